@@ -1,0 +1,30 @@
+# One static library per source area, so that each area builds and tests on its own;
+# tarsel_core gathers them all. The sources of an area are the .cpp files of its folder.
+function(tarsel_area name dir)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${dir}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+# One test executable per area: every .cpp file under tests/<dir>.
+function(tarsel_test name dir)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_link_libraries(${name} PRIVATE tarsel_test_support ${ARGN} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE TARSEL_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
+                                             TARSEL_CLI="$<TARGET_FILE:tarsel-cli>")
+  add_dependencies(${name} tarsel-cli)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "TZ=UTC" TIMEOUT 600)
+endfunction()

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test: the normal build, then the
+# core tests again under AddressSanitizer + UndefinedBehaviorSanitizer, and the update engine's
+# tests under ThreadSanitizer.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+"$top/scripts/install-deps.sh"
+
+export QT_QPA_PLATFORM=offscreen
+export QTWEBENGINE_DISABLE_SANDBOX=1
+export QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
+
+echo "== build"
+cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$top/build" -j"$jobs"
+echo "== tests"
+ctest --test-dir "$top/build" --output-on-failure -j"$jobs"
+
+echo "== tests under AddressSanitizer + UndefinedBehaviorSanitizer"
+cmake -S "$top" -B "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DTARSEL_SANITIZE=address \
+  -DTARSEL_BUILD_GUI=OFF -DTARSEL_BUILD_BENCH=OFF >/dev/null
+cmake --build "$top/build-asan" -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "$top/build-asan" --output-on-failure -j"$jobs"
+
+if [ -d "$top/tests/update" ]; then
+  echo "== update engine under ThreadSanitizer"
+  cmake -S "$top" -B "$top/build-tsan" -DCMAKE_BUILD_TYPE=Debug -DTARSEL_SANITIZE=thread \
+    -DTARSEL_BUILD_GUI=OFF -DTARSEL_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$top/build-tsan" --target test_update -j"$jobs"
+  TSAN_OPTIONS=halt_on_error=1 ctest --test-dir "$top/build-tsan" --output-on-failure -R test_update
+fi
+echo "== all tests passed"
