@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include "app/feedback.h"
+#include "app/help.h"
+#include "platform/folders.h"
+
+namespace tarsel {
+namespace {
+
+TEST(HelpTest, TopicsMapToPagesOfTheHelpFolder) {
+  const std::string help = ProgramFolder() + "help/";
+  const struct {
+    std::string topic;
+    std::string page;
+  } cases[] = {
+      {kHelpTopicSettings, "ProgrammSettings.htm"},
+      {kHelpTopicGroupProperties, "FolderGeneralProperties.htm"},
+      {"", "index.html"},
+      {"keyboard.html", "keyboard.html"},
+      // Nothing outside the help folder is opened.
+      {"::/../../etc/passwd", "index.html"},
+      {"::/..", "index.html"},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.topic);
+    EXPECT_EQ(HelpPagePath(test.topic), help + test.page);
+  }
+}
+
+TEST(FeedbackTest, MailAddressesAndSubjectsNameTheVersion) {
+  EXPECT_EQ(FeedbackMailUrl(FeedbackKind::kBugReport),
+            "mailto:support@tarsel.example?subject=Bug%20Report[Tarsel - 2.0 build 158]");
+  EXPECT_EQ(FeedbackMailUrl(FeedbackKind::kSuggestion),
+            "mailto:info@tarsel.example?subject=Suggestion[Tarsel - 2.0 build 158]");
+  EXPECT_EQ(FeedbackMailUrl(FeedbackKind::kInformationRequest),
+            "mailto:info@tarsel.example?subject=Information%20Request[Tarsel - 2.0 build 158]");
+}
+
+}  // namespace
+}  // namespace tarsel
