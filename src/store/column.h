@@ -1,0 +1,147 @@
+#pragma once
+
+// Feed columns: FeedNode (the update bookkeeping) and Column (a subscription with its channel,
+// records, filters and actions).
+//
+// Threads: the main thread owns a column. While an update runs, its worker thread holds the
+// column's `lock` from before the merge until the notifications are done and writes the
+// channel, the records, etag, last modified, the URL after autodiscovery and the update
+// bookkeeping; whoever reads those while the column is busy takes `lock`. The fields a worker
+// writes without the lock and the main thread polls (update_state, last_result,
+// last_update_time, last_news_time) are atomic.
+// Texts are bytes in the program's single-byte code page.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "store/channel_info.h"
+#include "store/filter_rule.h"
+#include "store/tree_node.h"
+
+namespace tarsel {
+
+// FeedNode::update_state
+inline constexpr int32_t kUpdateIdle = 0;
+inline constexpr int32_t kUpdateQueued = 1;
+inline constexpr int32_t kUpdateRunning = 2;
+inline constexpr int32_t kUpdateFinished = 3;
+// The last result stored when an update could not even start ("Error during update").
+inline constexpr int32_t kUpdateStartFailure = 2;
+
+// Values a new column takes from the settings (updateperiod and the archive entries). The
+// caller fills them from its settings; the members' own values are the settings' defaults.
+struct NewColumnDefaults {
+  int32_t update_interval = 10800;  // seconds; 0 = only manual check
+  bool archive_enabled = false;
+  bool archive_by_count = true;
+  int32_t archive_depth = 30;
+};
+
+class FeedNode : public TreeNode {
+ public:
+  void Serialize(StoreArchive& archive) override;
+  bool Busy() const override { return update_state.load() != kUpdateIdle; }
+
+  // Main thread: sets the state to updating and starts the update.
+  virtual void StartUpdate() = 0;
+  // Worker thread: records the result of an update (0 success, else a failure code).
+  virtual void UpdateFinished(int32_t status) = 0;
+  // Main thread: ends the update at once, without waiting for the worker.
+  virtual void StopUpdate() = 0;
+
+  // False when the interval is 0; true when never updated; otherwise true when more than the
+  // interval has passed since the last update.
+  bool IsDue(int32_t now) const;
+
+  std::atomic<int32_t> last_result{0};   // 0 success, else a failure code of the download
+  std::atomic<int32_t> update_state{0};  // kUpdateIdle .. kUpdateFinished
+  bool play_sound = true;
+  bool notify = true;  // gates the sound and the pop-up after an update
+  bool update_on_start = true;
+  std::atomic<int32_t> last_update_time{0};
+  std::atomic<int32_t> last_news_time{0};
+  int32_t update_interval = 0;  // seconds; 0 = only manual check
+
+ protected:
+  FeedNode() = default;
+};
+
+// The update engine's worker for one column. A column owns at most one; the engine attaches
+// it with Column::SetUpdateThread. Destroying it must end its thread (cooperatively); it must
+// not be destroyed on its own thread.
+class ColumnUpdateThread {
+ public:
+  virtual ~ColumnUpdateThread() = default;
+  // Main thread: runs an update of `owner` on a thread of its own. False when no thread could
+  // be started.
+  virtual bool Start(const std::shared_ptr<Column>& owner) = 0;
+  // Main thread: makes the worker leave at once; it must not touch the column afterwards.
+  virtual void Stop() = 0;
+  // Worker thread, from Column::UpdateFinished before the column shows the result: forgets
+  // the thread and raises the notifications when `status` is 0.
+  virtual void Finished(Column& owner, int32_t status) = 0;
+};
+
+class Column : public FeedNode {
+ public:
+  // A new column: update on start off, the interval and archive fields from `defaults`.
+  explicit Column(const NewColumnDefaults& defaults = {});
+  ~Column() override;
+
+  NodeKind Kind() const override { return NodeKind::kColumn; }
+  // The channel title when use_title_from_rss is on and the title is non-empty, else name.
+  std::string DisplayName() const override;
+  std::string Description() const override { return channel.description; }
+  void Serialize(StoreArchive& archive) override;
+  void CollectColumns(std::vector<std::shared_ptr<Column>>& columns) override;
+  int32_t UnreadCount() const override;
+  int32_t TotalCount() const override;
+  // Records whose deleted flag is false and new flag true.
+  int32_t NewCount() const;
+
+  // Without an attached worker (or when it cannot start) the update ends at once with
+  // kUpdateStartFailure, so the column leaves the update queue.
+  void StartUpdate() override;
+  // Calls the worker's Finished, then stores status and the time, then sets kUpdateFinished.
+  void UpdateFinished(int32_t status) override;
+  // Stops the worker; state idle, last result 0, last update time now.
+  void StopUpdate() override;
+
+  void SetUpdateThread(std::unique_ptr<ColumnUpdateThread> thread);
+  ColumnUpdateThread* update_thread() const { return update_thread_.get(); }
+
+  std::string url;
+  std::string login;
+  std::string password;       // plain in memory, scrambled in the store file
+  std::string etag;           // sent as If-None-Match
+  std::string last_modified;  // sent as If-Modified-Since
+  int32_t reserved = 0;       // kept in the store file and written back; nothing uses it
+  bool use_title_from_rss = true;
+  ChannelInfo channel;
+  std::mutex lock;  // held by the worker from before the merge until the notifications end
+  std::vector<FilterRule> filters;  // evaluation order
+  bool auto_save = false;
+  bool run_program = false;
+  bool send_mail = false;
+  bool include_body = false;
+  std::string auto_save_path;
+  std::string program_path;
+  std::string mail_address;
+  bool archive_enabled = false;
+  bool archive_by_count = true;  // true: keep the last N records; false: the last N days
+  int32_t archive_depth = 30;
+  bool charset_converted = false;  // the download already converted the body; not stored
+
+ private:
+  void SerializeColumnBlock(StoreArchive& archive);
+  void LoadRecords(StoreArchive& archive);
+  void LoadFilters(StoreArchive& archive);
+  void SaveRecordsAndFilters(StoreArchive& archive);
+  std::unique_ptr<ColumnUpdateThread> update_thread_;
+};
+
+}  // namespace tarsel
