@@ -21,7 +21,7 @@ void Element::AddAttribute(std::string attribute_name, std::string value) {
   attributes_.push_back(Attribute{std::move(attribute_name), std::move(value)});
 }
 
-bool Element::AddChild(std::unique_ptr<Node>&& node) {
+bool Element::AddChild(std::unique_ptr<Node>& node) {
   if (!node) return false;
   children_.push_back(std::move(node));
   return true;

@@ -16,7 +16,9 @@ class Element final : public Node {
   // Duplicates are kept; lookups take the first.
   void AddAttribute(std::string attribute_name, std::string value);
 
-  bool AddChild(std::unique_ptr<Node>&& node) override;
+  bool AddChild(std::unique_ptr<Node>& node) override;
+  // Appends a child that is known not to be null.
+  void Append(std::unique_ptr<Node> node) { children_.push_back(std::move(node)); }
   void FindChildren(std::string_view wanted, NodeRefs& out) const override;
   const NodeList* Children() const override { return children_.empty() ? nullptr : &children_; }
   void FindDescendants(std::string_view wanted, NodeRefs& out) const override;

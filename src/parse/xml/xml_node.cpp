@@ -30,7 +30,7 @@ int ReadDecimal(std::string_view digits) {
 
 }  // namespace
 
-bool Node::AddChild(std::unique_ptr<Node>&&) {
+bool Node::AddChild(std::unique_ptr<Node>&) {
   return false;
 }
 

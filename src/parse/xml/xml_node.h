@@ -52,9 +52,9 @@ class Node {
   bool cdata = false;
 
   virtual bool IsNull() const { return false; }
-  // Takes the node and returns true for elements; otherwise returns false and leaves `node` as it
-  // was.
-  virtual bool AddChild(std::unique_ptr<Node>&& node);
+  // Elements take the node (leaving `node` empty) and return true; other nodes return false and
+  // leave `node` as it was.
+  virtual bool AddChild(std::unique_ptr<Node>& node);
   // Clears `out`, then lists every direct child named exactly `wanted`.
   virtual void FindChildren(std::string_view wanted, NodeRefs& out) const;
   // The children, or nullptr when there are none.
