@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The HTML toolkit's steps as the feed readers use them. Input and output are bytes in the
+// program's code page. Any thread.
+namespace tarsel::HTML {
+
+// Parse, resolve links against `base_url` (none when empty), cleaned HTML.
+std::string CleanHtml(std::string_view html, std::string_view base_url);
+
+// Parse, plain text (a title with markup, a tagline, a mail body).
+std::string HtmlToPlainText(std::string_view html);
+
+// The records list summary of a description: its plain text after LimitLines(max_lines).
+std::string MakeSummary(std::string_view html, int max_lines);
+
+}  // namespace tarsel::HTML

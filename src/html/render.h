@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "html/node.h"
+
+namespace tarsel::HTML {
+
+// The cleaned HTML of the nodes: text raw, comments left out, tags rebuilt as
+// <name attr="value" ...> with every element closed. Double quotes in values become &quot;.
+std::string CleanedHtml(const NodeList& nodes);
+void AppendCleanedHtml(const Node& node, std::string& out);
+
+// The plain text of the nodes: text entity-decoded; br, hr, tr, div and li end with a line feed.
+std::string PlainText(const NodeList& nodes);
+void AppendPlainText(const Node& node, std::string& out);
+
+// The nodes as a pattern of the date-pattern syntax ("{<a}{>}{% param0}{</a>}"). `counter`
+// numbers the parameters and advances with each one.
+std::string StructurePattern(const NodeList& nodes, int& counter);
+
+}  // namespace tarsel::HTML

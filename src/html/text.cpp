@@ -1,0 +1,99 @@
+#include "html/text.h"
+
+#include "html/entities.h"
+
+namespace tarsel::HTML {
+namespace {
+
+constexpr size_t kStripReserve = 10000;
+
+bool IsAsciiLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsLineBreak(char c) {
+  return c == '\r' || c == '\n';
+}
+
+// Whether the '<' at `at` opens markup rather than standing in text ("a < b").
+bool OpensMarkup(std::string_view html, size_t at) {
+  if (at + 1 >= html.size()) return false;
+  const char next = html[at + 1];
+  return IsAsciiLetter(next) || next == '/' || next == '!' || next == '?';
+}
+
+bool NameIs(std::string_view html, size_t at, std::string_view lower_name) {
+  if (html.size() - at < lower_name.size() + 1) return false;
+  for (size_t i = 0; i < lower_name.size(); ++i) {
+    if ((html[at + i] | 0x20) != lower_name[i]) return false;
+  }
+  const char after = html.size() > at + lower_name.size() ? html[at + lower_name.size()] : '>';
+  return !IsAsciiLetter(after);
+}
+
+// Where a script or style element that starts at `from` ends (just past its closing tag).
+size_t SkipRawElement(std::string_view html, size_t from, std::string_view name) {
+  for (size_t at = html.find("</", from); at != std::string_view::npos;
+       at = html.find("</", at + 2)) {
+    if (NameIs(html, at + 2, name)) {
+      const size_t end = html.find('>', at);
+      return end == std::string_view::npos ? html.size() : end + 1;
+    }
+  }
+  return html.size();
+}
+
+}  // namespace
+
+std::string StripTags(std::string_view html) {
+  std::string text;
+  text.reserve(kStripReserve);
+  size_t pos = 0;
+  while (pos < html.size()) {
+    size_t lt = html.find('<', pos);
+    while (lt != std::string_view::npos && !OpensMarkup(html, lt)) lt = html.find('<', lt + 1);
+    text.append(html.substr(pos, std::min(lt, html.size()) - pos));
+    if (lt == std::string_view::npos) break;
+    if (html.substr(lt).starts_with("<!--")) {
+      const size_t end = html.find("-->", lt + 4);
+      pos = end == std::string_view::npos ? html.size() : end + 3;
+      continue;
+    }
+    const size_t gt = html.find('>', lt);
+    if (gt == std::string_view::npos) break;  // a tag cut off by the end
+    pos = gt + 1;
+    for (std::string_view raw : {"script", "style"}) {
+      if (NameIs(html, lt + 1, raw)) pos = SkipRawElement(html, pos, raw);
+    }
+  }
+  DecodeEntitiesInPlace(text);
+  return text;
+}
+
+void LimitLinesInPlace(std::string& text, int max_lines) {
+  size_t read = 0;
+  size_t write = 0;
+  int lines = 0;
+  while (read < text.size()) {
+    const char c = text[read];
+    if (!IsLineBreak(c)) {
+      text[write++] = text[read++];
+      continue;
+    }
+    if (write > 0) {
+      ++lines;
+      if (max_lines > 0 && lines >= max_lines) break;
+    }
+    text[write++] = c;
+    while (read < text.size() && IsLineBreak(text[read])) ++read;
+  }
+  while (write > 0 && IsLineBreak(text[write - 1])) --write;
+  text.resize(write);
+}
+
+std::string LimitLines(std::string_view text, int max_lines) {
+  std::string limited(text);
+  LimitLinesInPlace(limited, max_lines);
+  return limited;
+}
+
+}  // namespace tarsel::HTML
