@@ -30,6 +30,8 @@ struct ProxySettings {
   // Plain in memory; percent-encoded in settings.xml.
   std::string username;
   std::string password;
+
+  bool operator==(const ProxySettings&) const = default;
 };
 
 // The weblog posting account. All empty until the weblog settings dialog fills them.
@@ -40,12 +42,16 @@ struct BlogSettings {
   std::string page;
   std::string user;
   std::string password;
+
+  bool operator==(const BlogSettings&) const = default;
 };
 
 // One column of the records list.
 struct HeaderSetting {
   int32_t width = 0;  // pixels
   bool visible = true;
+
+  bool operator==(const HeaderSetting&) const = default;
 };
 
 // Which records a selected group shows in the records list.
@@ -76,7 +82,7 @@ struct Settings {
   bool minimize_on_close = true;
   bool minimize_on_start = false;
   bool show_on_update = false;  // kept and written back; nothing else consults it
-  std::string placement;        // main window placement text, see placement.h
+  std::string placement;        // main window placement text (FormatPlacement, placement.h)
   bool viewtoolbar = true;
   bool viewstatusbar = false;
   bool sortcolumns = true;
@@ -121,6 +127,8 @@ struct Settings {
   GroupItemsMode groupitems = GroupItemsMode::kUnread;
   // Set by the command-line keyword SaveColumns; never stored in the file.
   bool save_columns_mode = false;
+
+  bool operator==(const Settings&) const = default;
 };
 
 // Thread-safe. The current settings, an immutable snapshot; workers take one per task.
