@@ -96,19 +96,18 @@ class PatternCompiler {
       alternatives.emplace_back();
       if (!ParseSequence(alternatives.back(), depth)) return false;
     }
-    // From the last alternative backwards: split(this, rest); this; jump(past rest); rest
-    Fragment rest = std::move(alternatives.back());
-    for (size_t i = alternatives.size() - 1; i-- > 0;) {
-      Fragment& first = alternatives[i];
-      Fragment combined;
-      combined.reserve(first.size() + rest.size() + 2);
-      combined.push_back(Branch(Op::kSplit, 1, first.size() + 2));
-      combined.insert(combined.end(), first.begin(), first.end());
-      combined.push_back(Branch(Op::kJump, rest.size() + 1));
-      combined.insert(combined.end(), rest.begin(), rest.end());
-      rest = std::move(combined);
+    // split(first, next); first; jump(end); split(second, next); second; jump(end); ... last
+    size_t total = 0;
+    for (const Fragment& alternative : alternatives) total += alternative.size() + 2;
+    total -= 2;
+    const size_t base = out.size();
+    for (size_t i = 0; i < alternatives.size(); ++i) {
+      const Fragment& alternative = alternatives[i];
+      const bool last = i + 1 == alternatives.size();
+      if (!last) out.push_back(Branch(Op::kSplit, 1, alternative.size() + 2));
+      out.insert(out.end(), alternative.begin(), alternative.end());
+      if (!last) out.push_back(Branch(Op::kJump, base + total - out.size()));
     }
-    out.insert(out.end(), rest.begin(), rest.end());
     return true;
   }
 
