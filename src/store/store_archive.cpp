@@ -1,0 +1,135 @@
+#include "store/store_archive.h"
+
+#include <cstring>
+
+namespace tarsel {
+namespace {
+
+constexpr size_t kBlockHeaderSize = 8;
+
+int32_t DecodeInt32(const char* bytes) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+  return static_cast<int32_t>(value);
+}
+
+void EncodeInt32(int32_t value, char* bytes) {
+  const auto bits = static_cast<uint32_t>(value);
+  for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((bits >> (8 * i)) & 0xff);
+}
+
+}  // namespace
+
+const char* CArchiveExeption::what() const noexcept {
+  return code_ == kDamagedNode ? "damaged store node" : "damaged store data";
+}
+
+StoreArchive::StoreArchive(std::string_view bytes, const StoreOptions& options)
+    : loading_(true), options_(options), data_(bytes) {
+  now_ = options_.now != 0 ? options_.now : NowSeconds();
+}
+
+StoreArchive::StoreArchive(const StoreOptions& options) : loading_(false), options_(options) {
+  now_ = options_.now != 0 ? options_.now : NowSeconds();
+}
+
+size_t StoreArchive::Remaining() const {
+  if (blocks_.empty()) return DataRemaining();
+  const size_t end = blocks_.back().end;
+  return end > position_ ? end - position_ : 0;
+}
+
+bool StoreArchive::CanRead(size_t n) const {
+  if (!blocks_.empty() && Remaining() < n) return false;
+  if (DataRemaining() < n) throw CArchiveExeption(CArchiveExeption::kBadData);
+  return true;
+}
+
+void StoreArchive::Read(int32_t& value) {
+  if (!CanRead(4)) return;
+  value = DecodeInt32(data_.data() + position_);
+  position_ += 4;
+}
+
+void StoreArchive::Read(bool& value) {
+  if (!CanRead(1)) return;
+  value = data_[position_] != 0;
+  position_ += 1;
+}
+
+void StoreArchive::Read(std::string& value) {
+  int32_t length = 0;
+  Read(length);
+  if (length < 0 || length > kMaxStoredString) throw CArchiveExeption(CArchiveExeption::kBadData);
+  const auto size = static_cast<size_t>(length);
+  if (!CanRead(size)) {
+    value.clear();
+    return;
+  }
+  value.assign(data_.data() + position_, size);
+  position_ += size;
+}
+
+void StoreArchive::Write(int32_t value) {
+  char bytes[4];
+  EncodeInt32(value, bytes);
+  out_.append(bytes, 4);
+}
+
+void StoreArchive::Write(bool value) {
+  out_.push_back(value ? 1 : 0);
+}
+
+void StoreArchive::Write(std::string_view value) {
+  if (value.size() > static_cast<size_t>(kMaxStoredString))
+    value = value.substr(0, kMaxStoredString);
+  Write(static_cast<int32_t>(value.size()));
+  out_.append(value);
+}
+
+void StoreArchive::BeginBlock() {
+  if (!loading_) {
+    blocks_.push_back({out_.size(), 0});
+    Write(static_cast<int32_t>(out_.size()));
+    Write(int32_t{0});
+    return;
+  }
+  // The stored start is the block's own offset in every file this program writes; the
+  // reader goes by where the block really is, so a damaged start cannot send it backwards.
+  if (!blocks_.empty() && Remaining() < kBlockHeaderSize) {
+    throw CArchiveExeption(CArchiveExeption::kBadData);
+  }
+  if (DataRemaining() < kBlockHeaderSize) throw CArchiveExeption(CArchiveExeption::kBadData);
+  const size_t start = position_;
+  const int32_t length = DecodeInt32(data_.data() + position_ + 4);
+  position_ += kBlockHeaderSize;
+  if (length < static_cast<int32_t>(kBlockHeaderSize)) {
+    throw CArchiveExeption(CArchiveExeption::kBadData);
+  }
+  const size_t end = start + static_cast<size_t>(length);
+  if (!blocks_.empty() && end > blocks_.back().end) {
+    throw CArchiveExeption(CArchiveExeption::kBadData);
+  }
+  blocks_.push_back({start, end});
+}
+
+void StoreArchive::EndBlock() {
+  if (blocks_.empty()) return;
+  const OpenBlock block = blocks_.back();
+  blocks_.pop_back();
+  if (!loading_) {
+    EncodeInt32(static_cast<int32_t>(out_.size() - block.start), &out_[block.start + 4]);
+    return;
+  }
+  // A block that runs past the end of the data (a cut-off file) leaves the position at the
+  // end, where the next read fails.
+  position_ = block.end < data_.size() ? block.end : data_.size();
+}
+
+bool StoreArchive::EnterGroup() {
+  if (group_depth_ >= kMaxGroupNesting) return false;
+  ++group_depth_;
+  return true;
+}
+
+}  // namespace tarsel

@@ -1,0 +1,146 @@
+#include "store/store_files.h"
+
+#include <cstdint>
+
+#include "store/atomic_file.h"
+#include "store/node_factory.h"
+
+namespace tarsel {
+namespace {
+
+constexpr int32_t kMajorVersion = kStoreVersion / 100;
+constexpr int32_t kMinorVersion = kStoreVersion % 100;
+
+// Whether a damaged node is dropped and reading goes on (the columns store), or every
+// failure ends the reading (the memories store).
+enum class Recovery { kPerNode, kNone };
+
+// major * 100 + minor, held within 32 bits whatever a damaged header says.
+int32_t CombineVersion(int32_t major, int32_t minor) {
+  const int64_t version = static_cast<int64_t>(major) * 100 + minor;
+  if (version > INT32_MAX) return INT32_MAX;
+  if (version < INT32_MIN) return INT32_MIN;
+  return static_cast<int32_t>(version);
+}
+
+void ReadNodes(StoreArchive& archive, ColumnTree& tree, const AllowedKinds& allowed,
+               Recovery recovery) {
+  const int32_t count = archive.ReadInt32();
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t tag = archive.ReadInt32();
+    TreeNodeRef node = CreateStoredNode(tag, allowed, archive.options());
+    if (!node) continue;
+    try {
+      node->Load(archive);
+    } catch (const CArchiveExeption& error) {
+      if (error.code() == CArchiveExeption::kDamagedNode) {
+        if (recovery == Recovery::kPerNode) continue;
+        throw;
+      }
+      // What follows is no node boundary: keep what this node read and stop.
+      tree.Append(std::move(node));
+      throw;
+    }
+    tree.Append(std::move(node));
+  }
+}
+
+std::optional<int32_t> ReadStore(std::string_view bytes, ColumnTree& tree,
+                                 const StoreOptions& options, const AllowedKinds& allowed,
+                                 Recovery recovery) {
+  StoreArchive archive(bytes, options);
+  std::optional<int32_t> version;
+  try {
+    const int32_t major = archive.ReadInt32();
+    const int32_t minor = archive.ReadInt32();
+    version = CombineVersion(major, minor);
+    archive.set_version(*version);
+    ReadNodes(archive, tree, allowed, recovery);
+  } catch (const CArchiveExeption&) {
+    // The nodes read before the failure stay.
+  }
+  // Damaged or hand-made stores may repeat ids; the tree needs them unique.
+  tree.RepairIds();
+  return version;
+}
+
+std::string WriteStore(ColumnTree& tree, const StoreOptions& options) {
+  StoreArchive archive(options);
+  archive.Write(kMajorVersion);
+  archive.Write(kMinorVersion);
+  archive.Write(static_cast<int32_t>(tree.nodes().size()));
+  for (const TreeNodeRef& node : tree.nodes()) node->Save(archive);
+  return archive.TakeBytes();
+}
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+  return folder + "/" + name;
+}
+
+// The version a store starts with, when it holds one.
+std::optional<int32_t> PeekVersion(std::string_view bytes) {
+  StoreArchive archive(bytes, StoreOptions{});
+  try {
+    const int32_t major = archive.ReadInt32();
+    const int32_t minor = archive.ReadInt32();
+    return CombineVersion(major, minor);
+  } catch (const CArchiveExeption&) {
+    return std::nullopt;
+  }
+}
+
+}  // namespace
+
+std::optional<int32_t> ReadColumnStore(std::string_view bytes, ColumnTree& tree,
+                                       const StoreOptions& options) {
+  return ReadStore(bytes, tree, options, AllowedKinds{true, true, false}, Recovery::kPerNode);
+}
+
+std::optional<int32_t> ReadMemoriesStore(std::string_view bytes, ColumnTree& tree,
+                                         const StoreOptions& options) {
+  return ReadStore(bytes, tree, options, AllowedKinds{true, false, true}, Recovery::kNone);
+}
+
+std::string WriteColumnStore(ColumnTree& tree, const StoreOptions& options) {
+  return WriteStore(tree, options);
+}
+
+std::string WriteMemoriesStore(ColumnTree& tree, const StoreOptions& options) {
+  StoreOptions memories_options = options;
+  memories_options.save_columns_mode = false;
+  return WriteStore(tree, memories_options);
+}
+
+bool LoadColumnStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
+  const std::optional<std::string> bytes = ReadWholeFile(InFolder(folder, kColumnStoreName));
+  if (!bytes) return false;
+  // An older store is kept as it was before this version rewrites it.
+  if (const std::optional<int32_t> version = PeekVersion(*bytes);
+      version && *version < kStoreVersion) {
+    const std::string copy = InFolder(folder, "columns" + std::to_string(*version) + ".dat");
+    ReplaceFileAtomically(copy, copy + ".tmp", *bytes, options.sync);
+  }
+  ReadColumnStore(*bytes, tree, options);
+  return true;
+}
+
+bool LoadMemoriesStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
+  const std::optional<std::string> bytes = ReadWholeFile(InFolder(folder, kMemoriesStoreName));
+  if (!bytes) return false;
+  ReadMemoriesStore(*bytes, tree, options);
+  return true;
+}
+
+bool SaveColumnStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
+  const std::string bytes = WriteColumnStore(tree, options);
+  return ReplaceFileAtomically(InFolder(folder, kColumnStoreName),
+                               InFolder(folder, kColumnStoreTempName), bytes, options.sync);
+}
+
+bool SaveMemoriesStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
+  const std::string bytes = WriteMemoriesStore(tree, options);
+  return ReplaceFileAtomically(InFolder(folder, kMemoriesStoreName),
+                               InFolder(folder, kMemoriesStoreTempName), bytes, options.sync);
+}
+
+}  // namespace tarsel

@@ -1,0 +1,145 @@
+#include "store/store_files.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "store_bytes.h"
+#include "store_sample.h"
+#include "support/temp_dir.h"
+
+namespace tarsel {
+namespace {
+
+using testing::ExpectColumnsEqual;
+using testing::ExpectRecordsEqual;
+using testing::FillColumnsTree;
+using testing::SampleRecord;
+using testing::StoreBytes;
+
+std::vector<int32_t> Ids(const ColumnTree& tree) {
+  std::vector<int32_t> ids;
+  for (const auto& node : tree.nodes()) ids.push_back(node->id);
+  return ids;
+}
+
+TEST(ColumnStoreTest, RoundTripKeepsEveryStoredField) {
+  ColumnTree original;
+  FillColumnsTree(original);
+  const std::string bytes = WriteColumnStore(original, StoreOptions{});
+  ColumnTree loaded;
+  EXPECT_EQ(ReadColumnStore(bytes, loaded, StoreOptions{}), kStoreVersion);
+
+  EXPECT_EQ(Ids(loaded), (std::vector<int32_t>{1, 5, 6}));
+  auto news = std::static_pointer_cast<ColumnGroup>(loaded.FindById(1));
+  EXPECT_EQ(news->name, "News");
+  EXPECT_FALSE(news->expanded);
+  EXPECT_EQ(news->ColumnCount(), 2);
+  EXPECT_EQ(loaded.FindById(4)->parent, loaded.FindById(3).get());
+  EXPECT_EQ(loaded.FindById(6)->ColumnCount(), 0);
+
+  const auto before = original.Columns();
+  const auto after = loaded.Columns();
+  ASSERT_EQ(after.size(), before.size());
+  for (size_t i = 0; i < after.size(); ++i) {
+    ExpectColumnsEqual(*after[i], *before[i]);
+    EXPECT_EQ(after[i]->last_result.load(), 0);
+    EXPECT_EQ(after[i]->update_state.load(), kUpdateIdle);
+    for (const RecordRef& record : after[i]->channel.records) EXPECT_FALSE(record->is_new);
+  }
+  EXPECT_EQ(WriteColumnStore(loaded, StoreOptions{}).size(), bytes.size());
+}
+
+TEST(ColumnStoreTest, PasswordIsNotStoredPlain) {
+  ColumnTree tree;
+  tree.Append(testing::SampleColumn(1, 0));
+  const std::string bytes = WriteColumnStore(tree, StoreOptions{});
+  EXPECT_EQ(bytes.find("Secret-pass1"), std::string::npos);
+  EXPECT_NE(bytes.find("user1"), std::string::npos);
+}
+
+TEST(ColumnStoreTest, CleanCopyLeavesOutRecordsValidatorsAndTimes) {
+  ColumnTree original;
+  original.Append(testing::SampleColumn(1, 50));
+  StoreOptions clean;
+  clean.save_columns_mode = true;
+  ColumnTree loaded;
+  ReadColumnStore(WriteColumnStore(original, clean), loaded, StoreOptions{});
+  auto column = loaded.Columns().at(0);
+  EXPECT_TRUE(column->channel.records.empty());
+  EXPECT_EQ(column->etag, "");
+  EXPECT_EQ(column->last_modified, "");
+  EXPECT_EQ(column->last_update_time.load(), 0);
+  EXPECT_EQ(column->last_news_time.load(), 0);
+  EXPECT_EQ(column->login, "user1");
+  EXPECT_EQ(column->password, "Secret-pass1");
+  EXPECT_EQ(column->url, original.Columns()[0]->url);
+  EXPECT_EQ(column->filters.size(), 2u);
+  EXPECT_EQ(original.Columns()[0]->channel.records.size(), 50u) << "the tree itself is unchanged";
+}
+
+TEST(MemoriesStoreTest, RoundTripDropsDeletedRecords) {
+  ColumnTree original;
+  auto group = std::make_shared<ColumnGroup>("Kept");
+  group->id = 1;
+  auto memories = std::make_shared<MemoriesColumn>("Clippings");
+  memories->id = 2;
+  for (int n = 0; n < 6; ++n) memories->records.push_back(SampleRecord(n));  // n = 4 is deleted
+  group->AddChild(memories);
+  original.Append(group);
+  original.Append(testing::SampleColumn(3, 1));  // a column is no memories node
+
+  StoreOptions options;
+  options.save_columns_mode = true;  // has no effect on memories
+  ColumnTree loaded;
+  ReadMemoriesStore(WriteMemoriesStore(original, options), loaded, StoreOptions{});
+  EXPECT_EQ(memories->records.size(), 5u);
+  EXPECT_EQ(Ids(loaded), (std::vector<int32_t>{1}));
+  auto copies = loaded.MemoriesColumns();
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_EQ(copies[0]->name, "Clippings");
+  ASSERT_EQ(copies[0]->records.size(), 5u);
+  for (size_t i = 0; i < 5; ++i) ExpectRecordsEqual(*copies[0]->records[i], *memories->records[i]);
+}
+
+TEST(StoreFilesTest, SaveAndLoadInAFolder) {
+  testing::TempDir folder;
+  ColumnTree tree;
+  FillColumnsTree(tree);
+  ASSERT_TRUE(SaveColumnStore(tree, folder.path(), StoreOptions{}));
+  ASSERT_TRUE(SaveMemoriesStore(tree, folder.path(), StoreOptions{}));
+  for (const char* name : {kColumnStoreName, kMemoriesStoreName}) {
+    struct stat info {};
+    ASSERT_EQ(stat(folder.File(name).c_str(), &info), 0) << name;
+    EXPECT_EQ(info.st_mode & 0777, 0600u) << name;
+  }
+  EXPECT_NE(access(folder.File(kColumnStoreTempName).c_str(), F_OK), 0);
+
+  ColumnTree loaded;
+  EXPECT_TRUE(LoadColumnStore(loaded, folder.path(), StoreOptions{}));
+  EXPECT_EQ(loaded.Columns().size(), 3u);
+  EXPECT_NE(access(folder.File("columns200.dat").c_str(), F_OK), 0) << "no copy of a current store";
+
+  ColumnTree missing;
+  testing::TempDir empty;
+  EXPECT_FALSE(LoadColumnStore(missing, empty.path(), StoreOptions{}));
+  EXPECT_FALSE(LoadMemoriesStore(missing, empty.path(), StoreOptions{}));
+  EXPECT_TRUE(missing.nodes().empty());
+}
+
+TEST(StoreFilesTest, FailedWriteLeavesTheOldFile) {
+  testing::TempDir folder;
+  testing::WriteFileBytes(folder.File(kColumnStoreName), "old store");
+  ColumnTree tree;
+  FillColumnsTree(tree);
+  // A temporary file that cannot take the data, as on a full disk.
+  ASSERT_EQ(symlink("/dev/full", folder.File(kColumnStoreTempName).c_str()), 0);
+  EXPECT_FALSE(SaveColumnStore(tree, folder.path(), StoreOptions{}));
+  EXPECT_EQ(testing::ReadFileBytes(folder.File(kColumnStoreName)), "old store");
+  EXPECT_NE(access(folder.File(kColumnStoreTempName).c_str(), F_OK), 0);
+
+  EXPECT_FALSE(SaveColumnStore(tree, folder.File("no-such-folder"), StoreOptions{}));
+}
+
+}  // namespace
+}  // namespace tarsel
