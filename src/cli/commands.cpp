@@ -2,8 +2,11 @@
 
 namespace tarsel::cli {
 
+int RunParse(int argc, char* argv[]);
+
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
+      {"parse", "print what a feed file holds, as JSON", RunParse},
   };
   return commands;
 }

@@ -1,0 +1,38 @@
+#include "cli/channel_json.h"
+
+#include "platform/system_code_page.h"
+
+namespace tarsel::cli {
+
+nlohmann::ordered_json RecordToJson(const Record& record, int code_page) {
+  auto text = [code_page](const std::string& bytes) { return CodePageToUtf8(bytes, code_page); };
+  nlohmann::ordered_json json;
+  json["title"] = text(record.title);
+  json["link"] = text(record.link);
+  json["summary"] = text(record.summary);
+  json["comments"] = text(record.comments);
+  json["author"] = text(record.author);
+  json["subject"] = text(record.subject);
+  json["guid"] = text(record.guid);
+  json["description"] = text(record.description);
+  json["published"] = record.published;
+  return json;
+}
+
+nlohmann::ordered_json ChannelToJson(const ChannelInfo& channel, int code_page) {
+  auto text = [code_page](const std::string& bytes) { return CodePageToUtf8(bytes, code_page); };
+  nlohmann::ordered_json json;
+  json["title"] = text(channel.title);
+  json["link"] = text(channel.link);
+  json["description"] = text(channel.description);
+  json["image_url"] = text(channel.image_url);
+  json["image_title"] = text(channel.image_title);
+  json["encoding"] = text(channel.encoding);
+  nlohmann::ordered_json records = nlohmann::ordered_json::array();
+  for (const RecordRef& record : channel.records)
+    records.push_back(RecordToJson(*record, code_page));
+  json["records"] = std::move(records);
+  return json;
+}
+
+}  // namespace tarsel::cli

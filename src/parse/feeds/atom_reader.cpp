@@ -1,0 +1,119 @@
+// Atom 0.3 documents.
+#include <string>
+
+#include "html/cleaning.h"
+#include "html/entities.h"
+#include "html/text.h"
+#include "parse/dates/date_readers.h"
+#include "parse/feeds/feed_parser.h"
+#include "parse/feeds/record_fields.h"
+
+namespace tarsel {
+
+namespace {
+
+using XMLParser::Node;
+
+bool IsAlternate(const Node& link) {
+  return link.GetAttribute("rel") == "alternate";
+}
+
+// The channel link: a single link, else the first alternate one; nothing when neither exists.
+void ReadChannelLink(const Node& root, ChannelInfo& channel) {
+  XMLParser::NodeRefs links;
+  root.FindChildren("link", links);
+  if (links.size() == 1) {
+    channel.link = feeds::LinkOf(*links.front());
+    return;
+  }
+  for (const Node* link : links) {
+    if (IsAlternate(*link)) {
+      channel.link = feeds::LinkOf(*link);
+      return;
+    }
+  }
+}
+
+// An entry's link: a single link, else the href of the first alternate one (even when empty).
+std::string ReadEntryLink(const Node& entry) {
+  XMLParser::NodeRefs links;
+  entry.FindChildren("link", links);
+  if (links.size() == 1) return feeds::LinkOf(*links.front());
+  for (const Node* link : links) {
+    if (IsAlternate(*link)) return link->GetAttribute("href");
+  }
+  return std::string();
+}
+
+void ReadTagline(const Node& root, ChannelInfo& channel) {
+  const Node& tagline = root.FindChildAt("tagline", 0);
+  if (tagline.IsNull()) return;
+  const std::string& type = tagline.GetAttribute("type");
+  if (!type.empty() && type != "text/plain") {
+    channel.description = HTML::StripTags(tagline.text);
+  } else {
+    channel.description = tagline.text;
+  }
+}
+
+std::string ContentMarkup(const Node& content) {
+  std::string markup = content.InnerXml();
+  if (content.GetAttribute("mode") == "escaped") HTML::DecodeEntitiesInPlace(markup);
+  return markup;
+}
+
+std::string ReadDescription(const Node& entry, const std::string& title) {
+  const Node& content = entry.FindChildAt("content", 0);
+  if (!content.IsNull()) {
+    if (content.GetAttribute("type") != "multipart/alternative") return ContentMarkup(content);
+    const Node& inner = content.FindChildAt("content", 0);
+    return inner.IsNull() ? std::string() : ContentMarkup(inner);
+  }
+  const Node& summary = entry.FindChildAt("summary", 0);
+  if (!summary.IsNull()) return summary.text;
+  return title;
+}
+
+std::string ReadSummary(const Node& entry, const Record& record, int summary_lines) {
+  const Node& summary = entry.FindChildAt("summary", 0);
+  if (!summary.IsNull()) return HTML::MakeSummary(summary.text, summary_lines);
+  const std::string& source = record.description.empty() ? record.title : record.description;
+  return HTML::MakeSummary(source, summary_lines);
+}
+
+void ReadEntry(const Node& entry, int summary_lines, ChannelInfo& channel) {
+  const Node& title = entry.FindChildAt("title", 0);
+  if (title.IsNull()) return;
+
+  auto record = std::make_shared<Record>();
+  record->title = title.text;
+  if (title.GetAttribute("mode") == "escaped") HTML::DecodeEntitiesInPlace(record->title);
+  record->link = ReadEntryLink(entry);
+  const Node& modified = entry.FindChildAt("modified", 0);
+  if (!modified.IsNull()) record->published = ReadIsoDate(modified.text);
+  feeds::RemoveTitleMarkup(record->title);
+  const Node& author = entry.FindChildAt("author", 0);
+  feeds::TakeTextIfPresent(author.FindChildAt("name", 0), record->author);
+  feeds::TakeTextIfPresent(entry.FindChildAt("dc:subject", 0), record->subject);
+  record->description = ReadDescription(entry, record->title);
+  record->summary = ReadSummary(entry, *record, summary_lines);
+  feeds::FinishTitle(*record);
+  channel.records.push_back(std::move(record));
+}
+
+}  // namespace
+
+bool ParseAtom(const Node& root, ChannelInfo& channel) {
+  if (root.IsNull()) return false;
+  channel.title = root.FindChildAt("title", 0).text;
+  ReadChannelLink(root, channel);
+  ReadTagline(root, channel);
+
+  XMLParser::NodeRefs entries;
+  root.FindChildren("entry", entries);
+  const int summary_lines = feeds::SummaryLineLimit();
+  for (const Node* entry : entries) ReadEntry(*entry, summary_lines, channel);
+  return true;
+}
+
+}  // namespace tarsel

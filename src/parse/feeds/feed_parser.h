@@ -1,0 +1,39 @@
+#pragma once
+
+// Reading a downloaded feed body into the channel data and records of a column.
+//
+// Bodies are bytes in the program's code page (or, before the merge converts them, in the
+// encoding the document declares). Nothing here throws; a body that cannot be read is a false
+// result. Any thread: each call reads the settings snapshot (summary line limit) once.
+
+#include <cstddef>
+#include <string_view>
+
+#include "parse/xml/xml_node.h"
+#include "store/channel_info.h"
+
+namespace tarsel {
+
+// Whether the body looks like a feed rather than a web page: it holds "<rss" or "<?xml", or both
+// "<rdf:RDF" and "<channel" (case-sensitive, anywhere). XHTML pages count as feeds here.
+bool IsFeedDocument(const char* bytes, size_t length);
+inline bool IsFeedDocument(std::string_view body) {
+  return IsFeedDocument(body.data(), body.size());
+}
+
+// Parses the body and appends its records to `channel`, with the declared encoding (lower case,
+// "Automatic" when none) in channel.encoding. An Atom document (root "feed") is read by
+// ParseAtom, anything else by ParseRss. False when the body is not well-formed XML (the channel
+// is then untouched) or when the reader returns false.
+bool ParseFeed(const char* bytes, size_t length, ChannelInfo& channel);
+inline bool ParseFeed(std::string_view body, ChannelInfo& channel) {
+  return ParseFeed(body.data(), body.size(), channel);
+}
+
+// RSS 0.9x, 2.0 and RDF. False, touching nothing, when the root has no "channel" child.
+bool ParseRss(const XMLParser::Node& root, ChannelInfo& channel);
+
+// Atom 0.3. False only for the null node.
+bool ParseAtom(const XMLParser::Node& root, ChannelInfo& channel);
+
+}  // namespace tarsel

@@ -1,0 +1,20 @@
+#pragma once
+
+// What a freshly parsed channel goes through before it is merged into its column.
+
+#include "store/channel_info.h"
+
+namespace tarsel {
+
+// Cleans `channel` (the result of ParseFeed) in place:
+// 1. entities are decoded in every record title, then in the channel title and description;
+// 2. every record's title, comments link and description are rewritten as cleaned HTML, their
+//    relative links resolved against the channel link;
+// 3. unless `charset_converted` (the download already converted the body), a document declared
+//    "koi8-r" or "iso-8859-2" is converted to Windows-1251 or Windows-1250: the channel title,
+//    description and image title, and each record's title, author, subject, description and
+//    summary. Links, comments links and guids are addresses and stay as they are.
+// Any thread; touches nothing but `channel`.
+void CleanParsedChannel(ChannelInfo& channel, bool charset_converted);
+
+}  // namespace tarsel

@@ -1,0 +1,27 @@
+#pragma once
+
+// Steps shared by the RSS and Atom readers. Texts are bytes as the document carried them.
+
+#include <string>
+
+#include "parse/xml/xml_node.h"
+#include "store/record.h"
+
+namespace tarsel::feeds {
+
+// The summary line limit of the current settings: the row count when rows are limited, else 0.
+int SummaryLineLimit();
+
+// A title holding markup ('<') becomes its plain text.
+void RemoveTitleMarkup(std::string& title);
+
+// A link element's "href", or its text when the href is empty.
+std::string LinkOf(const XMLParser::Node& link);
+
+// An untitled record takes the start of its summary; then the title's blanks are collapsed.
+void FinishTitle(Record& record);
+
+// The element's text when it exists; `field` is left alone otherwise.
+void TakeTextIfPresent(const XMLParser::Node& element, std::string& field);
+
+}  // namespace tarsel::feeds
