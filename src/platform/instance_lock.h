@@ -1,0 +1,36 @@
+#pragma once
+
+// Only one desktop program runs per user: it holds an exclusive lock on the file
+// "tarsel.lock" in the data folder for as long as it runs. The lock is an flock, so it goes
+// away with the process, however that ends. tarsel-cli asks IsHeldByAnother before it writes
+// the stores. The lock file's descriptor is never inherited by programs this process starts.
+
+#include <string>
+
+namespace tarsel {
+
+class InstanceLock {
+ public:
+  static constexpr const char* kFileName = "tarsel.lock";
+
+  InstanceLock() = default;
+  ~InstanceLock() { Release(); }
+  InstanceLock(const InstanceLock&) = delete;
+  InstanceLock& operator=(const InstanceLock&) = delete;
+
+  // Creates data_folder (with its parents) and the lock file when missing, then takes the lock
+  // without waiting. False when another holder has it or the file cannot be made; true when
+  // this object already holds it.
+  bool TryAcquire(const std::string& data_folder);
+  bool held() const { return descriptor_ >= 0; }
+  void Release();
+
+  // True when some other holder has the lock of data_folder. Creates nothing. Ask it from a
+  // process that does not hold the lock itself: its own lock counts as another's too.
+  static bool IsHeldByAnother(const std::string& data_folder);
+
+ private:
+  int descriptor_ = -1;
+};
+
+}  // namespace tarsel
