@@ -1,0 +1,93 @@
+// Truncated, random, deeply nested and oversized input: every pass must finish, in bounds, in
+// time proportional to the input.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+#include <string>
+
+#include "html/cleaning.h"
+#include "html/entities.h"
+#include "html/links.h"
+#include "html/parser.h"
+#include "html/render.h"
+#include "html/text.h"
+
+namespace tarsel::HTML {
+namespace {
+
+int Depth(const NodeList& nodes) {
+  int deepest = 0;
+  for (const Node& node : nodes) deepest = std::max(deepest, 1 + Depth(node.children));
+  return deepest;
+}
+
+std::string Repeat(std::string_view unit, size_t times) {
+  std::string text;
+  text.reserve(unit.size() * times);
+  for (size_t i = 0; i < times; ++i) text += unit;
+  return text;
+}
+
+void RunEveryPass(const std::string& html) {
+  NodeList nodes = Parse(html);
+  ResolveLinks(nodes, "http://example.com/a/");
+  const std::string cleaned = CleanedHtml(nodes);
+  const std::string plain = PlainText(nodes);
+  int counter = 0;
+  StructurePattern(nodes, counter);
+  EXPECT_LE(DecodeEntities(html).size(), html.size());
+  StripTags(html);
+  LimitLines(plain, 3);
+  // Cleaning is stable: cleaned output cleans to itself.
+  EXPECT_EQ(CleanedHtml(Parse(cleaned)), cleaned);
+}
+
+TEST(HostileInput, RandomBytes) {
+  std::mt19937 random(20240601);
+  const std::string alphabet = "<>/=\"'&#;!-abirtspc \n\r\t\x80\xFF\0";
+  for (int round = 0; round < 3000; ++round) {
+    std::string html(random() % 200, ' ');
+    const bool skewed = round % 2 == 0;
+    for (char& c : html) {
+      c = skewed ? alphabet[random() % alphabet.size()] : static_cast<char>(random() % 256);
+    }
+    SCOPED_TRACE(html);
+    RunEveryPass(html);
+  }
+}
+
+TEST(HostileInput, DeepNestingIsBounded) {
+  // An element ends where one of its own name opens, so nesting needs alternating names.
+  for (std::string_view unit : {"<b><i>", "<div><span>", "<a href=x><b>", "<ul><li>"}) {
+    const std::string html = Repeat(unit, 100000);
+    const NodeList nodes = Parse(html);
+    EXPECT_LE(Depth(nodes), kMaxDepth) << unit;
+    EXPECT_GT(Depth(nodes), 100) << unit;
+    EXPECT_FALSE(CleanedHtml(nodes).empty());
+  }
+}
+
+TEST(HostileInput, OversizedInputsFinish) {
+  const std::pair<const char*, std::string> cases[] = {
+      {"unclosed frames", Repeat("<iframe>x", 200000)},
+      {"unclosed embeds and text", Repeat("<embed src=a>text ", 100000)},
+      {"unclosed scripts", Repeat("<script>", 100000)},
+      {"open tags without end", Repeat("<a", 200000)},
+      {"stray closing tags", "<b>" + Repeat("</i>", 200000)},
+      {"siblings", Repeat("<p>x", 200000)},
+      {"comment starts", Repeat("<!--", 200000)},
+      {"quotes", "<a title=\"" + Repeat("\"x", 200000)},
+      {"entities", Repeat("&amp;amp;lt;&#65;&#9999;", 100000)},
+  };
+  for (const auto& [name, html] : cases) {
+    SCOPED_TRACE(name);
+    const std::string cleaned = CleanHtml(html, "http://example.com/");
+    EXPECT_LE(cleaned.size(), html.size() * 3);
+    StripTags(html);
+    MakeSummary(html, 2);
+  }
+}
+
+}  // namespace
+}  // namespace tarsel::HTML

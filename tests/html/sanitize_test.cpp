@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "html/attributes.h"
+#include "html/parser.h"
+#include "html/render.h"
+
+namespace tarsel::HTML {
+namespace {
+
+TEST(IsUnsafeUrl, SchemesAsABrowserReadsThem) {
+  struct Case {
+    const char* value;
+    bool allow_data_image;
+    bool unsafe;
+  } const cases[] = {
+      {"javascript:alert(1)", false, true},
+      {"JavaScript:alert(1)", false, true},
+      {"  javascript:x", false, true},
+      {"\x01\x1Fjavascript:x", false, true},
+      {"java\tscript:x", false, true},
+      {"java\r\nscript:x", false, true},
+      {"java&#x09;script:x", false, true},
+      {"&#106;avascript:x", false, true},
+      {"&#0000106avascript:x", false, true},
+      {"&#x6A;avascript:x", false, true},
+      {"javascript&colon;x", false, true},
+      {"java&Tab;script:x", false, true},
+      {"vbscript:msgbox", false, true},
+      {"data:text/html;base64,PHNjcmlwdD4=", false, true},
+      {"data:image/png;base64,AAAA", false, true},
+      {"data:image/png;base64,AAAA", true, false},
+      {"DATA:IMAGE/gif,x", true, false},
+      {"data:text/html,x", true, true},
+      {"http://x.org/", false, false},
+      {"page.html", false, false},
+      {"javascript-tutorial.html", false, false},
+      {"/javascript:x", false, false},
+      {"?q=javascript:x", false, false},
+      {"mailto:a@b.org", false, false},
+      {"", false, false},
+      {"jav&unknown;ascript:x", false, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsUnsafeUrl(c.value, c.allow_data_image), c.unsafe) << c.value;
+  }
+}
+
+TEST(Parse, LeavesNoScriptInCleanedHtml) {
+  struct Case {
+    const char* name;
+    const char* input;
+    const char* expected;
+  } const cases[] = {
+      {"event handlers in any case", "<a href=x onMouseOver=\"a()\" ONCLICK='b()' onfoo>t</a>",
+       "<a href=\"x\" >t</a>"},
+      {"handler behind a tab", "<img\tsrc=x\tonerror=alert(1)>", "<img src=\"x\" />"},
+      {"javascript href", "<a href=\"javascript:go()\">t</a>", "<a>t</a>"},
+      {"padded javascript href", "<a href=\" \tJaVaScRiPt:go()\">t</a>", "<a>t</a>"},
+      {"encoded javascript src", "<img src=\"&#106;avascript:x\">", "<img/>"},
+      {"vbscript", "<a href=vbscript:x>t</a>", "<a>t</a>"},
+      {"data href", "<a href=\"data:text/html,x\">t</a>", "<a>t</a>"},
+      {"data image src kept", "<img src=\"data:image/png;base64,AA\">",
+       "<img src=\"data:image/png;base64,AA\" />"},
+      {"data image href dropped", "<a href=\"data:image/png;base64,AA\">t</a>", "<a>t</a>"},
+      {"form action", "<form action=javascript:x>t</form>", "<form>t</form>"},
+      {"svg link", "<svg><a xlink:href=javascript:x>t</a></svg>", "<svg><a>t</a></svg>"},
+      {"relative javascript-like name kept", "<a href=javascript-help.html>t</a>",
+       "<a href=\"javascript-help.html\" >t</a>"},
+      {"iframe with content", "a<iframe src=x>inner <b>text</b></iframe>b", "ab"},
+      {"frameset", "<frameset><frame src=a></frameset>y", "y"},
+      {"embed without closing tag", "<embed src=x.swf>after", "after"},
+      {"self-closed embed", "<embed src=x/>after</embed>", "after"},
+      {"applet", "<APPLET code=x>t</APPLET>rest", "rest"},
+      {"base", "<base href=\"http://evil/\">text", "text"},
+      {"quote in a bare value cannot open attributes", "<a title=x\"onclick=y\">t</a>",
+       "<a title=\"x&quot;onclick=y&quot;\" >t</a>"},
+      {"quote in a name is no attribute", "<a \"onclick=y\">t</a>", "<a>t</a>"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CleanedHtml(Parse(c.input)), c.expected) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace tarsel::HTML

@@ -1,0 +1,54 @@
+#include "html/text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tarsel::HTML {
+namespace {
+
+TEST(StripTags, Table) {
+  struct Case {
+    const char* name;
+    const char* input;
+    const char* expected;
+  } const cases[] = {
+      {"tags dropped", "<p>Hello <b>world</b></p>", "Hello world"},
+      {"entities decoded", "a &lt; b &amp;amp; c", "a < b & c"},
+      {"lone less-than is text", "x < y and 1<2", "x < y and 1<2"},
+      {"script and style content dropped",
+       "<script>var a = '<b>';</script>text<STYLE>p {}</STYLE>!", "text!"},
+      {"comment dropped", "<!-- <b>c</b> -->t", "t"},
+      {"cut-off tag drops the rest", "before<a href=\"x", "before"},
+      {"unclosed script drops the rest", "a<script>b", "a"},
+      {"closing tags and declarations", "<!DOCTYPE x><?xml v?>a</p>b", "ab"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(StripTags(c.input), c.expected) << c.name;
+  }
+}
+
+TEST(LimitLines, Table) {
+  struct Case {
+    const char* name;
+    const char* input;
+    int max_lines;
+    const char* expected;
+  } const cases[] = {
+      {"limit of two keeps two lines", "a\nb\nc\nd", 2, "a\nb"},
+      {"limit of one", "a\r\nb", 1, "a"},
+      {"no limit reduces runs to their first character", "a\n\n\nb\r\n\r\nc", 0, "a\nb\rc"},
+      {"trailing breaks removed", "a\nb\n\r\n", 0, "a\nb"},
+      {"leading run does not count", "\n\na\nb", 1, "\na"},
+      {"fewer lines than the limit", "a\nb", 5, "a\nb"},
+      {"single line", "single", 1, "single"},
+      {"empty", "", 3, ""},
+      {"only breaks", "\r\n\r\n", 0, ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(LimitLines(c.input, c.max_lines), c.expected) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace tarsel::HTML
