@@ -1,0 +1,134 @@
+#include "update/merge_records.h"
+
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "net/download/cache_file_path.h"
+#include "net/download/feed_link_discovery.h"
+#include "parse/feeds/feed_parser.h"
+#include "parse/feeds/parsed_channel_cleanup.h"
+#include "store/atomic_file.h"
+
+namespace tarsel {
+namespace {
+
+constexpr int32_t kMergeOk = 0;
+constexpr int32_t kMergeParseFailed = 4;
+constexpr int32_t kMergeFeedDiscovered = 5;
+
+// The body is handled as a zero-terminated text: a zero byte ends it, as it ends the text the
+// download writes after undoing gzip.
+std::string_view BodyText(const std::string& file) {
+  return std::string_view(file.data(), std::strlen(file.c_str()));
+}
+
+// Identity of a record: its title and link. The length prefix keeps ("ab", "c") apart from
+// ("a", "bc").
+std::string IdentityKey(const Record& record) {
+  std::string key = std::to_string(record.title.size());
+  key += ':';
+  key += record.title;
+  key += record.link;
+  return key;
+}
+
+// The old records of one identity, in list order; `next` is the first not yet taken.
+struct SameIdentity {
+  std::vector<size_t> positions;
+  size_t next = 0;
+};
+
+// Carries the state of the old records over to the parsed records they match; each old record
+// matches at most one parsed record, the earliest in feed order. Returns which old records
+// were taken.
+std::vector<bool> MatchOldRecords(const RecordList& old_records, RecordList& parsed) {
+  std::unordered_map<std::string, SameIdentity> index;
+  for (size_t i = 0; i < old_records.size(); ++i) {
+    index[IdentityKey(*old_records[i])].positions.push_back(i);
+  }
+  std::vector<bool> taken(old_records.size(), false);
+  for (const RecordRef& record : parsed) {
+    auto found = index.find(IdentityKey(*record));
+    if (found == index.end() || found->second.next == found->second.positions.size()) continue;
+    const size_t position = found->second.positions[found->second.next++];
+    const Record& old = *old_records[position];
+    record->is_new = false;
+    record->unread = old.unread;
+    record->received = old.received;
+    record->persistent = old.persistent;
+    record->deleted = old.deleted;
+    taken[position] = true;
+  }
+  return taken;
+}
+
+// Copies of the persistent records nobody matched go to the end of `parsed`, in their order;
+// the rest of the unmatched old records are dropped.
+void KeepPersistentLeftovers(const RecordList& old_records, const std::vector<bool>& taken,
+                             RecordList& parsed) {
+  for (size_t i = 0; i < old_records.size(); ++i) {
+    if (!taken[i] && old_records[i]->persistent) parsed.push_back(CopyRecord(*old_records[i]));
+  }
+}
+
+void ReplaceChannel(Column& column, ChannelInfo& parsed) {
+  ChannelInfo& channel = column.channel;
+  channel.title = std::move(parsed.title);
+  channel.link = std::move(parsed.link);
+  channel.description = std::move(parsed.description);
+  channel.image_url = std::move(parsed.image_url);
+  channel.image_title = std::move(parsed.image_title);
+  // The parsed records are this merge's own (no view holds them), so they move in as they are.
+  channel.records = std::move(parsed.records);
+}
+
+// Steps from parsing to the new record list; false when the body is not a feed.
+bool MergeFeed(Column& column, std::string_view body) {
+  ChannelInfo parsed;
+  if (!ParseFeed(body.data(), body.size(), parsed)) {
+    column.etag.clear();
+    column.last_modified.clear();
+    return false;
+  }
+  CleanParsedChannel(parsed, column.charset_converted);
+  ClearNewFlags(column);
+  const std::vector<bool> taken = MatchOldRecords(column.channel.records, parsed.records);
+  KeepPersistentLeftovers(column.channel.records, taken, parsed.records);
+  ReplaceChannel(column, parsed);
+  return true;
+}
+
+}  // namespace
+
+void ClearNewFlags(Column& column) {
+  for (const RecordRef& record : column.channel.records) record->is_new = false;
+}
+
+int32_t MergeRecords(Column& column) {
+  const std::optional<std::string> file = ReadWholeFile(CacheFilePath(column));
+  if (!file) return kMergeOk;
+  // Deleted markers count as records here: a column the user emptied by deleting is not new.
+  const bool never_held_records = column.channel.records.empty();
+  const std::string_view body = BodyText(*file);
+
+  if (never_held_records && !IsFeedDocument(body.data(), body.size())) {
+    std::string feed_url = DiscoverFeedLink(body.data(), body.size(), column.url);
+    if (!feed_url.empty()) {
+      column.url = std::move(feed_url);
+      return kMergeFeedDiscovered;
+    }
+  }
+
+  const int32_t status = MergeFeed(column, body) ? kMergeOk : kMergeParseFailed;
+  if (column.NewCount() > 0) column.last_news_time = NowSeconds();
+  // After a failed parse too: the name then becomes whatever channel title the column had.
+  if (column.name == kNewColumnName) column.name = column.channel.title;
+  return status;
+}
+
+}  // namespace tarsel

@@ -1,0 +1,41 @@
+#pragma once
+
+// Turning a freshly downloaded feed body (the column's cache file) into the column's channel
+// data and record list, keeping the user's read, received, persistent and deleted marks on the
+// records the feed still carries.
+//
+// Threads: the column's update worker, with the column's `lock` held by the caller (the CLI
+// and the tests: their one thread). Nothing here takes the lock itself. The merge writes only
+// its own column: the channel, the records, etag and last modified, the URL after
+// autodiscovery, last news time and the name of a column still called "New RSS Column".
+// Texts are bytes in the program's code page.
+
+#include <cstdint>
+
+#include "store/column.h"
+
+namespace tarsel {
+
+// The name a column carries until its first successful merge gives it the channel title.
+inline constexpr char kNewColumnName[] = "New RSS Column";
+
+// Merges the column's cache file (CacheFilePath) into the column. Returns
+//   0 merged, or no cache file (the column is then unchanged);
+//   4 the body is not a well-formed feed: etag and last modified are cleared so the next
+//     download fetches the whole body; records and channel stay as they were;
+//   5 the column held no records, the body is a web page, and the feed link found in it
+//     became the column's URL (records and channel untouched).
+// Records match by title and link, byte for byte. The resulting list is the feed's records in
+// feed order, followed by the persistent records the feed no longer carries, in their previous
+// order; every other old record is dropped. No archive limit is applied.
+int32_t MergeRecords(Column& column);
+
+// Sets new to false on every record of the column (an update that brought no new content).
+void ClearNewFlags(Column& column);
+
+// Records whose deleted flag is false and new flag true.
+inline int32_t NewCount(const Column& column) {
+  return column.NewCount();
+}
+
+}  // namespace tarsel
