@@ -31,7 +31,7 @@ TEST(SplitShellWordsTest, SplitsAsAShellWouldWithoutExpanding) {
       {"quotes join their neighbours", "a'b c'\"d e\"f", {"ab cd ef"}},
       {"empty quotes are empty words", "'' \"\" x", {"", "", "x"}},
       {"backslash literal in single quotes", "'a\\b\\'", {"a\\b\\"}},
-      {"double quotes escape only specials", "\"a\\\"b\\\\c\\$d\\e\"", {"a\"b\\c$d\\e"}},
+      {"double quotes escape only a few characters", "\"a\\\"b\\\\c\\$d\\e\"", {"a\"b\\c$d\\e"}},
       {"backslash outside quotes escapes anything", "\\'\\\"\\a", {"'\"a"}},
       {"backslash-newline joins", "ab\\\ncd \"e\\\nf\"", {"abcd", "ef"}},
       {"trailing backslash stays", "a\\", {"a\\"}},
