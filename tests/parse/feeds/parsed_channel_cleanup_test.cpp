@@ -1,0 +1,73 @@
+#include "parse/feeds/parsed_channel_cleanup.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "feed_test_support.h"
+
+namespace tarsel {
+namespace {
+
+using testing::ParseText;
+
+TEST(CleanParsedChannelTest, DecodesAndResolvesAgainstTheChannelLink) {
+  ChannelInfo channel = ParseText(testing::Rss(
+      "<title>Q &amp;amp; A</title><link>http://site/blog/</link>"
+      "<description>&lt;about&gt;</description>"
+      "<item><title>Tom &amp;amp; Jerry</title><link>http://site/1</link>"
+      "<comments>c.html</comments>"
+      "<description>&lt;a href=\"../p.html\" class=\"x\"&gt;p&lt;/a&gt;&lt;img src=\"i.png\" "
+      "onerror=\"x()\"&gt;&lt;script&gt;bad()&lt;/script&gt;</description></item>"));
+  CleanParsedChannel(channel, false);
+  EXPECT_EQ(channel.title, "Q & A");
+  EXPECT_EQ(channel.description, "<about>");
+  ASSERT_EQ(channel.records.size(), 1u);
+  const Record& record = *channel.records[0];
+  EXPECT_EQ(record.title, "Tom & Jerry");
+  EXPECT_EQ(record.comments, "c.html") << "text is not a link to resolve";
+  EXPECT_EQ(record.description,
+            "<a href=\"http://site/p.html\" >p</a><img src=\"http://site/blog/i.png\" />");
+}
+
+TEST(CleanParsedChannelTest, ConvertsByTheDeclaredEncoding) {
+  // "Да" in KOI8-R is 0xE4 0xC1; in Windows-1251 it is 0xC4 0xE0.
+  // "ł" in ISO-8859-2 is 0xB3, and so in Windows-1250; "ą" is 0xB1 there and 0xB9 in 1250.
+  const struct {
+    const char* name;
+    const char* encoding;
+    bool converted_at_download;
+    std::string text;
+    std::string expected;
+  } cases[] = {
+      {"koi8-r", "koi8-r", false, "\xE4\xC1", "\xC4\xE0"},
+      {"iso-8859-2", "iso-8859-2", false, "\xB3\xB1", "\xB3\xB9"},
+      {"already converted", "koi8-r", true, "\xE4\xC1", "\xE4\xC1"},
+      {"other encodings stay", "windows-1251", false, "\xE4\xC1", "\xE4\xC1"},
+  };
+  for (const auto& c : cases) {
+    ChannelInfo channel;
+    channel.encoding = c.encoding;
+    channel.title = channel.description = channel.image_title = c.text;
+    channel.link = channel.image_url = "http://x/" + c.text;
+    auto record = std::make_shared<Record>();
+    record->title = record->author = record->subject = record->description = record->summary =
+        c.text;
+    record->link = record->comments = record->guid = "http://x/" + c.text;
+    channel.records.push_back(record);
+    CleanParsedChannel(channel, c.converted_at_download);
+
+    for (const std::string* text :
+         {&channel.title, &channel.description, &channel.image_title, &record->title,
+          &record->author, &record->subject, &record->description, &record->summary}) {
+      EXPECT_EQ(*text, c.expected) << c.name;
+    }
+    for (const std::string* address :
+         {&channel.link, &channel.image_url, &record->link, &record->guid, &record->comments}) {
+      EXPECT_EQ(*address, "http://x/" + c.text) << c.name;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarsel
