@@ -56,9 +56,6 @@ class CHttpClient::Receiver : public TransferSink {
   bool OnHeaderBlock(std::string_view raw) override {
     client_.ReadHeaders(raw);
     pending_code_ = CodeForStatus(client_.status_);
-    if (pending_code_ == 0 && client_.content_length_ > client_.max_body_size_) {
-      pending_code_ = kErrorConnect;
-    }
     if (pending_code_ != 0 || IsFollowedRedirect(client_.status_)) return false;
     client_.Report(HttpStatusEvent::kReadingBody, 0);
     return true;

@@ -82,6 +82,8 @@ class CHttpClient {
   // Site credentials (HTTP basic). They win over credentials embedded in the URL, and are sent
   // only to the host of the URL given to Download, never to another host a redirect names.
   void SetCredentials(std::string user_name, std::string password);
+  // Observers run on the thread calling Download. An exception an observer throws ends the
+  // download and leaves Download as it is.
   void SetObservers(ErrorObserver error_observer, StatusObserver status_observer,
                     void* error_user = nullptr, void* status_user = nullptr);
   // 0 means libcurl's default.

@@ -117,6 +117,10 @@ TEST_F(HttpClientFailureTest, BodySizeCap) {
     RawFixtureServer raw(c.reply);
     EXPECT_EQ(DownloadCode(client_, raw.Url("/big")), 2);
   }
+  // A 304 may announce the length of the entity it does not send.
+  RawFixtureServer not_modified("HTTP/1.1 304 Not Modified\r\nContent-Length: 5000\r\n\r\n");
+  EXPECT_EQ(DownloadCode(client_, not_modified.Url("/")), 0);
+  EXPECT_EQ(client_.Status(), 304);
   RawFixtureServer at_cap("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" +
                           std::string(1000, 'y'));
   EXPECT_EQ(DownloadCode(client_, at_cap.Url("/ok")), 0);
