@@ -59,9 +59,8 @@ bool Cursor::ReadName(std::string& out) {
     const char* run = pos_;
     while (pos_ < end_ && chars::Has(*pos_, chars::kNameChar)) ++pos_;
     std::size_t old_size = out.size();
-    out.resize(old_size + (pos_ - run));
-    char* write = out.data() + old_size;
-    for (const char* p = run; p < pos_; ++p) *write++ = chars::Lower(*p);
+    out.append(run, pos_);
+    for (std::size_t i = old_size; i < out.size(); ++i) out[i] = chars::Lower(out[i]);
     // A CR inside a name is not delivered, so the name goes on after it.
     if (pos_ == end_ || *pos_ != '\r' || !chars::Has(Peek(), chars::kNameChar)) return true;
   }
@@ -69,6 +68,17 @@ bool Cursor::ReadName(std::string& out) {
 
 bool Cursor::ReadNameEqualTo(std::string_view expected, bool& equal) {
   if (!chars::Has(Peek(), chars::kNameStart)) return false;
+  // Usually the name is there byte for byte, with no CR inside it.
+  std::size_t size = expected.size();
+  if (static_cast<std::size_t>(end_ - pos_) > size && !chars::Has(pos_[size], chars::kNameChar) &&
+      pos_[size] != '\r') {
+    equal = true;
+    for (std::size_t i = 0; i < size && equal; ++i) equal = chars::Lower(pos_[i]) == expected[i];
+    if (equal) {
+      pos_ += size;
+      return true;
+    }
+  }
   std::size_t matched = 0;
   equal = true;
   for (int c = Peek(); chars::Has(c, chars::kNameChar); c = Peek()) {

@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "parse/xml/xml_node_arena.h"
 #include "parse/xml/xml_reader.h"
 
 namespace tarsel::XMLParser {
@@ -18,7 +19,10 @@ const Node& Document::ParseBuffer(const char* bytes, std::size_t length) {
     bytes = &kNothing;
     length = 0;
   }
-  root_ = ReadDocument(bytes, length, version_, encoding_);
+  auto arena = std::make_unique<NodeArena>();
+  std::unique_ptr<Element> root = ReadDocument(bytes, length, *arena, version_, encoding_);
+  root_ = std::move(root);  // the old tree goes before the old arena
+  arena_ = std::move(arena);
   return *root_;
 }
 

@@ -24,6 +24,8 @@ namespace tarsel::XMLParser {
 // Elements nested deeper than this throw instead of exhausting the stack.
 inline constexpr int kMaxDepth = 4096;
 
+class NodeArena;
+
 class Document {
  public:
   Document();
@@ -52,6 +54,8 @@ class Document {
  private:
   std::string version_;
   std::string encoding_;
+  // Declared before the root, which lives in it, so that it goes after the root.
+  std::unique_ptr<NodeArena> arena_;
   std::unique_ptr<Element> root_;
 };
 

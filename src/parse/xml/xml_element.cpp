@@ -21,6 +21,19 @@ void Element::AddAttribute(std::string attribute_name, std::string value) {
   attributes_.push_back(Attribute{std::move(attribute_name), std::move(value)});
 }
 
+void Element::TakeChildren(NodeList& from, std::size_t first) {
+  if (first >= from.size()) return;
+  children_.reserve(children_.size() + (from.size() - first));
+  for (std::size_t i = first; i < from.size(); ++i) children_.push_back(std::move(from[i]));
+  from.resize(first);
+}
+
+void Element::TakeAttributes(AttributeList& from) {
+  attributes_.reserve(attributes_.size() + from.size());
+  for (Attribute& attribute : from) attributes_.push_back(std::move(attribute));
+  from.clear();
+}
+
 bool Element::AddChild(std::unique_ptr<Node>& node) {
   if (!node) return false;
   children_.push_back(std::move(node));

@@ -17,8 +17,11 @@ class Element final : public Node {
   void AddAttribute(std::string attribute_name, std::string value);
 
   bool AddChild(std::unique_ptr<Node>& node) override;
-  // Appends a child that is known not to be null.
-  void Append(std::unique_ptr<Node> node) { children_.push_back(std::move(node)); }
+  // Moves the nodes from[first...] (none null) to the end of the children and drops them from
+  // `from`; the reader gathers children on one shared stack so that each list is allocated once.
+  void TakeChildren(NodeList& from, std::size_t first);
+  // Moves all of `from` to the end of the attributes and empties it.
+  void TakeAttributes(AttributeList& from);
   void FindChildren(std::string_view wanted, NodeRefs& out) const override;
   const NodeList* Children() const override { return children_.empty() ? nullptr : &children_; }
   void FindDescendants(std::string_view wanted, NodeRefs& out) const override;

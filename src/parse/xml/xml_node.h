@@ -20,6 +20,7 @@
 namespace tarsel::XMLParser {
 
 class Node;
+class NodeArena;
 
 struct Attribute {
   std::string name;   // lower case
@@ -41,6 +42,13 @@ class Node {
   virtual ~Node() = default;
   Node(const Node&) = delete;
   Node& operator=(const Node&) = delete;
+
+  // Nodes come from the heap, or from the arena of the Document that read them; delete knows
+  // which.
+  static void* operator new(std::size_t size);
+  static void* operator new(std::size_t size, NodeArena& arena);
+  static void operator delete(void* node);
+  static void operator delete(void* node, NodeArena& arena);
 
   // Elements: the name in lower case. Comments: "!". Text nodes and the null node: empty.
   std::string name;

@@ -11,7 +11,7 @@ namespace {
 
 class ElementReader {
  public:
-  explicit ElementReader(Cursor& cursor) : cursor_(cursor) {}
+  ElementReader(Cursor& cursor, NodeArena& arena) : cursor_(cursor), arena_(arena) {}
 
   // An element starting at the read position, or null when there is no '<' here.
   std::unique_ptr<Element> ReadElement();
@@ -22,12 +22,17 @@ class ElementReader {
   void ReadAttributes(Element& element);
   void ReadContent(Element& element);
   bool ReadEndTag(const Element& element);
+  void PushText(const char* first, const char* last);
   std::unique_ptr<Comment> ReadComment();
   void ReadCData(Element& element);
 
   Cursor& cursor_;
+  NodeArena& arena_;
   int depth_ = 0;
   std::string attribute_name_;
+  AttributeList attributes_;
+  // Children of every open element, innermost last.
+  NodeList open_children_;
 };
 
 std::unique_ptr<Element> ElementReader::ReadElement() {
@@ -36,7 +41,7 @@ std::unique_ptr<Element> ElementReader::ReadElement() {
   std::string name;
   if (!cursor_.ReadName(name)) cursor_.Fail();
   if (++depth_ > kMaxDepth) cursor_.Fail();
-  auto element = std::make_unique<Element>(std::move(name));
+  std::unique_ptr<Element> element(new (arena_) Element(std::move(name)));
   ReadAttributes(*element);
   int c = cursor_.Next();
   if (c == '/') {
@@ -63,51 +68,52 @@ void ElementReader::ReadAttributes(Element& element) {
     const void* close = std::memchr(start, quote, cursor_.End() - start);
     if (!close) cursor_.FailAt(cursor_.End());
     const char* stop = static_cast<const char*>(close);
-    element.AddAttribute(attribute_name_, std::string(start, stop));
+    attributes_.push_back(Attribute{attribute_name_, std::string(start, stop)});
     cursor_.MoveTo(stop + 1);
   }
+  if (!attributes_.empty()) element.TakeAttributes(attributes_);
 }
 
 // Character data between nodes becomes Text children, except the last run of an element without
 // children, which is its own text. The end of input closes every open element quietly.
 void ElementReader::ReadContent(Element& element) {
+  const std::size_t first_child = open_children_.size();
   const char* segment = cursor_.Position();
   for (;;) {
     const char* here = cursor_.Position();
     const void* found = std::memchr(here, '<', cursor_.End() - here);
     if (!found) {
       cursor_.MoveTo(cursor_.End());
-      return;
+      break;
     }
     const char* tag = static_cast<const char*>(found);
     cursor_.MoveTo(tag);
-    if (ReadEndTag(element)) {
-      if (tag == segment) return;
-      if (element.IsLeaf()) {
+    // A name right after '<' can only start a child; anything else may be an end tag, a comment
+    // or a CDATA section (or, with a CR between, any of them).
+    const bool child_start = tag + 1 < cursor_.End() && chars::Has(tag[1], chars::kNameStart);
+    if (!child_start && ReadEndTag(element)) {
+      if (tag != segment && open_children_.size() == first_child) {
         AppendTrimmed(element.text, segment, tag);
         element.cdata = false;
-      } else {
-        std::string run;
-        AppendTrimmed(run, segment, tag);
-        element.Append(std::make_unique<Text>(std::move(run)));
+      } else if (tag != segment) {
+        PushText(segment, tag);
       }
-      return;
+      break;
     }
-    if (tag != segment) {
-      std::string run;
-      AppendTrimmed(run, segment, tag);
-      element.Append(std::make_unique<Text>(std::move(run)));
-    }
-    if (cursor_.MatchExact("<!--")) {
-      element.Append(ReadComment());
+    if (tag != segment) PushText(segment, tag);
+    if (child_start) {
+      open_children_.push_back(ReadElement());
+    } else if (cursor_.MatchExact("<!--")) {
+      open_children_.push_back(ReadComment());
     } else if (cursor_.MatchExact("<![CDATA[")) {
       ReadCData(element);
     } else {
       // Anything else after '<' (an instruction, a declaration) fails here as a nameless element.
-      element.Append(ReadElement());
+      open_children_.push_back(ReadElement());
     }
     segment = cursor_.Position();
   }
+  element.TakeChildren(open_children_, first_child);
 }
 
 bool ElementReader::ReadEndTag(const Element& element) {
@@ -117,6 +123,12 @@ bool ElementReader::ReadEndTag(const Element& element) {
   cursor_.SkipBlanks();
   if (cursor_.Next() != '>') cursor_.Fail();
   return true;
+}
+
+void ElementReader::PushText(const char* first, const char* last) {
+  std::string run;
+  AppendTrimmed(run, first, last);
+  open_children_.emplace_back(new (arena_) Text(std::move(run)));
 }
 
 std::unique_ptr<Comment> ElementReader::ReadComment() {
@@ -130,7 +142,7 @@ std::unique_ptr<Comment> ElementReader::ReadComment() {
   std::string text;
   AppendTrimmed(text, body, close);
   cursor_.MoveTo(cursor_.LiteralAt(close, "-->"));
-  return std::make_unique<Comment>(std::move(text));
+  return std::unique_ptr<Comment>(new (arena_) Comment(std::move(text)));
 }
 
 void ElementReader::ReadCData(Element& element) {
@@ -152,11 +164,11 @@ void ElementReader::SkipBlanksAndComments() {
 
 }  // namespace
 
-std::unique_ptr<Element> ReadDocument(const char* bytes, std::size_t length, std::string& version,
-                                      std::string& encoding) {
+std::unique_ptr<Element> ReadDocument(const char* bytes, std::size_t length, NodeArena& arena,
+                                      std::string& version, std::string& encoding) {
   Cursor cursor(bytes, length);
   ReadProlog(cursor, version, encoding);
-  ElementReader reader(cursor);
+  ElementReader reader(cursor, arena);
   reader.SkipBlanksAndComments();
   std::unique_ptr<Element> root = reader.ReadElement();
   if (!root) cursor.Fail();
