@@ -72,72 +72,78 @@ size_t ReadReference(std::string_view text, char& c) {
 }
 
 // The start of the value as a URL parser sees it: references decoded, tabs and line breaks
-// gone, leading blanks and controls skipped, lower-cased. Stops after `limit` characters.
-std::string NormalizedUrlStart(std::string_view value, size_t limit) {
-  std::string start;
+// gone, leading blanks and controls skipped, lower-cased. Fills `start` and returns its length.
+template <size_t N>
+size_t NormalizedUrlStart(std::string_view value, char (&start)[N]) {
+  size_t length = 0;
   size_t i = 0;
-  while (i < value.size() && start.size() < limit) {
+  while (i < value.size() && length < N) {
     char c = value[i];
-    size_t length = 1;
-    if (c == '&') {
-      length = std::max<size_t>(ReadReference(value.substr(i), c), 1);
-    }
-    i += length;
+    size_t consumed = 1;
+    if (c == '&') consumed = std::max<size_t>(ReadReference(value.substr(i), c), 1);
+    i += consumed;
     if (c == '\t' || c == '\n' || c == '\r') continue;
-    if (start.empty() && static_cast<unsigned char>(c) <= 0x20) continue;
-    start += LowerAscii(c);
+    if (length == 0 && static_cast<unsigned char>(c) <= 0x20) continue;
+    start[length++] = LowerAscii(c);
   }
-  return start;
+  return length;
+}
+
+// A quoted or bare value starting at `i`; `i` ends past it.
+std::string_view ReadValue(std::string_view text, size_t& i) {
+  if (i < text.size() && (text[i] == '"' || text[i] == '\'')) {
+    const size_t start = i + 1;
+    const size_t close = text.find(text[i], start);
+    const size_t end = close == std::string_view::npos ? text.size() : close;
+    i = std::min(end + 1, text.size());
+    return text.substr(start, end - start);
+  }
+  const size_t start = i;
+  while (i < text.size() && !IsBlank(text[i])) ++i;
+  return text.substr(start, i - start);
 }
 
 }  // namespace
 
 bool IsUnsafeUrl(std::string_view value, bool allow_data_image) {
   // "javascript:" is the longest scheme looked for; "data:image/" needs eleven characters.
-  const std::string start = NormalizedUrlStart(value, 16);
+  char buffer[16];
+  const std::string_view start(buffer, NormalizedUrlStart(value, buffer));
   const size_t colon = start.find(':');
-  if (colon == std::string::npos) return false;
-  const std::string_view scheme = std::string_view(start).substr(0, colon);
+  if (colon == std::string_view::npos) return false;
+  const std::string_view scheme = start.substr(0, colon);
   if (!std::all_of(scheme.begin(), scheme.end(), IsSchemeChar)) return false;
   if (scheme == "javascript" || scheme == "vbscript") return true;
   if (scheme != "data") return false;
   return !(allow_data_image && start.compare(colon + 1, 6, "image/") == 0);
 }
 
-std::vector<Attribute> SplitAttributes(std::string_view text, TagKind kind) {
-  std::vector<Attribute> attributes;
+std::span<const AttributeView> AttributeSplitter::Split(std::string_view text, TagKind kind) {
+  attributes_.clear();
+  names_.clear();
+  // Names never outgrow the text, so the views into names_ stay put while it fills.
+  names_.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
     if (!IsNameChar(text[i])) {
       ++i;
       continue;
     }
-    const size_t name_start = i;
-    while (i < text.size() && IsNameChar(text[i])) ++i;
-    std::string name(text.substr(name_start, i - name_start));
-    std::transform(name.begin(), name.end(), name.begin(), LowerAscii);
+    const size_t name_start = names_.size();
+    for (; i < text.size() && IsNameChar(text[i]); ++i) names_ += LowerAscii(text[i]);
+    const std::string_view name(names_.data() + name_start, names_.size() - name_start);
     while (i < text.size() && IsBlank(text[i])) ++i;
     std::string_view value;
     if (i < text.size() && text[i] == '=') {
       ++i;
       while (i < text.size() && IsBlank(text[i])) ++i;
-      size_t value_start = i;
-      if (i < text.size() && (text[i] == '"' || text[i] == '\'')) {
-        const size_t close = text.find(text[i], i + 1);
-        value_start = i + 1;
-        i = close == std::string_view::npos ? text.size() : close;
-        value = text.substr(value_start, i - value_start);
-        if (i < text.size()) ++i;
-      } else {
-        while (i < text.size() && !IsBlank(text[i])) ++i;
-        value = text.substr(value_start, i - value_start);
-      }
+      value = ReadValue(text, i);
     }
     if (IsDroppedName(name)) continue;
     if (IsUrlAttribute(name) && IsUnsafeUrl(value, kind == kImage && name == "src")) continue;
-    attributes.push_back({std::move(name), std::string(value)});
+    attributes_.push_back({name, value});
   }
-  return attributes;
+  return attributes_;
 }
 
 }  // namespace tarsel::HTML

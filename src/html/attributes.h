@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -8,12 +10,25 @@
 // Reading the attribute text of a tag, with the rules that keep script out of cleaned HTML.
 namespace tarsel::HTML {
 
-// Splits the text between a tag name and its '>' into (lower-cased name, raw value) pairs, in
-// order. Values may be double-quoted, single-quoted or bare; a name without '=' has an empty
-// value. Pairs named class or target, or beginning with "on", are left out, and so are URL
-// attributes (href, src and their kin) with an unsafe scheme. `kind` is the element's kind: only
-// an img src may hold a data:image/ URL.
-std::vector<Attribute> SplitAttributes(std::string_view text, TagKind kind);
+// One attribute as read: the lower-cased name and the raw value (entities not decoded).
+struct AttributeView {
+  std::string_view name;
+  std::string_view value;
+};
+
+// Splits the text between a tag name and its '>' into name/value pairs, in order. Values may be
+// double-quoted, single-quoted or bare; a name without '=' has an empty value. Pairs named class
+// or target, or beginning with "on", are left out, and so are URL attributes (href, src and
+// their kin) with an unsafe scheme; only an img src may hold a data:image/ URL. The views stay
+// valid until the next Split and while `text` lives.
+class AttributeSplitter {
+ public:
+  std::span<const AttributeView> Split(std::string_view text, TagKind kind);
+
+ private:
+  std::string names_;  // the lower-cased names, back to back
+  std::vector<AttributeView> attributes_;
+};
 
 // Whether a URL attribute value runs script or embeds a document when followed: after character
 // references are decoded, tabs and line breaks removed and leading blanks and control

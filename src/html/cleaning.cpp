@@ -1,20 +1,88 @@
 #include "html/cleaning.h"
 
+#include <optional>
+#include <vector>
+
+#include "html/entities.h"
 #include "html/links.h"
+#include "html/markup_writer.h"
 #include "html/parser.h"
-#include "html/render.h"
 #include "html/text.h"
 
+// The feed readers clean every description, so these run straight off the parser without
+// building a tree; they give what the tree renderings give.
 namespace tarsel::HTML {
+namespace {
+
+class CleanedHtmlWriter : public ParseHandler {
+ public:
+  CleanedHtmlWriter(std::string_view base_url, std::string& out) : out_(out) {
+    if (!base_url.empty()) resolver_.emplace(base_url);
+  }
+
+  void OnText(std::string_view raw_text) override { out_.append(raw_text); }
+
+  void OnOpen(const OpeningTag& tag) override {
+    if (!resolver_ || (tag.kind != kAnchor && tag.kind != kImage)) {
+      AppendOpeningTag(tag.name, tag.attributes, tag.empty_element, out_);
+      return;
+    }
+    // Resolved values are kept aside first, since the views must not move while filling.
+    resolved_.clear();
+    for (const AttributeView& attribute : tag.attributes) {
+      resolved_.push_back(resolver_->Resolve(tag.kind, attribute.name, attribute.value));
+    }
+    attributes_.assign(tag.attributes.begin(), tag.attributes.end());
+    for (size_t i = 0; i < attributes_.size(); ++i) {
+      if (resolved_[i]) attributes_[i].value = *resolved_[i];
+    }
+    AppendOpeningTag(tag.name, attributes_, tag.empty_element, out_);
+  }
+
+  void OnClose(std::string_view name, TagKind, bool) override { AppendClosingTag(name, out_); }
+
+ private:
+  std::string& out_;
+  std::optional<LinkResolver> resolver_;
+  std::vector<std::optional<std::string>> resolved_;
+  std::vector<AttributeView> attributes_;
+};
+
+class PlainTextWriter : public ParseHandler {
+ public:
+  explicit PlainTextWriter(std::string& out) : out_(out) {}
+
+  void OnText(std::string_view raw_text) override { AppendDecodedEntities(raw_text, out_); }
+
+  void OnOpen(const OpeningTag& tag) override {
+    // An empty element has no OnClose; its line feed comes at once.
+    if (tag.empty_element && EndsWithLineFeed(tag.kind)) out_ += '\n';
+  }
+
+  void OnClose(std::string_view, TagKind kind, bool) override {
+    if (EndsWithLineFeed(kind)) out_ += '\n';
+  }
+
+ private:
+  std::string& out_;
+};
+
+}  // namespace
 
 std::string CleanHtml(std::string_view html, std::string_view base_url) {
-  NodeList nodes = Parse(html);
-  if (!base_url.empty()) ResolveLinks(nodes, base_url);
-  return CleanedHtml(nodes);
+  std::string out;
+  out.reserve(html.size() + html.size() / 8);
+  CleanedHtmlWriter writer(base_url, out);
+  ParseWith(html, writer);
+  return out;
 }
 
 std::string HtmlToPlainText(std::string_view html) {
-  return PlainText(Parse(html));
+  std::string out;
+  out.reserve(html.size());
+  PlainTextWriter writer(out);
+  ParseWith(html, writer);
+  return out;
 }
 
 std::string MakeSummary(std::string_view html, int max_lines) {

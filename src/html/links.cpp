@@ -1,9 +1,6 @@
 #include "html/links.h"
 
-#include <string>
-
 #include "html/attributes.h"
-#include "platform/url_combine.h"
 
 namespace tarsel::HTML {
 namespace {
@@ -19,29 +16,35 @@ bool StartsWithHttp(std::string_view value) {
   return true;
 }
 
-void ResolveAttribute(Attribute& attribute, TagKind kind, std::string_view base_url) {
-  if (attribute.name != "href" && attribute.name != "src") return;
-  if (StartsWithHttp(attribute.value)) return;
-  std::optional<std::string> combined = CombineUrl(base_url, attribute.value);
-  if (!combined || combined->size() >= kMaxCombinedLength) return;
-  // The base comes from the feed too: a "javascript:" base must not turn a harmless relative
-  // link into script.
-  if (IsUnsafeUrl(*combined, kind == kImage && attribute.name == "src")) return;
-  attribute.value = std::move(*combined);
-}
-
-void ResolveNode(Node& node, std::string_view base_url) {
+void ResolveNode(Node& node, LinkResolver& resolver) {
   if (node.IsText()) return;
-  if (node.kind == kAnchor || node.kind == kImage) {
-    for (Attribute& attribute : node.attributes) ResolveAttribute(attribute, node.kind, base_url);
+  for (Attribute& attribute : node.attributes) {
+    std::optional<std::string> resolved =
+        resolver.Resolve(node.kind, attribute.name, attribute.value);
+    if (resolved) attribute.value = std::move(*resolved);
   }
-  for (Node& child : node.children) ResolveNode(child, base_url);
+  for (Node& child : node.children) ResolveNode(child, resolver);
 }
 
 }  // namespace
 
+std::optional<std::string> LinkResolver::Resolve(TagKind kind, std::string_view name,
+                                                 std::string_view value) {
+  if (kind != kAnchor && kind != kImage) return std::nullopt;
+  if (name != "href" && name != "src") return std::nullopt;
+  if (StartsWithHttp(value)) return std::nullopt;
+  if (!combiner_) combiner_.emplace(base_url_);
+  std::optional<std::string> combined = combiner_->Combine(value);
+  if (!combined || combined->size() >= kMaxCombinedLength) return std::nullopt;
+  // The base comes from the feed too: a "javascript:" base must not turn a harmless relative
+  // link into script.
+  if (IsUnsafeUrl(*combined, kind == kImage && name == "src")) return std::nullopt;
+  return combined;
+}
+
 void ResolveLinks(NodeList& nodes, std::string_view base_url) {
-  for (Node& node : nodes) ResolveNode(node, base_url);
+  LinkResolver resolver(base_url);
+  for (Node& node : nodes) ResolveNode(node, resolver);
 }
 
 }  // namespace tarsel::HTML

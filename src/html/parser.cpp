@@ -1,12 +1,10 @@
 #include "html/parser.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "html/attributes.h"
 #include "html/tag_table.h"
 
 namespace tarsel::HTML {
@@ -29,24 +27,25 @@ char LowerAscii(char c) {
 
 enum class TagType { kComment, kClosing, kOpening };
 
-// What ReadTagName found at a '<'.
-struct TagHeader {
-  TagType type = TagType::kOpening;
-  std::string name;  // lower-cased; a closing tag's name without its '/'
+struct OpenElement {
+  std::string name;
+  TagKind kind;
 };
 
 class Parser {
  public:
-  explicit Parser(std::string_view html) : html_(html) {}
+  Parser(std::string_view html, ParseHandler& handler) : html_(html), handler_(handler) {}
 
-  void ParseTopLevel(NodeList& nodes);
+  // Runs to the end of the input or to the first fault, then ends the elements still open.
+  void Run();
 
  private:
-  void ParseChildren(Node& element, std::string_view parent_name, int depth);
-  // Reads an opening tag after its name; false when the tag never enters a tree.
-  bool ReadOpeningTag(const std::string& name, Node& node);
-  TagHeader ReadTagName();
-  void AddText(NodeList& nodes);
+  // False when the parse ends here (a stray closing tag at the top level).
+  bool HandleClosingTag();
+  void HandleOpeningTag();
+  void CloseInnermost(bool closed_in_source);
+  TagType ReadTagName();
+  void EmitText();
   std::string_view ReadAttributeText();
   void SkipPast(char c);
   void SkipElementContent(std::string_view name, bool to_end_when_unclosed);
@@ -54,121 +53,115 @@ class Parser {
   [[noreturn]] void Fail(const char* what) const { throw ParserExeption(what, pos_); }
 
   std::string_view html_;
+  ParseHandler& handler_;
   size_t pos_ = 0;
+  std::string name_;  // of the tag being read, lower-cased
+  std::vector<OpenElement> open_;
+  AttributeSplitter splitter_;
   // Names whose closing tag was searched for in vain, with where the search began: a later
   // search cannot succeed either, so unclosed tags never make the parse quadratic.
   std::vector<std::pair<std::string, size_t>> unclosed_;
 };
 
-void Parser::ParseTopLevel(NodeList& nodes) {
-  while (pos_ < html_.size()) {
-    if (html_[pos_] != '<') {
-      AddText(nodes);
-      continue;
+void Parser::Run() {
+  try {
+    while (true) {
+      // Line breaks between the children of an element are not text.
+      if (!open_.empty()) {
+        while (pos_ < html_.size() && (html_[pos_] == '\r' || html_[pos_] == '\n')) ++pos_;
+      }
+      if (pos_ >= html_.size()) break;
+      if (html_[pos_] != '<') {
+        EmitText();
+        continue;
+      }
+      const TagType type = ReadTagName();
+      if (type == TagType::kClosing && !HandleClosingTag()) break;
+      if (type == TagType::kOpening) HandleOpeningTag();
     }
-    TagHeader header = ReadTagName();
-    if (header.type == TagType::kComment) continue;
-    // A closing tag no element took ends the fragment.
-    if (header.type == TagType::kClosing) return;
-    Node node;
-    if (!ReadOpeningTag(header.name, node)) continue;
-    nodes.push_back(std::move(node));
-    if (!nodes.back().empty_element) ParseChildren(nodes.back(), {}, 1);
+  } catch (const ParserExeption&) {
+    // The tag being read is dropped; what came before it stays.
   }
+  while (!open_.empty()) CloseInnermost(false);
 }
 
-void Parser::ParseChildren(Node& element, std::string_view parent_name, int depth) {
-  if (depth >= kMaxDepth) Fail("elements nest too deeply");
-  while (true) {
-    while (pos_ < html_.size() && (html_[pos_] == '\r' || html_[pos_] == '\n')) ++pos_;
-    if (pos_ >= html_.size()) return;
-    if (html_[pos_] != '<') {
-      AddText(element.children);
-      continue;
-    }
-    const size_t tag_start = pos_;
-    TagHeader header = ReadTagName();
-    if (header.type == TagType::kComment) continue;
-    if (header.type == TagType::kClosing) {
-      if (header.name == element.name) {
-        element.closed = true;
-        SkipPast('>');
-        return;
-      }
-      if (!parent_name.empty() && header.name == parent_name) {
-        pos_ = tag_start;  // the parent closes on it
-        return;
-      }
-      SkipPast('>');
-      continue;
-    }
-    if (header.name == element.name) {
-      pos_ = tag_start;  // becomes the next sibling
-      return;
-    }
-    Node node;
-    if (!ReadOpeningTag(header.name, node)) continue;
-    element.children.push_back(std::move(node));
-    Node& child = element.children.back();
-    if (!child.empty_element) ParseChildren(child, element.name, depth + 1);
+bool Parser::HandleClosingTag() {
+  if (open_.empty()) return false;  // a closing tag no element took ends the fragment
+  if (name_ == open_.back().name) {
+    SkipPast('>');
+    CloseInnermost(true);
+  } else if (open_.size() >= 2 && name_ == open_[open_.size() - 2].name) {
+    // The parent's closing tag ends the child too.
+    CloseInnermost(false);
+    SkipPast('>');
+    CloseInnermost(true);
+  } else {
+    SkipPast('>');
   }
+  return true;
 }
 
-TagHeader Parser::ReadTagName() {
+void Parser::HandleOpeningTag() {
+  // An element ends where another of its name opens; the new one becomes its next sibling.
+  // Its parent never has that name, since the same rule ended it.
+  if (!open_.empty() && name_ == open_.back().name) CloseInnermost(false);
+  const TagInfo info = LookupTag(name_);
+  const std::string_view attribute_text = ReadAttributeText();
+  if (info.kind == kScript || info.kind == kStyle) {
+    SkipElementContent(name_, true);
+    return;
+  }
+  if (info.kind == kMeta || info.kind == kObject) return;
+  if (std::find(std::begin(kDroppedWithContent), std::end(kDroppedWithContent), name_) !=
+      std::end(kDroppedWithContent)) {
+    if (!attribute_text.ends_with('/')) SkipElementContent(name_, false);
+    return;
+  }
+  if (!info.empty_element && open_.size() + 1 >= static_cast<size_t>(kMaxDepth)) {
+    Fail("elements nest too deeply");
+  }
+  handler_.OnOpen(
+      {name_, info.kind, info.empty_element, splitter_.Split(attribute_text, info.kind)});
+  if (!info.empty_element) open_.push_back({name_, info.kind});
+}
+
+void Parser::CloseInnermost(bool closed_in_source) {
+  handler_.OnClose(open_.back().name, open_.back().kind, closed_in_source);
+  open_.pop_back();
+}
+
+// Reads "<", blanks and the tag name into name_ (a closing tag's without its '/'), or skips a
+// comment or a tag without a name.
+TagType Parser::ReadTagName() {
   ++pos_;  // '<'
   while (pos_ < html_.size() && IsBlank(html_[pos_])) ++pos_;
   if (html_.substr(pos_).starts_with("!--")) {
     const size_t end = html_.find("-->", pos_ + 3);
     if (end == std::string_view::npos) Fail("comment without end");
     pos_ = end + 3;
-    return {TagType::kComment, {}};
+    return TagType::kComment;
   }
-  TagHeader header;
+  TagType type = TagType::kOpening;
   if (pos_ < html_.size() && html_[pos_] == '/') {
-    header.type = TagType::kClosing;
+    type = TagType::kClosing;
     ++pos_;
   }
   const size_t name_start = pos_;
   while (pos_ < html_.size() && !EndsTagName(html_[pos_])) ++pos_;
   if (pos_ >= html_.size()) Fail("end of input in a tag name");
-  header.name.assign(html_.substr(name_start, pos_ - name_start));
-  std::transform(header.name.begin(), header.name.end(), header.name.begin(), LowerAscii);
-  // "<>" and "< >" name nothing; skip them like a comment.
-  if (header.name.empty() && header.type == TagType::kOpening) {
+  name_.assign(html_.substr(name_start, pos_ - name_start));
+  std::transform(name_.begin(), name_.end(), name_.begin(), LowerAscii);
+  // "<>" and "< >" name nothing; they go like a comment.
+  if (name_.empty() && type == TagType::kOpening) {
     SkipPast('>');
-    return {TagType::kComment, {}};
+    return TagType::kComment;
   }
-  return header;
+  return type;
 }
 
-bool Parser::ReadOpeningTag(const std::string& name, Node& node) {
-  const TagInfo info = LookupTag(name);
-  const std::string_view attribute_text = ReadAttributeText();
-  if (info.kind == kScript || info.kind == kStyle) {
-    SkipElementContent(name, true);
-    return false;
-  }
-  if (info.kind == kMeta || info.kind == kObject) return false;
-  if (std::find(std::begin(kDroppedWithContent), std::end(kDroppedWithContent), name) !=
-      std::end(kDroppedWithContent)) {
-    if (!attribute_text.ends_with('/')) SkipElementContent(name, false);
-    return false;
-  }
-  node.type = Node::Type::kTag;
-  node.name = name;
-  node.kind = info.kind;
-  node.empty_element = info.empty_element;
-  node.attributes = SplitAttributes(attribute_text, info.kind);
-  return true;
-}
-
-void Parser::AddText(NodeList& nodes) {
+void Parser::EmitText() {
   const size_t end = std::min(html_.find('<', pos_), html_.size());
-  if (end > pos_) {
-    Node text;
-    text.text.assign(html_.substr(pos_, end - pos_));
-    nodes.push_back(std::move(text));
-  }
+  handler_.OnText(html_.substr(pos_, end - pos_));
   pos_ = end;
 }
 
@@ -224,16 +217,55 @@ size_t Parser::FindClosingTag(std::string_view name, size_t from) {
   return std::string_view::npos;
 }
 
+// Builds the tree. Each open element is the last child of its parent, and a parent's child list
+// only grows after that child has ended, so the pointers on the stack stay valid.
+class TreeBuilder : public ParseHandler {
+ public:
+  explicit TreeBuilder(NodeList& nodes) : nodes_(nodes) {}
+
+  void OnText(std::string_view raw_text) override {
+    Node text;
+    text.text.assign(raw_text);
+    Current().push_back(std::move(text));
+  }
+
+  void OnOpen(const OpeningTag& tag) override {
+    Node element;
+    element.type = Node::Type::kTag;
+    element.name.assign(tag.name);
+    element.kind = tag.kind;
+    element.empty_element = tag.empty_element;
+    element.attributes.reserve(tag.attributes.size());
+    for (const AttributeView& attribute : tag.attributes) {
+      element.attributes.push_back({std::string(attribute.name), std::string(attribute.value)});
+    }
+    NodeList& siblings = Current();
+    siblings.push_back(std::move(element));
+    if (!tag.empty_element) open_.push_back(&siblings.back());
+  }
+
+  void OnClose(std::string_view, TagKind, bool closed_in_source) override {
+    open_.back()->closed = closed_in_source;
+    open_.pop_back();
+  }
+
+ private:
+  NodeList& Current() { return open_.empty() ? nodes_ : open_.back()->children; }
+
+  NodeList& nodes_;
+  std::vector<Node*> open_;
+};
+
 }  // namespace
+
+void ParseWith(std::string_view html, ParseHandler& handler) {
+  Parser(html, handler).Run();
+}
 
 NodeList Parse(std::string_view html) {
   NodeList nodes;
-  Parser parser(html);
-  try {
-    parser.ParseTopLevel(nodes);
-  } catch (const ParserExeption&) {
-    // What was built before the fault stays; the input is exhausted or hostile either way.
-  }
+  TreeBuilder builder(nodes);
+  ParseWith(html, builder);
   return nodes;
 }
 

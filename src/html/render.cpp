@@ -3,25 +3,10 @@
 #include <string_view>
 
 #include "html/entities.h"
+#include "html/markup_writer.h"
 
 namespace tarsel::HTML {
 namespace {
-
-// A value goes back between double quotes; one of its own would end it early and let the rest
-// read as further attributes.
-void AppendAttributeValue(std::string_view value, std::string& out) {
-  for (char c : value) {
-    if (c == '"') {
-      out += "&quot;";
-    } else {
-      out += c;
-    }
-  }
-}
-
-bool EndsWithLineFeed(TagKind kind) {
-  return kind == kBreak || kind == kRule || kind == kTableRow || kind == kDiv || kind == kListItem;
-}
 
 std::string_view TrimBlanks(std::string_view text) {
   const char* const kBlanks = " \t\r\n";
@@ -90,26 +75,10 @@ void AppendCleanedHtml(const Node& node, std::string& out) {
     return;
   }
   if (node.kind == kComment) return;
-  out += '<';
-  out += node.name;
-  if (!node.attributes.empty()) {
-    out += ' ';
-    for (const Attribute& attribute : node.attributes) {
-      out += attribute.name;
-      out += "=\"";
-      AppendAttributeValue(attribute.value, out);
-      out += "\" ";
-    }
-  }
-  if (node.empty_element) {
-    out += "/>";
-    return;
-  }
-  out += '>';
+  AppendOpeningTag(node.name, node.attributes, node.empty_element, out);
+  if (node.empty_element) return;
   for (const Node& child : node.children) AppendCleanedHtml(child, out);
-  out += "</";
-  out += node.name;
-  out += '>';
+  AppendClosingTag(node.name, out);
 }
 
 std::string CleanedHtml(const NodeList& nodes) {

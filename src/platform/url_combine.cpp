@@ -2,15 +2,8 @@
 
 #include <curl/curl.h>
 
-#include <memory>
-
 namespace tarsel {
 namespace {
-
-struct UrlDeleter {
-  void operator()(CURLU* url) const { curl_url_cleanup(url); }
-};
-using UrlHandle = std::unique_ptr<CURLU, UrlDeleter>;
 
 struct CurlStringDeleter {
   void operator()(char* text) const { curl_free(text); }
@@ -37,6 +30,11 @@ bool HasScheme(std::string_view reference) {
 // hold are percent-encoded rather than rejected.
 constexpr unsigned int kFlags = CURLU_NON_SUPPORT_SCHEME | CURLU_URLENCODE;
 
+// curl reads C strings; an embedded zero byte would silently cut the URL.
+bool HasZero(std::string_view text) {
+  return text.find('\0') != std::string_view::npos;
+}
+
 // curl resolves a reference that is only a fragment against the base's folder; RFC 3986 keeps
 // the whole base and replaces only its fragment.
 bool SetReference(CURLU* url, const std::string& relative) {
@@ -50,26 +48,36 @@ bool SetReference(CURLU* url, const std::string& relative) {
 
 }  // namespace
 
-std::optional<std::string> CombineUrl(std::string_view base, std::string_view relative) {
+void UrlCombiner::Deleter::operator()(CURLU* url) const {
+  curl_url_cleanup(url);
+}
+
+UrlCombiner::UrlCombiner(std::string_view base) {
+  if (HasZero(base)) return;
+  std::unique_ptr<CURLU, Deleter> url(curl_url());
+  if (url &&
+      curl_url_set(url.get(), CURLUPART_URL, std::string(base).c_str(), kFlags) == CURLUE_OK) {
+    base_ = std::move(url);
+  }
+}
+
+UrlCombiner::~UrlCombiner() = default;
+
+std::optional<std::string> UrlCombiner::Combine(std::string_view relative) const {
+  if (!base_ || HasZero(relative)) return std::nullopt;
   if (HasScheme(relative)) return std::string(relative);
-  UrlHandle url(curl_url());
-  if (!url) return std::nullopt;
-  // curl reads C strings; an embedded zero byte would silently cut the URL.
-  if (base.find('\0') != std::string_view::npos || relative.find('\0') != std::string_view::npos) {
-    return std::nullopt;
-  }
-  const std::string base_text(base);
-  const std::string relative_text(relative);
-  if (curl_url_set(url.get(), CURLUPART_URL, base_text.c_str(), kFlags) != CURLUE_OK) {
-    return std::nullopt;
-  }
-  if (!SetReference(url.get(), relative_text)) return std::nullopt;
+  std::unique_ptr<CURLU, Deleter> url(curl_url_dup(base_.get()));
+  if (!url || !SetReference(url.get(), std::string(relative))) return std::nullopt;
   char* combined = nullptr;
   if (curl_url_get(url.get(), CURLUPART_URL, &combined, 0) != CURLUE_OK || combined == nullptr) {
     return std::nullopt;
   }
   std::unique_ptr<char, CurlStringDeleter> owner(combined);
   return std::string(combined);
+}
+
+std::optional<std::string> CombineUrl(std::string_view base, std::string_view relative) {
+  return UrlCombiner(base).Combine(relative);
 }
 
 }  // namespace tarsel

@@ -30,28 +30,48 @@ std::string Repeat(std::string_view unit, size_t times) {
 }
 
 void RunEveryPass(const std::string& html) {
+  constexpr std::string_view kBase = "http://example.com/a/";
   NodeList nodes = Parse(html);
-  ResolveLinks(nodes, "http://example.com/a/");
+  ResolveLinks(nodes, kBase);
   const std::string cleaned = CleanedHtml(nodes);
   const std::string plain = PlainText(nodes);
+  // The streaming pipelines give what the tree gives.
+  EXPECT_EQ(CleanHtml(html, kBase), cleaned);
+  EXPECT_EQ(HtmlToPlainText(html), plain);
   int counter = 0;
   StructurePattern(nodes, counter);
   EXPECT_LE(DecodeEntities(html).size(), html.size());
   StripTags(html);
   LimitLines(plain, 3);
   // Cleaning is stable: cleaned output cleans to itself.
-  EXPECT_EQ(CleanedHtml(Parse(cleaned)), cleaned);
+  EXPECT_EQ(CleanHtml(cleaned, kBase), cleaned);
 }
 
 TEST(HostileInput, RandomBytes) {
   std::mt19937 random(20240601);
-  const std::string alphabet = "<>/=\"'&#;!-abirtspc \n\r\t\x80\xFF\0";
+  for (int round = 0; round < 2000; ++round) {
+    std::string html(random() % 300, ' ');
+    for (char& c : html) c = static_cast<char>(random() % 256);
+    SCOPED_TRACE(html);
+    RunEveryPass(html);
+  }
+}
+
+// Random sequences of markup pieces reach far more of the parser than random bytes.
+TEST(HostileInput, RandomMarkup) {
+  const std::string_view pieces[] = {
+      "<a href=", "<img src=",   "x.html",   "\"",        "'",           "<b>",       "</b>",
+      "<p>",      "</p>",        "<div>",    "</div>",    "<li>",        "<ul>",      "</ul>",
+      "<br>",     "&amp;",       "&lt;",     "&#65;",     "<script>",    "</script>", "<!--",
+      "-->",      "javascript:", "<iframe>", "</iframe>", "<embed>",     "</a>",      ">",
+      "hello ",   "\n",          "\r\n",     " onclick=", " class=",     "<TD>",      "<tr>",
+      "</table>", "<table>",     "/>",       "<",         "</",          "=",         "<style>",
+      "#top",     "../up/",      "<meta ",   "<object>",  "<base href=", "<i>",       "</i>"};
+  std::mt19937 random(7);
   for (int round = 0; round < 3000; ++round) {
-    std::string html(random() % 200, ' ');
-    const bool skewed = round % 2 == 0;
-    for (char& c : html) {
-      c = skewed ? alphabet[random() % alphabet.size()] : static_cast<char>(random() % 256);
-    }
+    std::string html;
+    const size_t count = random() % 40;
+    for (size_t i = 0; i < count; ++i) html += pieces[random() % std::size(pieces)];
     SCOPED_TRACE(html);
     RunEveryPass(html);
   }
@@ -70,15 +90,15 @@ TEST(HostileInput, DeepNestingIsBounded) {
 
 TEST(HostileInput, OversizedInputsFinish) {
   const std::pair<const char*, std::string> cases[] = {
-      {"unclosed frames", Repeat("<iframe>x", 200000)},
-      {"unclosed embeds and text", Repeat("<embed src=a>text ", 100000)},
-      {"unclosed scripts", Repeat("<script>", 100000)},
-      {"open tags without end", Repeat("<a", 200000)},
-      {"stray closing tags", "<b>" + Repeat("</i>", 200000)},
-      {"siblings", Repeat("<p>x", 200000)},
-      {"comment starts", Repeat("<!--", 200000)},
-      {"quotes", "<a title=\"" + Repeat("\"x", 200000)},
-      {"entities", Repeat("&amp;amp;lt;&#65;&#9999;", 100000)},
+      {"unclosed frames", Repeat("<iframe>x", 50000)},
+      {"unclosed embeds and text", Repeat("<embed src=a>text ", 50000)},
+      {"unclosed scripts", Repeat("<script>", 50000)},
+      {"open tags without end", Repeat("<a", 50000)},
+      {"stray closing tags", "<b>" + Repeat("</i>", 50000)},
+      {"siblings", Repeat("<p>x", 50000)},
+      {"comment starts", Repeat("<!--", 50000)},
+      {"quotes", "<a title=\"" + Repeat("\"x", 50000)},
+      {"entities", Repeat("&amp;amp;lt;&#65;&#9999;", 50000)},
   };
   for (const auto& [name, html] : cases) {
     SCOPED_TRACE(name);
