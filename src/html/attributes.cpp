@@ -35,6 +35,21 @@ bool IsDroppedName(std::string_view name) {
   return name == "class" || name == "target" || name.starts_with("on");
 }
 
+// SVG animation attributes that can set an href, as lists separated by ';'.
+bool IsAnimationValue(std::string_view name) {
+  return name == "values" || name == "to" || name == "from" || name == "by";
+}
+
+bool HasUnsafeListItem(std::string_view list) {
+  size_t start = 0;
+  while (true) {
+    const size_t end = std::min(list.find(';', start), list.size());
+    if (IsUnsafeUrl(list.substr(start, end - start), false)) return true;
+    if (end == list.size()) return false;
+    start = end + 1;
+  }
+}
+
 bool IsUrlAttribute(std::string_view name) {
   return std::find(std::begin(kUrlAttributes), std::end(kUrlAttributes), name) !=
          std::end(kUrlAttributes);
@@ -141,6 +156,7 @@ std::span<const AttributeView> AttributeSplitter::Split(std::string_view text, T
     }
     if (IsDroppedName(name)) continue;
     if (IsUrlAttribute(name) && IsUnsafeUrl(value, kind == kImage && name == "src")) continue;
+    if (IsAnimationValue(name) && HasUnsafeListItem(value)) continue;
     attributes_.push_back({name, value});
   }
   return attributes_;

@@ -19,7 +19,8 @@ struct AttributeView {
 // Splits the text between a tag name and its '>' into name/value pairs, in order. Values may be
 // double-quoted, single-quoted or bare; a name without '=' has an empty value. Pairs named class
 // or target, or beginning with "on", are left out, and so are URL attributes (href, src and
-// their kin) with an unsafe scheme; only an img src may hold a data:image/ URL. The views stay
+// their kin) with an unsafe scheme, and SVG animation values (values, to, from, by) with one in
+// their list; only an img src may hold a data:image/ URL. The views stay
 // valid until the next Split and while `text` lives.
 class AttributeSplitter {
  public:

@@ -8,15 +8,17 @@
 // Pieces of cleaned HTML and plain text shared by the tree renderings and the streaming ones.
 namespace tarsel::HTML {
 
-// A value goes back between double quotes; one of its own would end it early and let the rest
-// read as further attributes, so it becomes &quot;.
+// A value goes back between double quotes. A quote of its own would end it early and let the
+// rest read as further attributes; '<' and '>' could end a comment or a raw-text element that a
+// browser sees where this parser saw a tag (a name such as "?x", or "xmp"), and turn the rest of
+// the value into markup. Browsers decode the references, so the value keeps its meaning.
 inline void AppendAttributeValue(std::string_view value, std::string& out) {
   size_t start = 0;
-  for (size_t quote = value.find('"'); quote != std::string_view::npos;
-       quote = value.find('"', start)) {
-    out.append(value.substr(start, quote - start));
-    out += "&quot;";
-    start = quote + 1;
+  for (size_t special = value.find_first_of("\"<>"); special != std::string_view::npos;
+       special = value.find_first_of("\"<>", start)) {
+    out.append(value.substr(start, special - start));
+    out += value[special] == '"' ? "&quot;" : value[special] == '<' ? "&lt;" : "&gt;";
+    start = special + 1;
   }
   out.append(value.substr(start));
 }

@@ -7,7 +7,8 @@
 namespace tarsel::HTML {
 
 // The cleaned HTML of the nodes: text raw, comments left out, tags rebuilt as
-// <name attr="value" ...> with every element closed. Double quotes in values become &quot;.
+// <name attr="value" ...> with every element closed. In values, '"', '<' and '>' become &quot;,
+// &lt; and &gt;.
 std::string CleanedHtml(const NodeList& nodes);
 void AppendCleanedHtml(const Node& node, std::string& out);
 

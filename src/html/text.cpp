@@ -21,13 +21,14 @@ bool OpensMarkup(std::string_view html, size_t at) {
   return IsAsciiLetter(next) || next == '/' || next == '!' || next == '?';
 }
 
+// Whether the tag name at `at` is `lower_name` (any case) followed by something else than a
+// letter.
 bool NameIs(std::string_view html, size_t at, std::string_view lower_name) {
-  if (html.size() - at < lower_name.size() + 1) return false;
+  if (html.size() - at <= lower_name.size()) return false;
   for (size_t i = 0; i < lower_name.size(); ++i) {
     if ((html[at + i] | 0x20) != lower_name[i]) return false;
   }
-  const char after = html.size() > at + lower_name.size() ? html[at + lower_name.size()] : '>';
-  return !IsAsciiLetter(after);
+  return !IsAsciiLetter(html[at + lower_name.size()]);
 }
 
 // Where a script or style element that starts at `from` ends (just past its closing tag).

@@ -44,7 +44,7 @@ TEST(Parse, CleanedHtmlOfTolerantInput) {
       {"tag name cut off", "text <b", "text "},
       {"unterminated comment", "x<!-- cut", "x"},
       {"nested cut keeps outer text", "<p>kept <a href", "<p>kept </p>"},
-      {"double-quoted greater-than", "<a title=\"x>y\">z</a>", "<a title=\"x>y\" >z</a>"},
+      {"double-quoted greater-than", "<a title=\"x>y\">z</a>", "<a title=\"x&gt;y\" >z</a>"},
       {"quote inside a value", "<a title='say \"hi\"'>z</a>",
        "<a title=\"say &quot;hi&quot;\" >z</a>"},
       {"entities stay raw", "<b>a &amp; b</b>", "<b>a &amp; b</b>"},

@@ -76,6 +76,17 @@ TEST(Parse, LeavesNoScriptInCleanedHtml) {
       {"base", "<base href=\"http://evil/\">text", "text"},
       {"quote in a bare value cannot open attributes", "<a title=x\"onclick=y\">t</a>",
        "<a title=\"x&quot;onclick=y&quot;\" >t</a>"},
+      {"markup in a value stays in the value of a raw-text element",
+       "<xmp><a title=\"</xmp><img src=x onerror=alert(1)>\">t</a></xmp>",
+       "<xmp><a title=\"&lt;/xmp&gt;&lt;img src=x onerror=alert(1)&gt;\" >t</a></xmp>"},
+      {"markup in a value stays in the value of a tag a browser reads as a comment",
+       "<?x a=\"><img src=x onerror=alert(1)>\">",
+       "<?x a=\"&gt;&lt;img src=x onerror=alert(1)&gt;\" ></?x>"},
+      {"svg animation setting a script link",
+       "<set attributeName=href to=\"javascript:alert(1)\"/>",
+       "<set attributename=\"href\" ></set>"},
+      {"svg animation list with a script link", "<animate values=\"a.html; javascript:x\">",
+       "<animate></animate>"},
       {"quote in a name is no attribute", "<a \"onclick=y\">t</a>", "<a>t</a>"},
   };
   for (const Case& c : cases) {
