@@ -5,7 +5,7 @@
 
 #include <thread>
 
-#include "loopback_server.h"
+#include "support/loopback_server.h"
 
 namespace tarsel {
 namespace {

@@ -9,7 +9,7 @@
 #include <regex>
 #include <sstream>
 
-#include "fake_smtp_server.h"
+#include "support/fake_smtp_server.h"
 
 namespace tarsel {
 namespace {

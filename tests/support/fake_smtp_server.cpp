@@ -1,4 +1,4 @@
-#include "fake_smtp_server.h"
+#include "support/fake_smtp_server.h"
 
 namespace tarsel::testing {
 namespace {

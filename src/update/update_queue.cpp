@@ -1,0 +1,221 @@
+#include "update/update_queue.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <mutex>
+#include <utility>
+
+#include "net/download/cache_file_path.h"
+#include "net/http/network_connection.h"
+#include "update/update_thread.h"
+
+namespace tarsel {
+namespace {
+
+bool IsIdle(const Column& column) {
+  return column.update_state.load() == kUpdateIdle;
+}
+
+std::string CacheNameOf(Column& column) {
+  std::lock_guard<std::mutex> lock(column.lock);
+  return CacheFileName(column.url);
+}
+
+}  // namespace
+
+UpdateQueue::UpdateQueue(ColumnTree& tree, std::shared_ptr<const UpdateServices> services,
+                         UpdateQueueObserver* observer, UpdateQueueHooks hooks)
+    : tree_(tree),
+      services_(services ? std::move(services) : std::make_shared<const UpdateServices>()),
+      observer_(observer),
+      hooks_(std::move(hooks)) {}
+
+void UpdateQueue::Enqueue(const std::shared_ptr<Column>& column) {
+  if (!column || !IsIdle(*column)) return;
+  // A column stopped while queued stays listed until the next tick; queuing it again must not
+  // list it twice, or it would count twice among the running.
+  if (!Contains(*column)) queue_.push_back(column);
+  column->update_state = kUpdateQueued;
+  if (!animating_) {
+    animating_ = true;
+    if (observer_) observer_->SetAnimation(true);
+  }
+  if (observer_) observer_->RefreshColumn(*column);
+}
+
+void UpdateQueue::Tick(int64_t now_ms) {
+  const int running = RemoveFinished();
+  if (running < kMaxRunning) StartWaiting(running);
+  if (queue_.empty() && animating_) {
+    animating_ = false;
+    if (observer_) observer_->SetAnimation(false);
+  }
+  ShowCounters();
+  PeriodicSave(now_ms);
+}
+
+// Step one of a tick: finished and idle columns leave; returns how many are updating.
+int UpdateQueue::RemoveFinished() {
+  int running = 0;
+  std::vector<std::shared_ptr<Column>> kept;
+  kept.reserve(queue_.size());
+  for (const auto& column : queue_) {
+    const int32_t state = column->update_state.load();
+    if (state == kUpdateFinished || state == kUpdateIdle) {
+      column->update_state = kUpdateIdle;
+      if (observer_) {
+        observer_->RefreshColumn(*column);
+        observer_->UpdateDone(*column);
+      }
+      continue;
+    }
+    if (state == kUpdateRunning) ++running;
+    kept.push_back(column);
+  }
+  queue_.swap(kept);
+  return running;
+}
+
+void UpdateQueue::StartWaiting(int running) {
+  for (const auto& column : queue_) {
+    if (running >= kMaxRunning) break;
+    if (column->update_state.load() != kUpdateQueued) continue;
+    // Two columns whose URLs give one cache file must not update at the same time: the second
+    // could merge the first one's download.
+    if (SharesCacheWithRunning(*column)) continue;
+    if (StartColumn(column)) ++running;
+  }
+}
+
+// True when the column is updating afterwards; a column whose thread could not start has
+// finished at once with "Error during update" and leaves at the next tick.
+bool UpdateQueue::StartColumn(const std::shared_ptr<Column>& column) {
+  if (column->update_thread() == nullptr) {
+    column->SetUpdateThread(std::make_unique<ColumnUpdater>(services_));
+  }
+  column->StartUpdate();
+  if (observer_) observer_->RefreshColumn(*column);
+  return column->update_state.load() == kUpdateRunning;
+}
+
+bool UpdateQueue::SharesCacheWithRunning(Column& column) const {
+  std::string name;
+  for (const auto& other : queue_) {
+    if (other.get() == &column || other->update_state.load() != kUpdateRunning) continue;
+    if (name.empty()) name = CacheNameOf(column);
+    if (CacheNameOf(*other) == name) return true;
+  }
+  return false;
+}
+
+int UpdateQueue::RunningCount() const {
+  return static_cast<int>(std::count_if(queue_.begin(), queue_.end(), [](const auto& column) {
+    return column->update_state.load() == kUpdateRunning;
+  }));
+}
+
+void UpdateQueue::ShowCounters() {
+  const int running = RunningCount();
+  const int waiting = static_cast<int>(queue_.size()) - running;
+  if (running == shown_running_ && waiting == shown_waiting_) return;
+  shown_running_ = running;
+  shown_waiting_ = waiting;
+  if (!observer_) return;
+  char status[64];
+  std::snprintf(status, sizeof(status), "Updating: %d In queue: %d", running, waiting);
+  char unread[48];
+  std::snprintf(unread, sizeof(unread), "\n Unread Enrties - %d", static_cast<int>(UnreadTotal()));
+  observer_->ShowQueueStatus(status, std::string(status) + unread);
+}
+
+int32_t UpdateQueue::UnreadTotal() const {
+  int32_t total = 0;
+  for (const auto& column : tree_.Columns()) {
+    // A worker may be replacing the records: they are read under the column's lock.
+    std::lock_guard<std::mutex> lock(column->lock);
+    total += column->UnreadCount();
+  }
+  return total;
+}
+
+// The first save comes kSaveAfterEmptyMs after the queue was found empty, then one every
+// kSaveAfterEmptyMs while it stays empty; no worker runs meanwhile.
+void UpdateQueue::PeriodicSave(int64_t now_ms) {
+  if (!queue_.empty()) {
+    empty_since_ms_.reset();
+    return;
+  }
+  if (!empty_since_ms_) {
+    empty_since_ms_ = now_ms;
+    return;
+  }
+  if (now_ms - *empty_since_ms_ <= kSaveAfterEmptyMs) return;
+  if (hooks_.save_columns) hooks_.save_columns();
+  empty_since_ms_ = now_ms;
+}
+
+void UpdateQueue::DueCheck(int32_t now) {
+  for (const auto& column : tree_.Columns()) {
+    if (offline_ || !connected_) return;
+    if (IsIdle(*column) && column->IsDue(now)) Enqueue(column);
+  }
+}
+
+bool UpdateQueue::CheckConnection() {
+  connected_ = hooks_.is_connected ? hooks_.is_connected() : HTTP::HasNetworkConnection();
+  return connected_;
+}
+
+void UpdateQueue::StartupUpdate() {
+  if (!CheckConnection()) return;
+  for (const auto& column : tree_.Columns()) {
+    if (column->update_interval == 0 && column->update_on_start) Enqueue(column);
+  }
+}
+
+bool UpdateQueue::UpdateColumns(const std::vector<std::shared_ptr<Column>>& columns) {
+  if (!CheckConnection()) {
+    if (observer_) observer_->ShowMessage(kNotConnectedCaption, kNotConnectedText);
+    return false;
+  }
+  for (const auto& column : columns) Enqueue(column);
+  return true;
+}
+
+void UpdateQueue::StopColumn(const std::shared_ptr<Column>& column) {
+  if (!column || IsIdle(*column)) return;
+  column->StopUpdate();
+  if (observer_) observer_->RefreshColumn(*column);
+}
+
+void UpdateQueue::StopColumns(const std::vector<std::shared_ptr<Column>>& columns) {
+  for (const auto& column : columns) {
+    if (!column || IsIdle(*column)) continue;
+    column->StopUpdate();
+    Remove(*column);
+    if (observer_) observer_->RefreshColumn(*column);
+  }
+}
+
+void UpdateQueue::StopAll() {
+  std::vector<std::shared_ptr<Column>> stopped;
+  for (const auto& column : queue_) {
+    if (IsIdle(*column)) continue;
+    column->StopUpdate();
+    stopped.push_back(column);
+  }
+  queue_.clear();
+  if (!observer_) return;
+  for (const auto& column : stopped) observer_->RefreshColumn(*column);
+}
+
+bool UpdateQueue::Contains(const Column& column) const {
+  return std::any_of(queue_.begin(), queue_.end(),
+                     [&column](const auto& queued) { return queued.get() == &column; });
+}
+
+void UpdateQueue::Remove(const Column& column) {
+  std::erase_if(queue_, [&column](const auto& queued) { return queued.get() == &column; });
+}
+
+}  // namespace tarsel

@@ -1,0 +1,135 @@
+#pragma once
+
+// The update queue: which columns update, when, and how many at once.
+//
+// One queue, owned by whoever drives the updates (the main window, tarsel-cli, a test), used
+// only on that thread. The driver calls the ticks with the current time, from its timers:
+//   Tick             every 4000 ms (monotonic milliseconds)
+//   DueCheck         every 3000 ms (wall-clock seconds, as column times are)
+//   CheckConnection  every 5000 ms
+// and the commands below from its menus. Finished updates are seen only by the next Tick: a
+// worker never calls back into the queue.
+//
+// The user interface hears of the queue through UpdateQueueObserver. The connectivity test and
+// the periodic save of columns.dat come in as functions, so tests can replace them.
+//
+// Columns belong to the tree; the queue keeps references to the columns it holds. A column the
+// queue starts gets a ColumnUpdater (with the queue's UpdateServices) unless it has a worker
+// already.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/column.h"
+#include "store/column_tree.h"
+#include "update/update_services.h"
+
+namespace tarsel {
+
+inline constexpr char kNotConnectedText[] = "No internet connection detected";
+inline constexpr char kNotConnectedCaption[] = "Connection Error";
+
+class UpdateQueueObserver {
+ public:
+  virtual ~UpdateQueueObserver() = default;
+  // The column's line in the columns tree needs redrawing (its state or counts changed).
+  virtual void RefreshColumn(Column& /*column*/) {}
+  // A column left the queue at a tick: its update finished (last_result holds the status) or
+  // was stopped. A shown column's records list is rebuilt here.
+  virtual void UpdateDone(Column& /*column*/) {}
+  // The counters changed: `status` for the status bar's "Waiting:" pane, `tooltip` for the
+  // tray icon ("Updating: U In queue: W\n Unread Enrties - N").
+  virtual void ShowQueueStatus(const std::string& /*status*/, const std::string& /*tooltip*/) {}
+  // The tray animation runs while the queue is not empty (from the first Enqueue until a tick
+  // finds the queue empty); stopping it sets the tray icon back.
+  virtual void SetAnimation(bool /*running*/) {}
+  // A message box with an exclamation-mark icon and an OK button.
+  virtual void ShowMessage(const std::string& /*caption*/, const std::string& /*text*/) {}
+};
+
+struct UpdateQueueHooks {
+  // The connectivity test; empty means HTTP::HasNetworkConnection.
+  std::function<bool()> is_connected;
+  // Writes columns.dat; empty means no periodic save.
+  std::function<void()> save_columns;
+};
+
+class UpdateQueue {
+ public:
+  static constexpr int kMaxRunning = 5;
+  // The periodic save comes when the queue has stayed empty this long.
+  static constexpr int64_t kSaveAfterEmptyMs = 100000;
+
+  // observer may be null. The tree must outlive the queue.
+  UpdateQueue(ColumnTree& tree, std::shared_ptr<const UpdateServices> services,
+              UpdateQueueObserver* observer, UpdateQueueHooks hooks = {});
+  UpdateQueue(const UpdateQueue&) = delete;
+  UpdateQueue& operator=(const UpdateQueue&) = delete;
+
+  // Appends an idle column to the queue (state queued); does nothing for a busy one.
+  void Enqueue(const std::shared_ptr<Column>& column);
+
+  // The queue tick: finished and stopped columns leave, waiting ones start while fewer than
+  // kMaxRunning run (in arrival order), the counters are shown, and columns.dat is saved once
+  // the queue has been empty for kSaveAfterEmptyMs. now_ms: any monotonic clock.
+  void Tick(int64_t now_ms);
+  // Queues every idle column that is due at `now` (seconds since 1970), in tree order; nothing
+  // in offline mode or while not connected.
+  void DueCheck(int32_t now);
+  // connected = the connectivity test.
+  bool CheckConnection();
+  // Once, after the stores are loaded: when connected, queues every column with interval 0
+  // and "update on start" set.
+  void StartupUpdate();
+
+  // "Update Selected Columns" / "Update All Columns": the connectivity test, then Enqueue each
+  // column; when not connected, the "Connection Error" message and nothing is queued.
+  bool UpdateColumns(const std::vector<std::shared_ptr<Column>>& columns);
+  bool UpdateAll() { return UpdateColumns(tree_.Columns()); }
+  // "Stop Column Update": stops a busy column; it leaves the queue at the next tick.
+  void StopColumn(const std::shared_ptr<Column>& column);
+  // "Stop Update" on a selection: stops each busy column and takes it out of the queue.
+  void StopColumns(const std::vector<std::shared_ptr<Column>>& columns);
+  // "Stop All Updates": stops every busy column of the queue and empties it.
+  void StopAll();
+
+  bool offline() const { return offline_; }
+  void SetOffline(bool offline) { offline_ = offline; }
+  void ToggleOffline() { offline_ = !offline_; }
+  bool connected() const { return connected_; }
+
+  bool empty() const { return queue_.empty(); }
+  size_t size() const { return queue_.size(); }
+  // Queued columns whose state is updating.
+  int RunningCount() const;
+  bool Contains(const Column& column) const;
+  const std::vector<std::shared_ptr<Column>>& columns() const { return queue_; }
+
+ private:
+  int RemoveFinished();
+  void StartWaiting(int running);
+  bool StartColumn(const std::shared_ptr<Column>& column);
+  bool SharesCacheWithRunning(Column& column) const;
+  void ShowCounters();
+  void PeriodicSave(int64_t now_ms);
+  int32_t UnreadTotal() const;
+  void Remove(const Column& column);
+
+  ColumnTree& tree_;
+  std::shared_ptr<const UpdateServices> services_;
+  UpdateQueueObserver* observer_;
+  UpdateQueueHooks hooks_;
+  std::vector<std::shared_ptr<Column>> queue_;  // arrival order
+  bool offline_ = false;
+  bool connected_ = false;
+  bool animating_ = false;
+  int shown_running_ = 0;
+  int shown_waiting_ = 0;
+  std::optional<int64_t> empty_since_ms_;  // when the queue was last seen empty without a save
+};
+
+}  // namespace tarsel
