@@ -8,6 +8,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "parse/xml/xml_document.h"
 
@@ -111,6 +112,19 @@ TEST(RobustnessTest, HugeValuesAndTexts) {
   EXPECT_FALSE(ParsesOrThrows("<a><![CDATA[" + big));
   EXPECT_FALSE(ParsesOrThrows("<?xml " + big));
   EXPECT_TRUE(ParsesOrThrows("<a>" + std::string(1 << 20, '\r') + "</a>"));
+}
+
+TEST(RobustnessTest, TreeReadOnOneThreadOutlivesIt) {
+  auto document = std::make_unique<Document>();
+  std::thread reader([&document] {
+    document->ParseBuffer(kSample);
+    document->ParseBuffer("<second><x>y</x></second>");  // frees the first tree and its memory
+  });
+  reader.join();
+  EXPECT_EQ(document->Root().FindChildAt("x", 0).text, "y");
+  document.reset();
+  Document again;  // memory kept by this thread is reused safely
+  EXPECT_EQ(again.ParseBuffer(kSample).name, "rss");
 }
 
 }  // namespace
