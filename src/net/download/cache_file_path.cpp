@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "net/http/http_exception.h"
 #include "net/http/url_parts.h"
@@ -50,7 +52,18 @@ std::string CacheFileName(const std::string& url) {
 }
 
 std::string CacheFilePath(const Column& column) {
-  return DataFolder() + "/Cache/" + CacheFileName(column.url);
+  return CacheFolder() + "/" + CacheFileName(column.url);
+}
+
+std::string CacheFolder() {
+  return DataFolder() + "/Cache";
+}
+
+bool EnsureCacheFolder() {
+  const std::filesystem::path folder = CacheFolder();
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  return std::filesystem::is_directory(folder, error);
 }
 
 }  // namespace tarsel

@@ -17,8 +17,16 @@ namespace tarsel {
 std::string CacheFileName(const std::string& url);
 
 // DataFolder() + "/Cache/" + CacheFileName(column.url). Two columns with the same host, path
-// and query share one file. The Cache folder is not created here.
+// and query share one file. The Cache folder is not created here. The caller keeps column.url
+// from changing meanwhile (the column's lock, or its one thread).
 std::string CacheFilePath(const Column& column);
+
+// DataFolder() + "/Cache".
+std::string CacheFolder();
+
+// Creates the data folder and its Cache folder where they are missing. False when the Cache
+// folder does not exist afterwards.
+bool EnsureCacheFolder();
 
 inline constexpr size_t kMaxCacheFileName = 200;
 

@@ -1,0 +1,165 @@
+#include "net/download/download_column.h"
+
+#include <cstdio>
+#include <mutex>
+
+#include "html/entities.h"
+#include "net/download/body_charset.h"
+#include "net/download/cache_file_path.h"
+#include "net/download/gzip_body.h"
+#include "net/http/agent_name.h"
+#include "net/http/http_client.h"
+#include "platform/atomic_file.h"
+#include "settings/settings.h"
+
+namespace tarsel {
+namespace {
+
+constexpr char kAgentName[] = "Tarsel";
+constexpr int kStatusOk = 200;
+constexpr int kStatusNotModified = 304;
+constexpr int kStatusRequestTimeout = 408;
+
+// The column fields the request is made of, copied under the column's lock.
+struct ColumnRequest {
+  std::string url;
+  std::string login;
+  std::string password;
+  std::string etag;
+  std::string last_modified;
+  int32_t id = 0;
+};
+
+ColumnRequest ReadRequest(Column& column) {
+  std::lock_guard<std::mutex> lock(column.lock);
+  return {column.url, column.login, column.password, column.etag, column.last_modified, column.id};
+}
+
+bool EqualsNoCase(std::string_view text, std::string_view lower) {
+  if (text.size() != lower.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != lower[i]) return false;
+  }
+  return true;
+}
+
+void PrepareClient(HTTP::CHttpClient& client, const ColumnRequest& request) {
+  client.AddHeader("Accept", "*/*");
+  client.AddHeader("Accept-Encoding", "gzip");
+  // Sent back exactly as the server gave them.
+  if (!request.etag.empty()) client.AddHeader("If-None-Match", request.etag);
+  if (!request.last_modified.empty()) {
+    client.AddHeader("If-Modified-Since", request.last_modified);
+  }
+  client.SetCredentials(request.login, request.password);
+}
+
+// A permanent redirect moves the subscription for good, as soon as it is seen.
+void MoveOnPermanentRedirect(HTTP::CHttpClient& client, Column& column,
+                             const DownloadStopper* stopper) {
+  client.SetObservers(nullptr, [&column, stopper](HTTP::HttpStatusEvent event, int64_t,
+                                                  const HTTP::CUrlParts* parts, void*) {
+    if (event != HTTP::HttpStatusEvent::kRedirected || parts == nullptr) return;
+    if (stopper != nullptr && stopper->Stopped()) return;
+    std::lock_guard<std::mutex> lock(column.lock);
+    column.url = MovedColumnUrl(parts->url);
+  });
+}
+
+std::string GzipTempPath(int32_t column_id) {
+  char name[32];
+  std::snprintf(name, sizeof(name), "/Column_%d.gz", static_cast<int>(column_id));
+  return CacheFolder() + name;
+}
+
+// The text the cache file gets: decompressed when the server says gzip, then converted by the
+// response's charset. `converted` tells whether a conversion ran.
+std::string CacheText(const HTTP::CHttpClient& client, int32_t column_id, bool& converted) {
+  converted = false;
+  if (client.Body().empty()) return {};
+  std::string text = EqualsNoCase(client.ResponseHeader("content-encoding"), "gzip")
+                         ? GunzipThroughFile(client.Body(), GzipTempPath(column_id))
+                         : client.Body();
+  const auto choice = static_cast<EncodingChoice>(CurrentSettings()->encoding);
+  converted = ConvertDownloadedText(text, client.Charset(), choice);
+  return text;
+}
+
+// A validator that could not go back into a request header would fail every later update of
+// the column, so such a value is not kept.
+std::string Validator(const HTTP::CHttpClient& client, std::string_view name) {
+  std::string value = client.ResponseHeader(name);
+  return HTTP::HasLineBreakOrNul(value) ? std::string() : value;
+}
+
+// The 200 answer: the cache file is replaced whole (through a temporary file), and only then
+// do the validators change, so a failed write leaves the old file and the old validators, and
+// the next update fetches the whole body again.
+void StoreAnswer(Column& column, const HTTP::CHttpClient& client, int32_t column_id) {
+  if (!EnsureCacheFolder()) throw HTTP::CHttpExeption(kErrorCacheFile);
+  bool converted = false;
+  const std::string text = CacheText(client, column_id, converted);
+  std::string path;
+  {
+    std::lock_guard<std::mutex> lock(column.lock);
+    path = CacheFilePath(column);
+  }
+  if (!WriteFileAtomically(path, text)) throw HTTP::CHttpExeption(kErrorCacheFile);
+  std::lock_guard<std::mutex> lock(column.lock);
+  column.etag = Validator(client, "etag");
+  column.last_modified = Validator(client, "last-modified");
+  column.charset_converted = converted;
+}
+
+// Hands the last status to the caller however the download ends.
+class StatusReport {
+ public:
+  StatusReport(const HTTP::CHttpClient& client, int* status) : client_(client), status_(status) {}
+  ~StatusReport() {
+    if (status_ != nullptr) *status_ = client_.Status();
+  }
+  StatusReport(const StatusReport&) = delete;
+  StatusReport& operator=(const StatusReport&) = delete;
+
+ private:
+  const HTTP::CHttpClient& client_;
+  int* status_;
+};
+
+}  // namespace
+
+std::string MovedColumnUrl(std::string_view new_url) {
+  const bool has_scheme = new_url.size() >= 4 && EqualsNoCase(new_url.substr(0, 4), "http");
+  return has_scheme ? std::string(new_url) : "http://" + std::string(new_url);
+}
+
+bool DownloadColumn(Column& column, DownloadStopper* stopper, int* http_status) {
+  const ColumnRequest request = ReadRequest(column);
+  HTTP::CHttpClient client;
+  StatusReport report(client, http_status);
+  PrepareClient(client, request);
+  MoveOnPermanentRedirect(client, column, stopper);
+  HTTP::SetAgentName(kAgentName);
+  {
+    AttachedClient attached(stopper, client);
+    // Stored URLs may carry the entities of the feed or page they came from.
+    client.Download(HTML::DecodeEntities(request.url));
+  }
+  if (stopper != nullptr && stopper->Stopped()) throw HTTP::CHttpExeption(HTTP::kErrorCancelled);
+
+  switch (client.Status()) {
+    case kStatusOk:
+      StoreAnswer(column, client, request.id);
+      return true;
+    case kStatusNotModified:
+      return false;
+    case kStatusRequestTimeout:
+      throw HTTP::CHttpExeption(HTTP::kErrorTimeout);
+    default:
+      throw HTTP::CHttpExeption(HTTP::kErrorConnect);
+  }
+}
+
+}  // namespace tarsel

@@ -1,0 +1,45 @@
+#pragma once
+
+// One column's download: a conditional GET of its URL, gzip undone, the character set
+// converted, and the text stored in the column's cache file (CacheFilePath) together with the
+// new validators. Reading the cache file back into records is the merge's job.
+//
+// Threads: an update worker, one column per worker, each download with its own HTTP client.
+// Call it WITHOUT holding column.lock: it takes the lock itself, briefly, to read the request
+// fields (url, login, password, etag, last_modified, id) and to write what it changes (url,
+// etag, last_modified, charset_converted). It reads the encoding and proxy settings from
+// CurrentSettings() and sets the process-wide agent name to "Tarsel".
+// Texts are bytes in the program's code page; validators are kept as the server sent them.
+
+#include <string>
+#include <string_view>
+
+#include "net/download/download_stopper.h"
+#include "net/http/http_exception.h"
+#include "store/column.h"
+
+namespace tarsel {
+
+// Thrown when the downloaded text could not be stored in the cache file (or the Cache folder
+// could not be created). It is no client code, so the column then shows "Error during update".
+inline constexpr int kErrorCacheFile = 5;
+
+// Downloads the column. Returns true when a 200 answer was stored: the cache file then holds
+// the new text, and etag and last_modified hold the answer's validators (empty when it sent
+// none), and charset_converted says whether the text was converted here. Returns false for a
+// 304 answer: nothing changes. Throws HTTP::CHttpExeption otherwise (map the code with
+// FailureCodeForHttpError), leaving the cache file, the validators and the flag as they were:
+//   the client's codes (2, 3, 4, 7, 8, 9, 160..164; 4 also after `stopper` stopped it);
+//   2 for gzip data that cannot be decompressed, or would grow past 64 MiB;
+//   6 for status 408; 2 for any other status but 200 and 304;
+//   kErrorCacheFile when the text cannot be written.
+// A 301 answer moves column.url to the new address at once (also when the download then
+// fails); a 302 is followed without changing it. `http_status`, when given, receives the status
+// of the last answer (0 when none came), also when the download throws.
+bool DownloadColumn(Column& column, DownloadStopper* stopper = nullptr, int* http_status = nullptr);
+
+// The column URL after a permanent redirect to `new_url`: "http://" is put in front of an
+// address that does not begin with "http" (in any case).
+std::string MovedColumnUrl(std::string_view new_url);
+
+}  // namespace tarsel
