@@ -2,18 +2,47 @@
 
 // Whole-file reading and the safe replacement of a file. POSIX; any thread.
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace tarsel {
 
-// The whole content of `path`; nullopt when it cannot be opened or read.
-std::optional<std::string> ReadWholeFile(const std::string& path);
+// The bytes of a file read whole, in memory of their own (released with the object).
+class FileContent {
+ public:
+  FileContent() = default;
+  ~FileContent();
+  FileContent(FileContent&& other) noexcept;
+  FileContent& operator=(FileContent&& other) noexcept;
+  FileContent(const FileContent&) = delete;
+  FileContent& operator=(const FileContent&) = delete;
 
-// Writes `bytes` to `temp_path` (created with mode 0600, replacing any old one), then renames
-// it over `path`. With `sync`, the temporary file is flushed to the disk before the rename and
-// the folder after it. Any failure removes the temporary file and leaves `path` untouched.
+  std::string_view view() const { return {data_, size_}; }
+  // Makes room for at least `capacity` bytes, keeping the first size() bytes.
+  void Reserve(size_t capacity);
+  char* end() { return data_ + size_; }
+  size_t room() const { return capacity_ - size_; }
+  void Grow(size_t added) { size_ += added; }
+
+ private:
+  void Release();
+  char* data_ = nullptr;
+  size_t size_ = 0;
+  size_t capacity_ = 0;
+};
+
+// The whole content of `path`; nullopt when it cannot be opened or read.
+std::optional<FileContent> ReadWholeFile(const std::string& path);
+
+// Lets `write_content` write the new content to `temp_path` (created with mode 0600,
+// replacing any old one), then renames it over `path`. With `sync`, the temporary file is
+// flushed to the disk before the rename and the folder after it. When `write_content` gives
+// false or anything else fails, the temporary file is removed and `path` stays untouched.
+bool ReplaceFileAtomically(const std::string& path, const std::string& temp_path,
+                           const std::function<bool(int fd)>& write_content, bool sync);
 bool ReplaceFileAtomically(const std::string& path, const std::string& temp_path,
                            std::string_view bytes, bool sync);
 

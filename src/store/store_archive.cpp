@@ -1,11 +1,29 @@
 #include "store/store_archive.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstring>
 
 namespace tarsel {
 namespace {
 
 constexpr size_t kBlockHeaderSize = 8;
+// Writing to a file goes out in pieces of about this size.
+constexpr size_t kWriteChunk = 1 << 20;
+
+bool WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += written;
+    size -= static_cast<size_t>(written);
+  }
+  return true;
+}
 
 int32_t DecodeInt32(const char* bytes) {
   uint32_t value = 0;
@@ -31,6 +49,40 @@ StoreArchive::StoreArchive(std::string_view bytes, const StoreOptions& options)
 
 StoreArchive::StoreArchive(const StoreOptions& options) : loading_(false), options_(options) {
   now_ = options_.now != 0 ? options_.now : NowSeconds();
+}
+
+StoreArchive::StoreArchive(const StoreOptions& options, int fd) : StoreArchive(options) {
+  fd_ = fd;
+  out_.reserve(kWriteChunk + kMaxStoredString + 64);
+}
+
+void StoreArchive::FlushIfFull() {
+  if (fd_ < 0 || out_.size() < kWriteChunk) return;
+  if (!write_failed_ && !WriteAll(fd_, out_.data(), out_.size())) write_failed_ = true;
+  flushed_ += out_.size();
+  out_.clear();
+}
+
+bool StoreArchive::Finish() {
+  if (fd_ >= 0 && !write_failed_ && !WriteAll(fd_, out_.data(), out_.size())) {
+    write_failed_ = true;
+  }
+  flushed_ += out_.size();
+  out_.clear();
+  return !write_failed_;
+}
+
+void StoreArchive::PatchInt32(size_t offset, int32_t value) {
+  char bytes[4];
+  EncodeInt32(value, bytes);
+  if (offset >= flushed_) {
+    std::memcpy(&out_[offset - flushed_], bytes, 4);
+    return;
+  }
+  // Already written: mend it in the file, where the block began.
+  if (!write_failed_ && ::pwrite(fd_, bytes, 4, static_cast<off_t>(offset)) != 4) {
+    write_failed_ = true;
+  }
 }
 
 size_t StoreArchive::Remaining() const {
@@ -85,12 +137,14 @@ void StoreArchive::Write(std::string_view value) {
     value = value.substr(0, kMaxStoredString);
   Write(static_cast<int32_t>(value.size()));
   out_.append(value);
+  FlushIfFull();
 }
 
 void StoreArchive::BeginBlock() {
   if (!loading_) {
-    blocks_.push_back({out_.size(), 0});
-    Write(static_cast<int32_t>(out_.size()));
+    const size_t start = OutputOffset();
+    blocks_.push_back({start, 0});
+    Write(static_cast<int32_t>(start));
     Write(int32_t{0});
     return;
   }
@@ -118,7 +172,7 @@ void StoreArchive::EndBlock() {
   const OpenBlock block = blocks_.back();
   blocks_.pop_back();
   if (!loading_) {
-    EncodeInt32(static_cast<int32_t>(out_.size() - block.start), &out_[block.start + 4]);
+    PatchInt32(block.start + 4, static_cast<int32_t>(OutputOffset() - block.start));
     return;
   }
   // A block that runs past the end of the data (a cut-off file) leaves the position at the

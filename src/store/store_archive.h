@@ -72,6 +72,8 @@ class StoreArchive {
   StoreArchive(std::string_view bytes, const StoreOptions& options);
   // Writes into a buffer of its own (bytes()).
   explicit StoreArchive(const StoreOptions& options);
+  // Writes to the open file `fd` (at its start) through a buffer; Finish() writes the rest.
+  StoreArchive(const StoreOptions& options, int fd);
 
   bool IsLoading() const { return loading_; }
   const StoreOptions& options() const { return options_; }
@@ -124,9 +126,11 @@ class StoreArchive {
   bool EnterGroup();
   void LeaveGroup() { --group_depth_; }
 
-  // Writing: the bytes written so far.
+  // Writing to memory: the bytes written so far.
   const std::string& bytes() const { return out_; }
   std::string TakeBytes() { return std::move(out_); }
+  // Writing to a file: writes what is still buffered; false when any write failed.
+  bool Finish();
 
  private:
   struct OpenBlock {
@@ -136,6 +140,10 @@ class StoreArchive {
   // Whether n bytes may be read here: false when the innermost block lacks them; throws
   // kBadData when the data ends first.
   bool CanRead(size_t n) const;
+  // Writing: the offset of the next byte in the whole output.
+  size_t OutputOffset() const { return flushed_ + out_.size(); }
+  void FlushIfFull();
+  void PatchInt32(size_t offset, int32_t value);
 
   bool loading_;
   StoreOptions options_;
@@ -144,6 +152,9 @@ class StoreArchive {
   std::string_view data_;
   size_t position_ = 0;
   std::string out_;
+  int fd_ = -1;         // the file written through out_, or -1 for memory
+  size_t flushed_ = 0;  // bytes already written to fd_
+  bool write_failed_ = false;
   std::vector<OpenBlock> blocks_;
   int32_t group_depth_ = 0;
 };

@@ -64,13 +64,29 @@ std::optional<int32_t> ReadStore(std::string_view bytes, ColumnTree& tree,
   return version;
 }
 
-std::string WriteStore(ColumnTree& tree, const StoreOptions& options) {
-  StoreArchive archive(options);
+void WriteNodes(StoreArchive& archive, ColumnTree& tree) {
   archive.Write(kMajorVersion);
   archive.Write(kMinorVersion);
   archive.Write(static_cast<int32_t>(tree.nodes().size()));
   for (const TreeNodeRef& node : tree.nodes()) node->Save(archive);
+}
+
+std::string WriteStore(ColumnTree& tree, const StoreOptions& options) {
+  StoreArchive archive(options);
+  WriteNodes(archive, tree);
   return archive.TakeBytes();
+}
+
+bool SaveStore(ColumnTree& tree, const std::string& path, const std::string& temp_path,
+               const StoreOptions& options) {
+  return ReplaceFileAtomically(
+      path, temp_path,
+      [&](int fd) {
+        StoreArchive archive(options, fd);
+        WriteNodes(archive, tree);
+        return archive.Finish();
+      },
+      options.sync);
 }
 
 std::string InFolder(const std::string& folder, const std::string& name) {
@@ -112,35 +128,35 @@ std::string WriteMemoriesStore(ColumnTree& tree, const StoreOptions& options) {
 }
 
 bool LoadColumnStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
-  const std::optional<std::string> bytes = ReadWholeFile(InFolder(folder, kColumnStoreName));
-  if (!bytes) return false;
+  const std::optional<FileContent> content = ReadWholeFile(InFolder(folder, kColumnStoreName));
+  if (!content) return false;
   // An older store is kept as it was before this version rewrites it.
-  if (const std::optional<int32_t> version = PeekVersion(*bytes);
+  if (const std::optional<int32_t> version = PeekVersion(content->view());
       version && *version < kStoreVersion) {
     const std::string copy = InFolder(folder, "columns" + std::to_string(*version) + ".dat");
-    ReplaceFileAtomically(copy, copy + ".tmp", *bytes, options.sync);
+    ReplaceFileAtomically(copy, copy + ".tmp", content->view(), options.sync);
   }
-  ReadColumnStore(*bytes, tree, options);
+  ReadColumnStore(content->view(), tree, options);
   return true;
 }
 
 bool LoadMemoriesStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
-  const std::optional<std::string> bytes = ReadWholeFile(InFolder(folder, kMemoriesStoreName));
-  if (!bytes) return false;
-  ReadMemoriesStore(*bytes, tree, options);
+  const std::optional<FileContent> content = ReadWholeFile(InFolder(folder, kMemoriesStoreName));
+  if (!content) return false;
+  ReadMemoriesStore(content->view(), tree, options);
   return true;
 }
 
 bool SaveColumnStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
-  const std::string bytes = WriteColumnStore(tree, options);
-  return ReplaceFileAtomically(InFolder(folder, kColumnStoreName),
-                               InFolder(folder, kColumnStoreTempName), bytes, options.sync);
+  return SaveStore(tree, InFolder(folder, kColumnStoreName), InFolder(folder, kColumnStoreTempName),
+                   options);
 }
 
 bool SaveMemoriesStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
-  const std::string bytes = WriteMemoriesStore(tree, options);
-  return ReplaceFileAtomically(InFolder(folder, kMemoriesStoreName),
-                               InFolder(folder, kMemoriesStoreTempName), bytes, options.sync);
+  StoreOptions memories_options = options;
+  memories_options.save_columns_mode = false;
+  return SaveStore(tree, InFolder(folder, kMemoriesStoreName),
+                   InFolder(folder, kMemoriesStoreTempName), memories_options);
 }
 
 }  // namespace tarsel

@@ -127,6 +127,27 @@ TEST(StoreFilesTest, SaveAndLoadInAFolder) {
   EXPECT_TRUE(missing.nodes().empty());
 }
 
+TEST(StoreFilesTest, LargeStoreWrittenInPiecesEqualsTheMemoryForm) {
+  // Blocks that begin in one written piece and end in a later one get their lengths mended
+  // in the file.
+  ColumnTree tree;
+  FillColumnsTree(tree, 2);
+  for (const auto& column : tree.Columns()) {
+    for (const RecordRef& record : column->channel.records) {
+      record->description.assign(kMaxStoredString, 'd');
+    }
+  }
+  testing::TempDir folder;
+  ASSERT_TRUE(SaveColumnStore(tree, folder.path(), StoreOptions{}));
+  const std::string expected = WriteColumnStore(tree, StoreOptions{});
+  ASSERT_GT(expected.size(), size_t{3} << 20);
+  EXPECT_TRUE(testing::ReadFileBytes(folder.File(kColumnStoreName)) == expected);
+  ColumnTree loaded;
+  ASSERT_TRUE(LoadColumnStore(loaded, folder.path(), StoreOptions{}));
+  ASSERT_EQ(loaded.Columns().size(), 3u);
+  ExpectColumnsEqual(*loaded.Columns()[2], *tree.Columns()[2]);
+}
+
 TEST(StoreFilesTest, FailedWriteLeavesTheOldFile) {
   testing::TempDir folder;
   testing::WriteFileBytes(folder.File(kColumnStoreName), "old store");
