@@ -3,10 +3,24 @@
 namespace tarsel::cli {
 
 int RunParse(int argc, char* argv[]);
+int RunAdd(int argc, char* argv[]);
+int RunAddGroup(int argc, char* argv[]);
+int RunRemove(int argc, char* argv[]);
+int RunMarkRead(int argc, char* argv[]);
+int RunMarkUnread(int argc, char* argv[]);
+int RunList(int argc, char* argv[]);
+int RunRecords(int argc, char* argv[]);
 
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
       {"parse", "print what a feed file holds, as JSON", RunParse},
+      {"add", "subscribe to a feed URL as a new column", RunAdd},
+      {"add-group", "add a group of columns", RunAddGroup},
+      {"remove", "remove a column or group", RunRemove},
+      {"mark-read", "mark every record of a column, group or all columns read", RunMarkRead},
+      {"mark-unread", "mark every record of a column, group or all columns unread", RunMarkUnread},
+      {"list", "show the columns tree with unread and total counts", RunList},
+      {"records", "show the records of a column or group", RunRecords},
   };
   return commands;
 }

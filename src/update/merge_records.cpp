@@ -1,6 +1,8 @@
 #include "update/merge_records.h"
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,7 +14,6 @@
 #include "net/download/feed_link_discovery.h"
 #include "parse/feeds/feed_parser.h"
 #include "parse/feeds/parsed_channel_cleanup.h"
-#include "store/atomic_file.h"
 
 namespace tarsel {
 namespace {
@@ -20,6 +21,14 @@ namespace {
 constexpr int32_t kMergeOk = 0;
 constexpr int32_t kMergeParseFailed = 4;
 constexpr int32_t kMergeFeedDiscovered = 5;
+
+std::optional<std::string> ReadCacheFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (file.bad()) return std::nullopt;
+  return bytes;
+}
 
 // The body is handled as a zero-terminated text: a zero byte ends it, as it ends the text the
 // download writes after undoing gzip.
@@ -110,7 +119,7 @@ void ClearNewFlags(Column& column) {
 }
 
 int32_t MergeRecords(Column& column) {
-  const std::optional<std::string> file = ReadWholeFile(CacheFilePath(column));
+  const std::optional<std::string> file = ReadCacheFile(CacheFilePath(column));
   if (!file) return kMergeOk;
   // Deleted markers count as records here: a column the user emptied by deleting is not new.
   const bool never_held_records = column.channel.records.empty();

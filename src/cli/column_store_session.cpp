@@ -1,0 +1,102 @@
+#include "cli/column_store_session.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "cli/cli_args.h"
+#include "html/cleaning.h"
+#include "parse/charsets/encoding_choice.h"
+#include "platform/folders.h"
+#include "platform/system_code_page.h"
+#include "settings/settings_file.h"
+#include "store/store_files.h"
+
+namespace tarsel::cli {
+namespace {
+
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return lstat(path.c_str(), &info) == 0;
+}
+
+bool MakeFolder(const std::string& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  return std::filesystem::is_directory(folder, error);
+}
+
+}  // namespace
+
+StoreOptions StoreOptionsFromSettings(const Settings& settings) {
+  StoreOptions options;
+  options.column_defaults.update_interval = settings.updateperiod;
+  options.column_defaults.archive_enabled = settings.archive_enable;
+  options.column_defaults.archive_by_count = settings.archive_by_records;
+  options.column_defaults.archive_depth = settings.archive_depth;
+  const int summary_lines = settings.descriptions_limitrows ? settings.descriptions_rows : 0;
+  options.make_summary = [summary_lines](const std::string& description, const std::string&) {
+    return HTML::MakeSummary(description, summary_lines);
+  };
+  return options;
+}
+
+std::unique_ptr<ColumnStoreSession> ColumnStoreSession::Open(StoreAccess access, int& status) {
+  std::unique_ptr<ColumnStoreSession> session(new ColumnStoreSession());
+  session->data_folder_ = DataFolder();
+  if (!MakeFolder(session->data_folder_)) {
+    status = Fail(kExitFailure, "cannot create the data folder " + session->data_folder_);
+    return nullptr;
+  }
+  session->writable_ = access == StoreAccess::kWrite;
+  if (session->writable_ && !session->lock_.TryAcquire(session->data_folder_)) {
+    status = Fail(kExitLocked, kLockedMessage);
+    return nullptr;
+  }
+  LoadSettings(session->settings_);
+  SetCurrentSettings(session->settings_);
+  session->code_page_ =
+      CodePageForEncoding(static_cast<EncodingChoice>(session->settings_.encoding));
+  session->options_ = StoreOptionsFromSettings(session->settings_);
+
+  const std::string store_path = session->data_folder_ + "/" + kColumnStoreName;
+  if (!LoadColumnStore(session->tree_, session->data_folder_, session->options_) &&
+      FileExists(store_path)) {
+    status = Fail(kExitFailure, "cannot read " + store_path);
+    return nullptr;
+  }
+  status = kExitOk;
+  return session;
+}
+
+std::string ColumnStoreSession::ToUtf8(std::string_view bytes) const {
+  return CodePageToUtf8(bytes, code_page_);
+}
+
+std::string ColumnStoreSession::FromUtf8(std::string_view utf8) const {
+  return CodePageFromUtf8(utf8, code_page_);
+}
+
+TreeNodeRef ColumnStoreSession::FindNode(std::string_view id_text) const {
+  const std::optional<int32_t> id = ParseNodeId(id_text);
+  if (!id) {
+    Fail(kExitFailure, "not a node id: " + std::string(id_text));
+    return nullptr;
+  }
+  TreeNodeRef node = tree_.FindById(*id);
+  if (!node) Fail(kExitFailure, "no column or group with id " + std::to_string(*id));
+  return node;
+}
+
+bool ColumnStoreSession::Save() {
+  if (!writable_) {
+    Fail(kExitFailure, "the columns store was opened for reading only");
+    return false;
+  }
+  if (SaveColumnStore(tree_, data_folder_, options_)) return true;
+  Fail(kExitFailure, "cannot write " + data_folder_ + "/" + kColumnStoreName);
+  return false;
+}
+
+}  // namespace tarsel::cli

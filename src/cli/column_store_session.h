@@ -1,0 +1,73 @@
+#pragma once
+
+// The data folder as a tarsel-cli command sees it: the settings and the columns tree loaded the
+// way the desktop program loads them, and written back the way it writes them.
+//
+// A command that changes the stores opens the session for writing: it then holds the
+// single-instance lock for as long as the session lives, so neither the desktop program nor
+// another writing command can load the same stores and later overwrite its changes. Reading
+// takes no lock. One thread.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/instance_lock.h"
+#include "settings/settings.h"
+#include "store/column_tree.h"
+#include "store/store_archive.h"
+
+namespace tarsel::cli {
+
+// What a command prints when the desktop program (or another writing command) holds the lock.
+inline constexpr char kLockedMessage[] =
+    "Tarsel is running; close it first (the data folder is in use)";
+
+enum class StoreAccess { kRead, kWrite };
+
+// The options the stores are read and written with, from the user's settings: new columns
+// take updateperiod and the archive entries; summaries of old stores follow the line limit.
+StoreOptions StoreOptionsFromSettings(const Settings& settings);
+
+class ColumnStoreSession {
+ public:
+  // Creates the data folder when missing, takes the lock (kWrite), reads settings.xml (which
+  // also becomes the process-wide settings) and columns.dat (a missing file is an empty tree).
+  // On failure prints the reason and returns null with the exit status in `status`:
+  // kExitLocked when the lock is held elsewhere, kExitFailure when columns.dat exists but
+  // cannot be read (writing an empty tree over it would lose it).
+  static std::unique_ptr<ColumnStoreSession> Open(StoreAccess access, int& status);
+
+  ColumnTree& tree() { return tree_; }
+  const ColumnTree& tree() const { return tree_; }
+  const Settings& settings() const { return settings_; }
+  const std::string& data_folder() const { return data_folder_; }
+  const StoreOptions& store_options() const { return options_; }
+
+  // The display code page of the encoding setting, and conversions to and from it for text
+  // that comes from or goes to the terminal (UTF-8).
+  int code_page() const { return code_page_; }
+  std::string ToUtf8(std::string_view bytes) const;
+  std::string FromUtf8(std::string_view utf8) const;
+
+  // The node with the id the user wrote; prints why not and returns null otherwise.
+  TreeNodeRef FindNode(std::string_view id_text) const;
+
+  // Writes columns.dat. Prints the failure and returns false when it cannot (the old file then
+  // stays). Only for a session opened for writing.
+  bool Save();
+
+ private:
+  ColumnStoreSession() = default;
+
+  InstanceLock lock_;
+  std::string data_folder_;
+  Settings settings_;
+  StoreOptions options_;
+  int code_page_ = 1252;
+  ColumnTree tree_;
+  bool writable_ = false;
+};
+
+}  // namespace tarsel::cli

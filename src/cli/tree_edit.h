@@ -1,0 +1,27 @@
+#pragma once
+
+// Changes tarsel-cli makes to the columns tree, as the desktop program's tree commands make
+// them. Main thread (the CLI's one thread).
+
+#include <optional>
+#include <string>
+
+#include "cli/column_store_session.h"
+#include "store/tree_node.h"
+
+namespace tarsel::cli {
+
+// The group a new node goes into: the root when `group_id` is absent, else the group with that
+// id. False, with the reason printed, when the id names no group.
+bool ParentGroup(ColumnStoreSession& session, const std::optional<std::string>& group_id,
+                 ColumnGroup*& parent);
+
+// Takes `node` (with everything below it) out of its group.
+void RemoveNode(TreeNode& node);
+
+// Every record of the column, or of every column below the group, becomes read (unread false,
+// new false) or unread. Records the user deleted stay as they are. Returns how many records
+// changed.
+int MarkAllRead(TreeNode& node, bool read);
+
+}  // namespace tarsel::cli
