@@ -67,9 +67,15 @@ void FeedNode::Serialize(StoreArchive& archive) {
 
 void Column::Serialize(StoreArchive& archive) {
   if (archive.IsLoading()) {
-    FeedNode::Serialize(archive);
-    SerializeColumnBlock(archive);
-    // A loaded column is idle whatever its store says.
+    // A loaded column is idle whatever its store says, even one kept partly read.
+    try {
+      FeedNode::Serialize(archive);
+      SerializeColumnBlock(archive);
+    } catch (const CArchiveExeption&) {
+      last_result = 0;
+      update_state = kUpdateIdle;
+      throw;
+    }
     last_result = 0;
     update_state = kUpdateIdle;
     return;

@@ -22,6 +22,11 @@ std::string DuplicateUrlMessage(const std::string& url);
 class ColumnTree {
  public:
   ColumnTree();
+  // A tree owns its nodes alone: it moves but never copies.
+  ColumnTree(const ColumnTree&) = delete;
+  ColumnTree& operator=(const ColumnTree&) = delete;
+  ColumnTree(ColumnTree&&) = default;
+  ColumnTree& operator=(ColumnTree&&) = default;
 
   // The root lists the top-level nodes and is their parent. It has id 0, is never stored and
   // is never found by id.

@@ -189,7 +189,11 @@ TEST(StoreDamageTest, CutOffAtEveryOffsetLoadsAPrefix) {
     CollectNames(tree.nodes(), names);
     ASSERT_LE(names.size(), all.size()) << cut;
     for (size_t i = 0; i + 1 < names.size(); ++i) ASSERT_EQ(names[i], all[i]) << cut;
-    for (const auto& column : tree.Columns()) ASSERT_LE(column->channel.records.size(), 3u);
+    for (const auto& column : tree.Columns()) {
+      ASSERT_LE(column->channel.records.size(), 3u) << cut;
+      ASSERT_EQ(column->update_state.load(), kUpdateIdle) << cut;
+      ASSERT_GT(column->id, 0) << cut;
+    }
   }
 }
 
