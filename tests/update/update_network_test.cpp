@@ -1,0 +1,196 @@
+// Columns updating at once against loopback servers, through the real download and merge.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "settings/settings.h"
+#include "support/fixture_server.h"
+#include "update/update_queue.h"
+#include "update/update_test_support.h"
+#include "update/worker_thread.h"
+
+namespace tarsel {
+namespace {
+
+using testing::FixtureRequest;
+using testing::FixtureResponse;
+using testing::FixtureServer;
+using testing::RawFixtureServer;
+using testing::RecordingNotice;
+using testing::RecordingSound;
+using testing::RssFeed;
+using testing::WaitUntil;
+
+// A port nobody listens on: bound once by the system, then released.
+int RefusingPort() {
+  const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ::bind(probe, reinterpret_cast<sockaddr*>(&address), length);
+  ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+  ::close(probe);
+  return ntohs(address.sin_port);
+}
+
+// A feed that answers 304 once the client sends back its ETag.
+FixtureServer::Endpoint ServeFeed(FixtureServer& server, const std::string& path,
+                                  const std::string& feed, int delay_ms = 0) {
+  return server.Serve(path, [feed, delay_ms](const FixtureRequest& request) {
+    if (delay_ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
+    if (request.Header("If-None-Match") == "\"v1\"") return FixtureResponse(304, "");
+    return FixtureResponse(200, feed, "application/rss+xml", {{"ETag", "\"v1\""}});
+  });
+}
+
+class UpdateNetworkTest : public ::testing::Test {
+ protected:
+  UpdateNetworkTest() : data_home_("XDG_DATA_HOME", home_.path()) {
+    Settings settings;
+    settings.proxy.type = ProxyType::kNone;
+    SetCurrentSettings(settings);
+    auto services = std::make_shared<UpdateServices>();
+    services->notice = &notice_;
+    services->sound = &sound_;
+    services->sound_file = "notify.wav";
+    queue_ = std::make_unique<UpdateQueue>(tree_, services, nullptr);
+  }
+  ~UpdateNetworkTest() override {
+    queue_->StopAll();
+    EXPECT_TRUE(WorkerThread::WaitForHandedOff(std::chrono::seconds(30)));
+    SetCurrentSettings(Settings());
+  }
+
+  std::shared_ptr<Column> Add(const std::string& url) {
+    auto column = std::make_shared<Column>();
+    column->id = static_cast<int32_t>(tree_.Columns().size()) + 1;
+    column->name = "Column " + std::to_string(column->id);
+    column->url = url;
+    tree_.AddColumn(column);
+    return column;
+  }
+
+  // Ticks (quickly, as a test may) until the queue is empty or only `left` remains.
+  void RunQueue(size_t left = 0) {
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          queue_->Tick(0);
+          return queue_->size() <= left;
+        },
+        std::chrono::seconds(60)));
+  }
+
+  testing::TempDir home_;
+  testing::ScopedEnv data_home_;
+  RecordingNotice notice_;
+  RecordingSound sound_;
+  ColumnTree tree_;
+  std::unique_ptr<UpdateQueue> queue_;
+};
+
+TEST_F(UpdateNetworkTest, ManyColumnsUpdateAtOnceAndFailuresStayWithTheirColumn) {
+  FixtureServer server;
+  std::vector<FixtureServer::Endpoint> endpoints;
+  std::vector<std::shared_ptr<Column>> good;
+  constexpr int kGood = 12;
+  for (int i = 0; i < kGood; ++i) {
+    const std::string path = "/feed" + std::to_string(i) + ".xml";
+    std::vector<std::string> items;
+    for (int item = 0; item <= i % 3; ++item) items.push_back("item" + std::to_string(item));
+    // Every third feed is slow: the others go on meanwhile.
+    endpoints.push_back(
+        ServeFeed(server, path, RssFeed("Feed " + std::to_string(i), items), i % 3 == 0 ? 300 : 0));
+    good.push_back(Add(server.Url(path)));
+  }
+  endpoints.push_back(server.Serve("/gone", FixtureResponse(404, "no")));
+  endpoints.push_back(server.Serve("/broken", FixtureResponse(500, "oops")));
+  endpoints.push_back(
+      server.Serve("/page", FixtureResponse(200, "<html><p>no feed</p></html>", "text/html")));
+  RawFixtureServer garbage("garbage\r\n\r\n");
+  RawFixtureServer vanishing("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\n<rss version=");
+
+  const std::map<std::string, int32_t> failing = {
+      {server.Url("/gone"), 161},
+      {server.Url("/broken"), 163},
+      {server.Url("/page"), 4},
+      {"http://127.0.0.1:" + std::to_string(RefusingPort()) + "/feed", 3},
+      {garbage.Url("/feed"), 3},
+      {vanishing.Url("/feed"), 3},
+  };
+  std::vector<std::shared_ptr<Column>> bad;
+  for (const auto& [url, status] : failing) bad.push_back(Add(url));
+
+  queue_->UpdateColumns(tree_.Columns());
+  RunQueue();
+
+  for (size_t i = 0; i < good.size(); ++i) {
+    SCOPED_TRACE(good[i]->url);
+    EXPECT_EQ(good[i]->last_result.load(), 0);
+    EXPECT_EQ(good[i]->DisplayName(), "Feed " + std::to_string(i));
+    EXPECT_EQ(good[i]->NewCount(), static_cast<int32_t>(i % 3) + 1);
+    EXPECT_EQ(good[i]->etag, "\"v1\"");
+  }
+  for (const auto& column : bad) {
+    SCOPED_TRACE(column->url);
+    EXPECT_EQ(column->last_result.load(), failing.at(column->url));
+    EXPECT_TRUE(column->channel.records.empty());
+  }
+  auto notices = notice_.texts();
+  std::sort(notices.begin(), notices.end());
+  ASSERT_EQ(notices.size(), good.size());
+  EXPECT_EQ(notices[0], "\"Feed 0\" updated (1 new records)\n");
+  EXPECT_EQ(sound_.files(), std::vector<std::string>(good.size(), "notify.wav"));
+
+  // Unchanged feeds answer 304: nothing is new, nothing is announced, nothing fails.
+  for (const auto& column : good) queue_->Enqueue(column);
+  RunQueue();
+  for (const auto& column : good) {
+    SCOPED_TRACE(column->url);
+    EXPECT_EQ(column->last_result.load(), 0);
+    EXPECT_EQ(column->NewCount(), 0);
+    EXPECT_FALSE(column->channel.records.empty());
+  }
+  for (int i = 0; i < kGood; ++i) {
+    EXPECT_EQ(endpoints[i].Hits(), 2);
+    EXPECT_EQ(endpoints[i].LastRequest().Header("If-None-Match"), "\"v1\"");
+  }
+  EXPECT_EQ(notice_.texts().size(), good.size());
+}
+
+// A server that accepts and then says nothing: stopping the column ends its worker promptly,
+// and the column keeps nothing of the run.
+TEST_F(UpdateNetworkTest, StoppingAStalledDownloadEndsItsWorker) {
+  RawFixtureServer silent("", /*hold_open=*/true);
+  FixtureServer server;
+  auto feed = ServeFeed(server, "/feed.xml", RssFeed("Fine", {"a"}));
+  auto stalled = Add(silent.Url("/feed"));
+  auto fine = Add(server.Url("/feed.xml"));
+  queue_->Enqueue(stalled);
+  queue_->Enqueue(fine);
+  RunQueue(/*left=*/1);
+  EXPECT_EQ(fine->last_result.load(), 0);
+  ASSERT_TRUE(WaitUntil([&] { return silent.Hits() == 1; }));
+
+  const auto stopped_at = std::chrono::steady_clock::now();
+  queue_->StopColumns({stalled});
+  EXPECT_TRUE(WorkerThread::WaitForHandedOff(std::chrono::seconds(10)));
+  EXPECT_LT(std::chrono::steady_clock::now() - stopped_at, std::chrono::seconds(5));
+  EXPECT_TRUE(queue_->empty());
+  EXPECT_EQ(stalled->update_state.load(), kUpdateIdle);
+  EXPECT_EQ(stalled->last_result.load(), 0);
+  EXPECT_TRUE(stalled->channel.records.empty());
+}
+
+}  // namespace
+}  // namespace tarsel
