@@ -99,6 +99,8 @@ class StoreArchive {
   void Write(int32_t value);
   void Write(bool value);
   void Write(std::string_view value);
+  // Keeps a string literal from passing for a bool.
+  void Write(const char* value) { Write(std::string_view(value)); }
 
   // Reads or writes, by direction.
   template <typename T>
