@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "html/attributes.h"
 #include "html/cleaning.h"
 #include "html/entities.h"
 #include "parse/charsets/charsets.h"
@@ -9,6 +10,39 @@
 namespace tarsel {
 
 namespace {
+
+// Addresses end up in href and src attributes of the record pane as they are. One that runs
+// script when followed is dropped, and quotes and angle brackets, which no address may hold
+// unescaped, are percent-encoded so that an address cannot end its attribute.
+void MakeAddressSafe(std::string& address) {
+  if (HTML::IsUnsafeUrl(address, false)) {
+    address.clear();
+    return;
+  }
+  if (address.find_first_of("\"<>") == std::string::npos) return;
+  std::string safe;
+  safe.reserve(address.size() + 8);
+  for (char c : address) {
+    if (c == '"')
+      safe += "%22";
+    else if (c == '<')
+      safe += "%3C";
+    else if (c == '>')
+      safe += "%3E";
+    else
+      safe += c;
+  }
+  address = std::move(safe);
+}
+
+void MakeAddressesSafe(ChannelInfo& channel) {
+  MakeAddressSafe(channel.link);
+  MakeAddressSafe(channel.image_url);
+  for (const RecordRef& record : channel.records) {
+    MakeAddressSafe(record->link);
+    MakeAddressSafe(record->comments);
+  }
+}
 
 void DecodeEntities(ChannelInfo& channel) {
   for (const RecordRef& record : channel.records) HTML::DecodeEntitiesInPlace(record->title);
@@ -51,6 +85,7 @@ void ConvertDeclaredEncoding(ChannelInfo& channel) {
 }  // namespace
 
 void CleanParsedChannel(ChannelInfo& channel, bool charset_converted) {
+  MakeAddressesSafe(channel);
   DecodeEntities(channel);
   CleanRecordHtml(channel);
   if (!charset_converted) ConvertDeclaredEncoding(channel);

@@ -30,6 +30,34 @@ TEST(CleanParsedChannelTest, DecodesAndResolvesAgainstTheChannelLink) {
             "<a href=\"http://site/p.html\" >p</a><img src=\"http://site/blog/i.png\" />");
 }
 
+TEST(CleanParsedChannelTest, AddressesCannotRunScriptOrLeaveTheirAttribute) {
+  const struct {
+    std::string address;
+    std::string expected;
+  } cases[] = {
+      {"javascript:alert(1)", ""},
+      {" JavaScript:alert(1)", ""},
+      {"vbscript:msgbox(1)", ""},
+      {"data:text/html,<b>x</b>", ""},
+      {"data:image/png;base64,AAAA", ""},
+      {"http://x/\" onerror=\"go()", "http://x/%22 onerror=%22go()"},
+      {"http://x/<b>", "http://x/%3Cb%3E"},
+      {"http://x/?a=1&b=2", "http://x/?a=1&b=2"},
+  };
+  for (const auto& c : cases) {
+    ChannelInfo channel;
+    channel.link = channel.image_url = c.address;
+    auto record = std::make_shared<Record>();
+    record->link = record->comments = c.address;
+    channel.records.push_back(record);
+    CleanParsedChannel(channel, true);
+    EXPECT_EQ(channel.link, c.expected) << c.address;
+    EXPECT_EQ(channel.image_url, c.expected) << c.address;
+    EXPECT_EQ(record->link, c.expected) << c.address;
+    EXPECT_EQ(record->comments, c.expected) << c.address;
+  }
+}
+
 TEST(CleanParsedChannelTest, ConvertsByTheDeclaredEncoding) {
   // "Да" in KOI8-R is 0xE4 0xC1; in Windows-1251 it is 0xC4 0xE0.
   // "ł" in ISO-8859-2 is 0xB3, and so in Windows-1250; "ą" is 0xB1 there and 0xB9 in 1250.
