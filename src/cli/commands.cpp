@@ -10,6 +10,7 @@ int RunMarkRead(int argc, char* argv[]);
 int RunMarkUnread(int argc, char* argv[]);
 int RunList(int argc, char* argv[]);
 int RunRecords(int argc, char* argv[]);
+int RunUpdate(int argc, char* argv[]);
 
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
@@ -21,6 +22,7 @@ const std::vector<Command>& AllCommands() {
       {"mark-unread", "mark every record of a column, group or all columns unread", RunMarkUnread},
       {"list", "show the columns tree with unread and total counts", RunList},
       {"records", "show the records of a column or group", RunRecords},
+      {"update", "update columns now and report what each brought", RunUpdate},
   };
   return commands;
 }

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# End-to-end timing of `tarsel-cli update`: 200 feeds (RSS 2.0, RDF and Atom 0.3 in turn, 50
+# items each, about 1.5 KB of HTML per description) served on the loopback by python's HTTP
+# server, which sends Last-Modified and answers If-Modified-Since with 304.
+#
+# Times three updates of a fresh data folder subscribed to every feed: the first (all new),
+# a second (all unchanged), and one after ten feeds gained an item.
+#
+# Usage: bench/update_bench.sh [path/to/tarsel-cli]
+# Without a path, a Release build is made in build-release/ (GUI, tests and benchmarks off).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+feeds=${FEEDS:-200}
+items=${ITEMS:-50}
+data="$top/bench/data/update"
+cli=${1:-}
+if [ -z "$cli" ]; then
+  cmake -S "$top" -B "$top/build-release" -DCMAKE_BUILD_TYPE=Release -DTARSEL_BUILD_GUI=OFF \
+    -DTARSEL_BUILD_TESTS=OFF -DTARSEL_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$top/build-release" --target tarsel-cli -j2 >/dev/null
+  cli="$top/build-release/bin/tarsel-cli"
+fi
+
+rm -rf "$data"
+mkdir -p "$data/feeds" "$data/home"
+python3 "$top/bench/make_update_feeds.py" "$data/feeds" "$feeds" "$items"
+
+port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 -m http.server --bind 127.0.0.1 --directory "$data/feeds" "$port" >/dev/null 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null || true' EXIT
+python3 - "$port" <<'WAIT'
+import socket, sys, time
+for _ in range(100):
+    try:
+        socket.create_connection(("127.0.0.1", int(sys.argv[1])), 1).close()
+        break
+    except OSError:
+        time.sleep(0.1)
+WAIT
+
+export XDG_DATA_HOME="$data/home"
+export no_proxy='*' NO_PROXY='*'
+for i in $(seq 0 $((feeds - 1))); do
+  "$cli" add "http://127.0.0.1:$port/feed$i.xml" >/dev/null
+done
+
+# Runs one update; prints its wall time in seconds and checks its report.
+timed_update() {
+  local label=$1 expect_new=$2 start end out
+  start=$(date +%s%N)
+  out=$("$cli" update) || { echo "$label: tarsel-cli update failed" >&2; echo "$out" >&2; exit 1; }
+  end=$(date +%s%N)
+  local lines ok new
+  lines=$(printf '%s\n' "$out" | wc -l)
+  ok=$(printf '%s\n' "$out" | grep -c ', OK$' || true)
+  new=$(printf '%s\n' "$out" | awk -F': ' '{ split($NF, w, " "); sum += w[1] } END { print sum + 0 }')
+  local ms=$(((end - start) / 1000000))
+  printf '%-28s %4d.%03d s  (%d columns, %d OK, %d new records)\n' "$label" \
+    $((ms / 1000)) $((ms % 1000)) "$lines" "$ok" "$new"
+  if [ "$ok" -ne "$feeds" ] || [ "$new" -ne "$expect_new" ]; then
+    echo "$label: expected $feeds columns OK and $expect_new new records" >&2
+    exit 1
+  fi
+}
+
+echo "feeds: $feeds x $items items, $(du -sh "$data/feeds" | cut -f1) on disk"
+timed_update "first update" $((feeds * items))
+timed_update "second update (unchanged)" 0
+python3 "$top/bench/make_update_feeds.py" --grow "$data/feeds" 10 "$items"
+timed_update "ten feeds gained an item" 10
