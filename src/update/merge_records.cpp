@@ -129,6 +129,10 @@ int32_t MergeRecords(Column& column) {
     std::string feed_url = DiscoverFeedLink(body.data(), body.size(), column.url);
     if (!feed_url.empty()) {
       column.url = std::move(feed_url);
+      // The validators belong to the page: sent for the feed they could earn a 304 and the
+      // feed would not be read until it changed.
+      column.etag.clear();
+      column.last_modified.clear();
       return kMergeFeedDiscovered;
     }
   }

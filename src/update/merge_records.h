@@ -24,7 +24,8 @@ inline constexpr char kNewColumnName[] = "New RSS Column";
 //   4 the body is not a well-formed feed: etag and last modified are cleared so the next
 //     download fetches the whole body; records and channel stay as they were;
 //   5 the column held no records, the body is a web page, and the feed link found in it
-//     became the column's URL (records and channel untouched).
+//     became the column's URL (records and channel untouched; the page's etag and last
+//     modified are cleared, so the first request for the feed is not conditional).
 // Records match by title and link, byte for byte. The resulting list is the feed's records in
 // feed order, followed by the persistent records the feed no longer carries, in their previous
 // order; every other old record is dropped. No archive limit is applied.

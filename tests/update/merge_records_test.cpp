@@ -226,9 +226,13 @@ const char kPageWithFeedLink[] =
 TEST_F(MergeRecordsTest, WebPageInEmptyColumnGivesDiscoveredUrl) {
   column_.url = "http://example.com/blog/";
   column_.name = kNewColumnName;
+  column_.etag = "\"page\"";
+  column_.last_modified = "Mon, 01 Mar 2004 10:00:00 GMT";
   Download(kPageWithFeedLink);
   EXPECT_EQ(MergeRecords(column_), 5);
   EXPECT_EQ(column_.url, "http://example.com/rss.xml");
+  EXPECT_EQ(column_.etag, "");
+  EXPECT_EQ(column_.last_modified, "");
   EXPECT_EQ(column_.name, kNewColumnName);
   EXPECT_TRUE(column_.channel.records.empty());
 }
