@@ -3,6 +3,7 @@
 namespace tarsel::cli {
 
 int RunParse(int argc, char* argv[]);
+int RunFetch(int argc, char* argv[]);
 int RunAdd(int argc, char* argv[]);
 int RunAddGroup(int argc, char* argv[]);
 int RunRemove(int argc, char* argv[]);
@@ -15,6 +16,7 @@ int RunUpdate(int argc, char* argv[]);
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
       {"parse", "print what a feed file holds, as JSON", RunParse},
+      {"fetch", "download a feed URL as an update would and report the result", RunFetch},
       {"add", "subscribe to a feed URL as a new column", RunAdd},
       {"add-group", "add a group of columns", RunAddGroup},
       {"remove", "remove a column or group", RunRemove},
