@@ -49,7 +49,7 @@ done
 timed_update() {
   local label=$1 expect_new=$2 start end out
   start=$(date +%s%N)
-  out=$("$cli" update) || { echo "$label: tarsel-cli update failed" >&2; echo "$out" >&2; exit 1; }
+  out=$("$cli" update 2>/dev/null) || { echo "$label: tarsel-cli update failed" >&2; echo "$out" >&2; exit 1; }
   end=$(date +%s%N)
   local lines ok new
   lines=$(printf '%s\n' "$out" | wc -l)

@@ -87,6 +87,8 @@ class ConsoleReport final : public UpdateQueueObserver, public NoticeSink {
   ConsoleReport(const ColumnStoreSession& session, bool json, size_t total)
       : session_(session), json_(json), total_(total), progress_(isatty(STDERR_FILENO) != 0) {}
 
+  bool WantsQueueStatus() const override { return false; }
+
   void UpdateDone(Column& column) override {
     std::lock_guard<std::mutex> lock(mutex_);
     ++done_;

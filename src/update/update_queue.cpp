@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <mutex>
+#include <unordered_map>
 #include <utility>
 
 #include "net/download/cache_file_path.h"
@@ -14,11 +15,6 @@ namespace {
 
 bool IsIdle(const Column& column) {
   return column.update_state.load() == kUpdateIdle;
-}
-
-std::string CacheNameOf(Column& column) {
-  std::lock_guard<std::mutex> lock(column.lock);
-  return CacheFileName(column.url);
 }
 
 }  // namespace
@@ -63,6 +59,7 @@ int UpdateQueue::RemoveFinished() {
     const int32_t state = column->update_state.load();
     if (state == kUpdateFinished || state == kUpdateIdle) {
       column->update_state = kUpdateIdle;
+      running_cache_names_.erase(column.get());
       if (observer_) {
         observer_->RefreshColumn(*column);
         observer_->UpdateDone(*column);
@@ -93,17 +90,25 @@ bool UpdateQueue::StartColumn(const std::shared_ptr<Column>& column) {
   if (column->update_thread() == nullptr) {
     column->SetUpdateThread(std::make_unique<ColumnUpdater>(services_));
   }
+  // Read before the worker runs: afterwards the URL may only be read under the column's lock,
+  // which a merging worker holds.
+  std::string cache_name = CacheFileName(column->url);
   column->StartUpdate();
   if (observer_) observer_->RefreshColumn(*column);
-  return column->update_state.load() == kUpdateRunning;
+  if (column->update_state.load() != kUpdateRunning) return false;
+  running_cache_names_[column.get()] = std::move(cache_name);
+  return true;
 }
 
-bool UpdateQueue::SharesCacheWithRunning(Column& column) const {
+// `column` is waiting, so no worker writes its URL.
+bool UpdateQueue::SharesCacheWithRunning(const Column& column) const {
   std::string name;
   for (const auto& other : queue_) {
     if (other.get() == &column || other->update_state.load() != kUpdateRunning) continue;
-    if (name.empty()) name = CacheNameOf(column);
-    if (CacheNameOf(*other) == name) return true;
+    const auto found = running_cache_names_.find(other.get());
+    if (found == running_cache_names_.end()) continue;
+    if (name.empty()) name = CacheFileName(column.url);
+    if (found->second == name) return true;
   }
   return false;
 }
@@ -120,7 +125,7 @@ void UpdateQueue::ShowCounters() {
   if (running == shown_running_ && waiting == shown_waiting_) return;
   shown_running_ = running;
   shown_waiting_ = waiting;
-  if (!observer_) return;
+  if (!observer_ || !observer_->WantsQueueStatus()) return;
   char status[64];
   std::snprintf(status, sizeof(status), "Updating: %d In queue: %d", running, waiting);
   char unread[48];
@@ -128,13 +133,25 @@ void UpdateQueue::ShowCounters() {
   observer_->ShowQueueStatus(status, std::string(status) + unread);
 }
 
-int32_t UpdateQueue::UnreadTotal() const {
+// Only an updating column's records can change under us. Its worker holds the lock through a
+// merge, and the window thread must not wait for that: the count seen last time stands in.
+int32_t UpdateQueue::UnreadTotal() {
+  std::unordered_map<const Column*, int32_t> seen;
   int32_t total = 0;
   for (const auto& column : tree_.Columns()) {
-    // A worker may be replacing the records: they are read under the column's lock.
-    std::lock_guard<std::mutex> lock(column->lock);
-    total += column->UnreadCount();
+    int32_t count = 0;
+    if (column->update_state.load() != kUpdateRunning) {
+      count = column->UnreadCount();
+    } else if (std::unique_lock<std::mutex> lock(column->lock, std::try_to_lock);
+               lock.owns_lock()) {
+      count = column->UnreadCount();
+    } else if (const auto found = unread_seen_.find(column.get()); found != unread_seen_.end()) {
+      count = found->second;
+    }
+    seen[column.get()] = count;
+    total += count;
   }
+  unread_seen_.swap(seen);
   return total;
 }
 
@@ -205,6 +222,7 @@ void UpdateQueue::StopAll() {
     stopped.push_back(column);
   }
   queue_.clear();
+  running_cache_names_.clear();
   if (!observer_) return;
   for (const auto& column : stopped) observer_->RefreshColumn(*column);
 }
@@ -215,6 +233,7 @@ bool UpdateQueue::Contains(const Column& column) const {
 }
 
 void UpdateQueue::Remove(const Column& column) {
+  running_cache_names_.erase(&column);
   std::erase_if(queue_, [&column](const auto& queued) { return queued.get() == &column; });
 }
 

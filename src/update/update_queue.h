@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "store/column.h"
@@ -44,6 +45,8 @@ class UpdateQueueObserver {
   // The counters changed: `status` for the status bar's "Waiting:" pane, `tooltip` for the
   // tray icon ("Updating: U In queue: W\n Unread Enrties - N").
   virtual void ShowQueueStatus(const std::string& /*status*/, const std::string& /*tooltip*/) {}
+  // False spares the queue counting every column's unread records on each tick.
+  virtual bool WantsQueueStatus() const { return true; }
   // The tray animation runs while the queue is not empty (from the first Enqueue until a tick
   // finds the queue empty); stopping it sets the tray icon back.
   virtual void SetAnimation(bool /*running*/) {}
@@ -113,10 +116,10 @@ class UpdateQueue {
   int RemoveFinished();
   void StartWaiting(int running);
   bool StartColumn(const std::shared_ptr<Column>& column);
-  bool SharesCacheWithRunning(Column& column) const;
+  bool SharesCacheWithRunning(const Column& column) const;
   void ShowCounters();
   void PeriodicSave(int64_t now_ms);
-  int32_t UnreadTotal() const;
+  int32_t UnreadTotal();
   void Remove(const Column& column);
 
   ColumnTree& tree_;
@@ -130,6 +133,8 @@ class UpdateQueue {
   int shown_running_ = 0;
   int shown_waiting_ = 0;
   std::optional<int64_t> empty_since_ms_;  // when the queue was last seen empty without a save
+  std::unordered_map<const Column*, std::string> running_cache_names_;
+  std::unordered_map<const Column*, int32_t> unread_seen_;  // each column's last unread count
 };
 
 }  // namespace tarsel

@@ -387,6 +387,7 @@ TEST_F(UpdateQueueTest, SavesAHundredSecondsAfterTheQueueWasLastSeenEmpty) {
 
 TEST_F(UpdateQueueTest, CountersAreShownOnlyWhenTheyChange) {
   auto columns = AddColumns(2);
+  network_->Answer(columns[0]->url, FakeAnswer{0, RssFeed("Fresh", {"a", "b"})});
   queue_->Enqueue(columns[0]);
   queue_->Tick(0);
   queue_->Tick(4000);
@@ -394,8 +395,13 @@ TEST_F(UpdateQueueTest, CountersAreShownOnlyWhenTheyChange) {
   queue_->Enqueue(columns[1]);
   queue_->Tick(8000);
   AwaitStarted(2);
+  network_->Release(columns[0]->url);
+  AwaitFinished(*columns[0]);
+  queue_->Tick(12000);
   EXPECT_EQ(observer_.statuses,
-            (std::vector<std::string>{"Updating: 1 In queue: 0", "Updating: 2 In queue: 0"}));
+            (std::vector<std::string>{"Updating: 1 In queue: 0", "Updating: 2 In queue: 0",
+                                      "Updating: 1 In queue: 0"}));
+  EXPECT_EQ(observer_.tooltip, "Updating: 1 In queue: 0\n Unread Enrties - 2");
   queue_->StopAll();
 }
 
