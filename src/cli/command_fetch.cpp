@@ -51,7 +51,14 @@ class ScratchDataFolder {
     std::string pattern =
         std::string(temp != nullptr && *temp != '\0' ? temp : "/tmp") + "/tarsel-fetch-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) return;
-    path_ = pattern;
+    // A relative XDG_DATA_HOME would be ignored in favour of the user's real data folder.
+    std::error_code error;
+    path_ = std::filesystem::absolute(pattern, error).string();
+    if (error) {
+      std::filesystem::remove(pattern, error);
+      path_.clear();
+      return;
+    }
     setenv("XDG_DATA_HOME", path_.c_str(), 1);
   }
   ~ScratchDataFolder() {
