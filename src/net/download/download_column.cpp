@@ -95,8 +95,8 @@ std::string Validator(const HTTP::CHttpClient& client, std::string_view name) {
 }
 
 // The 200 answer: the cache file is replaced whole (through a temporary file), and only then
-// do the validators change, so a failed write leaves the old file and the old validators, and
-// the next update fetches the whole body again.
+// do the validators change. A failed write leaves the old file with its own validators, so the
+// next update asks with those and gets the new body again instead of a 304.
 void StoreAnswer(Column& column, const HTTP::CHttpClient& client, int32_t column_id) {
   if (!EnsureCacheFolder()) throw HTTP::CHttpExeption(kErrorCacheFile);
   bool converted = false;
