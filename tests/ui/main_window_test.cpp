@@ -1,25 +1,14 @@
-#include "ui/main_window.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include "ui/main_window.h"
+
 namespace {
 
-// Qt wants one application object for the whole test program.
-QApplication& Application() {
-  static int argc = 1;
-  static char name[] = "test_ui";
-  static char* argv[] = {name, nullptr};
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  static QApplication application(argc, argv);
-  return application;
-}
-
 TEST(MainWindowTest, TitleAndRecordPaneWithoutScript) {
-  Application();
   tarsel::ui::MainWindow window;
   window.show();
   EXPECT_EQ(window.windowTitle().toStdString(), "Tarsel 2.0 build 158");
@@ -29,3 +18,11 @@ TEST(MainWindowTest, TitleAndRecordPaneWithoutScript) {
 }
 
 }  // namespace
+
+// The application object must outlive every widget and go before the web engine's statics.
+int main(int argc, char** argv) {
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
