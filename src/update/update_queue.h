@@ -16,6 +16,9 @@
 // Columns belong to the tree; the queue keeps references to the columns it holds. A column the
 // queue starts gets a ColumnUpdater (with the queue's UpdateServices) unless it has a worker
 // already.
+//
+// At exit: StopAll, then WorkerThread::WaitForHandedOff before the notice and sound services
+// go; destroying the queue stops nothing by itself.
 
 #include <cstdint>
 #include <functional>
