@@ -21,7 +21,7 @@
 #include "platform/system_code_page.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
-#include "store/atomic_file.h"
+#include "platform/atomic_file.h"
 #include "store/column.h"
 
 namespace tarsel::cli {

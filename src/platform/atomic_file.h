@@ -1,19 +1,57 @@
 #pragma once
 
-// Whole-file writes that a crash cannot leave half done: the bytes go to a temporary file in the
-// same folder, which is flushed to disk and then renamed over the target. Any thread; two
-// writers of the same path leave one complete version.
+// Whole-file reading and the safe replacement of a file. POSIX; any thread.
 
 #include <sys/types.h>
 
+#include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tarsel {
 
-// Replaces the file at `path` with `bytes`, giving it the permission bits `mode` (by default
-// readable and writable by the user only). The folder must exist. Returns false, leaving the old
-// file untouched and no temporary file behind, when anything fails.
+// The bytes of a file read whole, in memory of their own (released with the object).
+class FileContent {
+ public:
+  FileContent() = default;
+  ~FileContent();
+  FileContent(FileContent&& other) noexcept;
+  FileContent& operator=(FileContent&& other) noexcept;
+  FileContent(const FileContent&) = delete;
+  FileContent& operator=(const FileContent&) = delete;
+
+  std::string_view view() const { return {data_, size_}; }
+  // Makes room for at least `capacity` bytes, keeping the first size() bytes.
+  void Reserve(size_t capacity);
+  char* end() { return data_ + size_; }
+  size_t room() const { return capacity_ - size_; }
+  void Grow(size_t added) { size_ += added; }
+
+ private:
+  void Release();
+  char* data_ = nullptr;
+  size_t size_ = 0;
+  size_t capacity_ = 0;
+};
+
+// The whole content of `path`; nullopt when it cannot be opened or read.
+std::optional<FileContent> ReadWholeFile(const std::string& path);
+
+// Lets `write_content` write the new content to `temp_path` (created with mode 0600,
+// replacing any old one), then renames it over `path`. With `sync`, the temporary file is
+// flushed to the disk before the rename and the folder after it. When `write_content` gives
+// false or anything else fails, the temporary file is removed and `path` stays untouched.
+bool ReplaceFileAtomically(const std::string& path, const std::string& temp_path,
+                           const std::function<bool(int fd)>& write_content, bool sync);
+bool ReplaceFileAtomically(const std::string& path, const std::string& temp_path,
+                           std::string_view bytes, bool sync);
+
+// Replaces the file at `path` with `bytes` through a temporary file of a unique name in the same
+// folder, always flushed to disk, giving it the permission bits `mode` (by default readable and
+// writable by the user only). The folder must exist. Two writers of the same path leave one
+// complete version. False, with the old file untouched and no temporary file left, on failure.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode = 0600);
 
 }  // namespace tarsel

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "store/atomic_file.h"
+#include "platform/atomic_file.h"
 #include "store/node_factory.h"
 
 namespace tarsel {
