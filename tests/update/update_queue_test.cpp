@@ -185,11 +185,11 @@ TEST_F(UpdateQueueTest, DueCheckNeedsConnectionAndNoOfflineMode) {
       int32_t interval;
       int32_t last_update;
     } columns[] = {{0, 0}, {600, now - 601}, {600, now - 600}, {600, 0}};
-    for (const auto& spec : columns) {
+    for (const auto& setup : columns) {
       auto column = std::make_shared<Column>();
       column->url = UrlOf(static_cast<int>(tree.Columns().size()));
-      column->update_interval = spec.interval;
-      column->last_update_time = spec.last_update;
+      column->update_interval = setup.interval;
+      column->last_update_time = setup.last_update;
       tree.AddColumn(column);
     }
     connected_ = row.connected;
