@@ -159,7 +159,7 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& temp_path
       path, temp_path, [bytes](int fd) { return WriteAll(fd, bytes); }, sync);
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode) {
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode, bool sync) {
   std::string temp_path = path + ".XXXXXX";
   // A unique temporary name, so that two writers of one path never share a temporary file.
   const int fd = ::mkostemp(temp_path.data(), O_CLOEXEC);
@@ -170,7 +170,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t
       [bytes, mode](int out) {
         return WriteAll(out, bytes) && (mode == 0600 || ::fchmod(out, mode) == 0);
       },
-      true);
+      sync);
 }
 
 }  // namespace tarsel

@@ -49,9 +49,11 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& temp_path
                            std::string_view bytes, bool sync);
 
 // Replaces the file at `path` with `bytes` through a temporary file of a unique name in the same
-// folder, always flushed to disk, giving it the permission bits `mode` (by default readable and
-// writable by the user only). The folder must exist. Two writers of the same path leave one
-// complete version. False, with the old file untouched and no temporary file left, on failure.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode = 0600);
+// folder, giving it the permission bits `mode` (by default readable and writable by the user
+// only). With `sync` the file and its folder are flushed to disk; files that can be fetched again
+// may skip it. The folder must exist. Two writers of the same path leave one complete version.
+// False, with the old file untouched and no temporary file left, on failure.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode = 0600,
+                         bool sync = true);
 
 }  // namespace tarsel

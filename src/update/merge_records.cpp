@@ -1,8 +1,6 @@
 #include "update/merge_records.h"
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +12,8 @@
 #include "net/download/feed_link_discovery.h"
 #include "parse/feeds/feed_parser.h"
 #include "parse/feeds/parsed_channel_cleanup.h"
+#include "platform/atomic_file.h"
+#include "platform/atomic_file.h"
 
 namespace tarsel {
 namespace {
@@ -22,18 +22,12 @@ constexpr int32_t kMergeOk = 0;
 constexpr int32_t kMergeParseFailed = 4;
 constexpr int32_t kMergeFeedDiscovered = 5;
 
-std::optional<std::string> ReadCacheFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) return std::nullopt;
-  return bytes;
-}
-
 // The body is handled as a zero-terminated text: a zero byte ends it, as it ends the text the
 // download writes after undoing gzip.
-std::string_view BodyText(const std::string& file) {
-  return std::string_view(file.data(), std::strlen(file.c_str()));
+std::string_view BodyText(const FileContent& file) {
+  const std::string_view bytes = file.view();
+  const size_t zero = bytes.find('\0');
+  return zero == std::string_view::npos ? bytes : bytes.substr(0, zero);
 }
 
 // Identity of a record: its title and link. The length prefix keeps ("ab", "c") apart from
@@ -119,7 +113,7 @@ void ClearNewFlags(Column& column) {
 }
 
 int32_t MergeRecords(Column& column) {
-  const std::optional<std::string> file = ReadCacheFile(CacheFilePath(column));
+  const std::optional<FileContent> file = ReadWholeFile(CacheFilePath(column));
   if (!file) return kMergeOk;
   // Deleted markers count as records here: a column the user emptied by deleting is not new.
   const bool never_held_records = column.channel.records.empty();

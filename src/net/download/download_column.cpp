@@ -106,7 +106,11 @@ void StoreAnswer(Column& column, const HTTP::CHttpClient& client, int32_t column
     std::lock_guard<std::mutex> lock(column.lock);
     path = CacheFilePath(column);
   }
-  if (!WriteFileAtomically(path, text)) throw HTTP::CHttpExeption(kErrorCacheFile);
+  // The cache is written whole but not flushed: after a power cut the worst case is a body that
+  // the next update fetches again, and five workers flushing at once slow every update.
+  if (!WriteFileAtomically(path, text, 0600, /*sync=*/false)) {
+    throw HTTP::CHttpExeption(kErrorCacheFile);
+  }
   std::lock_guard<std::mutex> lock(column.lock);
   column.etag = Validator(client, "etag");
   column.last_modified = Validator(client, "last-modified");
