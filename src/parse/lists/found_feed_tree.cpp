@@ -1,0 +1,154 @@
+#include "parse/lists/found_feed_tree.h"
+
+#include <new>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "html/entities.h"
+#include "parse/charsets/charsets.h"
+#include "parse/feeds/directory_readers.h"
+#include "parse/xml/xml_document.h"
+#include "settings/settings.h"
+
+namespace tarsel {
+
+namespace {
+
+using XMLParser::Node;
+
+class OutlineReader {
+ public:
+  explicit OutlineReader(std::string_view document_encoding)
+      : utf8_(document_encoding == "utf-8"),
+        choice_(static_cast<EncodingChoice>(CurrentSettings()->encoding)) {}
+
+  void ReadChildren(const Node& element, FoundFeedTree& list, int depth) {
+    const XMLParser::NodeList* children = element.Children();
+    if (children == nullptr) return;
+    for (const auto& child : *children) {
+      if (child->name == "outline") ReadOutline(*child, list, depth);
+    }
+  }
+
+ private:
+  void ReadOutline(const Node& outline, FoundFeedTree& list, int depth) {
+    if (outline.Children() == nullptr) {
+      ReadLeaf(outline, list);
+      return;
+    }
+    std::string title = Text(outline, "title");
+    if (title.empty()) return;
+    if (depth >= kMaxListNesting) {
+      Flatten(outline, list);
+      return;
+    }
+    list.lists.push_back({std::move(title), {}, {}});
+    ReadChildren(outline, list.lists.back(), depth + 1);
+  }
+
+  // The leaves below a folder too deep to keep, in document order and without recursion: the
+  // document may nest thousands of levels.
+  void Flatten(const Node& folder, FoundFeedTree& list) {
+    struct Level {
+      const XMLParser::NodeList* children;
+      size_t next;
+    };
+    std::vector<Level> levels = {{folder.Children(), 0}};
+    while (!levels.empty()) {
+      Level& level = levels.back();
+      if (level.next == level.children->size()) {
+        levels.pop_back();
+        continue;
+      }
+      const Node& child = *(*level.children)[level.next++];
+      if (child.name != "outline") continue;
+      if (child.Children() == nullptr) {
+        ReadLeaf(child, list);
+      } else if (!Text(child, "title").empty()) {
+        levels.push_back({child.Children(), 0});
+      }
+    }
+  }
+
+  void ReadLeaf(const Node& outline, FoundFeedTree& list) {
+    std::string site = HTML::DecodeEntities(outline.GetAttribute("htmlurl"));
+    std::string feed = HTML::DecodeEntities(outline.GetAttribute("xmlurl"));
+    if (site.empty() || feed.empty()) return;
+    std::string text = Text(outline, "text");
+    if (text.empty()) text = Text(outline, "title");
+    list.feeds.push_back(
+        {std::move(site), std::move(feed), Text(outline, "description"), std::move(text)});
+  }
+
+  std::string Text(const Node& node, std::string_view attribute) const {
+    std::string text = HTML::DecodeEntities(node.GetAttribute(attribute));
+    if (utf8_ && IsValidUtf8(text)) Utf8ToCodePage(text, choice_);
+    return text;
+  }
+
+  bool utf8_;
+  EncodingChoice choice_;
+};
+
+}  // namespace
+
+size_t FoundFeedTree::TotalFeeds() const {
+  size_t total = feeds.size();
+  for (const FoundFeedTree& nested : lists) total += nested.TotalFeeds();
+  return total;
+}
+
+void ParseOpmlOutlines(const Node& element, FoundFeedTree& list,
+                       std::string_view document_encoding) {
+  OutlineReader(document_encoding).ReadChildren(element, list, 0);
+}
+
+void ReadListDocument(const Node& root, std::string_view document_encoding, FoundFeedTree& list) {
+  if (root.Children() == nullptr) return;
+  if (!root.FindChildNoCase("rdf:description").IsNull()) {
+    ParseOcsDirectory(root, list.feeds);
+  } else if (root.name == "feedlists") {
+    ParseDirectoryItems(root, list.feeds);
+  } else {
+    const Node& body = root.FindChildNoCase("body");
+    if (!body.IsNull()) ParseOpmlOutlines(body, list, document_encoding);
+  }
+}
+
+namespace {
+
+template <typename Reader>
+bool ParseWith(std::string_view bytes, FoundFeedTree& list, std::string& error, Reader read) {
+  XMLParser::Document document;
+  try {
+    const Node& root = document.ParseBuffer(bytes);
+    FoundFeedTree result{list.name, {}, {}};
+    read(root, document.Encoding(), result);
+    list = std::move(result);
+    return true;
+  } catch (const XMLParser::Exception& failure) {
+    error = "not well-formed XML (line " + std::to_string(failure.line) + ", column " +
+            std::to_string(failure.column) + ")";
+    return false;
+  } catch (const std::bad_alloc&) {
+    error = "not enough memory to read the list";
+    return false;
+  }
+}
+
+}  // namespace
+
+bool ParseListBytes(std::string_view bytes, FoundFeedTree& list, std::string& error) {
+  return ParseWith(bytes, list, error, ReadListDocument);
+}
+
+bool ParseOpmlBytes(std::string_view bytes, FoundFeedTree& list, std::string& error) {
+  return ParseWith(bytes, list, error,
+                   [](const Node& root, std::string_view encoding, FoundFeedTree& result) {
+                     const Node& body = root.FindChildNoCase("body");
+                     if (!body.IsNull()) ParseOpmlOutlines(body, result, encoding);
+                   });
+}
+
+}  // namespace tarsel

@@ -1,0 +1,60 @@
+#pragma once
+
+// Subscription lists read from OPML, OCS and item-list documents, and their merge into the
+// columns tree. Texts are bytes in the program's code page (OPML declared as UTF-8 is
+// converted by the encoding setting). Any thread for reading; merging is main-thread work, as
+// every change of the columns tree.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "parse/feeds/found_feed.h"
+#include "parse/xml/xml_node.h"
+
+namespace tarsel {
+
+// An ordered list of offered feeds with nested named lists (OPML folders).
+struct FoundFeedTree {
+  std::string name;
+  FoundFeedList feeds;
+  std::vector<FoundFeedTree> lists;
+
+  // Feeds here and in every nested list.
+  size_t TotalFeeds() const;
+};
+
+// The top list of a file import and of a directory import.
+inline constexpr char kImportedFileListName[] = "imported column";
+inline constexpr char kImportedDirectoryListName[] = "imported columns";
+
+// Folders nested deeper than this below the list they are read into are flattened: their feeds
+// go into the list at this depth, their own names are dropped. Keeps recursion and the depth of
+// the groups a merge creates small whatever the document holds.
+inline constexpr int kMaxListNesting = 64;
+
+// Appends the "outline" children of `element` to `list`. A leaf outline is offered when both
+// its "htmlurl" and "xmlurl" are set ({htmlurl, xmlurl, description, text or else title}); a
+// folder outline with a non-empty "title" becomes a nested list, one without a title is skipped
+// with everything in it. Attribute values have their character references decoded; when
+// `document_encoding` is "utf-8" texts that are valid UTF-8 are converted by the current
+// encoding setting.
+void ParseOpmlOutlines(const XMLParser::Node& element, FoundFeedTree& list,
+                       std::string_view document_encoding);
+
+// Reads a list document already parsed: an OCS directory when the root has a child
+// "rdf:description" (any case), an item list when the root is "feedlists", otherwise OPML (the
+// root's child "body", any case). Appends what it offers to `list`.
+void ReadListDocument(const XMLParser::Node& root, std::string_view document_encoding,
+                      FoundFeedTree& list);
+
+// Parses `bytes` and reads them as ReadListDocument does. False, with `error` set and `list`
+// untouched, when the bytes are not well-formed XML.
+bool ParseListBytes(std::string_view bytes, FoundFeedTree& list, std::string& error);
+
+// The same for OPML alone: the outlines of the root's child "body" (any case), whatever the
+// root is called.
+bool ParseOpmlBytes(std::string_view bytes, FoundFeedTree& list, std::string& error);
+
+}  // namespace tarsel
