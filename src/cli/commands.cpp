@@ -12,6 +12,8 @@ int RunMarkUnread(int argc, char* argv[]);
 int RunList(int argc, char* argv[]);
 int RunRecords(int argc, char* argv[]);
 int RunUpdate(int argc, char* argv[]);
+int RunExportOpml(int argc, char* argv[]);
+int RunImportOpml(int argc, char* argv[]);
 
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
@@ -25,6 +27,8 @@ const std::vector<Command>& AllCommands() {
       {"list", "show the columns tree with unread and total counts", RunList},
       {"records", "show the records of a column or group", RunRecords},
       {"update", "update columns now and report what each brought", RunUpdate},
+      {"export-opml", "write every column as an OPML file", RunExportOpml},
+      {"import-opml", "add a column for every feed of an OPML file", RunImportOpml},
   };
   return commands;
 }

@@ -19,9 +19,9 @@ struct MergeCounts {
 
 // Merges `list` into `parent` (the root when null): a feed whose address is already some
 // column's URL is skipped silently; every other feed becomes a new column (made with `defaults`)
-// with that URL. A nested list becomes a group of the same name, reusing a group of that name
-// already under the parent, and is merged into it the same way. New nodes take the lowest free
-// ids. The list's own name is not used.
+// with that URL, named "New RSS Column" until its first update. A nested list becomes a group of
+// the same name, reusing a group of that name already under the parent, and is merged into it the
+// same way. New nodes take the lowest free ids. The list's own name is not used.
 MergeCounts MergeFoundFeeds(ColumnTree& tree, const FoundFeedTree& list, ColumnGroup* parent,
                             const NewColumnDefaults& defaults);
 

@@ -1,0 +1,67 @@
+// tarsel-cli import-opml FILE: takes every feed of an OPML file over as new columns.
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "cli/cli_args.h"
+#include "cli/column_store_session.h"
+#include "cli/tree_edit.h"
+#include "parse/lists/column_merge.h"
+#include "platform/atomic_file.h"
+
+namespace tarsel::cli {
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: tarsel-cli import-opml FILE [--group ID]\n"
+    "Adds a column for every feed of the OPML file (inside the group ID when given); folders\n"
+    "become groups, joining groups of the same name. Feeds some column already has are\n"
+    "skipped. Folders nested more than 64 deep are flattened into the 64th level.\n";
+
+// Subscription lists are small; anything larger is not one and would only exhaust memory.
+constexpr off_t kMaxListFileSize = 64 * 1024 * 1024;
+
+// The file's bytes; prints why not and gives nothing when it cannot be read or is too large.
+std::optional<FileContent> ReadListFile(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    Fail(kExitFailure, "cannot read " + path);
+    return std::nullopt;
+  }
+  if (info.st_size > kMaxListFileSize) {
+    Fail(kExitFailure, path + " is too large for a subscription list");
+    return std::nullopt;
+  }
+  std::optional<FileContent> content = ReadWholeFile(path);
+  if (!content) Fail(kExitFailure, "cannot read " + path);
+  return content;
+}
+
+}  // namespace
+
+int RunImportOpml(int argc, char* argv[]) {
+  CommandArgs args;
+  std::string error;
+  if (!args.Parse(argc, argv, {"--group"}, {}, 1, 1, error)) return UsageError(kUsage, error);
+  const std::optional<FileContent> content = ReadListFile(args.words()[0]);
+  if (!content) return kExitFailure;
+  int status = kExitOk;
+  auto session = ColumnStoreSession::Open(StoreAccess::kWrite, status);
+  if (!session) return status;
+
+  ColumnGroup* parent = nullptr;
+  if (!ParentGroup(*session, args.Value("--group"), parent)) return kExitFailure;
+  MergeCounts counts;
+  if (!LoadOpml(session->tree(), content->view(), parent, session->store_options().column_defaults,
+                counts, error)) {
+    return Fail(kExitFailure, args.words()[0] + ": " + error);
+  }
+  if ((counts.added > 0 || counts.groups > 0) && !session->Save()) return kExitFailure;
+  std::printf("added %zu columns, skipped %zu duplicates, created %zu groups\n", counts.added,
+              counts.duplicates, counts.groups);
+  return kExitOk;
+}
+
+}  // namespace tarsel::cli
