@@ -128,8 +128,8 @@ bool ParseWith(std::string_view bytes, FoundFeedTree& list, std::string& error, 
     list = std::move(result);
     return true;
   } catch (const XMLParser::Exception& failure) {
-    error = "not well-formed XML (line " + std::to_string(failure.line) + ", column " +
-            std::to_string(failure.column) + ")";
+    error = "not well-formed XML, or nested too deeply (line " + std::to_string(failure.line) +
+            ", column " + std::to_string(failure.column) + ")";
     return false;
   } catch (const std::bad_alloc&) {
     error = "not enough memory to read the list";

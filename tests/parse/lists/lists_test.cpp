@@ -170,6 +170,7 @@ TEST(ListsTest, MergeSkipsKnownAddressesAndReusesGroupsByName) {
   EXPECT_EQ(news->children().size(), 1u);
   EXPECT_EQ(tree.FindColumnByUrl("http://n/rss")->parent, news.get());
   EXPECT_EQ(tree.FindColumnByUrl("http://new/rss")->id, 3);
+  EXPECT_EQ(tree.FindColumnByUrl("http://new/rss")->name, "New RSS Column");
   EXPECT_EQ(tree.RepairIds(), 0) << "every new node took a free id";
 }
 
