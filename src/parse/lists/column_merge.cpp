@@ -9,9 +9,6 @@ namespace tarsel {
 
 namespace {
 
-// The name the new-column dialog proposes; the first update replaces it by the channel title.
-constexpr char kNewColumnName[] = "New RSS Column";
-
 // Keeps the URLs and ids in use so that a large list merges in n log n, not n squared.
 class Merger {
  public:
@@ -59,7 +56,7 @@ class Merger {
     }
     auto column = std::make_shared<Column>(defaults_);
     column->url = feed.feed_url;
-    column->name = kNewColumnName;
+    column->name = kImportedColumnName;
     column->id = NextId();
     parent.AddChild(std::move(column));
     ++counts.added;

@@ -29,6 +29,10 @@ struct FoundFeedTree {
 inline constexpr char kImportedFileListName[] = "imported column";
 inline constexpr char kImportedDirectoryListName[] = "imported columns";
 
+// The name of a column made from an offered feed, as the new-column dialog proposes it; the
+// column's first update replaces it by the channel title.
+inline constexpr char kImportedColumnName[] = "New RSS Column";
+
 // Folders nested deeper than this below the list they are read into are flattened: their feeds
 // go into the list at this depth, their own names are dropped. Keeps recursion and the depth of
 // the groups a merge creates small whatever the document holds.
