@@ -37,12 +37,15 @@ std::string TextElement(std::string_view name, std::string_view value) {
 // both kinds cannot be quoted for this reader, so its double quotes are dropped.
 std::string Quoted(std::string_view value) {
   value = UpToNul(value);
-  if (value.find('\'') == std::string_view::npos) return "'" + std::string(value) + "'";
-  std::string text;
+  const bool single = value.find('\'') == std::string_view::npos;
+  const char quote = single ? '\'' : '"';
+  std::string text(1, quote);
+  text.reserve(value.size() + 2);
   for (char c : value) {
-    if (c != '"') text += c;
+    if (single || c != '"') text += c;
   }
-  return "\"" + text + "\"";
+  text += quote;
+  return text;
 }
 
 // A percent-encoded credential; its single quotes become %27, which PercentDecode reads back.
@@ -62,7 +65,10 @@ const char* Bool(bool flag) {
   return flag ? "'true'" : "'false'";
 }
 std::string Int(int32_t number) {
-  return "'" + std::to_string(number) + "'";
+  std::string text = std::to_string(number);
+  text.insert(text.begin(), '\'');
+  text += '\'';
+  return text;
 }
 
 const char* EncodingName(int32_t encoding) {
