@@ -1,0 +1,45 @@
+#pragma once
+
+// The call procedure every XML-RPC service client follows: post the request's text to the
+// endpoint, read the reply into the response, and show a failed reply to the user.
+//
+// Runs on the calling thread and blocks it until the HTTP exchange ends. The proxy comes from
+// CurrentSettings() (through the HTTP client). Texts are bytes in the program's code page.
+
+#include <string>
+
+#include "platform/notifier.h"
+#include "services/xml_rpc_request.h"
+#include "services/xml_rpc_response.h"
+
+namespace tarsel {
+
+inline constexpr char kXmlRpcUserAgent[] = "XMLRPC Client 1.0";
+inline constexpr char kXmlRpcFailureCaption[] = "postevent error";
+
+enum class XmlRpcCallStatus {
+  kOk,               // the response holds the result
+  kTransportFailed,  // the HTTP exchange failed; nothing was shown
+  kFailedResponse,   // a fault or an unreadable reply; shown to the user when a prompt is given
+};
+
+struct XmlRpcCallOptions {
+  std::string user_agent = kXmlRpcUserAgent;
+  // Hears the failed reply ("postevent error" and the response as XML); null shows nothing.
+  // Not owned.
+  UserPrompt* prompt = nullptr;
+  // Passed to the HTTP client; 0 keeps its default.
+  int connect_timeout_ms = 0;
+};
+
+// Posts request.ToXml() to url with "User-Agent" and "Content-Type: text/xml", then parses the
+// body into response. Callers that tell the user about transport failures themselves tell them
+// apart by the status.
+XmlRpcCallStatus PerformXmlRpcCall(const std::string& url, const XmlRpcRequest& request,
+                                   XmlRpcResponse& response, const XmlRpcCallOptions& options);
+
+// True when the response holds a result.
+bool CallXmlRpc(const std::string& url, const XmlRpcRequest& request, XmlRpcResponse& response,
+                const XmlRpcCallOptions& options = {});
+
+}  // namespace tarsel
