@@ -35,7 +35,10 @@ class CliSession {
 
   CliRun Run(const std::vector<std::string>& arguments) const {
     std::string command = TARSEL_CLI;
-    for (const std::string& argument : arguments) command += " " + Quoted(argument);
+    for (const std::string& argument : arguments) {
+      command += ' ';
+      command += Quoted(argument);
+    }
     const std::string err_path = home_.File("stderr.txt");
     command += " 2>" + Quoted(err_path);
     CliRun run;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -105,6 +106,11 @@ FixtureServer::FixtureServer()
   if (port_ <= 0) throw std::runtime_error("fixture server: cannot bind a port");
   // The socket already listens; requests wait in the backlog until the loop starts.
   impl_->thread = std::thread([this] { impl_->server.listen_after_bind(); });
+  // stop() does nothing until the loop runs, so a server destroyed before its loop started
+  // would be waited for for ever.
+  for (int waited_ms = 0; !impl_->server.is_running() && waited_ms < 10000; ++waited_ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 FixtureServer::~FixtureServer() {
