@@ -78,4 +78,12 @@ int UsageError(std::string_view usage, std::string_view error) {
   return kExitUsage;
 }
 
+std::optional<EncodingChoice> EncodingFromWord(std::string_view word) {
+  if (word == "automatic") return EncodingChoice::kAutomatic;
+  if (word == "western") return EncodingChoice::kWesternEurope;
+  if (word == "cyrillic") return EncodingChoice::kCyrillicWindows;
+  if (word == "central") return EncodingChoice::kCentralEuropean;
+  return std::nullopt;
+}
+
 }  // namespace tarsel::cli

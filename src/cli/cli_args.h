@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "parse/charsets/encoding_choice.h"
+
 namespace tarsel::cli {
 
 inline constexpr int kExitOk = 0;
@@ -49,5 +51,8 @@ int Fail(int status, std::string_view message);
 
 // Prints the usage text (and the argument error, when given) on stderr; returns kExitUsage.
 int UsageError(std::string_view usage, std::string_view error = {});
+
+// The encoding setting named by an --encoding word: automatic, western, cyrillic or central.
+std::optional<EncodingChoice> EncodingFromWord(std::string_view word);
 
 }  // namespace tarsel::cli

@@ -18,10 +18,10 @@
 #include "net/download/feed_link_discovery.h"
 #include "parse/charsets/encoding_choice.h"
 #include "parse/feeds/feed_parser.h"
+#include "platform/atomic_file.h"
 #include "platform/system_code_page.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
-#include "platform/atomic_file.h"
 #include "store/column.h"
 
 namespace tarsel::cli {
@@ -33,14 +33,6 @@ constexpr char kUsage[] =
     "                  [--encoding automatic|western|cyrillic|central]\n"
     "Downloads URL as a column update would, into a temporary data folder, and reports the\n"
     "result. The exit status is the column's failure code (0: no failure).\n";
-
-std::optional<EncodingChoice> EncodingFromWord(std::string_view word) {
-  if (word == "automatic") return EncodingChoice::kAutomatic;
-  if (word == "western") return EncodingChoice::kWesternEurope;
-  if (word == "cyrillic") return EncodingChoice::kCyrillicWindows;
-  if (word == "central") return EncodingChoice::kCentralEuropean;
-  return std::nullopt;
-}
 
 // A data folder of the command's own: XDG_DATA_HOME points into a fresh temporary folder for
 // the life of the object, and the folder goes with everything in it afterwards.

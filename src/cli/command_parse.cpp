@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/channel_json.h"
+#include "cli/cli_args.h"
 #include "net/download/body_charset.h"
 #include "net/download/failure_code.h"
 #include "net/download/feed_link_discovery.h"
@@ -30,14 +31,6 @@ struct ParseOptions {
   std::optional<EncodingChoice> encoding;
   std::string url;  // where the body came from; relative feed links resolve against it
 };
-
-std::optional<EncodingChoice> EncodingFromWord(std::string_view word) {
-  if (word == "automatic") return EncodingChoice::kAutomatic;
-  if (word == "western") return EncodingChoice::kWesternEurope;
-  if (word == "cyrillic") return EncodingChoice::kCyrillicWindows;
-  if (word == "central") return EncodingChoice::kCentralEuropean;
-  return std::nullopt;
-}
 
 bool ReadOptions(int argc, char* argv[], ParseOptions& options) {
   for (int i = 0; i < argc; ++i) {
