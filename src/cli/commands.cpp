@@ -14,6 +14,8 @@ int RunRecords(int argc, char* argv[]);
 int RunUpdate(int argc, char* argv[]);
 int RunExportOpml(int argc, char* argv[]);
 int RunImportOpml(int argc, char* argv[]);
+int RunMemories(int argc, char* argv[]);
+int RunRemember(int argc, char* argv[]);
 
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
@@ -29,6 +31,8 @@ const std::vector<Command>& AllCommands() {
       {"update", "update columns now and report what each brought", RunUpdate},
       {"export-opml", "write every column as an OPML file", RunExportOpml},
       {"import-opml", "add a column for every feed of an OPML file", RunImportOpml},
+      {"memories", "show the memories tree", RunMemories},
+      {"remember", "copy a record of a column into a memories column", RunRemember},
   };
   return commands;
 }

@@ -1,0 +1,135 @@
+// tarsel-cli memories and remember: the memories tree, and keeping a record of a column in it.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "cli/cli_args.h"
+#include "cli/column_store_session.h"
+#include "cli/records_view.h"
+#include "store/memories_operations.h"
+#include "store/store_files.h"
+
+namespace tarsel::cli {
+namespace {
+
+constexpr char kMemoriesUsage[] =
+    "Usage: tarsel-cli memories [--json]\n"
+    "Shows the memories tree: memories groups, memories columns and their record counts.\n";
+
+constexpr char kRememberUsage[] =
+    "Usage: tarsel-cli remember ID N (--to MEMORIES_ID | --new NAME)\n"
+    "Copies the N-th record that 'tarsel-cli records ID' shows into a memories column, or\n"
+    "into a new memories column at the top of the memories tree.\n";
+
+// The session loads only columns.dat; the memories tree is read beside it. A file that exists
+// but cannot be read stops the command, so writing back cannot lose it.
+bool LoadMemories(const ColumnStoreSession& session, ColumnTree& memories) {
+  const std::string path = session.data_folder() + "/" + kMemoriesStoreName;
+  std::error_code missing;
+  if (LoadMemoriesStore(memories, session.data_folder(), session.store_options()) ||
+      !std::filesystem::exists(path, missing)) {
+    return true;
+  }
+  Fail(kExitFailure, "cannot read " + path);
+  return false;
+}
+
+nlohmann::ordered_json NodeToJson(const TreeNode& node, const ColumnStoreSession& session) {
+  nlohmann::ordered_json json;
+  json["id"] = node.id;
+  const bool group = node.Kind() == NodeKind::kGroup;
+  json["kind"] = group ? "group" : "memories";
+  json["name"] = session.ToUtf8(node.name);
+  json["total"] = node.TotalCount();
+  if (group) {
+    nlohmann::ordered_json children = nlohmann::ordered_json::array();
+    for (const TreeNodeRef& child : static_cast<const ColumnGroup&>(node).children()) {
+      children.push_back(NodeToJson(*child, session));
+    }
+    json["children"] = std::move(children);
+  }
+  return json;
+}
+
+void PrintNode(const TreeNode& node, const ColumnStoreSession& session, int depth) {
+  std::printf("%*s[%d] %s\n", depth * 2, "", node.id,
+              session.ToUtf8(MemoriesTreeLabel(node)).c_str());
+  if (node.Kind() != NodeKind::kGroup) return;
+  for (const TreeNodeRef& child : static_cast<const ColumnGroup&>(node).children()) {
+    PrintNode(*child, session, depth + 1);
+  }
+}
+
+// The memories column named by --to, or a new one named by --new (exactly one is given);
+// null after printing why.
+std::shared_ptr<MemoriesColumn> Target(const CommandArgs& args, ColumnStoreSession& session,
+                                       ColumnTree& memories) {
+  const auto to = args.Value("--to");
+  const auto name = args.Value("--new");
+  if (name) return NewMemoriesColumn(memories, session.FromUtf8(*name));
+  const std::optional<int32_t> id = ParseNodeId(*to);
+  TreeNodeRef node = id ? memories.FindById(*id) : nullptr;
+  if (!node || node->Kind() != NodeKind::kMemoriesColumn) {
+    Fail(kExitFailure, "no memories column with id " + *to);
+    return nullptr;
+  }
+  return std::static_pointer_cast<MemoriesColumn>(node);
+}
+
+}  // namespace
+
+int RunMemories(int argc, char* argv[]) {
+  CommandArgs args;
+  std::string error;
+  if (!args.Parse(argc, argv, {}, {"--json"}, 0, 0, error)) {
+    return UsageError(kMemoriesUsage, error);
+  }
+  int status = kExitOk;
+  auto session = ColumnStoreSession::Open(StoreAccess::kRead, status);
+  if (!session) return status;
+  ColumnTree memories;
+  if (!LoadMemories(*session, memories)) return kExitFailure;
+  if (args.Has("--json")) {
+    nlohmann::ordered_json nodes = nlohmann::ordered_json::array();
+    for (const TreeNodeRef& node : memories.nodes()) nodes.push_back(NodeToJson(*node, *session));
+    std::printf("%s\n", nodes.dump(2).c_str());
+  } else {
+    for (const TreeNodeRef& node : memories.nodes()) PrintNode(*node, *session, 0);
+  }
+  return kExitOk;
+}
+
+int RunRemember(int argc, char* argv[]) {
+  CommandArgs args;
+  std::string error;
+  if (!args.Parse(argc, argv, {"--to", "--new"}, {}, 2, 2, error)) {
+    return UsageError(kRememberUsage, error);
+  }
+  if (args.Value("--to").has_value() == args.Value("--new").has_value()) {
+    return UsageError(kRememberUsage, "give either --to or --new");
+  }
+  int status = kExitOk;
+  auto session = ColumnStoreSession::Open(StoreAccess::kWrite, status);
+  if (!session) return status;
+  const TreeNodeRef node = session->FindNode(args.words()[0]);
+  if (!node) return kExitFailure;
+  const RecordsView view = BuildRecordsView(*node, session->settings());
+  const std::optional<int32_t> index = ParseNodeId(args.words()[1]);
+  if (!index || static_cast<size_t>(*index) > view.rows.size()) {
+    return Fail(kExitFailure, "no record " + args.words()[1] + " in " + args.words()[0]);
+  }
+  ColumnTree memories;
+  if (!LoadMemories(*session, memories)) return kExitFailure;
+  const std::shared_ptr<MemoriesColumn> target = Target(args, *session, memories);
+  if (!target) return kExitFailure;
+  AddRecordToMemories(*view.rows[static_cast<size_t>(*index) - 1].record, *target);
+  if (!SaveMemoriesStore(memories, session->data_folder(), session->store_options())) {
+    return Fail(kExitFailure, "cannot write " + session->data_folder() + "/" + kMemoriesStoreName);
+  }
+  std::printf("[%d] %s\n", target->id, session->ToUtf8(MemoriesTreeLabel(*target)).c_str());
+  return kExitOk;
+}
+
+}  // namespace tarsel::cli
