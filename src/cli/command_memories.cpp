@@ -26,13 +26,17 @@ constexpr char kRememberUsage[] =
 // The session loads only columns.dat; the memories tree is read beside it. A file that exists
 // but cannot be read stops the command, so writing back cannot lose it.
 bool LoadMemories(const ColumnStoreSession& session, ColumnTree& memories) {
-  const std::string path = session.data_folder() + "/" + kMemoriesStoreName;
+  std::string path = session.data_folder();
+  path += '/';
+  path += kMemoriesStoreName;
   std::error_code missing;
   if (LoadMemoriesStore(memories, session.data_folder(), session.store_options()) ||
       !std::filesystem::exists(path, missing)) {
     return true;
   }
-  Fail(kExitFailure, "cannot read " + path);
+  std::string message = "cannot read ";
+  message += path;
+  Fail(kExitFailure, message);
   return false;
 }
 
@@ -72,7 +76,9 @@ std::shared_ptr<MemoriesColumn> Target(const CommandArgs& args, ColumnStoreSessi
   const std::optional<int32_t> id = ParseNodeId(*to);
   TreeNodeRef node = id ? memories.FindById(*id) : nullptr;
   if (!node || node->Kind() != NodeKind::kMemoriesColumn) {
-    Fail(kExitFailure, "no memories column with id " + *to);
+    std::string message = "no memories column with id ";
+    message += *to;
+    Fail(kExitFailure, message);
     return nullptr;
   }
   return std::static_pointer_cast<MemoriesColumn>(node);
@@ -118,7 +124,11 @@ int RunRemember(int argc, char* argv[]) {
   const RecordsView view = BuildRecordsView(*node, session->settings());
   const std::optional<int32_t> index = ParseNodeId(args.words()[1]);
   if (!index || static_cast<size_t>(*index) > view.rows.size()) {
-    return Fail(kExitFailure, "no record " + args.words()[1] + " in " + args.words()[0]);
+    std::string message = "no record ";
+    message += args.words()[1];
+    message += " in ";
+    message += args.words()[0];
+    return Fail(kExitFailure, message);
   }
   ColumnTree memories;
   if (!LoadMemories(*session, memories)) return kExitFailure;
@@ -126,7 +136,11 @@ int RunRemember(int argc, char* argv[]) {
   if (!target) return kExitFailure;
   AddRecordToMemories(*view.rows[static_cast<size_t>(*index) - 1].record, *target);
   if (!SaveMemoriesStore(memories, session->data_folder(), session->store_options())) {
-    return Fail(kExitFailure, "cannot write " + session->data_folder() + "/" + kMemoriesStoreName);
+    std::string message = "cannot write ";
+    message += session->data_folder();
+    message += '/';
+    message += kMemoriesStoreName;
+    return Fail(kExitFailure, message);
   }
   std::printf("[%d] %s\n", target->id, session->ToUtf8(MemoriesTreeLabel(*target)).c_str());
   return kExitOk;

@@ -66,7 +66,9 @@ TEST(MemoriesTest, MenuCommandsReachOnlyTheFirst200Columns) {
   ColumnTree tree;
   auto group = NewMemoriesGroup(tree, "Group");
   for (int i = 0; i < 201; ++i) {
-    NewMemoriesColumn(tree, "Column " + std::to_string(i), i % 2 == 0 ? group.get() : nullptr);
+    std::string name = "Column ";
+    name += std::to_string(i);
+    NewMemoriesColumn(tree, name, i % 2 == 0 ? group.get() : nullptr);
   }
   const auto names = MemoriesMenuNames(tree);
   ASSERT_EQ(names.size(), 201u);
