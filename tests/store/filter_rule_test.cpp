@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 namespace tarsel {
 namespace {
 
@@ -15,9 +18,9 @@ Record MakeRecord(const char* title, const char* description, const char* link) 
 
 // Built by a function rather than braces: GCC's optimiser misreads string members brace-built
 // inside a table of aggregates as used uninitialised.
-FilterRule Rule(const char* text, int32_t condition, int32_t action, int32_t field) {
+FilterRule Rule(std::string text, int32_t condition, int32_t action, int32_t field) {
   FilterRule rule;
-  rule.text = text;
+  rule.text = std::move(text);
   rule.condition = condition;
   rule.action = action;
   rule.field = field;
