@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "support/fake_smtp_server.h"
+#include "support/loopback_server.h"
 
 namespace tarsel {
 namespace {
@@ -47,19 +48,6 @@ std::string LongReply(const std::string& code, size_t lines, size_t width) {
   std::string reply;
   for (size_t i = 0; i + 1 < lines; ++i) reply += code + "-" + std::string(width, 'x') + "\r\n";
   return reply + code + " done\r\n";
-}
-
-// A port nobody listens on: bound once by the system, then released.
-uint16_t UnusedPort() {
-  int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ::bind(probe, reinterpret_cast<sockaddr*>(&address), length);
-  ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-  ::close(probe);
-  return ntohs(address.sin_port);
 }
 
 void ExpectNewsDialogue(const SmtpDialogue& dialogue) {
@@ -190,7 +178,7 @@ TEST(SmtpMailerTest, ReconnectingQuitsTheFirstServer) {
 TEST(SmtpMailerTest, UnreachableServerFailsQuietly) {
   SmtpMailer mailer;
   mailer.SetTimeout(kShortTimeout);
-  EXPECT_FALSE(mailer.Connect("127.0.0.1", UnusedPort()));
+  EXPECT_FALSE(mailer.Connect("127.0.0.1", testing::UnusedLoopbackPort()));
   EXPECT_FALSE(mailer.Connect("", 0));
   EXPECT_FALSE(mailer.connected());
 }

@@ -67,4 +67,16 @@ bool ClientSpokeEarly(int socket) {
   return ::recv(socket, &c, 1, MSG_PEEK | MSG_DONTWAIT) == 1;
 }
 
+uint16_t UnusedLoopbackPort() {
+  const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ::bind(probe, reinterpret_cast<sockaddr*>(&address), length);
+  ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+  ::close(probe);
+  return ntohs(address.sin_port);
+}
+
 }  // namespace tarsel::testing

@@ -36,4 +36,7 @@ std::string ReadLine(int socket);
 // True when the client has sent bytes that nobody has read yet (looked at after a short pause).
 bool ClientSpokeEarly(int socket);
 
+// A loopback port nobody listens on: bound once by the system, then released.
+uint16_t UnusedLoopbackPort();
+
 }  // namespace tarsel::testing

@@ -15,6 +15,7 @@
 
 #include "settings/settings.h"
 #include "support/fixture_server.h"
+#include "support/loopback_server.h"
 #include "update/update_queue.h"
 #include "update/update_test_support.h"
 #include "update/worker_thread.h"
@@ -30,19 +31,6 @@ using testing::RecordingNotice;
 using testing::RecordingSound;
 using testing::RssFeed;
 using testing::WaitUntil;
-
-// A port nobody listens on: bound once by the system, then released.
-int RefusingPort() {
-  const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ::bind(probe, reinterpret_cast<sockaddr*>(&address), length);
-  ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-  ::close(probe);
-  return ntohs(address.sin_port);
-}
 
 // A feed that answers 304 once the client sends back its ETag.
 FixtureServer::Endpoint ServeFeed(FixtureServer& server, const std::string& path,
@@ -124,7 +112,7 @@ TEST_F(UpdateNetworkTest, ManyColumnsUpdateAtOnceAndFailuresStayWithTheirColumn)
       {server.Url("/gone"), 161},
       {server.Url("/broken"), 163},
       {server.Url("/page"), 4},
-      {"http://127.0.0.1:" + std::to_string(RefusingPort()) + "/feed", 3},
+      {"http://127.0.0.1:" + std::to_string(testing::UnusedLoopbackPort()) + "/feed", 3},
       {garbage.Url("/feed"), 3},
       {vanishing.Url("/feed"), 3},
   };
