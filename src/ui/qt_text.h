@@ -1,0 +1,22 @@
+#pragma once
+
+// Where the program's text meets Qt. The program keeps text as bytes in its code page; Qt wants
+// UTF-16. Every widget text goes through these two functions (and feed text is then shown with
+// Qt::PlainText, never through rich-text detection). Main thread or any thread: no state.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace tarsel::ui {
+
+// Program text (the system code page) for a widget.
+QString ToQt(std::string_view program_text);
+
+// Text typed in a widget back into the program's code page.
+std::string FromQt(const QString& text);
+
+// The program's text of string id `id`, for a widget.
+QString Text(int id);
+
+}  // namespace tarsel::ui
