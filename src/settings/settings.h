@@ -95,6 +95,9 @@ struct Settings {
   ProxySettings proxy;
   bool mute_sound = false;
   bool mute_popups = false;
+  // Update notices go to the desktop's notification server instead of our own pop-up. Written
+  // to the file only when on.
+  bool desktop_notifications = false;
   int32_t lastid = -1;  // columns-tree node selected at the last close
   BlogSettings blog;
   bool fullscreen = true;

@@ -98,14 +98,15 @@ void ApplyProxy(const Node& node, ProxySettings& proxy) {
 // One child of the root, matched by its exact name; later duplicates override earlier ones.
 void ApplyChild(const Node& node, Settings& s) {
   const std::string& name = node.name;
-  bool* flag = name == "launch_on_startup"   ? &s.launch_on_startup
-               : name == "minimize_on_close" ? &s.minimize_on_close
-               : name == "minimize_on_start" ? &s.minimize_on_start
-               : name == "show_on_update"    ? &s.show_on_update
-               : name == "viewtoolbar"       ? &s.viewtoolbar
-               : name == "viewstatusbar"     ? &s.viewstatusbar
-               : name == "external_browser"  ? &s.external_browser
-                                             : nullptr;
+  bool* flag = name == "launch_on_startup"       ? &s.launch_on_startup
+               : name == "minimize_on_close"     ? &s.minimize_on_close
+               : name == "minimize_on_start"     ? &s.minimize_on_start
+               : name == "show_on_update"        ? &s.show_on_update
+               : name == "viewtoolbar"           ? &s.viewtoolbar
+               : name == "viewstatusbar"         ? &s.viewstatusbar
+               : name == "external_browser"      ? &s.external_browser
+               : name == "desktop_notifications" ? &s.desktop_notifications
+                                                 : nullptr;
   int32_t* number = name == "columntreepos"    ? &s.columntreepos
                     : name == "columnitemspos" ? &s.columnitemspos
                     : name == "lastid"         ? &s.lastid

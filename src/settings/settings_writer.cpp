@@ -155,6 +155,7 @@ void WriteFirstPart(LineWriter& out, const Settings& s) {
                   " password=" + QuotedCredential(s.proxy.password) + "/>");
   out.Line(1, std::string("<silence_mode sound=") + Bool(!s.mute_sound) +
                   " popups=" + Bool(!s.mute_popups) + "/>");
+  if (s.desktop_notifications) out.Line(1, XmlBoolElement("desktop_notifications", true));
   out.Line(1, XmlIntElement("lastid", s.lastid));
   WriteBlog(out, s.blog);
 }

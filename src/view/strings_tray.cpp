@@ -4,12 +4,14 @@
 namespace tarsel {
 
 namespace {
-// An empty table still needs one element; id 0 is never looked up.
 constexpr StringEntry kStrings[] = {
-    {0, ""},
+    {63000, "Updating: %d In queue: %d"},
+    {63001, "\n Unread Enrties - %d"},
 };
 }  // namespace
 
-std::span<const StringEntry> TrayStrings() { return kStrings; }
+std::span<const StringEntry> TrayStrings() {
+  return kStrings;
+}
 
 }  // namespace tarsel

@@ -55,6 +55,7 @@ Settings Unusual() {
   s.proxy = {ProxyType::kGiven, "proxy.example", 8080, "it's me", "a b%c\"'<&>\x01\xe9"};
   s.mute_sound = true;
   s.mute_popups = true;
+  s.desktop_notifications = true;
   s.lastid = 12345;
   s.blog = {"build in", "Movable Type", "blog.example", "/rpc?a=1&b=<2>", "me", "p]]>w<d"};
   s.fullscreen = false;

@@ -1,0 +1,146 @@
+#include "ui/tray_icon.h"
+
+#include <QMenu>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgRenderer>
+#include <QSystemTrayIcon>
+
+#include "ui/qt_text.h"
+
+// Resources of a static library must be registered by hand, outside any namespace.
+static void RegisterTrayArtwork() {
+  Q_INIT_RESOURCE(tray_icons);
+}
+
+namespace tarsel::ui {
+namespace {
+
+constexpr int kFrameCount = 4;
+// How often the icon checks whether the desktop's tray has come back.
+constexpr int kTrayWatchMs = 5000;
+
+// The artwork drawn at the sizes trays ask for, so no image plug-in is needed.
+QIcon LoadArtwork(const QString& name) {
+  QSvgRenderer renderer(QString(":/tarsel/tray/%1.svg").arg(name));
+  QIcon icon;
+  for (int size : {16, 22, 24, 32, 48, 64}) {
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter);
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
+}
+
+}  // namespace
+
+TrayIcon::TrayIcon(QMenu* menu, QObject* parent) : QObject(parent), animation_(kFrameCount) {
+  RegisterTrayArtwork();
+  unread_icon_ = LoadArtwork("unread");
+  read_icon_ = LoadArtwork("read");
+  for (int frame = 1; frame <= kFrameCount; ++frame) {
+    frames_.push_back(LoadArtwork(QString("busy_%1").arg(frame)));
+  }
+  icon_ = new QSystemTrayIcon(this);
+  icon_->setObjectName("TrayIcon");
+  if (menu != nullptr) icon_->setContextMenu(menu);
+  connect(icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason why) {
+    if (why == QSystemTrayIcon::Trigger || why == QSystemTrayIcon::DoubleClick) {
+      emit RestoreRequested();
+    }
+  });
+  frame_timer_.setInterval(kTrayFrameMs);
+  connect(&frame_timer_, &QTimer::timeout, this, &TrayIcon::NextFrame);
+  tray_watch_timer_.setInterval(kTrayWatchMs);
+  connect(&tray_watch_timer_, &QTimer::timeout, this, &TrayIcon::WatchTray);
+  ShowPicture();
+}
+
+TrayIcon::~TrayIcon() = default;
+
+void TrayIcon::Show() {
+  shown_ = true;
+  tray_was_available_ = QSystemTrayIcon::isSystemTrayAvailable();
+  icon_->show();
+  tray_watch_timer_.start();
+}
+
+void TrayIcon::Remove() {
+  shown_ = false;
+  tray_watch_timer_.stop();
+  frame_timer_.stop();
+  icon_->hide();
+}
+
+bool TrayIcon::InTray() const {
+  return shown_ && icon_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TrayIcon::OnQueueTick(int updating, int waiting, int unread) {
+  unread_ = unread;
+  if (std::optional<QueueTexts> texts = texts_.OnQueueTick(updating, waiting, unread)) {
+    icon_->setToolTip(ToQt(texts->tooltip));
+    emit QueueStatusText(ToQt(texts->status));
+  }
+  if (animation_.OnQueueState(updating + waiting == 0)) {
+    if (!frame_timer_.isActive()) frame_timer_.start();
+  } else {
+    frame_timer_.stop();
+  }
+  ShowPicture();
+}
+
+void TrayIcon::OnUnreadChanged(int unread) {
+  unread_ = unread;
+  if (std::optional<QueueTexts> texts = texts_.OnUnreadChanged(unread)) {
+    icon_->setToolTip(ToQt(texts->tooltip));
+  }
+  ShowPicture();
+}
+
+QString TrayIcon::ToolTip() const {
+  return icon_->toolTip();
+}
+
+void TrayIcon::NextFrame() {
+  animation_.NextFrame();
+  ShowPicture();
+}
+
+void TrayIcon::ShowPicture() {
+  QString name;
+  const QIcon* icon = nullptr;
+  switch (animation_.Picture(unread_)) {
+    case TrayPicture::kUnread:
+      name = "unread";
+      icon = &unread_icon_;
+      break;
+    case TrayPicture::kNothingUnread:
+      name = "read";
+      icon = &read_icon_;
+      break;
+    case TrayPicture::kFrame:
+      name = QString("busy_%1").arg(animation_.Frame() + 1);
+      icon = &frames_[static_cast<size_t>(animation_.Frame())];
+      break;
+  }
+  // The tray is told only of real changes: each one is a message to the desktop.
+  if (name == picture_name_) return;
+  picture_name_ = name;
+  icon_->setIcon(*icon);
+}
+
+void TrayIcon::WatchTray() {
+  const bool available = QSystemTrayIcon::isSystemTrayAvailable();
+  if (available && !tray_was_available_ && shown_) {
+    // The desktop's tray (re)started: add the icon again.
+    icon_->hide();
+    icon_->show();
+  }
+  tray_was_available_ = available;
+}
+
+}  // namespace tarsel::ui

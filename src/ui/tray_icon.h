@@ -1,0 +1,75 @@
+#pragma once
+
+// The program's icon in the desktop's tray (objectName "TrayIcon"): a picture for "something
+// unread" and one for "nothing unread", a turning arrow while the update queue holds columns,
+// the tooltip "Updating: %d In queue: %d" / " Unread Enrties - %d", the tray menu 253, and a
+// click that asks for the main window back. When the desktop's tray comes back after a restart,
+// the icon is added to it again. Window thread only.
+
+#include <QIcon>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <vector>
+
+#include "view/tray_animation.h"
+#include "view/tray_tooltip.h"
+
+class QMenu;
+class QSystemTrayIcon;
+
+namespace tarsel::ui {
+
+class TrayIcon : public QObject {
+  Q_OBJECT
+
+ public:
+  // `menu` is the tray menu 253, built by the main window from its command table (not owned;
+  // it must outlive the icon); null: no menu.
+  explicit TrayIcon(QMenu* menu, QObject* parent = nullptr);
+  ~TrayIcon() override;
+
+  // Adds the icon to the tray (at start) and removes it (at exit).
+  void Show();
+  void Remove();
+  // True while the icon stands in a tray the user can click: only then may the window hide.
+  bool InTray() const;
+
+  // Queue tick: the number of columns updating and waiting and of unread records of all
+  // columns. Refreshes the tooltip (and emits QueueStatusText) when the queue numbers changed,
+  // and runs the animation while the queue is not empty.
+  void OnQueueTick(int updating, int waiting, int unread);
+  // The unread count changed (records read or unread): the steady picture and the tooltip.
+  void OnUnreadChanged(int unread);
+
+  QString ToolTip() const;
+  bool Animating() const { return animation_.Running(); }
+  // The picture shown now, by name ("unread", "read", "busy_1"...), for tests.
+  QString PictureName() const { return picture_name_; }
+
+ signals:
+  // Left click or double click on the icon.
+  void RestoreRequested();
+  // "Updating: %d In queue: %d", for the status bar, whenever the tooltip was refreshed.
+  void QueueStatusText(const QString& text);
+
+ private:
+  void ShowPicture();
+  void NextFrame();
+  void WatchTray();
+
+  QSystemTrayIcon* icon_ = nullptr;
+  QTimer frame_timer_;
+  QTimer tray_watch_timer_;
+  TrayAnimation animation_;
+  QueueTextsTracker texts_;
+  QIcon unread_icon_;
+  QIcon read_icon_;
+  std::vector<QIcon> frames_;
+  QString picture_name_;
+  int unread_ = 0;
+  bool shown_ = false;
+  bool tray_was_available_ = false;
+};
+
+}  // namespace tarsel::ui

@@ -1,0 +1,217 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+#include "settings/settings.h"
+#include "ui/notice_window.h"
+#include "ui/sound_player.h"
+#include "ui/tray_icon.h"
+#include "ui/tray_minimizer.h"
+
+namespace tarsel::ui {
+namespace {
+
+// Counts how often a widget is shown.
+class ShowCounter : public QObject {
+ public:
+  int shows = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) ++shows;
+    return false;
+  }
+};
+
+// Sets the process-wide settings for one test and puts the defaults back after it.
+class ScopedSettings {
+ public:
+  explicit ScopedSettings(const std::function<void(Settings&)>& change) {
+    Settings settings;
+    change(settings);
+    SetCurrentSettings(settings);
+  }
+  ~ScopedSettings() { SetCurrentSettings(Settings()); }
+};
+
+std::string Line(int i) {
+  return "\"Column " + std::to_string(i) + "\" updated (1 new records)\n";
+}
+
+TEST(NoticeWindowTest, WorkerTextsReachTheWindowThreadAsOneNotice) {
+  std::atomic<int64_t> now{0};
+  NoticeWindow notice([&now] { return now.load(); });
+  ShowCounter counter;
+  notice.installEventFilter(&counter);
+
+  std::vector<std::thread> workers;
+  for (int worker = 0; worker < 8; ++worker) {
+    workers.emplace_back([&notice, worker] {
+      for (int i = 0; i < 25; ++i) notice.ShowNotice(Line(worker * 25 + i));
+    });
+  }
+  for (std::thread& worker : workers) worker.join();
+  EXPECT_FALSE(notice.isVisible()) << "workers never touch the widget themselves";
+
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(notice.isVisible());
+  EXPECT_EQ(counter.shows, 1) << "200 texts in one tick make one notice";
+  EXPECT_EQ(notice.objectName(), "OW_InfoTip");
+  const QStringList shown = notice.ShownLines();
+  ASSERT_FALSE(shown.isEmpty());
+  EXPECT_TRUE(shown.last().contains("updated (1 new records)"));
+  // Capped: readable, and never more than a third of the screen.
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_LE(notice.height(), std::min(kNoticeMaxHeight, screen.height() / 3));
+  EXPECT_LT(shown.size(), 200);
+}
+
+TEST(NoticeWindowTest, GrowsUpwardsAndHidesFourSecondsAfterTheLastText) {
+  int64_t now = 0;
+  NoticeWindow notice([&now] { return now; });
+  notice.ShowNotice(Line(1));
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(notice.isVisible());
+  EXPECT_EQ(notice.height(), kNoticeMinHeight) << "one line is lower than the minimum";
+  const QRect first = notice.geometry();
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_EQ(first.bottomRight(), area.bottomRight()) << "no panel: the bottom-right corner";
+
+  now = 1000;
+  notice.ShowNotice(Line(2) + Line(3) + Line(4));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(notice.ShownLines().size(), 4);
+  EXPECT_GT(notice.height(), first.height());
+  EXPECT_EQ(notice.geometry().bottom(), first.bottom()) << "the bottom edge stays";
+
+  now = 4999;
+  notice.CheckHide();
+  EXPECT_TRUE(notice.isVisible());
+  now = 5000;
+  notice.CheckHide();
+  EXPECT_FALSE(notice.isVisible());
+  EXPECT_TRUE(notice.ShownLines().isEmpty()) << "a hidden notice holds no text";
+
+  now = 6000;
+  notice.ShowNotice(Line(5));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(notice.ShownLines(), QStringList{QString::fromStdString(Line(5)).trimmed()});
+}
+
+TEST(NoticeWindowTest, HugeTextStaysWithinTheCaps) {
+  NoticeWindow notice;
+  notice.ShowNotice(std::string(100 * 1024, 'W') + "\n" + std::string(100, '\n'));
+  QCoreApplication::processEvents();
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_LE(notice.height(), std::min(kNoticeMaxHeight, area.height() / 3));
+  EXPECT_LE(notice.width(), std::min(kNoticeMaxWidth, area.width() / 2));
+  EXPECT_TRUE(area.contains(notice.geometry()));
+}
+
+TEST(NoticeWindowTest, MutedPopupsShowNothing) {
+  ScopedSettings muted([](Settings& s) { s.mute_popups = true; });
+  NoticeWindow notice;
+  notice.ShowNotice(Line(1));
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(notice.isVisible());
+}
+
+TEST(NoticeWindowTest, DesktopNotificationsWithoutServerFallBackToTheNotice) {
+  // No session bus: an address nobody listens on, set before the bus is first used.
+  qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/tarsel-test-bus");
+  ScopedSettings desktop([](Settings& s) { s.desktop_notifications = true; });
+  NoticeWindow notice;
+  notice.ShowNotice(Line(1));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(notice.isVisible());
+}
+
+TEST(TrayIconTest, TooltipAnimationAndPictures) {
+  TrayIcon tray(nullptr);
+  QStringList statuses;
+  QObject::connect(&tray, &TrayIcon::QueueStatusText,
+                   [&statuses](const QString& text) { statuses << text; });
+  tray.OnQueueTick(0, 0, 3);
+  EXPECT_EQ(tray.PictureName(), "unread");
+  EXPECT_EQ(tray.ToolTip(), "Updating: 0 In queue: 0\n Unread Enrties - 3");
+
+  tray.OnQueueTick(2, 5, 3);
+  EXPECT_TRUE(tray.Animating());
+  EXPECT_EQ(tray.PictureName(), "busy_1");
+  EXPECT_TRUE(QTest::qWaitFor([&tray] { return tray.PictureName() == "busy_2"; }, 2000));
+
+  tray.OnQueueTick(2, 5, 9);  // the queue numbers did not move: the tooltip stays
+  EXPECT_EQ(tray.ToolTip(), "Updating: 2 In queue: 5\n Unread Enrties - 3");
+  tray.OnQueueTick(0, 0, 0);
+  EXPECT_FALSE(tray.Animating());
+  EXPECT_EQ(tray.PictureName(), "read");
+  tray.OnUnreadChanged(4);
+  EXPECT_EQ(tray.PictureName(), "unread");
+  EXPECT_EQ(tray.ToolTip(), "Updating: 0 In queue: 0\n Unread Enrties - 4");
+  EXPECT_EQ(statuses, (QStringList{"Updating: 0 In queue: 0", "Updating: 2 In queue: 5",
+                                   "Updating: 0 In queue: 0"}));
+}
+
+TEST(TrayMinimizerTest, CloseBecomesMinimizeOnlyWithATray) {
+  struct Row {
+    const char* name;
+    bool minimize_on_close;
+    bool in_tray;
+    bool allow_close;
+    bool closes;
+  };
+  const Row rows[] = {
+      {"close box leaves the tray icon", true, true, false, false},
+      {"Exit ends the program", true, true, true, true},
+      {"setting off", false, true, false, true},
+      {"no tray: never lose the window", true, false, false, true},
+  };
+  for (const Row& row : rows) {
+    ScopedSettings settings([&row](Settings& s) { s.minimize_on_close = row.minimize_on_close; });
+    QMainWindow window;
+    auto* minimizer = new TrayMinimizer(&window, [&row] { return row.in_tray; });
+    window.show();
+    if (row.allow_close) minimizer->AllowClose();
+    EXPECT_EQ(window.close(), row.closes) << row.name;
+    EXPECT_FALSE(window.isVisible()) << row.name;
+    minimizer->Restore();
+    EXPECT_TRUE(window.isVisible()) << row.name;
+  }
+}
+
+TEST(TrayMinimizerTest, MinimizeOnStartKeepsTheWindowInTheTray) {
+  ScopedSettings settings([](Settings& s) { s.minimize_on_start = true; });
+  QMainWindow window;
+  TrayMinimizer* minimizer = new TrayMinimizer(&window, [] { return true; });
+  minimizer->ShowAtStart();
+  EXPECT_FALSE(window.isVisible());
+  minimizer->Restore();
+  EXPECT_TRUE(window.isVisible());
+}
+
+TEST(SoundPlayerTest, MissingOrCorruptFilesAreSilentAndWorkersDoNotWait) {
+  QTemporaryDir folder;
+  const std::string corrupt = folder.filePath("notify.wav").toStdString();
+  std::ofstream(corrupt) << "RIFF this is no wave";
+  SoundPlayer player;
+  std::vector<std::thread> workers;
+  for (int i = 0; i < 4; ++i) {
+    workers.emplace_back([&player, &corrupt] {
+      player.PlaySoundFile(corrupt);
+      player.PlaySoundFile("/nonexistent/notify.wav");
+    });
+  }
+  for (std::thread& worker : workers) worker.join();
+  QTest::qWait(200);  // the window thread takes the requests; nothing may crash or throw
+  SUCCEED();
+}
+
+}  // namespace
+}  // namespace tarsel::ui
