@@ -13,9 +13,10 @@ namespace tarsel {
 class SoundPlayer {
  public:
   virtual ~SoundPlayer() = default;
-  // Plays the sound file at path and returns when it has finished; returns at once when the
-  // file is missing or there is no audio device. Called by update workers: any thread, and
-  // sounds of different columns may overlap.
+  // Plays the sound file at path; returns at once when the file is missing or there is no
+  // audio device. The desktop program's player returns without waiting for the sound to end,
+  // so a worker does not hold its column's lock meanwhile. Called by update workers: any
+  // thread, and sounds of different columns may overlap.
   virtual void PlaySoundFile(const std::string& path) = 0;
 };
 

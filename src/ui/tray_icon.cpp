@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 
 #include "ui/qt_text.h"
+#include "view/tray_tooltip.h"
 
 // Resources of a static library must be registered by hand, outside any namespace.
 static void RegisterTrayArtwork() {
@@ -66,6 +67,7 @@ void TrayIcon::Show() {
   tray_was_available_ = QSystemTrayIcon::isSystemTrayAvailable();
   icon_->show();
   tray_watch_timer_.start();
+  emit InTrayChanged(InTray());
 }
 
 void TrayIcon::Remove() {
@@ -73,31 +75,26 @@ void TrayIcon::Remove() {
   tray_watch_timer_.stop();
   frame_timer_.stop();
   icon_->hide();
+  emit InTrayChanged(false);
 }
 
 bool TrayIcon::InTray() const {
   return shown_ && icon_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void TrayIcon::OnQueueTick(int updating, int waiting, int unread) {
-  unread_ = unread;
-  if (std::optional<QueueTexts> texts = texts_.OnQueueTick(updating, waiting, unread)) {
-    icon_->setToolTip(ToQt(texts->tooltip));
-    emit QueueStatusText(ToQt(texts->status));
-  }
-  if (animation_.OnQueueState(updating + waiting == 0)) {
-    if (!frame_timer_.isActive()) frame_timer_.start();
-  } else {
-    frame_timer_.stop();
-  }
+void TrayIcon::SetQueueText(const QString& text) {
+  icon_->setToolTip(ToQt(TrayTooltip(FromQt(text))));
+}
+
+void TrayIcon::SetAnimation(bool running) {
+  animation_.SetRunning(running);
+  if (running && !frame_timer_.isActive()) frame_timer_.start();
+  if (!running) frame_timer_.stop();
   ShowPicture();
 }
 
-void TrayIcon::OnUnreadChanged(int unread) {
+void TrayIcon::SetUnreadCount(int unread) {
   unread_ = unread;
-  if (std::optional<QueueTexts> texts = texts_.OnUnreadChanged(unread)) {
-    icon_->setToolTip(ToQt(texts->tooltip));
-  }
   ShowPicture();
 }
 
@@ -140,6 +137,7 @@ void TrayIcon::WatchTray() {
     icon_->hide();
     icon_->show();
   }
+  if (available != tray_was_available_) emit InTrayChanged(InTray());
   tray_was_available_ = available;
 }
 

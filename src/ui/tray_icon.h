@@ -2,8 +2,8 @@
 
 // The program's icon in the desktop's tray (objectName "TrayIcon"): a picture for "something
 // unread" and one for "nothing unread", a turning arrow while the update queue holds columns,
-// the tooltip "Updating: %d In queue: %d" / " Unread Enrties - %d", the tray menu 253, and a
-// click that asks for the main window back. When the desktop's tray comes back after a restart,
+// the update queue's counters as tooltip, the tray menu 253, and a click that asks for the main
+// window back. When the desktop's tray comes back after a restart,
 // the icon is added to it again. Window thread only.
 
 #include <QIcon>
@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "view/tray_animation.h"
-#include "view/tray_tooltip.h"
 
 class QMenu;
 class QSystemTrayIcon;
@@ -35,12 +34,14 @@ class TrayIcon : public QObject {
   // True while the icon stands in a tray the user can click: only then may the window hide.
   bool InTray() const;
 
-  // Queue tick: the number of columns updating and waiting and of unread records of all
-  // columns. Refreshes the tooltip (and emits QueueStatusText) when the queue numbers changed,
-  // and runs the animation while the queue is not empty.
-  void OnQueueTick(int updating, int waiting, int unread);
-  // The unread count changed (records read or unread): the steady picture and the tooltip.
-  void OnUnreadChanged(int unread);
+  // The update queue's text ("Updating: %d In queue: %d\n Unread Enrties - %d", sent by the
+  // queue tick when its numbers changed), cut to the 63 characters of a tray tooltip.
+  void SetQueueText(const QString& text);
+  // The queue holds columns (true) or became empty (false): the frames turn every 100 ms, or
+  // the steady picture comes back.
+  void SetAnimation(bool running);
+  // The unread records of all columns: chooses the steady picture.
+  void SetUnreadCount(int unread);
 
   QString ToolTip() const;
   bool Animating() const { return animation_.Running(); }
@@ -50,8 +51,8 @@ class TrayIcon : public QObject {
  signals:
   // Left click or double click on the icon.
   void RestoreRequested();
-  // "Updating: %d In queue: %d", for the status bar, whenever the tooltip was refreshed.
-  void QueueStatusText(const QString& text);
+  // The icon entered a tray (after Show, or when the desktop's tray came back) or lost it.
+  void InTrayChanged(bool in_tray);
 
  private:
   void ShowPicture();
@@ -62,7 +63,6 @@ class TrayIcon : public QObject {
   QTimer frame_timer_;
   QTimer tray_watch_timer_;
   TrayAnimation animation_;
-  QueueTextsTracker texts_;
   QIcon unread_icon_;
   QIcon read_icon_;
   std::vector<QIcon> frames_;

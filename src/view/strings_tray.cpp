@@ -4,14 +4,12 @@
 namespace tarsel {
 
 namespace {
+// An empty table still needs one element; id 0 is never looked up.
 constexpr StringEntry kStrings[] = {
-    {63000, "Updating: %d In queue: %d"},
-    {63001, "\n Unread Enrties - %d"},
+    {0, ""},
 };
 }  // namespace
 
-std::span<const StringEntry> TrayStrings() {
-  return kStrings;
-}
+std::span<const StringEntry> TrayStrings() { return kStrings; }
 
 }  // namespace tarsel

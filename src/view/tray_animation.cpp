@@ -2,14 +2,9 @@
 
 namespace tarsel {
 
-bool TrayAnimation::OnQueueState(bool queue_empty) {
-  if (queue_empty) {
-    running_ = false;
-  } else if (!running_) {
-    running_ = true;
-    frame_ = 0;
-  }
-  return running_;
+void TrayAnimation::SetRunning(bool running) {
+  if (running && !running_) frame_ = 0;
+  running_ = running;
 }
 
 int TrayAnimation::NextFrame() {

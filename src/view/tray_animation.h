@@ -1,7 +1,7 @@
 #pragma once
 
 // Which picture the tray icon shows: a steady one for "something unread" or "nothing unread",
-// and, while the update queue is not empty, animation frames stepped every kTrayFrameMs. No Qt
+// and, while the update queue holds columns, animation frames stepped every kTrayFrameMs. No Qt
 // here; one object per tray icon, window thread only.
 
 namespace tarsel {
@@ -14,9 +14,9 @@ class TrayAnimation {
  public:
   explicit TrayAnimation(int frame_count) : frame_count_(frame_count > 0 ? frame_count : 1) {}
 
-  // Queue tick: the animation starts when the queue holds columns and none runs, and stops when
-  // the queue is empty. True when the frame timer must run.
-  bool OnQueueState(bool queue_empty);
+  // The queue started (true) or became empty (false). A new run starts at the first frame; a
+  // running animation keeps its frame.
+  void SetRunning(bool running);
   // Frame timer: the next frame, wrapping to the first after the last.
   int NextFrame();
 

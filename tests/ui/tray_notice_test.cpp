@@ -135,62 +135,41 @@ TEST(NoticeWindowTest, DesktopNotificationsWithoutServerFallBackToTheNotice) {
 
 TEST(TrayIconTest, TooltipAnimationAndPictures) {
   TrayIcon tray(nullptr);
-  QStringList statuses;
-  QObject::connect(&tray, &TrayIcon::QueueStatusText,
-                   [&statuses](const QString& text) { statuses << text; });
-  tray.OnQueueTick(0, 0, 3);
+  tray.SetUnreadCount(3);
   EXPECT_EQ(tray.PictureName(), "unread");
-  EXPECT_EQ(tray.ToolTip(), "Updating: 0 In queue: 0\n Unread Enrties - 3");
+  tray.SetQueueText("Updating: 2147483647 In queue: 2147483647\n Unread Enrties - 2147483647");
+  EXPECT_EQ(tray.ToolTip(), "Updating: 2147483647 In queue: 2147483647\n Unread Enrties - 214");
 
-  tray.OnQueueTick(2, 5, 3);
-  EXPECT_TRUE(tray.Animating());
+  tray.SetAnimation(true);
   EXPECT_EQ(tray.PictureName(), "busy_1");
+  tray.SetUnreadCount(0);
+  EXPECT_EQ(tray.PictureName(), "busy_1") << "the animation wins over the unread state";
   EXPECT_TRUE(QTest::qWaitFor([&tray] { return tray.PictureName() == "busy_2"; }, 2000));
-
-  tray.OnQueueTick(2, 5, 9);  // the queue numbers did not move: the tooltip stays
-  EXPECT_EQ(tray.ToolTip(), "Updating: 2 In queue: 5\n Unread Enrties - 3");
-  tray.OnQueueTick(0, 0, 0);
-  EXPECT_FALSE(tray.Animating());
+  tray.SetAnimation(false);
   EXPECT_EQ(tray.PictureName(), "read");
-  tray.OnUnreadChanged(4);
-  EXPECT_EQ(tray.PictureName(), "unread");
-  EXPECT_EQ(tray.ToolTip(), "Updating: 0 In queue: 0\n Unread Enrties - 4");
-  EXPECT_EQ(statuses, (QStringList{"Updating: 0 In queue: 0", "Updating: 2 In queue: 5",
-                                   "Updating: 0 In queue: 0"}));
 }
 
-TEST(TrayMinimizerTest, CloseBecomesMinimizeOnlyWithATray) {
-  struct Row {
-    const char* name;
-    bool minimize_on_close;
-    bool in_tray;
-    bool allow_close;
-    bool closes;
-  };
-  const Row rows[] = {
-      {"close box leaves the tray icon", true, true, false, false},
-      {"Exit ends the program", true, true, true, true},
-      {"setting off", false, true, false, true},
-      {"no tray: never lose the window", true, false, false, true},
-  };
-  for (const Row& row : rows) {
-    ScopedSettings settings([&row](Settings& s) { s.minimize_on_close = row.minimize_on_close; });
+TEST(TrayMinimizerTest, MinimizedWindowLeavesTheTaskbarOnlyWithATray) {
+  for (bool in_tray : {true, false}) {
     QMainWindow window;
-    auto* minimizer = new TrayMinimizer(&window, [&row] { return row.in_tray; });
-    window.show();
-    if (row.allow_close) minimizer->AllowClose();
-    EXPECT_EQ(window.close(), row.closes) << row.name;
-    EXPECT_FALSE(window.isVisible()) << row.name;
+    auto* minimizer = new TrayMinimizer(&window, [in_tray] { return in_tray; });
+    window.showMaximized();
+    window.showMinimized();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.isVisible(), !in_tray) << in_tray;
     minimizer->Restore();
-    EXPECT_TRUE(window.isVisible()) << row.name;
+    EXPECT_TRUE(window.isVisible()) << in_tray;
+    EXPECT_FALSE(window.isMinimized()) << in_tray;
+    EXPECT_TRUE(window.isMaximized()) << "restored as it was: " << in_tray;
   }
 }
 
-TEST(TrayMinimizerTest, MinimizeOnStartKeepsTheWindowInTheTray) {
-  ScopedSettings settings([](Settings& s) { s.minimize_on_start = true; });
+TEST(TrayMinimizerTest, MinimizedStartStaysInTheTray) {
   QMainWindow window;
   TrayMinimizer* minimizer = new TrayMinimizer(&window, [] { return true; });
-  minimizer->ShowAtStart();
+  window.showMinimized();
+  window.show();
+  QCoreApplication::processEvents();
   EXPECT_FALSE(window.isVisible());
   minimizer->Restore();
   EXPECT_TRUE(window.isVisible());
