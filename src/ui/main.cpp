@@ -1,18 +1,82 @@
-// The desktop program.
+// The desktop program: start-up, the run, and the end.
 #include <QApplication>
+#include <QCoreApplication>
+#include <QSessionManager>
+#include <QTimer>
 
+#include "app/desktop_entry.h"
+#include "app/language.h"
+#include "app/program_data.h"
 #include "platform/folders.h"
 #include "platform/instance_lock.h"
 #include "ui/main_window.h"
+#include "ui/signal_bridge.h"
+#include "view/command_line.h"
+
+namespace {
+
+// Automation / Embedding: no window and nothing offered; the process waits until it is told
+// to end.
+int RunServer(int argc, char* argv[]) {
+  QCoreApplication application(argc, argv);
+  tarsel::ui::SignalBridge signals_bridge;
+  QObject::connect(&signals_bridge, &tarsel::ui::SignalBridge::TerminationRequested, &application,
+                   &QCoreApplication::quit);
+  return application.exec();
+}
+
+int RunNormally(int argc, char* argv[], bool save_columns) {
+  // The web engine shares OpenGL contexts with the widgets; Qt needs to know before it starts.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication application(argc, argv);
+  application.setApplicationName(QStringLiteral("Tarsel"));
+  application.setDesktopFileName(QStringLiteral("tarsel"));
+  // The window ends the program itself, after its closing steps.
+  application.setQuitOnLastWindowClosed(false);
+
+  tarsel::ProgramData data;
+  tarsel::LoadProgramData(data);
+  data.settings.save_columns_mode = save_columns;
+  tarsel::ApplyLanguage(data.settings);
+
+  tarsel::ui::MainWindow window(data);
+  if (data.settings.minimize_on_start) window.showMinimized();
+  window.show();
+  window.RestoreLayout();
+  window.ReportDamagedFiles();
+  window.StartUpdates();
+
+  tarsel::ui::SignalBridge signals_bridge;
+  auto end_session = [&window] {
+    window.RunClosingSteps(tarsel::CloseReason::kSessionEnded);
+    QCoreApplication::quit();
+  };
+  QObject::connect(&signals_bridge, &tarsel::ui::SignalBridge::TerminationRequested, &window,
+                   end_session);
+  QObject::connect(
+      &application, &QGuiApplication::commitDataRequest, &window,
+      [&window](QSessionManager&) { window.RunClosingSteps(tarsel::CloseReason::kSessionEnded); });
+  if (save_columns) QTimer::singleShot(0, &window, &tarsel::ui::MainWindow::ExitProgram);
+  return application.exec();
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   // One copy per user: a second start (or one that cannot take the lock) ends at once, silently.
   tarsel::InstanceLock instance_lock;
   if (!instance_lock.TryAcquire(tarsel::DataFolder())) return 0;
-  // The web engine shares OpenGL contexts with the widgets; Qt needs to know before it starts.
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-  QApplication application(argc, argv);
-  tarsel::ui::MainWindow window;
-  window.show();
-  return application.exec();
+  switch (tarsel::ScanCommandLine(tarsel::JoinArguments(argc, argv))) {
+    case tarsel::StartMode::kRegServer:
+      return tarsel::InstallMenuEntry();
+    case tarsel::StartMode::kUnregServer:
+      return tarsel::RemoveMenuEntry();
+    case tarsel::StartMode::kServer:
+      return RunServer(argc, argv);
+    case tarsel::StartMode::kSaveColumns:
+      return RunNormally(argc, argv, true);
+    case tarsel::StartMode::kNormal:
+      break;
+  }
+  return RunNormally(argc, argv, false);
 }

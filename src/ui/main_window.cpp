@@ -1,30 +1,247 @@
 #include "ui/main_window.h"
 
-#include <QString>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include "app/product_version.h"
+#include "store/column.h"
+#include "ui/columns_tree.h"
+#include "ui/command_actions.h"
+#include "ui/qt_text.h"
+#include "ui/titled_pane.h"
+#include "ui/tree_model.h"
+#include "ui/update_driver.h"
+#include "view/command_ids.h"
+#include "view/main_window_text.h"
+#include "view/string_table.h"
+#include "view/text_format.h"
+#include "view/tree_labels.h"
+#include "view/window_placement.h"
 
 namespace tarsel::ui {
+namespace {
 
-// The default rectangle before any saved placement applies: left 125, top 80, right 888,
-// bottom 671.
-constexpr int kDefaultLeft = 125;
-constexpr int kDefaultTop = 80;
-constexpr int kDefaultWidth = 888 - 125;
-constexpr int kDefaultHeight = 671 - 80;
+constexpr int kQuickViewListWidth = 220;
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-  setWindowTitle(QString("%1 %2").arg(kProductName, kProductVersion));
-  setGeometry(kDefaultLeft, kDefaultTop, kDefaultWidth, kDefaultHeight);
+// Toolbar pictures from the style, so the window fits the desktop's theme.
+QIcon ToolbarIcon(int command) {
+  QStyle* style = QApplication::style();
+  switch (command) {
+    case cmd::kNewColumnKey:
+      return style->standardIcon(QStyle::SP_FileIcon);
+    case cmd::kOpenColumn:
+      return style->standardIcon(QStyle::SP_DialogOpenButton);
+    case cmd::kUpdateSelected:
+      return style->standardIcon(QStyle::SP_BrowserReload);
+    case cmd::kStopSelected:
+      return style->standardIcon(QStyle::SP_BrowserStop);
+    case cmd::kStopAll:
+      return style->standardIcon(QStyle::SP_MediaStop);
+    case cmd::kMarkAllReadButton:
+      return style->standardIcon(QStyle::SP_DialogApplyButton);
+    case cmd::kPrevUnread:
+      return style->standardIcon(QStyle::SP_ArrowUp);
+    case cmd::kNextUnread:
+      return style->standardIcon(QStyle::SP_ArrowDown);
+    case cmd::kToggleDescriptions:
+      return style->standardIcon(QStyle::SP_FileDialogDetailedView);
+    case cmd::kToggleMemories:
+      return style->standardIcon(QStyle::SP_DirHomeIcon);
+    case cmd::kHideTreeWhileBrowsing:
+      return style->standardIcon(QStyle::SP_TitleBarMaxButton);
+    case cmd::kDirectorySearch:
+      return style->standardIcon(QStyle::SP_FileDialogContentsView);
+    case cmd::kSettings:
+      return style->standardIcon(QStyle::SP_ComputerIcon);
+    default:
+      return {};
+  }
+}
 
-  record_pane_ = new QWebEngineView(this);
+}  // namespace
+
+MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QMainWindow(parent), data_(data) {
+  setObjectName(QStringLiteral("MainWindow"));
+  setWindowTitle(ToQt(FillText(GetText(text::kWindowTitle), kProductVersion)));
+  setAccessibleName(windowTitle());
+  const WindowPlacement& rect = kDefaultPlacement;
+  setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+
+  actions_ = new CommandActions(this);
+  BuildMenusAndToolbar();
+  BuildStatusBar();
+
+  main_splitter_ = new QSplitter(Qt::Horizontal, this);
+  main_splitter_->setObjectName(QStringLiteral("MainSplitter"));
+  main_splitter_->setAccessibleName(QStringLiteral("Main splitter"));
+  main_splitter_->addWidget(BuildLeftSide());
+  main_splitter_->addWidget(BuildTabArea());
+  main_splitter_->setStretchFactor(1, 1);
+  main_splitter_->setChildrenCollapsible(false);
+  setCentralWidget(main_splitter_);
+
+  ApplyMemoriesVisible(data_.settings.memories_visible);
+  ApplyLayoutVertical(data_.settings.layout_vertical);
+  ConnectUpdates();
+  BindCommands();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildMenusAndToolbar() {
+  actions_->FillMenuBar(menuBar());
+  menuBar()->setObjectName(QStringLiteral("MenuBar"));
+  menuBar()->setAccessibleName(QStringLiteral("Menu bar"));
+  toolbar_ = addToolBar(QStringLiteral("Toolbar"));
+  toolbar_->setObjectName(QStringLiteral("Toolbar"));
+  toolbar_->setAccessibleName(QStringLiteral("Toolbar"));
+  toolbar_->setMovable(false);
+  for (int id : ToolbarCommands()) {
+    if (id == 0) {
+      toolbar_->addSeparator();
+      continue;
+    }
+    QAction* action = actions_->Action(id);
+    action->setIcon(ToolbarIcon(id));
+    toolbar_->addAction(action);
+  }
+  toolbar_->addSeparator();
+  quick_views_ = new QComboBox(toolbar_);
+  quick_views_->setObjectName(QStringLiteral("QuickViewBox"));
+  quick_views_->setAccessibleName(QStringLiteral("Quick views"));
+  quick_views_->setFixedWidth(kQuickViewListWidth);
+  for (int id = cmd::kQuickViewFirst; id <= cmd::kQuickViewLast; ++id) {
+    quick_views_->addItem(actions_->PlainText(id));
+    if (id == 40263 || id == 40266) quick_views_->insertSeparator(quick_views_->count());
+  }
+  quick_views_->setCurrentIndex(-1);
+  connect(quick_views_, &QComboBox::activated, this, [this](int index) { ShowQuickView(index); });
+  toolbar_->addWidget(quick_views_);
+  toolbar_->setVisible(data_.settings.viewtoolbar);
+}
+
+void MainWindow::BuildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("StatusBar"));
+  bar->setAccessibleName(QStringLiteral("Status bar"));
+  status_text_ = new QLabel(Text(text::kReady), bar);
+  status_text_->setObjectName(QStringLiteral("StatusText"));
+  status_text_->setAccessibleName(QStringLiteral("Status"));
+  status_text_->setTextFormat(Qt::PlainText);
+  updating_pane_ = new QLabel(Text(text::kUpdatingPane), bar);
+  updating_pane_->setObjectName(QStringLiteral("UpdatingPane"));
+  updating_pane_->setAccessibleName(Text(text::kUpdatingPane));
+  waiting_pane_ = new QLabel(Text(text::kWaitingPane), bar);
+  waiting_pane_->setObjectName(QStringLiteral("WaitingPane"));
+  waiting_pane_->setAccessibleName(Text(text::kWaitingPane));
+  bar->addWidget(status_text_, 1);
+  bar->addPermanentWidget(updating_pane_);
+  bar->addPermanentWidget(waiting_pane_);
+  bar->setVisible(data_.settings.viewstatusbar);
+}
+
+QWidget* MainWindow::BuildLeftSide() {
+  columns_model_ = new TreeModel(data_.columns, data_.settings.sortcolumns, this);
+  memories_model_ = new TreeModel(data_.memories, false, this);
+  columns_tree_ = new NodeTree(columns_model_, false);
+  memories_tree_ = new NodeTree(memories_model_, true);
+  actions_->AttachTreeKeys(columns_tree_);
+  left_splitter_ = new QSplitter(Qt::Vertical, this);
+  left_splitter_->setObjectName(QStringLiteral("LeftSplitter"));
+  left_splitter_->setAccessibleName(QStringLiteral("Trees splitter"));
+  auto* columns_pane = new TitledPane(Text(text::kColumnsTreeTitle), columns_tree_);
+  columns_pane->setObjectName(QStringLiteral("ColumnsTreePane"));
+  columns_pane->setAccessibleName(Text(text::kColumnsTreeTitle));
+  memories_pane_ = new TitledPane(Text(text::kMemoriesTitle), memories_tree_);
+  memories_pane_->setObjectName(QStringLiteral("MemoriesPane"));
+  memories_pane_->setAccessibleName(Text(text::kMemoriesTitle));
+  left_splitter_->addWidget(columns_pane);
+  left_splitter_->addWidget(memories_pane_);
+  left_splitter_->setChildrenCollapsible(false);
+  left_side_ = left_splitter_;
+
+  connect(columns_tree_, &NodeTree::CurrentNodeChanged, this, &MainWindow::ShowNode);
+  connect(memories_tree_, &NodeTree::CurrentNodeChanged, this, &MainWindow::ShowNode);
+  connect(columns_tree_, &NodeTree::MenuRequested, this, &MainWindow::ShowMenu);
+  connect(memories_tree_, &NodeTree::MenuRequested, this, &MainWindow::ShowMenu);
+  connect(columns_tree_, &NodeTree::TextDropped, this, &MainWindow::OnTextDropped);
+  return left_splitter_;
+}
+
+QWidget* MainWindow::BuildTabArea() {
+  records_list_ = new QListWidget;
+  records_list_->setObjectName(QStringLiteral("RSSItemsCtrl"));
+  records_list_->setAccessibleName(QStringLiteral("Records"));
+  records_pane_ = new TitledPane(Text(text::kChannelDescription), records_list_);
+  records_pane_->setObjectName(QStringLiteral("RecordsPane"));
+  records_pane_->setAccessibleName(Text(text::kChannelDescription));
+
+  record_pane_ = new QWebEngineView;
+  record_pane_->setObjectName(QStringLiteral("RecordView"));
+  record_pane_->setAccessibleName(QStringLiteral("Record"));
   // Feed HTML is shown, never run: no script in the record pane.
   QWebEngineSettings* settings = record_pane_->settings();
   settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
   settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-  setCentralWidget(record_pane_);
+
+  items_splitter_ = new QSplitter(Qt::Vertical);
+  items_splitter_->setObjectName(QStringLiteral("ItemsSplitter"));
+  items_splitter_->setAccessibleName(QStringLiteral("Records splitter"));
+  items_splitter_->addWidget(records_pane_);
+  items_splitter_->addWidget(record_pane_);
+  items_splitter_->setStretchFactor(1, 1);
+  items_splitter_->setChildrenCollapsible(false);
+
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName(QStringLiteral("TabArea"));
+  tabs_->setAccessibleName(QStringLiteral("Tabs"));
+  tabs_->addTab(items_splitter_, Text(text::kColumnsTab));
+  connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::ApplyLeftSideForTab);
+  connect(records_list_, &QListWidget::currentRowChanged, this, [this](int row) {
+    if (!shown_node_ || row < 0) return;
+    const auto* column = dynamic_cast<const Column*>(shown_node_.get());
+    if (column == nullptr || static_cast<size_t>(row) >= column->channel.records.size()) return;
+    record_pane_->setHtml(ToQt(column->channel.records[static_cast<size_t>(row)]->description));
+  });
+  return tabs_;
+}
+
+void MainWindow::ApplyLayoutVertical(bool vertical) {
+  data_.settings.layout_vertical = vertical;
+  items_splitter_->setOrientation(vertical ? Qt::Horizontal : Qt::Vertical);
+  actions_->Action(cmd::kVerticalSplit)->setChecked(vertical);
+  actions_->Action(cmd::kHorizontalSplit)->setChecked(!vertical);
+}
+
+void MainWindow::ApplyMemoriesVisible(bool visible) {
+  data_.settings.memories_visible = visible;
+  memories_pane_->setVisible(visible);
+  actions_->Action(cmd::kToggleMemories)->setChecked(visible);
+}
+
+void MainWindow::ApplyLeftSideForTab(int index) {
+  // "Hide columns tree while browsing": only the tab area while a browser tab is active.
+  left_side_->setVisible(!(data_.settings.fullscreen && index > 0));
+}
+
+QString MainWindow::RecordsCaption() const {
+  return records_pane_->title();
+}
+QString MainWindow::StatusText() const {
+  return status_text_->text();
+}
+QString MainWindow::QueueStatusText() const {
+  return updating_pane_->text() + ' ' + waiting_pane_->text();
 }
 
 }  // namespace tarsel::ui

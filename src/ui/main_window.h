@@ -1,24 +1,149 @@
 #pragma once
 
-// The desktop program's main window. Main thread only.
+// The desktop program's main window: menus, toolbar and status bar; the columns tree over the
+// memories tree on the left; the tab area on the right, whose first tab "Columns" holds the
+// records list and the record pane. It routes every command, drives the update engine from its
+// timers and runs the closing steps.
+//
+// Main thread only. The ProgramData (settings and both trees) must outlive the window.
 
 #include <QMainWindow>
+#include <memory>
 
+#include "app/program_data.h"
+#include "platform/notifier.h"
+#include "store/tree_node.h"
+#include "view/closing_steps.h"
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QSplitter;
+class QTabWidget;
+class QToolBar;
 class QWebEngineView;
 
+namespace tarsel {
+class Column;
+}
+
 namespace tarsel::ui {
+
+class CommandActions;
+class NodeTree;
+class TitledPane;
+class TreeModel;
+class UpdateDriver;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  explicit MainWindow(ProgramData& data, QWidget* parent = nullptr);
+  ~MainWindow() override;
 
-  // The pane that renders the selected record.
+  // After the window is shown: the saved placement (when it fits the screen), the splitter
+  // positions, the node selected at the last close, the focus on the columns tree.
+  void RestoreLayout();
+  // The timers and the start-up update.
+  void StartUpdates();
+  // Tells the user once about files that could not be read whole (before any save).
+  void ReportDamagedFiles();
+
+  // Runs the closing steps for `reason` once; later calls do nothing. A store that cannot be
+  // written offers Retry or Quit (Quit ends without it; the old file stays).
+  void RunClosingSteps(CloseReason reason);
+  // Closes the program as File -> Exit does.
+  void ExitProgram();
+  // The tray icon exists: the close box then only minimizes (with minimize_on_close).
+  void SetTrayPresent(bool present) { tray_present_ = present; }
+  // Where messages and Yes/No questions go (message boxes by default; tests put a fake here).
+  // Not owned; null restores the message boxes.
+  void SetPrompt(UserPrompt* prompt) { prompt_ = prompt; }
+
+  CommandActions* actions() const { return actions_; }
+  UpdateDriver* updates() const { return updates_; }
+  NodeTree* columns_tree() const { return columns_tree_; }
+  NodeTree* memories_tree() const { return memories_tree_; }
+  QTabWidget* tab_area() const { return tabs_; }
   QWebEngineView* record_pane() const { return record_pane_; }
+  QString RecordsCaption() const;
+  QString StatusText() const;
+  QString QueueStatusText() const;
+  QSplitter* main_splitter() const { return main_splitter_; }
+  QSplitter* left_splitter() const { return left_splitter_; }
+  QSplitter* items_splitter() const { return items_splitter_; }
+  ProgramData& data() { return data_; }
+
+ signals:
+  // The queue's counters and the tray tooltip text changed.
+  void QueueStatusChanged(QString tooltip);
+  // The tray animation runs while the queue is not empty.
+  void UpdateAnimationChanged(bool running);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
+  void BuildMenusAndToolbar();
+  void BuildStatusBar();
+  QWidget* BuildLeftSide();
+  QWidget* BuildTabArea();
+  void ConnectUpdates();
+  void BindCommands();
+  void BindViewCommands();
+  void BindUpdateCommands();
+  void BindTreeCommands();
+  void BindMemoriesCommands();
+  void BindHelpCommands();
+
+  void ShowNode(const TreeNodeRef& node);
+  void ShowQuickView(int position);
+  void ShowRecordsOf(const TreeNodeRef& node);
+  void OnColumnChanged(Column* column);
+  void OnTextDropped(const QString& text);
+  void ShowMenu(int menu_id, QPoint position);
+  void ShowMessage(const QString& caption, const QString& text);
+  bool Ask(const QString& text);
+  void NotAvailable(int command);
+
+  void ApplyLayoutVertical(bool vertical);
+  void ApplyMemoriesVisible(bool visible);
+  void ApplyLeftSideForTab(int index);
+  std::vector<std::shared_ptr<Column>> SelectedColumns() const;
+  void DeleteFromColumnsTree();
+  void MarkAll(bool read);
+  void AfterTreeChange();
+
+  void StoreWindowState();
+  bool SaveWithRetry(bool (*save)(ProgramData&), const char* file_name);
+
+  ProgramData& data_;
+  CommandActions* actions_ = nullptr;
+  UpdateDriver* updates_ = nullptr;
+  TreeModel* columns_model_ = nullptr;
+  TreeModel* memories_model_ = nullptr;
+  NodeTree* columns_tree_ = nullptr;
+  NodeTree* memories_tree_ = nullptr;
+  TitledPane* memories_pane_ = nullptr;
+  TitledPane* records_pane_ = nullptr;
+  QSplitter* main_splitter_ = nullptr;
+  QSplitter* left_splitter_ = nullptr;
+  QSplitter* items_splitter_ = nullptr;
+  QWidget* left_side_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QListWidget* records_list_ = nullptr;
   QWebEngineView* record_pane_ = nullptr;
+  QComboBox* quick_views_ = nullptr;
+  QToolBar* toolbar_ = nullptr;
+  QLabel* status_text_ = nullptr;
+  QLabel* updating_pane_ = nullptr;
+  QLabel* waiting_pane_ = nullptr;
+  TreeNodeRef shown_node_;
+  bool closing_done_ = false;
+  bool exiting_ = false;
+  bool tray_present_ = false;
+  UserPrompt* prompt_ = nullptr;
 };
 
 }  // namespace tarsel::ui

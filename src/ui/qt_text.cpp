@@ -16,6 +16,8 @@ std::string FromQt(const QString& text) {
                           SystemCodePage());
 }
 
-QString Text(int id) { return ToQt(GetText(id)); }
+QString Text(int id) {
+  return ToQt(GetText(id));
+}
 
 }  // namespace tarsel::ui

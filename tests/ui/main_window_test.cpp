@@ -1,23 +1,189 @@
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
-
 #include "ui/main_window.h"
 
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QSplitter>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <functional>
+
+#include "store/column.h"
+#include "store/store_files.h"
+#include "support/temp_dir.h"
+#include "ui/columns_tree.h"
+#include "ui/command_actions.h"
+#include "ui/tree_model.h"
+#include "view/command_ids.h"
+
+namespace tarsel::ui {
 namespace {
 
-TEST(MainWindowTest, TitleAndRecordPaneWithoutScript) {
-  tarsel::ui::MainWindow window;
-  window.show();
-  EXPECT_EQ(window.windowTitle().toStdString(), "Tarsel 2.0 build 158");
-  ASSERT_NE(window.record_pane(), nullptr);
+class FakePrompt final : public UserPrompt {
+ public:
+  void ShowMessage(const std::string& caption, const std::string& text) override {
+    messages.push_back(caption + "|" + text);
+  }
+  bool AskYesNo(const std::string&, const std::string& text) override {
+    questions.push_back(text);
+    return on_ask ? on_ask() : answer;
+  }
+  std::vector<std::string> messages;
+  std::vector<std::string> questions;
+  bool answer = true;
+  std::function<bool()> on_ask;
+};
+
+std::shared_ptr<Column> NewColumn(int id, const std::string& name, int unread) {
+  auto column = std::make_shared<Column>();
+  column->id = id;
+  column->name = name;
+  column->use_title_from_rss = false;
+  column->url = "http://127.0.0.1:9/" + name + ".rss";
+  for (int i = 0; i < unread; ++i) column->channel.records.push_back(std::make_shared<Record>());
+  return column;
+}
+
+// A data folder holding a group with two columns and a column at the top level.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ProgramData seed;
+    seed.data_folder = folder_.path() + "/Tarsel";
+    mkdir(seed.data_folder.c_str(), 0700);
+    auto group = std::make_shared<ColumnGroup>("News");
+    group->id = 1;
+    group->AddChild(NewColumn(2, "zeta", 2));
+    group->AddChild(NewColumn(3, "alpha", 0));
+    seed.columns.Append(group);
+    seed.columns.Append(NewColumn(4, "top", 1));
+    SaveColumns(seed);
+  }
+
+  std::unique_ptr<MainWindow> Open(ProgramData& data) {
+    LoadProgramData(data);
+    auto window = std::make_unique<MainWindow>(data);
+    window->SetPrompt(&prompt_);
+    window->show();
+    window->RestoreLayout();
+    return window;
+  }
+
+  testing::TempDir folder_;
+  testing::ScopedEnv data_home_{"XDG_DATA_HOME", folder_.path()};
+  FakePrompt prompt_;
+};
+
+std::vector<QString> TopLabels(const TreeModel* model, const QModelIndex& parent = {}) {
+  std::vector<QString> labels;
+  for (int row = 0; row < model->rowCount(parent); ++row) {
+    labels.push_back(model->index(row, 0, parent).data().toString());
+  }
+  return labels;
+}
+
+TEST_F(MainWindowTest, PanesTreesAndLabels) {
+  ProgramData data;
+  auto window = Open(data);
+  EXPECT_EQ(window->windowTitle().toStdString(), "Tarsel 2.0 build 158");
   EXPECT_FALSE(
-      window.record_pane()->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+      window->record_pane()->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+  const TreeModel* model = window->columns_tree()->model();
+  EXPECT_EQ(TopLabels(model), (std::vector<QString>{"News (2/2)", "top (1/1)"}));
+  EXPECT_EQ(TopLabels(model, model->index(0, 0)),
+            (std::vector<QString>{"alpha (0)", "zeta (2/2)"}));
+  EXPECT_EQ(window->RecordsCaption(), "Channel Description");
+  window->columns_tree()->SelectNode(data.columns.FindById(2).get());
+  EXPECT_EQ(window->RecordsCaption(), "zeta");
+  EXPECT_EQ(window->StatusText(), "Ready");
+
+  // Mark All Read on the group rebuilds the labels up the chain.
+  window->columns_tree()->SelectNode(data.columns.FindById(1).get());
+  window->actions()->Run(cmd::kMarkAllRead);
+  EXPECT_EQ(TopLabels(model), (std::vector<QString>{"News (2)", "top (1/1)"}));
+}
+
+TEST_F(MainWindowTest, DroppedAddressesAndDeletionsAsk) {
+  ProgramData data;
+  auto window = Open(data);
+  NodeTree* tree = window->columns_tree();
+  emit tree->TextDropped("http://example.com/new.xml");
+  ASSERT_EQ(data.columns.nodes().size(), 3u);
+  EXPECT_EQ(data.columns.nodes().back()->name, "Droped RSS Column");
+  EXPECT_EQ(data.columns.nodes().back()->id, 5);
+  emit tree->TextDropped("http://example.com/new.xml");
+  emit tree->TextDropped("http://example.com/page.html");
+  EXPECT_EQ(data.columns.nodes().size(), 3u);
+  ASSERT_EQ(prompt_.messages.size(), 1u);
+  EXPECT_EQ(prompt_.messages[0],
+            "Notification|There is aready rss column with such URL\nhttp://example.com/new.xml");
+
+  tree->SelectNode(data.columns.FindById(1).get());
+  prompt_.answer = false;
+  window->actions()->Run(cmd::kDeleteGroup);
+  EXPECT_TRUE(data.columns.FindById(1));
+  prompt_.answer = true;
+  window->actions()->Run(cmd::kDeleteGroup);
+  EXPECT_FALSE(data.columns.FindById(1));
+  EXPECT_EQ(prompt_.questions.back(),
+            "You are going to delete group. \n Are you sure?\n There is no Undo!");
+}
+
+TEST_F(MainWindowTest, LayoutAndSelectionComeBackAfterARestart) {
+  {
+    ProgramData data;
+    auto window = Open(data);
+    window->actions()->Run(cmd::kVerticalSplit);
+    window->actions()->Run(cmd::kToggleMemories);
+    window->columns_tree()->SelectNode(data.columns.FindById(4).get());
+    window->RunClosingSteps(CloseReason::kWindowClosed);
+  }
+  ProgramData data;
+  auto window = Open(data);
+  EXPECT_EQ(window->items_splitter()->orientation(), Qt::Horizontal);
+  EXPECT_TRUE(window->memories_tree()->isVisibleTo(window.get()));
+  ASSERT_TRUE(window->columns_tree()->CurrentNode());
+  EXPECT_EQ(window->columns_tree()->CurrentNode()->id, 4);
+  EXPECT_EQ(window->RecordsCaption(), "top");
+}
+
+TEST_F(MainWindowTest, CommandsNobodyCarriesOutSayNotAvailable) {
+  ProgramData data;
+  auto window = Open(data);
+  window->actions()->Run(cmd::kSettings);
+  ASSERT_EQ(prompt_.messages.size(), 1u);
+  EXPECT_NE(prompt_.messages[0].find("\"Settings\" is not available yet"), std::string::npos);
+  // Ctrl+F4 belongs to the quick view, not to closing a tab.
+  EXPECT_TRUE(window->actions()->Action(40264)->shortcuts().contains(QKeySequence("Ctrl+F4")));
+  EXPECT_FALSE(
+      window->actions()->Action(cmd::kCloseTab)->shortcuts().contains(QKeySequence("Ctrl+F4")));
+}
+
+TEST_F(MainWindowTest, AStoreThatCannotBeWrittenOffersRetry) {
+  ProgramData data;
+  auto window = Open(data);
+  // The temporary file cannot be made while a folder has its name.
+  const std::string blocker = data.data_folder + "/" + kColumnStoreTempName;
+  ASSERT_EQ(mkdir(blocker.c_str(), 0700), 0);
+  data.columns.Append(NewColumn(9, "added", 0));
+  prompt_.on_ask = [&] {
+    rmdir(blocker.c_str());
+    return true;  // Retry
+  };
+  window->RunClosingSteps(CloseReason::kWindowClosed);
+  ASSERT_EQ(prompt_.questions.size(), 1u);
+  EXPECT_NE(prompt_.questions[0].find("could not write " + data.data_folder + "/columns.dat"),
+            std::string::npos);
+  ProgramData reloaded;
+  LoadProgramData(reloaded);
+  EXPECT_TRUE(reloaded.columns.FindById(9)) << "the retry saved the column";
 }
 
 }  // namespace
+}  // namespace tarsel::ui
 
 // The application object must outlive every widget and go before the web engine's statics.
 int main(int argc, char** argv) {

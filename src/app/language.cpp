@@ -1,0 +1,7 @@
+#include "app/language.h"
+
+namespace tarsel {
+
+void ApplyLanguage(const Settings&) {}
+
+}  // namespace tarsel

@@ -1,0 +1,133 @@
+#include "ui/columns_tree.h"
+
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QMimeData>
+
+#include "store/column.h"
+#include "ui/qt_text.h"
+#include "view/command_table.h"
+#include "view/main_window_text.h"
+
+namespace tarsel::ui {
+
+NodeTree::NodeTree(TreeModel* model, bool memories, QWidget* parent)
+    : QTreeView(parent), model_(model), memories_(memories) {
+  setObjectName(memories ? QStringLiteral("MemoriesTree") : QStringLiteral("ColumnsTree"));
+  setAccessibleName(Text(memories ? text::kMemoriesTitle : text::kColumnsTreeTitle));
+  setModel(model);
+  header()->hide();
+  setUniformRowHeights(true);  // keeps ten thousand rows quick to lay out
+  setSelectionMode(memories ? SingleSelection : ExtendedSelection);
+  setAcceptDrops(!memories);
+  setDropIndicatorShown(false);
+  setEditTriggers(NoEditTriggers);
+  ApplyExpanded({});
+  connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) {
+            emit CurrentNodeChanged(RefOf(model_->NodeAt(current)));
+          });
+  connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
+    if (auto* group = dynamic_cast<ColumnGroup*>(model_->NodeAt(index))) group->expanded = true;
+  });
+  connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
+    if (auto* group = dynamic_cast<ColumnGroup*>(model_->NodeAt(index))) group->expanded = false;
+  });
+}
+
+TreeNodeRef NodeTree::RefOf(const TreeNode* node) const {
+  if (node == nullptr) return nullptr;
+  return const_cast<TreeNode*>(node)->shared_from_this();
+}
+
+TreeNodeRef NodeTree::CurrentNode() const {
+  return RefOf(model_->NodeAt(currentIndex()));
+}
+
+std::vector<TreeNodeRef> NodeTree::SelectedNodes() const {
+  QModelIndexList indexes = selectionModel()->selectedRows();
+  std::sort(indexes.begin(), indexes.end(), [this](const QModelIndex& a, const QModelIndex& b) {
+    return visualRect(a).top() < visualRect(b).top();
+  });
+  std::vector<TreeNodeRef> nodes;
+  for (const QModelIndex& index : indexes) nodes.push_back(RefOf(model_->NodeAt(index)));
+  return nodes;
+}
+
+void NodeTree::SelectNode(const TreeNode* node) {
+  const QModelIndex index = model_->IndexOf(node);
+  if (!index.isValid()) return;
+  for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) expand(up);
+  selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+  scrollTo(index);
+}
+
+void NodeTree::Rebuild() {
+  const TreeNodeRef current = CurrentNode();
+  model_->Rebuild();
+  ApplyExpanded({});
+  if (current) SelectNode(current.get());
+}
+
+// Groups open as they were stored.
+void NodeTree::ApplyExpanded(const QModelIndex& parent) {
+  const int rows = model_->rowCount(parent);
+  for (int row = 0; row < rows; ++row) {
+    const QModelIndex index = model_->index(row, 0, parent);
+    const auto* group = dynamic_cast<const ColumnGroup*>(model_->NodeAt(index));
+    if (group == nullptr) continue;
+    setExpanded(index, group->expanded);
+    ApplyExpanded(index);
+  }
+}
+
+int NodeTree::MenuFor(const QModelIndex& index) const {
+  const TreeNode* node = model_->NodeAt(index);
+  if (memories_) {
+    if (node == nullptr) return kMemoriesTreeMenu;
+    return node->Kind() == NodeKind::kGroup ? kMemoriesGroupMenu : kMemoriesColumnMenu;
+  }
+  if (node == nullptr) return kColumnsTreeMenu;
+  if (selectionModel()->selectedRows().size() > 1 && selectionModel()->isSelected(index)) {
+    return kSeveralColumnsMenu;
+  }
+  if (node->Kind() == NodeKind::kGroup) return kGroupMenu;
+  const auto& column = static_cast<const Column&>(*node);
+  return column.update_state.load() == kUpdateIdle ? kColumnMenu : kUpdatingColumnMenu;
+}
+
+void NodeTree::contextMenuEvent(QContextMenuEvent* event) {
+  const QModelIndex index = indexAt(event->pos());
+  // The menu acts on the node under the cursor: it becomes current unless it is part of a
+  // multiple selection.
+  if (index.isValid() && !selectionModel()->isSelected(index)) {
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+  } else if (!index.isValid()) {
+    clearSelection();
+  }
+  emit MenuRequested(MenuFor(index), event->globalPos());
+}
+
+void NodeTree::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasText() || event->mimeData()->hasUrls()) {
+    event->acceptProposedAction();
+  }
+}
+
+void NodeTree::dragMoveEvent(QDragMoveEvent* event) {
+  event->acceptProposedAction();
+}
+
+void NodeTree::dropEvent(QDropEvent* event) {
+  const QMimeData* mime = event->mimeData();
+  QString text = mime->hasText() ? mime->text() : QString();
+  if (text.isEmpty() && mime->hasUrls() && !mime->urls().isEmpty()) {
+    text = mime->urls().first().toString();
+  }
+  event->acceptProposedAction();
+  if (!text.isEmpty()) emit TextDropped(text);
+}
+
+}  // namespace tarsel::ui

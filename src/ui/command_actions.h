@@ -1,0 +1,76 @@
+#pragma once
+
+// The main window's commands as Qt actions, built from the command table (view/command_table.h):
+// one QAction per command id (its data is the id), the menu bar, the numbered context menus and
+// the keys. Whoever can carry out a command binds a handler to its id; choosing a command that
+// nobody has bound runs the unbound handler (the window shows "not available yet").
+//
+// Main thread only.
+
+#include <QObject>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "view/command_table.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QWidget;
+
+namespace tarsel::ui {
+
+class CommandActions : public QObject {
+  Q_OBJECT
+
+ public:
+  // The actions are added to `window`, so their window-wide keys work wherever the focus is
+  // inside it.
+  explicit CommandActions(QWidget* window);
+
+  // The action of a command id (aliases have their own action that runs their target); null
+  // for an unknown id.
+  QAction* Action(int id) const;
+  // The handler of `id` (an alias id binds its target). A second Bind replaces the first.
+  void Bind(int id, std::function<void()> handler);
+  bool IsBound(int id) const;
+  // Runs the command as if it had been chosen.
+  void Run(int id);
+  // Called with the command id when an unbound command is chosen.
+  void SetUnboundHandler(std::function<void(int id)> handler);
+
+  // A numbered menu (context menus, the tray menu), owned by `parent`. "To Memories" popups are
+  // filled with the memories column names each time they open.
+  QMenu* BuildMenu(int menu_id, QWidget* parent);
+  // The main menu (128) into a menu bar.
+  void FillMenuBar(QMenuBar* bar);
+  // Keys that act only while `tree` (the columns tree) has the focus: Enter, Delete, Num-.
+  void AttachTreeKeys(QWidget* tree);
+
+  // The memories column names the "To Memories" popups list, and who hears the choice of one
+  // (its command id: the popup's first id + position).
+  void SetMemoriesMenu(std::function<std::vector<std::string>()> names,
+                       std::function<void(int command_id)> chosen);
+
+  // The menu text of a command without its key part, for messages.
+  QString PlainText(int id) const;
+
+ private:
+  void CreateActions(QWidget* window);
+  void Trigger(int id);
+  void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries);
+  void FillMemoriesPopup(QMenu* popup, int first_id, int fixed_entries);
+
+  std::map<int, QAction*> actions_;
+  std::map<int, std::function<void()>> handlers_;
+  std::function<void(int)> unbound_;
+  std::function<std::vector<std::string>()> memories_names_;
+  std::function<void(int)> memories_chosen_;
+};
+
+// The Qt key of a command key.
+QKeySequence ToKeySequence(const KeyChord& chord);
+
+}  // namespace tarsel::ui

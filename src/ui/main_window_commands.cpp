@@ -1,0 +1,293 @@
+// The main window's commands: what each menu entry, toolbar button and key does.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QInputDialog>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <algorithm>
+#include <mutex>
+
+#include "app/feedback.h"
+#include "app/help.h"
+#include "store/column.h"
+#include "store/memories_operations.h"
+#include "ui/about_box.h"
+#include "ui/columns_tree.h"
+#include "ui/command_actions.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/tree_model.h"
+#include "ui/update_driver.h"
+#include "view/command_ids.h"
+#include "view/dropped_column.h"
+#include "view/main_window_text.h"
+#include "view/string_table.h"
+#include "view/text_format.h"
+
+namespace tarsel::ui {
+
+void MainWindow::BindCommands() {
+  actions_->SetUnboundHandler([this](int id) { NotAvailable(id); });
+  BindViewCommands();
+  BindUpdateCommands();
+  BindTreeCommands();
+  BindMemoriesCommands();
+  BindHelpCommands();
+  actions_->Bind(cmd::kExit, [this] { ExitProgram(); });
+  actions_->Bind(cmd::kRestore, [this] {
+    showNormal();
+    raise();
+    activateWindow();
+  });
+  actions_->Bind(cmd::kOpenColumn, [this] {
+    QMenu* menu = actions_->BuildMenu(kImportMenu, this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(QCursor::pos());
+  });
+}
+
+void MainWindow::BindViewCommands() {
+  Settings& settings = data_.settings;
+  actions_->Action(cmd::kViewToolbar)->setChecked(settings.viewtoolbar);
+  actions_->Action(cmd::kViewStatusBar)->setChecked(settings.viewstatusbar);
+  actions_->Action(cmd::kToggleDescriptions)->setChecked(settings.descriptions_show);
+  actions_->Action(cmd::kHideTreeWhileBrowsing)->setChecked(settings.fullscreen);
+  actions_->Bind(cmd::kViewToolbar, [this] {
+    data_.settings.viewtoolbar = actions_->Action(cmd::kViewToolbar)->isChecked();
+    toolbar_->setVisible(data_.settings.viewtoolbar);
+  });
+  actions_->Bind(cmd::kViewStatusBar, [this] {
+    data_.settings.viewstatusbar = actions_->Action(cmd::kViewStatusBar)->isChecked();
+    statusBar()->setVisible(data_.settings.viewstatusbar);
+  });
+  actions_->Bind(cmd::kHorizontalSplit, [this] { ApplyLayoutVertical(false); });
+  actions_->Bind(cmd::kVerticalSplit, [this] { ApplyLayoutVertical(true); });
+  actions_->Bind(cmd::kToggleMemories, [this] {
+    ApplyMemoriesVisible(actions_->Action(cmd::kToggleMemories)->isChecked());
+  });
+  actions_->Bind(cmd::kToggleDescriptions, [this] {
+    data_.settings.descriptions_show = actions_->Action(cmd::kToggleDescriptions)->isChecked();
+    SetCurrentSettings(data_.settings);
+    ShowRecordsOf(shown_node_);
+  });
+  actions_->Bind(cmd::kHideTreeWhileBrowsing, [this] {
+    data_.settings.fullscreen = actions_->Action(cmd::kHideTreeWhileBrowsing)->isChecked();
+    ApplyLeftSideForTab(tabs_->currentIndex());
+  });
+  // The quick views by their places in the toolbar's list (separators at 3 and 7).
+  constexpr int kPositions[] = {0, 1, 2, 4, 5, 6, 8, 9};
+  for (int i = 0; i < 8; ++i) {
+    const int position = kPositions[i];
+    actions_->Bind(cmd::kQuickViewFirst + i, [this, position] {
+      quick_views_->setCurrentIndex(position);
+      ShowQuickView(position);
+    });
+  }
+}
+
+void MainWindow::BindUpdateCommands() {
+  UpdateQueue& queue = updates_->queue();
+  actions_->Bind(cmd::kUpdateAll, [&queue] { queue.UpdateAll(); });
+  actions_->Bind(cmd::kStopAll, [&queue] { queue.StopAll(); });
+  actions_->Bind(cmd::kOfflineMode, [this, &queue] {
+    queue.SetOffline(actions_->Action(cmd::kOfflineMode)->isChecked());
+  });
+  actions_->Bind(cmd::kUpdateSelected, [this, &queue] { queue.UpdateColumns(SelectedColumns()); });
+  actions_->Bind(cmd::kUpdateSelectedColumns,
+                 [this, &queue] { queue.UpdateColumns(SelectedColumns()); });
+  actions_->Bind(cmd::kUpdateColumn, [this, &queue] {
+    // Queued even in offline mode: the user asked for it.
+    for (const auto& column : SelectedColumns()) queue.Enqueue(column);
+  });
+  actions_->Bind(cmd::kStopSelected, [this, &queue] {
+    for (const auto& column : SelectedColumns()) queue.StopColumn(column);
+  });
+  actions_->Bind(cmd::kStopColumnUpdate, [this, &queue] {
+    for (const auto& column : SelectedColumns()) queue.StopColumn(column);
+  });
+  actions_->Bind(cmd::kStopSelectedColumns,
+                 [this, &queue] { queue.StopColumns(SelectedColumns()); });
+}
+
+void MainWindow::BindTreeCommands() {
+  // Enter and Delete are bound to the group rows of the key table; they act on whatever the
+  // tree has selected.
+  actions_->Bind(cmd::kDeleteGroup, [this] { DeleteFromColumnsTree(); });
+  actions_->Bind(cmd::kDeleteColumn, [this] { DeleteFromColumnsTree(); });
+  actions_->Bind(cmd::kDeleteSelectedColumns, [this] { DeleteFromColumnsTree(); });
+  actions_->Bind(cmd::kGroupProperties, [this] {
+    const TreeNodeRef node = columns_tree_->CurrentNode();
+    NotAvailable(node && node->Kind() == NodeKind::kColumn ? cmd::kColumnProperties
+                                                           : cmd::kGroupProperties);
+  });
+  actions_->Bind(cmd::kMarkAllRead, [this] { MarkAll(true); });
+  actions_->Bind(cmd::kMarkAllUnread, [this] { MarkAll(false); });
+}
+
+void MainWindow::BindMemoriesCommands() {
+  auto ask_name = [this](int title_id, const QString& current, bool& ok) {
+    const QString title = actions_->PlainText(title_id);
+    return QInputDialog::getText(this, title, title, QLineEdit::Normal, current, &ok);
+  };
+  auto parent_group = [this]() -> ColumnGroup* {
+    const TreeNodeRef node = memories_tree_->CurrentNode();
+    return node && node->Kind() == NodeKind::kGroup ? static_cast<ColumnGroup*>(node.get())
+                                                    : nullptr;
+  };
+  actions_->Bind(cmd::kNewMemoriesGroup, [=, this] {
+    bool ok = false;
+    const QString name = ask_name(cmd::kNewMemoriesGroup, {}, ok);
+    if (!ok || name.isEmpty()) return;
+    auto group = NewMemoriesGroup(data_.memories, FromQt(name), parent_group());
+    memories_tree_->Rebuild();
+    memories_tree_->SelectNode(group.get());
+  });
+  actions_->Bind(cmd::kNewMemoriesColumn, [=, this] {
+    bool ok = false;
+    const QString name = ask_name(cmd::kNewMemoriesColumn, {}, ok);
+    if (!ok || name.isEmpty()) return;
+    auto column = NewMemoriesColumn(data_.memories, FromQt(name), parent_group());
+    memories_tree_->Rebuild();
+    memories_tree_->SelectNode(column.get());
+  });
+  auto rename = [=, this](int command) {
+    const TreeNodeRef node = memories_tree_->CurrentNode();
+    if (!node) return;
+    bool ok = false;
+    const QString name = ask_name(command, ToQt(node->name), ok);
+    if (!ok || name.isEmpty()) return;
+    node->name = FromQt(name);
+    memories_tree_->Rebuild();
+  };
+  actions_->Bind(cmd::kMemoriesGroupProperties, [=] { rename(cmd::kMemoriesGroupProperties); });
+  actions_->Bind(cmd::kMemoriesColumnProperties, [=] { rename(cmd::kMemoriesColumnProperties); });
+  auto remove = [this] {
+    const TreeNodeRef node = memories_tree_->CurrentNode();
+    if (!node) return;
+    const int question =
+        node->Kind() == NodeKind::kGroup ? text::kDeleteGroupQuestion : text::kDeleteColumnQuestion;
+    if (!Ask(Text(question))) return;
+    if (shown_node_ == node) ShowNode(nullptr);
+    DeleteMemoriesNode(data_.memories, *node);
+    memories_tree_->Rebuild();
+  };
+  actions_->Bind(cmd::kDeleteMemoriesGroup, remove);
+  actions_->Bind(cmd::kDeleteMemoriesColumn, remove);
+  actions_->SetMemoriesMenu([this] { return MemoriesMenuNames(data_.memories); },
+                            [this](int command) { NotAvailable(command); });
+}
+
+void MainWindow::BindHelpCommands() {
+  actions_->Bind(cmd::kHelpTopics, [] { ShowHelpContents(); });
+  actions_->Bind(cmd::kHomePage, [] { OpenHomePage(); });
+  actions_->Bind(cmd::kBugReport, [] { SendFeedback(FeedbackKind::kBugReport); });
+  actions_->Bind(cmd::kSuggestions, [] { SendFeedback(FeedbackKind::kSuggestion); });
+  actions_->Bind(cmd::kInformationRequest, [] { SendFeedback(FeedbackKind::kInformationRequest); });
+  actions_->Bind(cmd::kAbout, [this] {
+    std::vector<std::string> words;
+    for (const auto& column : data_.columns.Columns()) words.push_back(column->name);
+    AboutBox box(std::move(words), this);
+    box.exec();
+  });
+}
+
+std::vector<std::shared_ptr<Column>> MainWindow::SelectedColumns() const {
+  std::vector<std::shared_ptr<Column>> columns;
+  for (const TreeNodeRef& node : columns_tree_->SelectedNodes()) node->CollectColumns(columns);
+  if (columns.empty()) {
+    if (const TreeNodeRef current = columns_tree_->CurrentNode()) current->CollectColumns(columns);
+  }
+  // A column picked alone and inside a picked group counts once.
+  std::vector<std::shared_ptr<Column>> unique;
+  for (auto& column : columns) {
+    if (std::find(unique.begin(), unique.end(), column) == unique.end()) unique.push_back(column);
+  }
+  return unique;
+}
+
+void MainWindow::DeleteFromColumnsTree() {
+  std::vector<TreeNodeRef> nodes = columns_tree_->SelectedNodes();
+  if (nodes.empty()) return;
+  QString question;
+  if (nodes.size() > 1) {
+    question = ToQt(
+        FillNumber(GetText(text::kDeleteColumnsQuestion), static_cast<long long>(nodes.size())));
+  } else {
+    question = Text(nodes.front()->Kind() == NodeKind::kGroup ? text::kDeleteGroupQuestion
+                                                              : text::kDeleteColumnQuestion);
+  }
+  if (!Ask(question)) return;
+  for (const TreeNodeRef& node : nodes) {
+    std::vector<std::shared_ptr<Column>> columns;
+    node->CollectColumns(columns);
+    updates_->queue().StopColumns(columns);
+    // A group and a column inside it may both be selected; the group took the column already.
+    if (node->parent != nullptr) node->parent->RemoveChild(node.get());
+  }
+  ShowNode(nullptr);
+  AfterTreeChange();
+}
+
+void MainWindow::MarkAll(bool read) {
+  std::vector<std::shared_ptr<Column>> columns = SelectedColumns();
+  for (const auto& column : columns) {
+    // A merging worker holds the lock; its column is left as it is rather than waited for.
+    std::unique_lock<std::mutex> lock(column->lock, std::try_to_lock);
+    if (!lock.owns_lock()) continue;
+    for (const RecordRef& record : column->channel.records) {
+      if (!record->deleted) record->unread = !read;
+    }
+    columns_model_->NodeChanged(*column);
+  }
+  ShowRecordsOf(shown_node_);
+}
+
+void MainWindow::OnTextDropped(const QString& dropped) {
+  const DropResult result =
+      AddDroppedColumn(data_.columns, FromQt(dropped), data_.store_options.column_defaults);
+  if (result.outcome == DropOutcome::kDuplicate) {
+    ShowMessage(Text(text::kNotificationCaption), ToQt(result.message));
+  } else if (result.outcome == DropOutcome::kAdded) {
+    AfterTreeChange();
+    columns_tree_->SelectNode(result.column.get());
+  }
+}
+
+void MainWindow::AfterTreeChange() {
+  columns_tree_->Rebuild();
+}
+
+void MainWindow::ShowMenu(int menu_id, QPoint position) {
+  QMenu* menu = actions_->BuildMenu(menu_id, this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(position);
+}
+
+void MainWindow::ShowMessage(const QString& caption, const QString& text) {
+  if (prompt_ != nullptr) return prompt_->ShowMessage(FromQt(caption), FromQt(text));
+  QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+bool MainWindow::Ask(const QString& text) {
+  if (prompt_ != nullptr)
+    return prompt_->AskYesNo(FromQt(Text(text::kQuestionCaption)), FromQt(text));
+  QMessageBox box(QMessageBox::Warning, Text(text::kQuestionCaption), text,
+                  QMessageBox::Yes | QMessageBox::No, this);
+  box.setTextFormat(Qt::PlainText);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void MainWindow::NotAvailable(int command) {
+  ShowMessage(
+      Text(text::kNotAvailableCaption),
+      ToQt(FillText(GetText(text::kNotAvailableText), FromQt(actions_->PlainText(command)))));
+}
+
+}  // namespace tarsel::ui
