@@ -7,9 +7,9 @@
 
 #include "cli/cli_args.h"
 #include "cli/column_store_session.h"
-#include "cli/records_view.h"
 #include "store/memories_operations.h"
 #include "store/store_files.h"
+#include "view/records_view_model.h"
 
 namespace tarsel::cli {
 namespace {
@@ -121,9 +121,9 @@ int RunRemember(int argc, char* argv[]) {
   if (!session) return status;
   const TreeNodeRef node = session->FindNode(args.words()[0]);
   if (!node) return kExitFailure;
-  const RecordsView view = BuildRecordsView(*node, session->settings());
+  const RecordsViewModel view = RecordsViewModel::BuildForNode(*node, session->settings());
   const std::optional<int32_t> index = ParseNodeId(args.words()[1]);
-  if (!index || static_cast<size_t>(*index) > view.rows.size()) {
+  if (!index || static_cast<size_t>(*index) > view.size()) {
     std::string message = "no record ";
     message += args.words()[1];
     message += " in ";
@@ -134,7 +134,7 @@ int RunRemember(int argc, char* argv[]) {
   if (!LoadMemories(*session, memories)) return kExitFailure;
   const std::shared_ptr<MemoriesColumn> target = Target(args, *session, memories);
   if (!target) return kExitFailure;
-  AddRecordToMemories(*view.rows[static_cast<size_t>(*index) - 1].record, *target);
+  AddRecordToMemories(*view.RecordAt(static_cast<size_t>(*index) - 1), *target);
   if (!SaveMemoriesStore(memories, session->data_folder(), session->store_options())) {
     std::string message = "cannot write ";
     message += session->data_folder();

@@ -8,9 +8,9 @@
 #include "cli/channel_json.h"
 #include "cli/cli_args.h"
 #include "cli/column_store_session.h"
-#include "cli/records_view.h"
 #include "parse/dates/date_format.h"
 #include "store/column.h"
+#include "view/records_view_model.h"
 
 namespace tarsel::cli {
 namespace {
@@ -21,44 +21,44 @@ constexpr char kUsage[] =
     "hidden, filter rules applied, unread first when the settings say so. --unread shows only\n"
     "unread ones; --all shows every stored record with its flags instead.\n";
 
-constexpr char kNoRecordsText[] = "No records";
-
 // Every stored record of the node's columns, deleted markers included, in stored order.
-std::vector<SelectedRecord> AllStoredRecords(TreeNode& node) {
+RecordsViewModel AllStoredRecords(TreeNode& node) {
   std::vector<std::shared_ptr<Column>> columns;
   node.CollectColumns(columns);
-  std::vector<SelectedRecord> rows;
+  RecordsViewModel view(RecordsViewKind::kNode);
   for (const std::shared_ptr<Column>& column : columns) {
-    for (const RecordRef& record : column->channel.records) rows.push_back({column, record});
+    for (const RecordRef& record : column->channel.records) view.AddRow(column, record);
   }
-  return rows;
+  return view;
 }
 
-nlohmann::ordered_json RowToJson(const SelectedRecord& row, int code_page) {
-  nlohmann::ordered_json json = RecordToJson(*row.record, code_page);
-  json["column"] = row.column->id;
-  json["received"] = row.record->received;
-  json["unread"] = row.record->unread;
-  json["new"] = row.record->is_new;
-  json["persistent"] = row.record->persistent;
-  json["deleted"] = row.record->deleted;
+nlohmann::ordered_json RowToJson(const RecordsViewModel& view, size_t row, int code_page) {
+  const Record& record = *view.RecordAt(row);
+  nlohmann::ordered_json json = RecordToJson(record, code_page);
+  json["column"] = view.ColumnAt(row)->id;
+  json["received"] = record.received;
+  json["unread"] = record.unread;
+  json["new"] = record.is_new;
+  json["persistent"] = record.persistent;
+  json["deleted"] = record.deleted;
   return json;
 }
 
-void PrintJson(int32_t node_id, const std::vector<SelectedRecord>& rows,
-               const std::string& empty_text, const ColumnStoreSession& session) {
+void PrintJson(int32_t node_id, const RecordsViewModel& view, const ColumnStoreSession& session) {
   nlohmann::ordered_json json;
   json["column"] = node_id;
   nlohmann::ordered_json records = nlohmann::ordered_json::array();
-  for (const SelectedRecord& row : rows) records.push_back(RowToJson(row, session.code_page()));
+  for (size_t row = 0; row < view.size(); ++row) {
+    records.push_back(RowToJson(view, row, session.code_page()));
+  }
   json["records"] = std::move(records);
-  if (rows.empty() && !empty_text.empty()) json["empty_text"] = session.ToUtf8(empty_text);
+  if (view.empty()) json["empty_text"] = session.ToUtf8(view.empty_text());
   std::printf("%s\n", json.dump(2).c_str());
 }
 
 // "U-P- [2004.03.05 09:07] Title" then the link: unread, new, persistent, deleted.
-void PrintRows(const std::vector<SelectedRecord>& rows, const ColumnStoreSession& session) {
-  for (const SelectedRecord& row : rows) {
+void PrintRows(const RecordsViewModel& view, const ColumnStoreSession& session) {
+  for (const RecordsRow& row : view.rows()) {
     const Record& record = *row.record;
     std::printf("%c%c%c%c %s %s\n     %s\n", record.unread ? 'U' : '-', record.is_new ? 'N' : '-',
                 record.persistent ? 'P' : '-', record.deleted ? 'D' : '-',
@@ -81,22 +81,18 @@ int RunRecords(int argc, char* argv[]) {
   const TreeNodeRef node = session->FindNode(args.words()[0]);
   if (!node) return kExitFailure;
 
-  RecordsView view;
-  if (args.Has("--all")) {
-    view.rows = AllStoredRecords(*node);
-  } else {
-    view = BuildRecordsView(*node, session->settings());
-  }
+  RecordsViewModel view = args.Has("--all")
+                              ? AllStoredRecords(*node)
+                              : RecordsViewModel::BuildForNode(*node, session->settings());
   if (args.Has("--unread")) {
-    std::erase_if(view.rows, [](const SelectedRecord& row) { return !row.record->unread; });
+    std::erase_if(view.rows(), [](const RecordsRow& row) { return !row.record->unread; });
   }
-  if (view.rows.empty() && view.empty_text.empty()) view.empty_text = kNoRecordsText;
   if (args.Has("--json")) {
-    PrintJson(node->id, view.rows, view.empty_text, *session);
-  } else if (view.rows.empty() && !view.empty_text.empty()) {
-    std::printf("%s\n", session->ToUtf8(view.empty_text).c_str());
+    PrintJson(node->id, view, *session);
+  } else if (view.empty()) {
+    std::printf("%s\n", session->ToUtf8(view.empty_text()).c_str());
   } else {
-    PrintRows(view.rows, *session);
+    PrintRows(view, *session);
   }
   return kExitOk;
 }
