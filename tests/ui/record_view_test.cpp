@@ -1,0 +1,198 @@
+#include "ui/record_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QMenu>
+#include <QWebEngineView>
+#include <filesystem>
+
+#include "pane_test_support.h"
+#include "store/column.h"
+#include "store/column_tree.h"
+#include "store/memories_column.h"
+#include "support/temp_dir.h"
+
+namespace tarsel::ui {
+namespace {
+
+using testing::RunScript;
+using testing::WaitForCount;
+
+std::shared_ptr<Column> MakeColumn() {
+  auto column = std::make_shared<Column>();
+  column->name = "Planet";
+  column->use_title_from_rss = false;
+  column->channel.link = "http://planet.example/";
+  return column;
+}
+
+RecordRef MakeRecord(const std::string& title, const std::string& description) {
+  auto record = std::make_shared<Record>();
+  record->title = title;
+  record->link = "http://planet.example/" + std::to_string(title.size());
+  record->description = description;
+  return record;
+}
+
+class RecordViewTest : public ::testing::Test {
+ protected:
+  void Open(const std::string& theme_folder = testing::ShippedThemeFolder()) {
+    view_ = std::make_unique<RecordView>(nullptr, theme_folder);
+    view_->resize(640, 480);
+    view_->show();
+  }
+  bool WaitForPage() {
+    return QTest::qWaitFor([&] { return view_->PageInitialized(); }, testing::kPageWaitMs);
+  }
+  // Shows the record and waits until its body is in the page.
+  void Show(const RecordRef& record, const std::shared_ptr<TreeNode>& column) {
+    QSignalSpy rendered(view_.get(), &RecordView::BodyRendered);
+    view_->ShowRecord(record, column);
+    ASSERT_TRUE(WaitForCount(rendered, 1));
+  }
+  QString Eval(const QString& script) {
+    return RunScript(view_->WebView()->page(), script).toString();
+  }
+
+  std::unique_ptr<RecordView> view_;
+};
+
+TEST_F(RecordViewTest, RecordIsWrittenIntoTheLoadedThemePage) {
+  Open();
+  ASSERT_TRUE(WaitForPage());
+  const QUrl page_url = view_->WebView()->url();
+  auto column = MakeColumn();
+  Show(MakeRecord("<b>Bold</b> & co", "<p id=\"body\">Caf\xE9 text</p>"), column);
+  EXPECT_EQ(Eval("document.querySelector('.tarsel-title').textContent"), "<b>Bold</b> & co");
+  EXPECT_EQ(Eval("document.getElementById('body').textContent"), QString::fromUtf8("Café text"));
+  EXPECT_EQ(Eval("document.querySelector('.tarsel-header').textContent.trim()"), "Planet");
+  EXPECT_EQ(view_->WebView()->url(), page_url);  // written in place, not navigated
+}
+
+TEST_F(RecordViewTest, SelectingTheShownRecordAgainWritesNothing) {
+  Open();
+  ASSERT_TRUE(WaitForPage());
+  auto column = MakeColumn();
+  auto record = MakeRecord("Once", "<p>x</p>");
+  Show(record, column);
+  Eval("document.body.insertAdjacentHTML('beforeend', '<i id=\"kept\"></i>')");
+  QSignalSpy rendered(view_.get(), &RecordView::BodyRendered);
+  view_->ShowRecord(record, column);
+  // Any write would run before this script: the page runs scripts in order.
+  EXPECT_EQ(Eval("document.getElementById('kept') ? 'kept' : 'gone'"), "kept");
+  EXPECT_EQ(rendered.count(), 0);
+}
+
+// Feed HTML must run nothing even when it reaches the page unfiltered: the page's security
+// policy allows the theme's script file alone.
+TEST_F(RecordViewTest, ScriptInARecordBodyRunsNothing) {
+  Open();
+  ASSERT_TRUE(WaitForPage());
+  auto memories = std::make_shared<MemoriesColumn>("Kept");
+  Show(MakeRecord("Hostile",
+                  "<img id=\"probe\" src=\"missing-image.png\" onerror=\"window.ran='onerror'\">"
+                  "<script>window.ran='script'</script>"
+                  "<svg onload=\"window.ran='svg'\"></svg>"
+                  "<iframe srcdoc=\"<script>parent.ran='frame'</script>\"></iframe>"
+                  "<a id=\"js\" href=\"javascript:window.ran='link'\">x</a>"),
+       memories);
+  QWebEnginePage* page = view_->WebView()->page();
+  // The image fails in any case; once our own listener has seen that, so would its handler.
+  RunScript(page,
+            "new Promise(function (done) { var probe = document.getElementById('probe');"
+            "  if (probe.complete) done(); else probe.addEventListener('error', done); })",
+            QWebEngineScript::ApplicationWorld);
+  RunScript(page, "document.getElementById('js').click()", QWebEngineScript::ApplicationWorld);
+  QTest::qWait(300);
+  EXPECT_EQ(Eval("String(window.ran)"), "undefined");
+  EXPECT_EQ(view_->WebView()->url().fileName(), "data.html");
+}
+
+TEST_F(RecordViewTest, LinksLeaveThePaneButAnchorsScrollInIt) {
+  Open();
+  ASSERT_TRUE(WaitForPage());
+  auto memories = std::make_shared<MemoriesColumn>("Kept");
+  Show(MakeRecord("Links",
+                  "<a id=\"out\" href=\"http://planet.example/story\">out</a>"
+                  "<a id=\"in\" href=\"#part\">in</a><p id=\"part\">part</p>"),
+       memories);
+  QSignalSpy links(view_.get(), &RecordView::OpenLinkRequest);
+  RunScript(view_->WebView()->page(), "document.getElementById('in').click()",
+            QWebEngineScript::ApplicationWorld);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return view_->WebView()->url().fragment() == "part"; },
+                              testing::kPageWaitMs));
+  RunScript(view_->WebView()->page(), "document.getElementById('out').click()",
+            QWebEngineScript::ApplicationWorld);
+  ASSERT_TRUE(WaitForCount(links, 1));
+  EXPECT_EQ(links.at(0).at(0).toString(), "http://planet.example/story");
+  EXPECT_EQ(links.count(), 1);
+  EXPECT_EQ(view_->WebView()->url().fileName(), "data.html");
+  EXPECT_EQ(Eval("document.getElementById('part') ? 'still here' : 'gone'"), "still here");
+}
+
+TEST_F(RecordViewTest, TextSizeLevelsStopAtTheirEnds) {
+  Open();
+  EXPECT_EQ(view_->TextSizeLevel(), 3);
+  for (int i = 0; i < 5; ++i) view_->IncreaseTextSize();
+  EXPECT_EQ(view_->TextSizeLevel(), 7);
+  EXPECT_DOUBLE_EQ(view_->WebView()->zoomFactor(), 1.75);
+  for (int i = 0; i < 10; ++i) view_->DecreaseTextSize();
+  EXPECT_EQ(view_->TextSizeLevel(), 0);
+  EXPECT_DOUBLE_EQ(view_->WebView()->zoomFactor(), 0.6);
+}
+
+// A broken theme leaves the pane blank and the program going.
+TEST_F(RecordViewTest, BrokenThemeGivesABlankPane) {
+  testing::TempDir theme;
+  const std::string shipped = testing::ShippedThemeFolder();
+  std::filesystem::copy(shipped + "data.html", theme.File("data.html"));
+  std::filesystem::copy(shipped + "data.js", theme.File("data.js"));
+  Open(theme.path() + "/");  // no rssitem.templ
+  ASSERT_TRUE(WaitForPage());
+  Show(MakeRecord("T", "<p>x</p>"), MakeColumn());
+  EXPECT_EQ(Eval("document.body.innerHTML"), "");
+
+  // A page that never calls OnInitialize: nothing is written and nothing waits for it.
+  testing::WriteFileBytes(theme.File("data.html"), "<html><body>silent</body></html>");
+  Open(theme.path() + "/");
+  (void)QTest::qWaitFor([&] { return view_->WebView()->url().isValid(); }, testing::kPageWaitMs);
+  view_->ShowRecord(MakeRecord("T", "<p>x</p>"), std::make_shared<MemoriesColumn>("Kept"));
+  QTest::qWait(500);
+  EXPECT_FALSE(view_->PageInitialized());
+}
+
+TEST_F(RecordViewTest, SelectionMenuOffersTheMemoriesColumns) {
+  Open();
+  ASSERT_TRUE(WaitForPage());
+  ColumnTree memories_tree;
+  auto first = std::make_shared<MemoriesColumn>("Keep & read");
+  first->id = 4;
+  memories_tree.Append(first);
+  view_->SetMemoriesTree(&memories_tree);
+  Show(MakeRecord("Menu", "<p id=\"p\">chosen <b>words</b></p>"),
+       std::make_shared<MemoriesColumn>("Kept"));
+  RunScript(view_->WebView()->page(),
+            "getSelection().selectAllChildren(document.getElementById('p'))",
+            QWebEngineScript::ApplicationWorld);
+
+  std::unique_ptr<QMenu> menu(view_->BuildSelectionMenu(nullptr));
+  QStringList texts;
+  QList<QAction*> memories_actions;
+  for (QAction* action : menu->actions()) {
+    texts << action->text();
+    if (action->menu() != nullptr) memories_actions = action->menu()->actions();
+  }
+  EXPECT_EQ(texts, (QStringList{"Blog Selection", "Copy Selection", "To Memories"}));
+  ASSERT_EQ(memories_actions.size(), 3);  // new column, separator, "Keep & read"
+  EXPECT_EQ(memories_actions[0]->text(), "New Memories Column");
+  EXPECT_EQ(memories_actions[2]->text(), "Keep && read");
+
+  QSignalSpy to_memories(view_.get(), &RecordView::ToMemoriesRequest);
+  memories_actions[2]->trigger();
+  ASSERT_TRUE(WaitForCount(to_memories, 1));
+  EXPECT_EQ(to_memories.at(0).at(0).toInt(), 4);
+  EXPECT_EQ(to_memories.at(0).at(1).toString(), "chosen <b>words</b>");
+}
+
+}  // namespace
+}  // namespace tarsel::ui
