@@ -57,7 +57,7 @@ constexpr char kFindFunction[] = R"JS(
     window.scrollBy(0, box.top - window.innerHeight / 3);
   }
   return match.index;
-})JS";
+}))JS";
 
 }  // namespace
 

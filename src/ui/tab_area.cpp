@@ -1,0 +1,239 @@
+#include "ui/tab_area.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTabBar>
+#include <QUrl>
+
+#include "platform/shell_open.h"
+#include "settings/settings.h"
+#include "ui/browser_tab.h"
+#include "ui/find_dialog.h"
+#include "ui/page_finder.h"
+#include "ui/qt_text.h"
+#include "ui/record_view.h"
+#include "view/record_pane_strings.h"
+
+namespace tarsel::ui {
+namespace {
+
+constexpr int kTabTitleLength = 28;
+
+// A page title is the page's text: shown as it is, never as a mnemonic.
+QString TabTitle(const QString& title) {
+  QString shown =
+      title.size() > kTabTitleLength ? title.left(kTabTitleLength - 1) + u'\u2026' : title;
+  return shown.replace(u'&', QStringLiteral("&&"));
+}
+
+}  // namespace
+
+TabArea::TabArea(QWidget* parent) : QTabWidget(parent) {
+  setObjectName(QStringLiteral("TabArea"));
+  setAccessibleName(Text(kTextTabAreaName));
+  tabBar()->setObjectName(QStringLiteral("DotNetTabCtrl"));
+  tabBar()->setAccessibleName(Text(kTextTabAreaName));
+  tabBar()->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(tabBar(), &QWidget::customContextMenuRequested, this, &TabArea::OnTabMenu);
+  connect(this, &QTabWidget::currentChanged, this, &TabArea::OnCurrentChanged);
+  external_opener_ = [](const QString& url) {
+    OpenUrlInBrowser(QUrl(url).toEncoded().toStdString());
+  };
+  message_sink_ = [this](const QString& message) {
+    QMessageBox::warning(window(), QStringLiteral("Tarsel"), message);
+  };
+}
+
+void TabArea::SetFirstPage(QWidget* page, const QString& title, RecordView* record_view) {
+  insertTab(0, page, title);
+  SetRecordView(record_view);
+}
+
+void TabArea::SetRecordView(RecordView* record_view) {
+  record_view_ = record_view;
+  if (record_view == nullptr) return;
+  connect(record_view, &RecordView::OpenLinkRequest, this, &TabArea::OpenLink);
+  connect(record_view, &RecordView::StatusTextRequest, this,
+          [this, record_view](const QString& text) { RelayStatus(record_view, text); });
+  ConnectFinder(record_view->Finder());
+}
+
+void TabArea::SetMemoriesTree(const ColumnTree* memories_tree) {
+  memories_tree_ = memories_tree;
+  if (record_view_) record_view_->SetMemoriesTree(memories_tree);
+  for (int index = 1; index < count(); ++index) {
+    if (BrowserTab* tab = BrowserTabAt(index)) tab->SetMemoriesTree(memories_tree);
+  }
+}
+
+void TabArea::OpenLink(const QString& url) {
+  if (url.isEmpty() || url.contains(u"Theme/data.html")) return;
+  const bool mail = url.startsWith(u"mailto:", Qt::CaseInsensitive);
+  if (mail || CurrentSettings()->external_browser) {
+    external_opener_(url);
+    return;
+  }
+  auto* tab = new BrowserTab(url, this);
+  tab->SetMemoriesTree(memories_tree_);
+  ConnectTab(tab);
+  const int index = addTab(tab, TabTitle(url));
+  setTabToolTip(index, url);
+  setCurrentIndex(index);
+}
+
+void TabArea::ConnectTab(BrowserTab* tab) {
+  connect(tab, &BrowserTab::OpenLinkRequest, this, &TabArea::OpenLink);
+  connect(tab, &BrowserTab::StatusTextRequest, this,
+          [this, tab](const QString& text) { RelayStatus(tab, text); });
+  connect(tab, &BrowserTab::TitleChanged, this, [this, tab](const QString& title) {
+    const int index = indexOf(tab);
+    if (index < 0) return;
+    setTabText(index, TabTitle(title));
+    setTabToolTip(index, tab->Address());
+  });
+  connect(tab, &BrowserTab::BlogSelectionRequest, this, &TabArea::BlogSelectionRequest);
+  connect(tab, &BrowserTab::ToMemoriesRequest, this, &TabArea::ToMemoriesRequest);
+  ConnectFinder(tab->Finder());
+}
+
+void TabArea::ConnectFinder(PageFinder* finder) {
+  connect(finder, &PageFinder::NotFound, this, [this](const QString& message) {
+    if (message_sink_) message_sink_(message);
+  });
+}
+
+void TabArea::RelayStatus(QWidget* pane, const QString& text) {
+  const bool active = currentIndex() == 0 ? pane == record_view_.data() : pane == currentWidget();
+  if (active) emit StatusTextRequest(text);
+}
+
+void TabArea::CloseCurrentTab() {
+  CloseTab(currentIndex());
+}
+
+void TabArea::CloseTab(int index) {
+  BrowserTab* tab = BrowserTabAt(index);
+  if (tab == nullptr) return;
+  // Removing the tab makes its neighbour active; the strip keeps that one in view.
+  removeTab(index);
+  tab->deleteLater();
+}
+
+void TabArea::CloseAllTabs() {
+  for (int index = count() - 1; index > 0; --index) CloseTab(index);
+}
+
+BrowserTab* TabArea::BrowserTabAt(int index) const {
+  if (index <= 0) return nullptr;
+  return qobject_cast<BrowserTab*>(widget(index));
+}
+
+void TabArea::IncreaseTextSize() {
+  if (BrowserTab* tab = BrowserTabAt(currentIndex())) {
+    tab->IncreaseTextSize();
+  } else if (record_view_) {
+    record_view_->IncreaseTextSize();
+  }
+}
+
+void TabArea::DecreaseTextSize() {
+  if (BrowserTab* tab = BrowserTabAt(currentIndex())) {
+    tab->DecreaseTextSize();
+  } else if (record_view_) {
+    record_view_->DecreaseTextSize();
+  }
+}
+
+void TabArea::Copy() {
+  if (BrowserTab* tab = BrowserTabAt(currentIndex())) {
+    tab->Copy();
+  } else if (record_view_) {
+    record_view_->Copy();
+  }
+}
+
+void TabArea::Paste() {
+  if (BrowserTab* tab = BrowserTabAt(currentIndex())) {
+    tab->Paste();
+  } else if (record_view_) {
+    record_view_->Paste();
+  }
+}
+
+PageFinder* TabArea::ActiveFinder() const {
+  if (BrowserTab* tab = BrowserTabAt(currentIndex())) return tab->Finder();
+  return record_view_ ? record_view_->Finder() : nullptr;
+}
+
+void TabArea::Find() {
+  if (find_dialog_) {
+    find_dialog_->raise();
+    find_dialog_->activateWindow();
+    return;
+  }
+  find_dialog_ = new FindDialog(this);
+  find_dialog_->setAttribute(Qt::WA_DeleteOnClose);
+  if (PageFinder* finder = ActiveFinder(); finder != nullptr && finder->LastRequest()) {
+    const PageFindRequest& last = *finder->LastRequest();
+    find_dialog_->SetSearch(QString::fromStdString(last.text), last.match_case, last.whole_word);
+  }
+  connect(find_dialog_, &FindDialog::FindNextRequested, this,
+          [this](const QString& text, bool match_case, bool whole_word) {
+            if (PageFinder* finder = ActiveFinder()) finder->Find(text, match_case, whole_word);
+          });
+  find_dialog_->show();
+}
+
+FindDialog* TabArea::OpenFindDialog() const {
+  return find_dialog_.data();
+}
+
+void TabArea::FindNext() {
+  PageFinder* finder = ActiveFinder();
+  if (finder == nullptr || !finder->FindNext()) Find();
+}
+
+void TabArea::SetExternalOpener(std::function<void(const QString&)> opener) {
+  external_opener_ = std::move(opener);
+}
+
+void TabArea::SetMessageSink(std::function<void(const QString&)> sink) {
+  message_sink_ = std::move(sink);
+}
+
+void TabArea::OnCurrentChanged(int index) {
+  if (CurrentSettings()->fullscreen) emit LeftSideVisibilityRequest(index <= 0);
+  emit StatusTextRequest(QString());
+}
+
+void TabArea::OnTabMenu(const QPoint& position) {
+  int index = tabBar()->tabAt(position);
+  if (index < 0) index = currentIndex();
+  BrowserTab* tab = BrowserTabAt(index);
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("BrowserTabMenu"));
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  QPointer<BrowserTab> target(tab);
+  QAction* close = menu->addAction(Text(kCommandCloseWindow), this, [this, target] {
+    if (target) CloseTab(indexOf(target));
+  });
+  QAction* copy = menu->addAction(Text(kCommandCopyLinkAddress), this, [target] {
+    if (target) QGuiApplication::clipboard()->setText(target->Address());
+  });
+  QAction* external = menu->addAction(Text(kCommandOpenInExternalBrowser), this, [this, target] {
+    if (target && external_opener_) external_opener_(target->Address());
+  });
+  menu->addSeparator();
+  QAction* close_all = menu->addAction(Text(kCommandCloseAll), this, &TabArea::CloseAllTabs);
+  close->setData(kCommandCloseWindow);
+  copy->setData(kCommandCopyLinkAddress);
+  external->setData(kCommandOpenInExternalBrowser);
+  close_all->setData(kCommandCloseAll);
+  for (QAction* action : {close, copy, external}) action->setEnabled(tab != nullptr);
+  close_all->setEnabled(count() > 1);
+  menu->popup(tabBar()->mapToGlobal(position));
+}
+
+}  // namespace tarsel::ui
