@@ -1,8 +1,13 @@
 #include "cli/cli_args.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+
+#include "cli/console.h"
+#include "cli/terminal_text.h"
 
 namespace tarsel::cli {
 namespace {
@@ -20,6 +25,10 @@ bool CommandArgs::Parse(int argc, char* argv[],
   bool options_ended = false;
   for (int i = 0; i < argc; ++i) {
     const std::string_view argument = argv[i];
+    if (!options_ended && (argument == "--help" || argument == "-h")) {
+      error = kHelpRequest;
+      return false;
+    }
     if (options_ended || !argument.starts_with("--") || argument.size() == 2) {
       if (argument == "--" && !options_ended) {
         options_ended = true;
@@ -67,12 +76,46 @@ std::optional<int32_t> ParseNodeId(std::string_view text) {
   return id;
 }
 
+bool CheckNodeIds(std::initializer_list<std::string_view> texts, std::string& error) {
+  for (std::string_view text : texts) {
+    if (ParseNodeId(text)) continue;
+    error = "not a node id: ";
+    error += text;
+    return false;
+  }
+  return true;
+}
+
+bool CheckNodeIds(const std::vector<std::string>& texts, std::string& error) {
+  for (const std::string& text : texts) {
+    if (!CheckNodeIds({std::string_view(text)}, error)) return false;
+  }
+  return true;
+}
+
 int Fail(int status, std::string_view message) {
-  std::fprintf(stderr, "tarsel-cli: %.*s\n", static_cast<int>(message.size()), message.data());
+  const std::string text = TerminalText(message, LineBreaks::kKeep);
+  std::fprintf(stderr, "tarsel-cli: %s\n", text.c_str());
   return status;
 }
 
+std::string FileError(std::string_view verb, std::string_view path, int error_number) {
+  std::string message = "cannot ";
+  message += verb;
+  message += ' ';
+  message += path;
+  message += ": ";
+  message += std::strerror(error_number != 0 ? error_number : EIO);
+  return message;
+}
+
 int UsageError(std::string_view usage, std::string_view error) {
+  if (error == kHelpRequest) {
+    Out(usage);
+    Out("\n");
+    Out(kExitCodeTable);
+    return kExitOk;
+  }
   if (!error.empty()) Fail(kExitUsage, error);
   std::fprintf(stderr, "%.*s", static_cast<int>(usage.size()), usage.data());
   return kExitUsage;

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -21,13 +22,34 @@ bool FileExists(const std::string& path) {
   return lstat(path.c_str(), &info) == 0;
 }
 
-bool MakeFolder(const std::string& folder) {
+// 0 when the folder exists or was made, else the reason (an errno value).
+int MakeFolder(const std::string& folder) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  return std::filesystem::is_directory(folder, error);
+  if (std::filesystem::is_directory(folder)) return 0;
+  return error ? error.value() : ENOTDIR;
 }
 
 }  // namespace
+
+std::string LockedMessage(const std::string& data_folder) {
+  const LockHolderInfo info = InstanceLock::ReadHolder(data_folder);
+  std::string message = "the data folder " + data_folder + " is in use by ";
+  switch (info.holder) {
+    case LockHolder::kDesktopProgram:
+      message += "the Tarsel desktop program";
+      break;
+    case LockHolder::kCommandLine:
+      message += "another tarsel-cli command";
+      break;
+    case LockHolder::kUnknown:
+      message += "another Tarsel program";
+      break;
+  }
+  if (info.pid > 0) message += " (process " + std::to_string(info.pid) + ")";
+  message += info.holder == LockHolder::kCommandLine ? "; wait for it to end" : "; close it first";
+  return message;
+}
 
 StoreOptions StoreOptionsFromSettings(const Settings& settings) {
   StoreOptions options;
@@ -45,13 +67,19 @@ StoreOptions StoreOptionsFromSettings(const Settings& settings) {
 std::unique_ptr<ColumnStoreSession> ColumnStoreSession::Open(StoreAccess access, int& status) {
   std::unique_ptr<ColumnStoreSession> session(new ColumnStoreSession());
   session->data_folder_ = DataFolder();
-  if (!MakeFolder(session->data_folder_)) {
-    status = Fail(kExitFailure, "cannot create the data folder " + session->data_folder_);
+  if (const int error = MakeFolder(session->data_folder_); error != 0) {
+    status = Fail(kExitFailure, FileError("create the data folder", session->data_folder_, error));
     return nullptr;
   }
   session->writable_ = access == StoreAccess::kWrite;
-  if (session->writable_ && !session->lock_.TryAcquire(session->data_folder_)) {
-    status = Fail(kExitLocked, kLockedMessage);
+  if (session->writable_ &&
+      !session->lock_.TryAcquire(session->data_folder_, LockHolder::kCommandLine)) {
+    if (!InstanceLock::IsHeldByAnother(session->data_folder_)) {
+      const std::string lock_path = session->data_folder_ + "/" + InstanceLock::kFileName;
+      status = Fail(kExitFailure, FileError("lock", lock_path, errno));
+    } else {
+      status = Fail(kExitLocked, LockedMessage(session->data_folder_));
+    }
     return nullptr;
   }
   LoadSettings(session->settings_);
@@ -61,10 +89,13 @@ std::unique_ptr<ColumnStoreSession> ColumnStoreSession::Open(StoreAccess access,
   session->options_ = StoreOptionsFromSettings(session->settings_);
 
   const std::string store_path = session->data_folder_ + "/" + kColumnStoreName;
-  if (!LoadColumnStore(session->tree_, session->data_folder_, session->options_) &&
-      FileExists(store_path)) {
-    status = Fail(kExitFailure, "cannot read " + store_path);
-    return nullptr;
+  errno = 0;
+  if (!LoadColumnStore(session->tree_, session->data_folder_, session->options_)) {
+    const int error = errno;
+    if (FileExists(store_path)) {
+      status = Fail(kExitFailure, FileError("read", store_path, error));
+      return nullptr;
+    }
   }
   status = kExitOk;
   return session;
@@ -94,8 +125,9 @@ bool ColumnStoreSession::Save() {
     Fail(kExitFailure, "the columns store was opened for reading only");
     return false;
   }
+  errno = 0;
   if (SaveColumnStore(tree_, data_folder_, options_)) return true;
-  Fail(kExitFailure, "cannot write " + data_folder_ + "/" + kColumnStoreName);
+  Fail(kExitFailure, FileError("write", data_folder_ + "/" + kColumnStoreName, errno));
   return false;
 }
 

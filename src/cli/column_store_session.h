@@ -20,9 +20,8 @@
 
 namespace tarsel::cli {
 
-// What a command prints when the desktop program (or another writing command) holds the lock.
-inline constexpr char kLockedMessage[] =
-    "Tarsel is running; close it first (the data folder is in use)";
+// What a command prints when the lock is held: who holds it, from the lock file.
+std::string LockedMessage(const std::string& data_folder);
 
 enum class StoreAccess { kRead, kWrite };
 
@@ -35,8 +34,9 @@ class ColumnStoreSession {
   // Creates the data folder when missing, takes the lock (kWrite), reads settings.xml (which
   // also becomes the process-wide settings) and columns.dat (a missing file is an empty tree).
   // On failure prints the reason and returns null with the exit status in `status`:
-  // kExitLocked when the lock is held elsewhere, kExitFailure when columns.dat exists but
-  // cannot be read (writing an empty tree over it would lose it).
+  // kExitLocked when the lock is held elsewhere (the message names the holder), kExitFailure
+  // when columns.dat exists but cannot be read (writing an empty tree over it would lose it).
+  // File errors name the file and the system's reason.
   static std::unique_ptr<ColumnStoreSession> Open(StoreAccess access, int& status);
 
   ColumnTree& tree() { return tree_; }

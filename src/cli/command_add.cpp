@@ -5,7 +5,9 @@
 
 #include "cli/cli_args.h"
 #include "cli/column_store_session.h"
+#include "cli/console.h"
 #include "cli/tree_edit.h"
+#include "net/http/feed_url_check.h"
 #include "update/merge_records.h"
 
 namespace tarsel::cli {
@@ -13,8 +15,15 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: tarsel-cli add URL [--name NAME] [--group ID] [--login LOGIN --password PASSWORD]\n"
-    "Adds a column for the feed at URL and prints its id. Without --name the column is called\n"
-    "\"New RSS Column\" until its first update gives it the feed's title.\n";
+    "Adds a column for the feed at URL (http or https, with a host) and prints its id.\n"
+    "\n"
+    "Options:\n"
+    "  --name NAME          the column's name; without it the column is called\n"
+    "                       \"New RSS Column\" until its first update gives it the feed's title\n"
+    "  --group ID           add the column inside the group ID (default: the top level)\n"
+    "  --login LOGIN        user name the site asks for (HTTP basic authentication)\n"
+    "  --password PASSWORD  password the site asks for\n"
+    "  --help               show this text\n";
 
 std::shared_ptr<Column> NewColumn(const ColumnStoreSession& session, const CommandArgs& args) {
   auto column = std::make_shared<Column>(session.store_options().column_defaults);
@@ -33,7 +42,12 @@ int RunAdd(int argc, char* argv[]) {
   if (!args.Parse(argc, argv, {"--name", "--group", "--login", "--password"}, {}, 1, 1, error)) {
     return UsageError(kUsage, error);
   }
-  if (args.words()[0].empty()) return UsageError(kUsage, "the URL is empty");
+  if (!HTTP::IsValidFeedUrl(args.words()[0])) {
+    return UsageError(kUsage, "not an http or https URL with a host: " + args.words()[0]);
+  }
+  if (const auto group = args.Value("--group"); group && !CheckNodeIds({*group}, error)) {
+    return UsageError(kUsage, error);
+  }
   int status = kExitOk;
   auto session = ColumnStoreSession::Open(StoreAccess::kWrite, status);
   if (!session) return status;
@@ -44,11 +58,10 @@ int RunAdd(int argc, char* argv[]) {
   column->id = session->tree().LowestFreeId();
   std::string message;
   if (!session->tree().AddColumn(column, parent, &message)) {
-    std::fprintf(stderr, "%s\n", session->ToUtf8(message).c_str());
-    return kExitFailure;
+    return Fail(kExitFailure, session->ToUtf8(message));
   }
   if (!session->Save()) return kExitFailure;
-  std::printf("%d\n", column->id);
+  Out(std::to_string(column->id) + "\n");
   return kExitOk;
 }
 

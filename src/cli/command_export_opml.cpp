@@ -1,9 +1,11 @@
 // tarsel-cli export-opml [FILE]: every column as an OPML file.
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
 #include "cli/cli_args.h"
 #include "cli/column_store_session.h"
+#include "cli/console.h"
 #include "parse/lists/opml_export.h"
 
 namespace tarsel::cli {
@@ -12,7 +14,10 @@ namespace {
 constexpr char kUsage[] =
     "Usage: tarsel-cli export-opml [FILE]\n"
     "Writes every column as OPML to FILE (replacing it), or to standard output. The text is in\n"
-    "the program's code page, as the desktop program exports it.\n";
+    "the program's code page, as the desktop program exports it.\n"
+    "\n"
+    "Options:\n"
+    "  --help  show this text\n";
 
 }  // namespace
 
@@ -20,21 +25,21 @@ int RunExportOpml(int argc, char* argv[]) {
   CommandArgs args;
   std::string error;
   if (!args.Parse(argc, argv, {}, {}, 0, 1, error)) return UsageError(kUsage, error);
+  if (!args.words().empty() && args.words()[0].empty()) {
+    return UsageError(kUsage, "the file name is empty");
+  }
   int status = kExitOk;
   auto session = ColumnStoreSession::Open(StoreAccess::kRead, status);
   if (!session) return status;
 
   if (args.words().empty()) {
-    const std::string text = OpmlExportText(session->tree());
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
-        std::fflush(stdout) != 0) {
-      return Fail(kExitFailure, "cannot write to standard output");
-    }
+    Out(OpmlExportText(session->tree()));
     return kExitOk;
   }
   const std::string& path = args.words()[0];
-  if (path.empty()) return UsageError(kUsage, "the file name is empty");
-  if (!ExportOpml(session->tree(), path)) return Fail(kExitFailure, "cannot write " + path);
+  errno = 0;
+  if (!ExportOpml(session->tree(), path))
+    return Fail(kExitFailure, FileError("write", path, errno));
   return kExitOk;
 }
 

@@ -2,8 +2,8 @@
 // folder, and what came of it. The tool to run when a feed will not update.
 #include <stdlib.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -12,17 +12,20 @@
 #include <system_error>
 
 #include "cli/cli_args.h"
+#include "cli/console.h"
+#include "cli/failure_text.h"
+#include "cli/json_output.h"
+#include "cli/terminal_text.h"
 #include "net/download/cache_file_path.h"
 #include "net/download/download_column.h"
 #include "net/download/failure_code.h"
-#include "net/download/feed_link_discovery.h"
 #include "parse/charsets/encoding_choice.h"
-#include "parse/feeds/feed_parser.h"
 #include "platform/atomic_file.h"
 #include "platform/system_code_page.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
 #include "store/column.h"
+#include "update/merge_records.h"
 
 namespace tarsel::cli {
 
@@ -31,17 +34,32 @@ namespace {
 constexpr char kUsage[] =
     "Usage: tarsel-cli fetch URL [--json] [--etag E] [--last-modified L] [--user U --password P]\n"
     "                  [--encoding automatic|western|cyrillic|central]\n"
-    "Downloads URL as a column update would, into a temporary data folder, and reports the\n"
-    "result. The exit status is the column's failure code (0: no failure).\n";
+    "Downloads URL as a column update would, into a temporary data folder, reads the body as\n"
+    "the merge would, and reports the result: the HTTP status, the failure code and message a\n"
+    "column would store (in the output, not the exit status), the validators, and what the body\n"
+    "holds. Exit status 1 when the download failed, 4 when the body is not a feed, 5 when it is\n"
+    "a web page whose feed link was discovered.\n"
+    "\n"
+    "Options:\n"
+    "  --json               print the result as one JSON object\n"
+    "  --etag E             send E as If-None-Match (a conditional request)\n"
+    "  --last-modified L    send L as If-Modified-Since\n"
+    "  --user U             user name for HTTP basic authentication\n"
+    "  --password P         password for HTTP basic authentication\n"
+    "  --encoding WORD      the encoding setting to use (default: the user's setting)\n"
+    "  --help               show this text\n";
+
+std::string TempRoot() {
+  const char* temp = std::getenv("TMPDIR");
+  return temp != nullptr && *temp != '\0' ? temp : "/tmp";
+}
 
 // A data folder of the command's own: XDG_DATA_HOME points into a fresh temporary folder for
 // the life of the object, and the folder goes with everything in it afterwards.
 class ScratchDataFolder {
  public:
   ScratchDataFolder() {
-    const char* temp = std::getenv("TMPDIR");
-    std::string pattern =
-        std::string(temp != nullptr && *temp != '\0' ? temp : "/tmp") + "/tarsel-fetch-XXXXXX";
+    std::string pattern = TempRoot() + "/tarsel-fetch-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) return;
     // A relative XDG_DATA_HOME would be ignored in favour of the user's real data folder.
     std::error_code error;
@@ -68,12 +86,14 @@ class ScratchDataFolder {
 
 struct FetchResult {
   int status = 0;
-  FailureCode failure = kFailureNone;
+  FailureCode failure = kFailureNone;  // what the column would store: download or merge
   bool new_content = false;
-  std::string cached;      // the cache file after a new download
+  size_t bytes = 0;        // the cache file after a new download
   std::string discovered;  // the feed link of a web page
+  size_t records = 0;      // what the merge took from a feed
 };
 
+// Downloads, then reads the body as the merge of a column without records would.
 FetchResult Fetch(Column& column) {
   FetchResult result;
   try {
@@ -83,12 +103,33 @@ FetchResult Fetch(Column& column) {
   }
   if (!result.new_content) return result;
   if (std::optional<FileContent> file = ReadWholeFile(CacheFilePath(column))) {
-    result.cached = std::string(file->view());
+    result.bytes = file->view().size();
   }
-  // As the merge sees it: the text ends at its first zero byte.
-  const std::string_view text(result.cached.c_str(), std::strlen(result.cached.c_str()));
-  if (!IsFeedDocument(text)) result.discovered = DiscoverFeedLink(text, column.url);
+  const std::string fetched_url = column.url;
+  try {
+    result.failure = MergeRecords(column);
+  } catch (...) {
+    result.failure = kFailureUpdate;
+  }
+  if (result.failure == kFailureFeedDiscovered) {
+    result.discovered = column.url;
+    column.url = fetched_url;
+  }
+  result.records = column.channel.records.size();
   return result;
+}
+
+int ExitStatus(const FetchResult& result) {
+  switch (result.failure) {
+    case kFailureNone:
+      return kExitOk;
+    case kFailureParse:
+      return kExitNotFeed;
+    case kFailureFeedDiscovered:
+      return kExitFeedDiscovered;
+    default:
+      return kExitFailure;
+  }
 }
 
 nlohmann::ordered_json ResultJson(const Column& column, const FetchResult& result, int code_page) {
@@ -96,41 +137,53 @@ nlohmann::ordered_json ResultJson(const Column& column, const FetchResult& resul
   nlohmann::ordered_json json;
   json["status"] = result.status;
   json["failure"] = result.failure;
-  json["message"] = result.failure == kFailureNone ? "" : utf8(FailureMessage(result.failure));
+  json["message"] = FailureText(result.failure, result.status);
   json["url"] = utf8(column.url);
   json["etag"] = utf8(column.etag);
   json["last_modified"] = utf8(column.last_modified);
   json["new_content"] = result.new_content;
-  json["bytes"] = result.cached.size();
+  json["bytes"] = result.bytes;
   json["charset_converted"] = column.charset_converted;
   json["discovered"] = utf8(result.discovered);
+  json["title"] = result.failure == kFailureNone ? utf8(column.channel.title) : "";
+  json["records"] = result.records;
   return json;
 }
 
+std::string Field(const char* label, const std::string& value) {
+  char head[32];
+  std::snprintf(head, sizeof(head), "%-15s", label);
+  return head + TerminalText(value) + "\n";
+}
+
 void PrintReport(const nlohmann::ordered_json& json) {
-  std::printf("URL:           %s\n", json["url"].get<std::string>().c_str());
-  std::printf("HTTP status:   %d\n", json["status"].get<int>());
-  if (json["failure"].get<int>() == kFailureNone) {
-    std::printf("Result:        no failure\n");
-  } else {
-    // Continuation lines line up under the first.
-    std::string message;
-    for (char byte : json["message"].get<std::string>()) {
-      message += byte;
-      if (byte == '\n') message += "               ";
-    }
-    std::printf("Result:        failure %d: %s\n", json["failure"].get<int>(), message.c_str());
-  }
+  const bool colours = ColoursFor(stdout);
+  std::string text = Field("URL:", json["url"].get<std::string>());
+  text += Field("HTTP status:", std::to_string(json["status"].get<int>()));
+  const int failure = json["failure"].get<int>();
+  const std::string result =
+      failure == kFailureNone
+          ? Coloured("no failure", Colour::kGreen, colours)
+          : Coloured("failure " + std::to_string(failure) + ": " +
+                         TerminalText(json["message"].get<std::string>()),
+                     failure == kFailureFeedDiscovered ? Colour::kYellow : Colour::kRed, colours);
+  text += "Result:        " + result + "\n";
   if (json["new_content"].get<bool>()) {
-    std::printf("New content:   %zu bytes%s\n", json["bytes"].get<size_t>(),
-                json["charset_converted"].get<bool>() ? ", charset converted" : "");
+    text += Field("New content:",
+                  std::to_string(json["bytes"].get<size_t>()) + " bytes" +
+                      (json["charset_converted"].get<bool>() ? ", charset converted" : ""));
   } else {
-    std::printf("New content:   none\n");
+    text += Field("New content:", "none");
   }
-  std::printf("ETag:          %s\n", json["etag"].get<std::string>().c_str());
-  std::printf("Last-Modified: %s\n", json["last_modified"].get<std::string>().c_str());
+  text += Field("ETag:", json["etag"].get<std::string>());
+  text += Field("Last-Modified:", json["last_modified"].get<std::string>());
+  if (failure == kFailureNone && json["new_content"].get<bool>()) {
+    text += Field("Feed:", json["title"].get<std::string>() + " (" +
+                               std::to_string(json["records"].get<size_t>()) + " records)");
+  }
   const std::string discovered = json["discovered"].get<std::string>();
-  if (!discovered.empty()) std::printf("Web page; its feed: %s\n", discovered.c_str());
+  if (!discovered.empty()) text += Field("Web page; its feed:", discovered);
+  Out(text);
 }
 
 }  // namespace
@@ -154,7 +207,9 @@ int RunFetch(int argc, char* argv[]) {
   const int code_page = CodePageForEncoding(static_cast<EncodingChoice>(settings.encoding));
 
   ScratchDataFolder scratch;
-  if (!scratch.Ready()) return Fail(kExitFailure, "cannot make a temporary data folder");
+  if (!scratch.Ready()) {
+    return Fail(kExitFailure, FileError("make a temporary data folder in", TempRoot(), errno));
+  }
   auto from_utf8 = [&](std::string_view option) {
     return CodePageFromUtf8(args.Value(option).value_or(""), code_page);
   };
@@ -169,11 +224,11 @@ int RunFetch(int argc, char* argv[]) {
   const FetchResult result = Fetch(column);
   const nlohmann::ordered_json json = ResultJson(column, result, code_page);
   if (args.Has("--json")) {
-    std::printf("%s\n", json.dump(2).c_str());
+    Out(JsonText(json) + "\n");
   } else {
     PrintReport(json);
   }
-  return result.failure;
+  return ExitStatus(result);
 }
 
 }  // namespace tarsel::cli

@@ -1,12 +1,15 @@
 // tarsel-cli list: the columns tree with the unread and total counts of every node.
-#include <cstdio>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "cli/cli_args.h"
 #include "cli/column_store_session.h"
-#include "net/download/failure_code.h"
+#include "cli/console.h"
+#include "cli/failure_text.h"
+#include "cli/json_output.h"
+#include "cli/terminal_text.h"
+#include "cli/update_record.h"
 #include "store/column.h"
 
 namespace tarsel::cli {
@@ -14,54 +17,72 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: tarsel-cli list [--json]\n"
-    "Shows the columns tree: groups, columns, unread and total record counts.\n";
+    "Shows the columns tree: groups, columns, unread and total record counts, and for a\n"
+    "column whose last 'tarsel-cli update' failed, that failure.\n"
+    "\n"
+    "Options:\n"
+    "  --json  print the tree as JSON (\"last_result\" and \"message\" per column)\n"
+    "  --help  show this text\n";
 
-nlohmann::ordered_json NodeToJson(const TreeNode& node, const ColumnStoreSession& session) {
-  nlohmann::ordered_json json;
-  json["id"] = node.id;
-  const bool group = node.Kind() == NodeKind::kGroup;
-  json["kind"] = group ? "group" : "column";
-  json["name"] = session.ToUtf8(node.name);
-  json["title"] = session.ToUtf8(node.DisplayName());
-  json["unread"] = node.UnreadCount();
-  json["total"] = node.TotalCount();
-  if (group) {
-    nlohmann::ordered_json children = nlohmann::ordered_json::array();
+class TreePrinter {
+ public:
+  TreePrinter(const ColumnStoreSession& session, const UpdateRecord& record)
+      : session_(session), record_(record), colours_(ColoursFor(stdout)) {}
+
+  nlohmann::ordered_json NodeToJson(const TreeNode& node) const {
+    nlohmann::ordered_json json;
+    json["id"] = node.id;
+    const bool group = node.Kind() == NodeKind::kGroup;
+    json["kind"] = group ? "group" : "column";
+    json["name"] = session_.ToUtf8(node.name);
+    json["title"] = session_.ToUtf8(node.DisplayName());
+    json["unread"] = node.UnreadCount();
+    json["total"] = node.TotalCount();
+    if (group) {
+      nlohmann::ordered_json children = nlohmann::ordered_json::array();
+      for (const TreeNodeRef& child : static_cast<const ColumnGroup&>(node).children()) {
+        children.push_back(NodeToJson(*child));
+      }
+      json["children"] = std::move(children);
+    } else if (node.Kind() == NodeKind::kColumn) {
+      const auto& column = static_cast<const Column&>(node);
+      const std::string url = session_.ToUtf8(column.url);
+      json["url"] = url;
+      json["interval"] = column.update_interval;
+      const RecordedFailure* failure = record_.Find(column, url);
+      json["last_result"] = failure != nullptr ? failure->failure : 0;
+      json["message"] =
+          failure != nullptr ? FailureText(failure->failure, failure->http_status) : "";
+    }
+    return json;
+  }
+
+  void Print(const TreeNode& node, int depth) const {
+    std::string line(static_cast<size_t>(depth) * 2, ' ');
+    line += "[" + std::to_string(node.id) + "] " +
+            TerminalText(session_.ToUtf8(node.DisplayName())) + " (" +
+            std::to_string(node.UnreadCount()) + "/" + std::to_string(node.TotalCount()) + ")";
+    if (node.Kind() == NodeKind::kColumn) {
+      const auto& column = static_cast<const Column&>(node);
+      const std::string url = session_.ToUtf8(column.url);
+      line += "  " + TerminalText(url);
+      if (const RecordedFailure* failure = record_.Find(column, url)) {
+        const std::string text = "(" + FailureText(failure->failure, failure->http_status) + ")";
+        line += "  " + Coloured(text, Colour::kRed, colours_);
+      }
+    }
+    Out(line + "\n");
+    if (node.Kind() != NodeKind::kGroup) return;
     for (const TreeNodeRef& child : static_cast<const ColumnGroup&>(node).children()) {
-      children.push_back(NodeToJson(*child, session));
-    }
-    json["children"] = std::move(children);
-  } else if (node.Kind() == NodeKind::kColumn) {
-    const auto& column = static_cast<const Column&>(node);
-    json["url"] = session.ToUtf8(column.url);
-    json["interval"] = column.update_interval;
-    json["last_result"] = column.last_result.load();
-  }
-  return json;
-}
-
-// The first line of a failure text ("HTTP 404 Error. " of a two-line message).
-std::string FailureLine(int32_t code) {
-  std::string text = FailureMessage(code);
-  return text.substr(0, text.find('\n'));
-}
-
-void PrintNode(const TreeNode& node, const ColumnStoreSession& session, int depth) {
-  std::printf("%*s[%d] %s (%d/%d)", depth * 2, "", node.id,
-              session.ToUtf8(node.DisplayName()).c_str(), node.UnreadCount(), node.TotalCount());
-  if (node.Kind() == NodeKind::kColumn) {
-    const auto& column = static_cast<const Column&>(node);
-    std::printf("  %s", session.ToUtf8(column.url).c_str());
-    if (column.last_result.load() != 0) {
-      std::printf("  (%s)", FailureLine(column.last_result.load()).c_str());
+      Print(*child, depth + 1);
     }
   }
-  std::printf("\n");
-  if (node.Kind() != NodeKind::kGroup) return;
-  for (const TreeNodeRef& child : static_cast<const ColumnGroup&>(node).children()) {
-    PrintNode(*child, session, depth + 1);
-  }
-}
+
+ private:
+  const ColumnStoreSession& session_;
+  const UpdateRecord& record_;
+  const bool colours_;
+};
 
 }  // namespace
 
@@ -72,14 +93,16 @@ int RunList(int argc, char* argv[]) {
   int status = kExitOk;
   auto session = ColumnStoreSession::Open(StoreAccess::kRead, status);
   if (!session) return status;
+  UpdateRecord record;
+  record.Load(session->data_folder());
+  const TreePrinter printer(*session, record);
   if (args.Has("--json")) {
     nlohmann::ordered_json nodes = nlohmann::ordered_json::array();
-    for (const TreeNodeRef& node : session->tree().nodes()) {
-      nodes.push_back(NodeToJson(*node, *session));
-    }
-    std::printf("%s\n", nodes.dump(2).c_str());
+    for (const TreeNodeRef& node : session->tree().nodes())
+      nodes.push_back(printer.NodeToJson(*node));
+    Out(JsonText(nodes) + "\n");
   } else {
-    for (const TreeNodeRef& node : session->tree().nodes()) PrintNode(*node, *session, 0);
+    for (const TreeNodeRef& node : session->tree().nodes()) printer.Print(*node, 0);
   }
   return kExitOk;
 }

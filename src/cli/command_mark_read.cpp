@@ -15,10 +15,17 @@ int RunMarkAll(int argc, char* argv[], bool read) {
                             " ID|all\n"
                             "Marks every record of the column ID, of every column in the group "
                             "ID, or of all columns " +
-                            (read ? "read" : "unread") + ".\n";
+                            (read ? "read" : "unread") +
+                            ".\n"
+                            "\n"
+                            "Options:\n"
+                            "  --help  show this text\n";
   CommandArgs args;
   std::string error;
-  if (!args.Parse(argc, argv, {}, {}, 1, 1, error)) return UsageError(usage, error);
+  if (!args.Parse(argc, argv, {}, {}, 1, 1, error) ||
+      (args.words()[0] != "all" && !CheckNodeIds(args.words(), error))) {
+    return UsageError(usage, error);
+  }
   int status = kExitOk;
   auto session = ColumnStoreSession::Open(StoreAccess::kWrite, status);
   if (!session) return status;

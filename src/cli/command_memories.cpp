@@ -1,5 +1,5 @@
 // tarsel-cli memories and remember: the memories tree, and keeping a record of a column in it.
-#include <cstdio>
+#include <cerrno>
 #include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -7,6 +7,10 @@
 
 #include "cli/cli_args.h"
 #include "cli/column_store_session.h"
+#include "cli/console.h"
+#include "cli/json_output.h"
+#include "cli/records_output.h"
+#include "cli/terminal_text.h"
 #include "store/memories_operations.h"
 #include "store/store_files.h"
 #include "view/records_view_model.h"
@@ -15,13 +19,24 @@ namespace tarsel::cli {
 namespace {
 
 constexpr char kMemoriesUsage[] =
-    "Usage: tarsel-cli memories [--json]\n"
-    "Shows the memories tree: memories groups, memories columns and their record counts.\n";
+    "Usage: tarsel-cli memories [ID] [--json]\n"
+    "Without ID shows the memories tree: memories groups, memories columns and their record\n"
+    "counts. With ID shows the records kept in the memories column (or group) ID, as\n"
+    "'tarsel-cli records' shows a column's records.\n"
+    "\n"
+    "Options:\n"
+    "  --json  print as JSON\n"
+    "  --help  show this text\n";
 
 constexpr char kRememberUsage[] =
     "Usage: tarsel-cli remember ID N (--to MEMORIES_ID | --new NAME)\n"
-    "Copies the N-th record that 'tarsel-cli records ID' shows into a memories column, or\n"
-    "into a new memories column at the top of the memories tree.\n";
+    "Copies the N-th record (counting from 1) that 'tarsel-cli records ID' shows into a\n"
+    "memories column, and prints that memories column.\n"
+    "\n"
+    "Options:\n"
+    "  --to MEMORIES_ID  the memories column to copy into\n"
+    "  --new NAME        a new memories column at the top of the memories tree\n"
+    "  --help            show this text\n";
 
 // The session loads only columns.dat; the memories tree is read beside it. A file that exists
 // but cannot be read stops the command, so writing back cannot lose it.
@@ -30,13 +45,11 @@ bool LoadMemories(const ColumnStoreSession& session, ColumnTree& memories) {
   path += '/';
   path += kMemoriesStoreName;
   std::error_code missing;
-  if (LoadMemoriesStore(memories, session.data_folder(), session.store_options()) ||
-      !std::filesystem::exists(path, missing)) {
-    return true;
-  }
-  std::string message = "cannot read ";
-  message += path;
-  Fail(kExitFailure, message);
+  errno = 0;
+  if (LoadMemoriesStore(memories, session.data_folder(), session.store_options())) return true;
+  const int reason = errno;
+  if (!std::filesystem::exists(path, missing)) return true;
+  Fail(kExitFailure, FileError("read", path, reason));
   return false;
 }
 
@@ -58,8 +71,8 @@ nlohmann::ordered_json NodeToJson(const TreeNode& node, const ColumnStoreSession
 }
 
 void PrintNode(const TreeNode& node, const ColumnStoreSession& session, int depth) {
-  std::printf("%*s[%d] %s\n", depth * 2, "", node.id,
-              session.ToUtf8(MemoriesTreeLabel(node)).c_str());
+  Out(std::string(static_cast<size_t>(depth) * 2, ' ') + "[" + std::to_string(node.id) + "] " +
+      TerminalText(session.ToUtf8(MemoriesTreeLabel(node))) + "\n");
   if (node.Kind() != NodeKind::kGroup) return;
   for (const TreeNodeRef& child : static_cast<const ColumnGroup&>(node).children()) {
     PrintNode(*child, session, depth + 1);
@@ -73,8 +86,7 @@ std::shared_ptr<MemoriesColumn> Target(const CommandArgs& args, ColumnStoreSessi
   const auto to = args.Value("--to");
   const auto name = args.Value("--new");
   if (name) return NewMemoriesColumn(memories, session.FromUtf8(*name));
-  const std::optional<int32_t> id = ParseNodeId(*to);
-  TreeNodeRef node = id ? memories.FindById(*id) : nullptr;
+  TreeNodeRef node = memories.FindById(*ParseNodeId(*to));
   if (!node || node->Kind() != NodeKind::kMemoriesColumn) {
     std::string message = "no memories column with id ";
     message += *to;
@@ -84,12 +96,21 @@ std::shared_ptr<MemoriesColumn> Target(const CommandArgs& args, ColumnStoreSessi
   return std::static_pointer_cast<MemoriesColumn>(node);
 }
 
+// The records kept in the memories column (or every memories column of the group) `id`.
+int PrintMemoriesRecords(int32_t id, const ColumnTree& memories, const ColumnStoreSession& session,
+                         bool json) {
+  const TreeNodeRef node = memories.FindById(id);
+  if (!node) return Fail(kExitFailure, "no memories column with id " + std::to_string(id));
+  PrintRecordRows(id, RecordsViewModel::BuildForNode(*node, session.settings()), json, session);
+  return kExitOk;
+}
+
 }  // namespace
 
 int RunMemories(int argc, char* argv[]) {
   CommandArgs args;
   std::string error;
-  if (!args.Parse(argc, argv, {}, {"--json"}, 0, 0, error)) {
+  if (!args.Parse(argc, argv, {}, {"--json"}, 0, 1, error) || !CheckNodeIds(args.words(), error)) {
     return UsageError(kMemoriesUsage, error);
   }
   int status = kExitOk;
@@ -97,10 +118,14 @@ int RunMemories(int argc, char* argv[]) {
   if (!session) return status;
   ColumnTree memories;
   if (!LoadMemories(*session, memories)) return kExitFailure;
+  if (!args.words().empty()) {
+    return PrintMemoriesRecords(*ParseNodeId(args.words()[0]), memories, *session,
+                                args.Has("--json"));
+  }
   if (args.Has("--json")) {
     nlohmann::ordered_json nodes = nlohmann::ordered_json::array();
     for (const TreeNodeRef& node : memories.nodes()) nodes.push_back(NodeToJson(*node, *session));
-    std::printf("%s\n", nodes.dump(2).c_str());
+    Out(JsonText(nodes) + "\n");
   } else {
     for (const TreeNodeRef& node : memories.nodes()) PrintNode(*node, *session, 0);
   }
@@ -116,6 +141,10 @@ int RunRemember(int argc, char* argv[]) {
   if (args.Value("--to").has_value() == args.Value("--new").has_value()) {
     return UsageError(kRememberUsage, "give either --to or --new");
   }
+  if (!CheckNodeIds(args.words(), error) ||
+      (args.Value("--to") && !CheckNodeIds({*args.Value("--to")}, error))) {
+    return UsageError(kRememberUsage, error);
+  }
   int status = kExitOk;
   auto session = ColumnStoreSession::Open(StoreAccess::kWrite, status);
   if (!session) return status;
@@ -123,7 +152,7 @@ int RunRemember(int argc, char* argv[]) {
   if (!node) return kExitFailure;
   const RecordsViewModel view = RecordsViewModel::BuildForNode(*node, session->settings());
   const std::optional<int32_t> index = ParseNodeId(args.words()[1]);
-  if (!index || static_cast<size_t>(*index) > view.size()) {
+  if (static_cast<size_t>(*index) > view.size()) {
     std::string message = "no record ";
     message += args.words()[1];
     message += " in ";
@@ -135,14 +164,14 @@ int RunRemember(int argc, char* argv[]) {
   const std::shared_ptr<MemoriesColumn> target = Target(args, *session, memories);
   if (!target) return kExitFailure;
   AddRecordToMemories(*view.RecordAt(static_cast<size_t>(*index) - 1), *target);
+  errno = 0;
   if (!SaveMemoriesStore(memories, session->data_folder(), session->store_options())) {
-    std::string message = "cannot write ";
-    message += session->data_folder();
-    message += '/';
-    message += kMemoriesStoreName;
-    return Fail(kExitFailure, message);
+    const int reason = errno;
+    return Fail(kExitFailure,
+                FileError("write", session->data_folder() + "/" + kMemoriesStoreName, reason));
   }
-  std::printf("[%d] %s\n", target->id, session->ToUtf8(MemoriesTreeLabel(*target)).c_str());
+  Out("[" + std::to_string(target->id) + "] " +
+      TerminalText(session->ToUtf8(MemoriesTreeLabel(*target))) + "\n");
   return kExitOk;
 }
 

@@ -1,18 +1,23 @@
 // tarsel-cli parse FILE: what a new column would hold after its first update from that body.
-#include <cstdio>
-#include <fstream>
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "cli/channel_json.h"
 #include "cli/cli_args.h"
+#include "cli/console.h"
+#include "cli/json_output.h"
+#include "cli/terminal_text.h"
 #include "net/download/body_charset.h"
 #include "net/download/failure_code.h"
 #include "net/download/feed_link_discovery.h"
 #include "parse/charsets/encoding_choice.h"
 #include "parse/feeds/feed_parser.h"
 #include "parse/feeds/parsed_channel_cleanup.h"
+#include "platform/atomic_file.h"
 #include "platform/system_code_page.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
@@ -22,9 +27,17 @@ namespace tarsel::cli {
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: tarsel-cli parse FILE [--encoding automatic|western|cyrillic|central] [--url URL]\n";
+    "Usage: tarsel-cli parse FILE [--encoding automatic|western|cyrillic|central] [--url URL]\n"
+    "Reads FILE as the body of a new column's first update and prints what the column would\n"
+    "hold, as JSON. A web page gives the feed link found in it (exit status 5); a body that is\n"
+    "not a feed gives exit status 4.\n"
+    "\n"
+    "Options:\n"
+    "  --encoding WORD  the encoding setting to read with (default: the user's setting)\n"
+    "  --url URL        where the body came from; relative feed links resolve against it\n"
+    "  --help           show this text\n";
 // Far above any real feed; the download caps bodies too.
-constexpr std::streamsize kMaxBodySize = 64 * 1024 * 1024;
+constexpr off_t kMaxBodySize = 64 * 1024 * 1024;
 
 struct ParseOptions {
   std::string file;
@@ -32,33 +45,24 @@ struct ParseOptions {
   std::string url;  // where the body came from; relative feed links resolve against it
 };
 
-bool ReadOptions(int argc, char* argv[], ParseOptions& options) {
-  for (int i = 0; i < argc; ++i) {
-    std::string_view argument = argv[i];
-    bool has_value = i + 1 < argc;
-    if (argument == "--encoding" && has_value) {
-      options.encoding = EncodingFromWord(argv[++i]);
-      if (!options.encoding) return false;
-    } else if (argument == "--url" && has_value) {
-      options.url = argv[++i];
-    } else if (options.file.empty() && !argument.starts_with("--")) {
-      options.file = argument;
-    } else {
-      return false;
-    }
-  }
-  return !options.file.empty();
-}
-
+// The file's bytes; prints why not and gives nothing when it cannot be read or is too large.
 std::optional<std::string> ReadBody(const std::string& path) {
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
-  if (!file) return std::nullopt;
-  std::streamoff size = file.tellg();
-  if (size < 0 || size > kMaxBodySize) return std::nullopt;
-  std::string body(static_cast<size_t>(size), '\0');
-  file.seekg(0);
-  if (!file.read(body.data(), size)) return std::nullopt;
-  return body;
+  struct stat info {};
+  if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    Fail(kExitFailure, FileError("read", path, EISDIR));
+    return std::nullopt;
+  }
+  errno = 0;
+  std::optional<FileContent> content = ReadWholeFile(path);
+  if (!content) {
+    Fail(kExitFailure, FileError("read", path, errno));
+    return std::nullopt;
+  }
+  if (static_cast<off_t>(content->view().size()) > kMaxBodySize) {
+    Fail(kExitFailure, path + " is too large for a feed");
+    return std::nullopt;
+  }
+  return std::string(content->view());
 }
 
 // The user's settings (summary line limit, encoding), with the encoding given on the command
@@ -73,16 +77,21 @@ Settings EffectiveSettings(const ParseOptions& options) {
 }  // namespace
 
 int RunParse(int argc, char* argv[]) {
+  CommandArgs args;
+  std::string error;
+  if (!args.Parse(argc, argv, {"--encoding", "--url"}, {}, 1, 1, error)) {
+    return UsageError(kUsage, error);
+  }
   ParseOptions options;
-  if (!ReadOptions(argc, argv, options)) {
-    std::fputs(kUsage, stderr);
-    return 2;
+  options.file = args.words()[0];
+  options.url = args.Value("--url").value_or("");
+  if (const std::optional<std::string> word = args.Value("--encoding")) {
+    options.encoding = EncodingFromWord(*word);
+    if (!options.encoding) return UsageError(kUsage, "unknown encoding " + *word);
   }
+  if (options.file.empty()) return UsageError(kUsage, "the file name is empty");
   std::optional<std::string> body = ReadBody(options.file);
-  if (!body) {
-    std::fprintf(stderr, "tarsel-cli: cannot read '%s'\n", options.file.c_str());
-    return 2;
-  }
+  if (!body) return kExitFailure;
   Settings settings = EffectiveSettings(options);
   auto choice = static_cast<EncodingChoice>(settings.encoding);
   SetCurrentSettings(settings);
@@ -94,20 +103,16 @@ int RunParse(int argc, char* argv[]) {
   if (!IsFeedDocument(*body)) {
     std::string feed = DiscoverFeedLink(*body, options.url);
     if (!feed.empty()) {
-      std::fprintf(stderr, "%s\n", FailureMessage(kFailureFeedDiscovered).c_str());
-      std::fprintf(stdout, "%s\n", CodePageToUtf8(feed, CodePageForEncoding(choice)).c_str());
-      return kFailureFeedDiscovered;
+      Fail(kExitFeedDiscovered, FailureMessage(kFailureFeedDiscovered));
+      Out(TerminalText(CodePageToUtf8(feed, CodePageForEncoding(choice))) + "\n");
+      return kExitFeedDiscovered;
     }
   }
   ChannelInfo channel;
-  if (!ParseFeed(*body, channel)) {
-    std::fprintf(stderr, "%s\n", FailureMessage(kFailureParse).c_str());
-    return kFailureParse;
-  }
+  if (!ParseFeed(*body, channel)) return Fail(kExitNotFeed, FailureMessage(kFailureParse));
   CleanParsedChannel(channel, charset_converted);
-  std::string json = ChannelToJson(channel, CodePageForEncoding(choice)).dump(2);
-  std::fprintf(stdout, "%s\n", json.c_str());
-  return 0;
+  Out(JsonText(ChannelToJson(channel, CodePageForEncoding(choice))) + "\n");
+  return kExitOk;
 }
 
 }  // namespace tarsel::cli

@@ -1,14 +1,11 @@
 // tarsel-cli records ID: what the records list shows for a column or group.
-#include <cstdio>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
-#include "cli/channel_json.h"
 #include "cli/cli_args.h"
 #include "cli/column_store_session.h"
-#include "parse/dates/date_format.h"
+#include "cli/records_output.h"
 #include "store/column.h"
 #include "view/records_view_model.h"
 
@@ -19,7 +16,13 @@ constexpr char kUsage[] =
     "Usage: tarsel-cli records ID [--unread] [--all] [--json]\n"
     "Shows the records the records list shows for the column or group ID: deleted records\n"
     "hidden, filter rules applied, unread first when the settings say so. --unread shows only\n"
-    "unread ones; --all shows every stored record with its flags instead.\n";
+    "unread ones; --all shows every stored record with its flags instead.\n"
+    "\n"
+    "Options:\n"
+    "  --unread  only unread records\n"
+    "  --all     every stored record, deleted ones included, in stored order\n"
+    "  --json    print the records as JSON\n"
+    "  --help    show this text\n";
 
 // Every stored record of the node's columns, deleted markers included, in stored order.
 RecordsViewModel AllStoredRecords(TreeNode& node) {
@@ -32,47 +35,13 @@ RecordsViewModel AllStoredRecords(TreeNode& node) {
   return view;
 }
 
-nlohmann::ordered_json RowToJson(const RecordsViewModel& view, size_t row, int code_page) {
-  const Record& record = *view.RecordAt(row);
-  nlohmann::ordered_json json = RecordToJson(record, code_page);
-  json["column"] = view.ColumnAt(row)->id;
-  json["received"] = record.received;
-  json["unread"] = record.unread;
-  json["new"] = record.is_new;
-  json["persistent"] = record.persistent;
-  json["deleted"] = record.deleted;
-  return json;
-}
-
-void PrintJson(int32_t node_id, const RecordsViewModel& view, const ColumnStoreSession& session) {
-  nlohmann::ordered_json json;
-  json["column"] = node_id;
-  nlohmann::ordered_json records = nlohmann::ordered_json::array();
-  for (size_t row = 0; row < view.size(); ++row) {
-    records.push_back(RowToJson(view, row, session.code_page()));
-  }
-  json["records"] = std::move(records);
-  if (view.empty()) json["empty_text"] = session.ToUtf8(view.empty_text());
-  std::printf("%s\n", json.dump(2).c_str());
-}
-
-// "U-P- [2004.03.05 09:07] Title" then the link: unread, new, persistent, deleted.
-void PrintRows(const RecordsViewModel& view, const ColumnStoreSession& session) {
-  for (const RecordsRow& row : view.rows()) {
-    const Record& record = *row.record;
-    std::printf("%c%c%c%c %s %s\n     %s\n", record.unread ? 'U' : '-', record.is_new ? 'N' : '-',
-                record.persistent ? 'P' : '-', record.deleted ? 'D' : '-',
-                FormatRecordStamp(record.published).c_str(), session.ToUtf8(record.title).c_str(),
-                session.ToUtf8(record.link).c_str());
-  }
-}
-
 }  // namespace
 
 int RunRecords(int argc, char* argv[]) {
   CommandArgs args;
   std::string error;
-  if (!args.Parse(argc, argv, {}, {"--unread", "--all", "--json"}, 1, 1, error)) {
+  if (!args.Parse(argc, argv, {}, {"--unread", "--all", "--json"}, 1, 1, error) ||
+      !CheckNodeIds(args.words(), error)) {
     return UsageError(kUsage, error);
   }
   int status = kExitOk;
@@ -87,13 +56,7 @@ int RunRecords(int argc, char* argv[]) {
   if (args.Has("--unread")) {
     std::erase_if(view.rows(), [](const RecordsRow& row) { return !row.record->unread; });
   }
-  if (args.Has("--json")) {
-    PrintJson(node->id, view, *session);
-  } else if (view.empty()) {
-    std::printf("%s\n", session->ToUtf8(view.empty_text()).c_str());
-  } else {
-    PrintRows(view, *session);
-  }
+  PrintRecordRows(node->id, view, args.Has("--json"), *session);
   return kExitOk;
 }
 

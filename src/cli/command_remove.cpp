@@ -11,14 +11,19 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: tarsel-cli remove ID\n"
-    "Removes the column ID, or the group ID with every column and group inside it.\n";
+    "Removes the column ID, or the group ID with every column and group inside it.\n"
+    "\n"
+    "Options:\n"
+    "  --help  show this text\n";
 
 }  // namespace
 
 int RunRemove(int argc, char* argv[]) {
   CommandArgs args;
   std::string error;
-  if (!args.Parse(argc, argv, {}, {}, 1, 1, error)) return UsageError(kUsage, error);
+  if (!args.Parse(argc, argv, {}, {}, 1, 1, error) || !CheckNodeIds(args.words(), error)) {
+    return UsageError(kUsage, error);
+  }
   int status = kExitOk;
   auto session = ColumnStoreSession::Open(StoreAccess::kWrite, status);
   if (!session) return status;

@@ -4,6 +4,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -16,6 +17,11 @@
 
 #include "cli/cli_args.h"
 #include "cli/column_store_session.h"
+#include "cli/console.h"
+#include "cli/failure_text.h"
+#include "cli/json_output.h"
+#include "cli/terminal_text.h"
+#include "cli/update_record.h"
 #include "net/download/failure_code.h"
 #include "update/update_queue.h"
 #include "update/worker_thread.h"
@@ -24,10 +30,21 @@ namespace tarsel::cli {
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: tarsel-cli update [ID...] [--json]\n"
+    "Usage: tarsel-cli update [ID...] [--json] [--quiet] [--notices]\n"
     "Updates the given columns (a group id: its columns; none: every column), five at a time,\n"
-    "and prints one line per column: its name, its new records and its status. With --json\n"
-    "each line is a JSON object. Exit status 0 when every column updated without failure.\n";
+    "and prints one line per column as it finishes: its name, its new records and its status.\n"
+    "On a terminal a progress line on stderr rewrites itself while the columns update; a\n"
+    "summary ends the run. A web page whose feed link is discovered is news, not a failure.\n"
+    "Exit status 1 when a column failed (the lines name the failures) or the run was\n"
+    "interrupted.\n"
+    "\n"
+    "Options:\n"
+    "  --json     one JSON object per column: id, name, url, new, failure (0: none),\n"
+    "             message, http_status\n"
+    "  --quiet    print only the columns that failed; no progress line, no summary\n"
+    "  --notices  show the new-records notice text on stderr even when stdout is the same\n"
+    "             terminal (otherwise shown only when stdout goes elsewhere)\n"
+    "  --help     show this text\n";
 
 // How long stopped workers get to end before the process leaves without them.
 constexpr std::chrono::seconds kStopGrace{10};
@@ -79,75 +96,109 @@ class WakePipe {
   struct sigaction old_term_ {};
 };
 
+struct ReportOptions {
+  bool json = false;
+  bool quiet = false;
+  bool notices = false;  // the notice text goes to stderr
+};
+
 // One status line per column on stdout; on a terminal a progress line on stderr that each
-// result line replaces for a moment. Also the pop-up notice of the console: its text goes to
-// stderr. Workers call ShowNotice, so everything is serialised.
+// result line replaces for a moment, and a summary at the end. Also the pop-up notice of the
+// console: its text goes to stderr. Workers call ShowNotice; everything else runs on the main
+// thread at the queue's ticks; a mutex serialises the two.
 class ConsoleReport final : public UpdateQueueObserver, public NoticeSink {
  public:
-  ConsoleReport(const ColumnStoreSession& session, bool json, size_t total)
-      : session_(session), json_(json), total_(total), progress_(isatty(STDERR_FILENO) != 0) {}
+  ConsoleReport(const ColumnStoreSession& session, UpdateRecord& record,
+                const ReportOptions& options, size_t total)
+      : session_(session),
+        record_(record),
+        options_(options),
+        total_(total),
+        progress_(!options.quiet && isatty(STDERR_FILENO) != 0),
+        colours_(ColoursFor(stdout)) {}
 
   bool WantsQueueStatus() const override { return false; }
 
   void UpdateDone(Column& column) override {
     std::lock_guard<std::mutex> lock(mutex_);
+    const int32_t failure = column.last_result.load();
+    const bool failed = failure != kFailureNone && failure != kFailureFeedDiscovered;
     ++done_;
-    if (column.last_result.load() != kFailureNone) ++failed_;
+    if (running_ > 0) --running_;  // until the next tick counts again
+    new_records_ += static_cast<size_t>(column.NewCount());
+    if (failed) ++failed_;
+    if (failure == kFailureFeedDiscovered) ++discovered_;
+    record_.Note(column, session_.ToUtf8(column.url));
+    if (options_.quiet && !failed) return;
     ClearProgress();
-    std::fputs(ResultLine(column).c_str(), stdout);
-    std::fflush(stdout);
+    Out(ResultLine(column), true);
     ShowProgress();
   }
 
   void ShowNotice(const std::string& text) override {
+    if (!options_.notices) return;
     std::lock_guard<std::mutex> lock(mutex_);
     ClearProgress();
-    std::fputs(session_.ToUtf8(text).c_str(), stderr);
+    std::fputs(TerminalText(session_.ToUtf8(text), LineBreaks::kKeep).c_str(), stderr);
     ShowProgress();
   }
 
+  void SetRunning(int running) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (running == running_) return;
+    running_ = running;
+    ShowProgress();
+  }
   void Start() {
     std::lock_guard<std::mutex> lock(mutex_);
     ShowProgress();
   }
+  // Clears the progress line and prints the summary.
   void Finish() {
     std::lock_guard<std::mutex> lock(mutex_);
     ClearProgress();
+    if (options_.quiet) return;
+    std::string summary = "Updated " + std::to_string(done_) + " of " + std::to_string(total_) +
+                          " columns: " + std::to_string(done_ - failed_) + " OK, " +
+                          std::to_string(failed_) + " failed, " + std::to_string(new_records_) +
+                          " new records";
+    if (discovered_ > 0) summary += ", " + std::to_string(discovered_) + " feed links discovered";
+    std::fprintf(stderr, "%s\n", summary.c_str());
   }
   size_t failed() const { return failed_; }
   size_t done() const { return done_; }
 
  private:
   std::string ResultLine(const Column& column) const {
-    const int32_t status = column.last_result.load();
-    const std::string message = status == kFailureNone ? "" : FailureMessage(status);
-    if (json_) {
+    const int32_t failure = column.last_result.load();
+    const int32_t http_status = column.last_http_status.load();
+    const std::string message = FailureText(failure, http_status);
+    const std::string name = session_.ToUtf8(column.DisplayName());
+    if (options_.json) {
       nlohmann::ordered_json line;
       line["id"] = column.id;
-      line["name"] = session_.ToUtf8(column.DisplayName());
+      line["name"] = name;
+      line["url"] = session_.ToUtf8(column.url);
       line["new"] = column.NewCount();
-      line["status"] = status;
-      line["message"] = session_.ToUtf8(message);
-      return line.dump() + "\n";
+      line["failure"] = failure;
+      line["message"] = message;
+      line["http_status"] = http_status;
+      return JsonText(line, -1) + "\n";
     }
-    return session_.ToUtf8(column.DisplayName()) + ": " + std::to_string(column.NewCount()) +
-           " new records, " + (status == kFailureNone ? "OK" : OneLine(message)) + "\n";
-  }
-
-  // A failure text on one line: its line breaks become blanks, without doubling one.
-  static std::string OneLine(const std::string& text) {
-    std::string line;
-    for (char byte : text) {
-      const char c = byte == '\n' ? ' ' : byte;
-      if (c == ' ' && !line.empty() && line.back() == ' ') continue;
-      line += c;
+    std::string status = Coloured("OK", Colour::kGreen, colours_);
+    if (failure == kFailureFeedDiscovered) {
+      status = Coloured("feed link discovered, now " + TerminalText(session_.ToUtf8(column.url)),
+                        Colour::kYellow, colours_);
+    } else if (failure != kFailureNone) {
+      status = Coloured(message, Colour::kRed, colours_);
     }
-    return line;
+    return TerminalText(name) + ": " + std::to_string(column.NewCount()) + " new records, " +
+           status + "\n";
   }
 
   void ShowProgress() {
     if (!progress_ || done_ >= total_) return;
-    std::fprintf(stderr, "\rUpdating: %zu/%zu done", done_, total_);
+    std::fprintf(stderr, "\r\033[KUpdating: %zu/%zu done, %d running", done_, total_, running_);
     std::fflush(stderr);
   }
   void ClearProgress() {
@@ -157,12 +208,17 @@ class ConsoleReport final : public UpdateQueueObserver, public NoticeSink {
   }
 
   const ColumnStoreSession& session_;
-  const bool json_;
+  UpdateRecord& record_;
+  const ReportOptions options_;
   const size_t total_;
   const bool progress_;
+  const bool colours_;
   std::mutex mutex_;
   size_t done_ = 0;
   size_t failed_ = 0;
+  size_t discovered_ = 0;
+  size_t new_records_ = 0;
+  int running_ = 0;
 };
 
 // The columns the ids name, in the order given (a group gives its columns in tree order),
@@ -192,11 +248,12 @@ int64_t NowMs() {
 }
 
 // Runs the queue until it is empty or the user interrupts; true when interrupted.
-bool RunQueue(UpdateQueue& queue, const WakePipe& wake) {
+bool RunQueue(UpdateQueue& queue, const WakePipe& wake, ConsoleReport& report) {
   while (!queue.empty()) {
     if (g_interrupted) return true;
     queue.Tick(NowMs());
     if (queue.empty()) break;
+    report.SetRunning(queue.RunningCount());
     // A worker wakes the loop when it finishes; the time-out is only a safety net.
     wake.Wait(1000);
   }
@@ -208,7 +265,8 @@ bool RunQueue(UpdateQueue& queue, const WakePipe& wake) {
 int RunUpdate(int argc, char* argv[]) {
   CommandArgs args;
   std::string error;
-  if (!args.Parse(argc, argv, {}, {"--json"}, 0, SIZE_MAX, error)) {
+  if (!args.Parse(argc, argv, {}, {"--json", "--quiet", "--notices"}, 0, SIZE_MAX, error) ||
+      !CheckNodeIds(args.words(), error)) {
     return UsageError(kUsage, error);
   }
   int status = kExitOk;
@@ -219,7 +277,13 @@ int RunUpdate(int argc, char* argv[]) {
 
   WakePipe wake;
   if (!wake.ok()) return Fail(kExitFailure, "cannot create a pipe");
-  ConsoleReport report(*session, args.Has("--json"), columns.size());
+  UpdateRecord record;
+  record.Load(session->data_folder());
+  ReportOptions options;
+  options.json = args.Has("--json");
+  options.quiet = args.Has("--quiet");
+  options.notices = args.Has("--notices") || (!options.quiet && !SameTerminal());
+  ConsoleReport report(*session, record, options, columns.size());
   auto services = std::make_shared<UpdateServices>();
   services->notice = &report;
   services->update_finished = Wake;
@@ -227,10 +291,16 @@ int RunUpdate(int argc, char* argv[]) {
   for (const auto& column : columns) queue.Enqueue(column);
 
   report.Start();
-  const bool interrupted = RunQueue(queue, wake);
+  const bool interrupted = RunQueue(queue, wake, report);
   if (interrupted) queue.StopAll();
   report.Finish();
   const bool saved = session->Save();
+  errno = 0;
+  if (!record.Save(session->data_folder(), session->tree())) {
+    const int reason = errno;
+    Fail(kExitOk,
+         FileError("write", session->data_folder() + "/" + UpdateRecord::kFileName, reason));
+  }
   if (interrupted) {
     std::fprintf(stderr, "tarsel-cli: interrupted; %zu of %zu columns were updated\n",
                  report.done(), columns.size());

@@ -22,7 +22,9 @@ class FileDescriptor {
  public:
   explicit FileDescriptor(int fd) : fd_(fd) {}
   ~FileDescriptor() {
+    const int reason = errno;
     if (fd_ >= 0) ::close(fd_);
+    errno = reason;
   }
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -143,7 +145,10 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& temp_path
                            const std::function<bool(int fd)>& write_content, bool sync) {
   if (!WriteTemporary(temp_path, write_content, sync) ||
       std::rename(temp_path.c_str(), path.c_str()) != 0) {
+    // The caller reports the reason of the failed step, not of the clean-up.
+    const int reason = errno;
     ::unlink(temp_path.c_str());
+    errno = reason;
     return false;
   }
   if (sync) {

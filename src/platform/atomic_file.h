@@ -36,6 +36,8 @@ class FileContent {
   size_t capacity_ = 0;
 };
 
+// Every function here that fails leaves the reason of the step that failed in errno.
+
 // The whole content of `path`; nullopt when it cannot be opened or read.
 std::optional<FileContent> ReadWholeFile(const std::string& path);
 

@@ -135,6 +135,9 @@ class Column : public FeedNode {
   bool archive_by_count = true;  // true: keep the last N records; false: the last N days
   int32_t archive_depth = 30;
   bool charset_converted = false;  // the download already converted the body; not stored
+  // The HTTP status of the last answer of the last download (0: none came); not stored. Tells
+  // a redirect loop (a 3xx with failure 161) from a real 404.
+  std::atomic<int32_t> last_http_status{0};
 
  private:
   void SerializeColumnBlock(StoreArchive& archive);

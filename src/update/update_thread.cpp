@@ -57,11 +57,12 @@ void UpdateThread::Stop() {
 }
 
 // A failed download gives its status in `failure` (0 when it went well).
-bool UpdateThread::Download(Column& request, int32_t& failure) {
+bool UpdateThread::Download(Column& request, int32_t& failure, int& http_status) {
   failure = 0;
+  http_status = 0;
   try {
     if (services_->download) return services_->download(request, &stopper_);
-    return DownloadColumn(request, &stopper_);
+    return DownloadColumn(request, &stopper_, &http_status);
   } catch (const HTTP::CHttpExeption& error) {
     failure = FailureCodeForHttpError(error.Code());
   } catch (...) {
@@ -88,7 +89,8 @@ int UpdateThread::Run() {
     CopyRequest(*owner, request);
   }
   int32_t failure = 0;
-  const bool got_new_content = Download(request, failure);
+  int http_status = 0;
+  const bool got_new_content = Download(request, failure, http_status);
   if (StopRequested()) return -1;
 
   int32_t status = failure;
@@ -98,6 +100,7 @@ int UpdateThread::Run() {
     if (abandoned_) return -1;
     std::lock_guard<std::mutex> lock(owner->lock);
     CopyDownloadResult(request, got_new_content, *owner);
+    owner->last_http_status = http_status;
     if (failure == 0) {
       status = MergeOrClear(*owner, got_new_content);
       if (status == kFailureNone) {

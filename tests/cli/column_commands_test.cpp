@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "cli_session.h"
-#include "platform/instance_lock.h"
 #include "settings/settings_file.h"
 #include "store/store_files.h"
 
@@ -81,7 +80,7 @@ TEST(ColumnCommandsTest, RefusesWhatTheTreeDoesNotAllow) {
       {"duplicate URL",
        {"add", "http://example.com/a.xml"},
        1,
-       "There is aready rss column with such URL\nhttp://example.com/a.xml\n"},
+       "tarsel-cli: There is aready rss column with such URL\nhttp://example.com/a.xml\n"},
       {"group id of nothing", {"add", "http://x/1", "--group", "9"}, 1, "tarsel-cli: no column"},
       {"group id of a column",
        {"add", "http://x/2", "--group", "1"},
@@ -89,10 +88,10 @@ TEST(ColumnCommandsTest, RefusesWhatTheTreeDoesNotAllow) {
        "tarsel-cli: node 1 is not a group"},
       {"group id that is not a number",
        {"add-group", "G", "--group", "x1"},
-       1,
+       2,
        "tarsel-cli: not a node id"},
       {"remove unknown id", {"remove", "7"}, 1, "tarsel-cli: no column or group with id 7"},
-      {"mark-read of id 0", {"mark-read", "0"}, 1, "tarsel-cli: not a node id"},
+      {"mark-read of id 0", {"mark-read", "0"}, 2, "tarsel-cli: not a node id"},
       {"add without URL", {"add"}, 2, "tarsel-cli: missing argument"},
       {"unknown option", {"list", "--xml"}, 2, "tarsel-cli: unknown option --xml"},
       {"option without value", {"add", "http://x/3", "--name"}, 2, "tarsel-cli: option --name"},
@@ -141,33 +140,6 @@ TEST(ColumnCommandsTest, ListShowsTheTreeWithCounts) {
   EXPECT_EQ(cli.Run({"list"}).out, "[4] New RSS Column (0/0)  http://example.com/b.xml\n");
 }
 
-TEST(ColumnCommandsTest, WritingCommandsRefuseWhileTheProgramRuns) {
-  CliSession cli;
-  ASSERT_EQ(cli.Run({"add", "http://example.com/a.xml"}).status, 0);
-  const std::string before = testing::ReadFileBytes(cli.DataFolder() + "/columns.dat");
-  {
-    InstanceLock running_program;
-    ASSERT_TRUE(running_program.TryAcquire(cli.DataFolder()));
-    const std::vector<std::vector<std::string>> writers = {
-        {"add", "http://example.com/b.xml"},
-        {"add-group", "G"},
-        {"remove", "1"},
-        {"mark-read", "all"},
-        {"mark-unread", "1"},
-    };
-    for (const std::vector<std::string>& arguments : writers) {
-      SCOPED_TRACE(arguments[0]);
-      const CliRun run = cli.Run(arguments);
-      EXPECT_EQ(run.status, 3);
-      EXPECT_NE(run.err.find("Tarsel is running; close it first"), std::string::npos);
-    }
-    EXPECT_EQ(cli.Run({"list"}).status, 0) << "reading needs no lock";
-    EXPECT_EQ(cli.Run({"records", "1"}).status, 0);
-  }
-  EXPECT_EQ(testing::ReadFileBytes(cli.DataFolder() + "/columns.dat"), before);
-  EXPECT_EQ(cli.Run({"add", "http://example.com/b.xml"}).status, 0);
-}
-
 TEST(ColumnCommandsTest, UnreadableStoreIsNeverOverwritten) {
   CliSession cli;
   ASSERT_EQ(cli.Run({"list"}).status, 0) << "creates the data folder";
@@ -175,7 +147,9 @@ TEST(ColumnCommandsTest, UnreadableStoreIsNeverOverwritten) {
   ASSERT_EQ(mkdir((cli.DataFolder() + "/columns.dat").c_str(), 0700), 0);
   const CliRun run = cli.Run({"add", "http://example.com/a.xml"});
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("cannot read"), std::string::npos);
+  EXPECT_NE(run.err.find("cannot read " + cli.DataFolder() + "/columns.dat: Is a directory"),
+            std::string::npos)
+      << run.err;
 }
 
 }  // namespace

@@ -68,7 +68,9 @@ TEST_F(FetchCommandTest, ReportsTheDownloadAsJson) {
         {"etag", "\"v1\""},
         {"new_content", true},
         {"bytes", sizeof(kFeed) - 1},
-        {"discovered", ""}}},
+        {"discovered", ""},
+        {"title", "T"},
+        {"records", 0}}},
       {"not modified",
        "/feed",
        {"--etag", "\"v1\""},
@@ -77,20 +79,26 @@ TEST_F(FetchCommandTest, ReportsTheDownloadAsJson) {
       {"404",
        "/missing",
        {},
-       161,
+       1,
        {{"status", 404},
         {"failure", 161},
         {"message",
-         "HTTP 404 Error. \nYou should unsubscribe from this column or enter another url."},
+         "HTTP 404 Error. You should unsubscribe from this column or enter another url."},
         {"new_content", false}}},
-      {"web page", "/site/", {}, 0, {{"discovered", server_.Url("/site/rss.xml")}}},
+      {"web page",
+       "/site/",
+       {},
+       5,
+       {{"failure", 5},
+        {"discovered", server_.Url("/site/rss.xml")},
+        {"url", server_.Url("/site/")}}},
       {"moved", "/old", {}, 0, {{"url", server_.Url("/feed")}, {"status", 200}}},
       {"credentials", "/locked", {"--user", "u", "--password", "p"}, 0, {{"status", 200}}},
-      {"no credentials", "/locked", {}, 7, {{"status", 401}, {"failure", 7}}},
+      {"no credentials", "/locked", {}, 1, {{"status", 401}, {"failure", 7}}},
       {"url through the code page",
        "/\xD0\x94",
        {"--encoding", "cyrillic"},
-       161,
+       1,
        {{"url", server_.Url("/\xD0\x94")}}},
   };
   for (const auto& c : cases) {
@@ -101,14 +109,14 @@ TEST_F(FetchCommandTest, ReportsTheDownloadAsJson) {
     EXPECT_EQ(run.status, c.exit_status) << run.err;
     const Json output = Json::parse(run.out, nullptr, false);
     ASSERT_TRUE(output.is_object()) << run.out;
-    EXPECT_EQ(output.size(), 10u);
+    EXPECT_EQ(output.size(), 12u);
     for (const auto& [key, value] : c.expected.items()) EXPECT_EQ(output[key], value) << key;
   }
 }
 
 TEST_F(FetchCommandTest, PlainReportAndUsage) {
   CliRun plain = Fetch("/nothing-here", {});
-  EXPECT_EQ(plain.status, 161);
+  EXPECT_EQ(plain.status, 1);
   EXPECT_NE(plain.out.find("HTTP status:   404"), std::string::npos) << plain.out;
   EXPECT_NE(plain.out.find("You should unsubscribe"), std::string::npos) << plain.out;
 

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <memory>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ void WriteSourceColumn(const std::string& folder) {
   for (const char* title : {"first", "second"}) {
     auto record = std::make_shared<Record>();
     record->title = title;
+    record->published = 1078477200;  // 2004-03-05 09:00 UTC
     column->channel.records.push_back(record);
   }
   tree.Append(column);
@@ -65,6 +67,15 @@ TEST(MemoriesCommandsTest, RememberCopiesShownRecordIntoMemories) {
   EXPECT_EQ(columns[0]->records[1]->title, "first");
   EXPECT_FALSE(columns[0]->records[0]->unread);
   EXPECT_EQ(cli.Run({"memories"}).out, "[1] Kept (2)\n");
+
+  // One memories column's records, in the shape `records` prints.
+  EXPECT_EQ(cli.Run({"memories", "1"}).out,
+            "---- [2004.03.05 09:00] second\n     \n---- [2004.03.05 09:00] first\n     \n");
+  const nlohmann::json json = nlohmann::json::parse(cli.Run({"memories", "1", "--json"}).out);
+  EXPECT_EQ(json["column"], 1);
+  ASSERT_EQ(json["records"].size(), 2u);
+  EXPECT_EQ(json["records"][0]["title"], "second");
+  EXPECT_EQ(json["records"][0]["unread"], false);
 }
 
 }  // namespace

@@ -86,21 +86,29 @@ TEST(ParseCommandTest, PagesAndBrokenBodies) {
     std::string out;
     std::string err;
   } cases[] = {
-      {"web page without a feed link", {"not_a_feed.html"}, 4, "", "Error parsing column data\n"},
-      {"elements nested too deep", {"too_deep.rss"}, 4, "", "Error parsing column data\n"},
+      {"web page without a feed link",
+       {"not_a_feed.html"},
+       4,
+       "",
+       "tarsel-cli: Error parsing column data\n"},
+      {"elements nested too deep",
+       {"too_deep.rss"},
+       4,
+       "",
+       "tarsel-cli: Error parsing column data\n"},
       {"web page with a feed link",
        {"page_with_feed_link.html", "--url", "http://workshop.example.com/blog/"},
        5,
        "http://workshop.example.com/feeds/index.rss\n",
-       "This is not rss column.\n The link to RSS file was autodiscovered\nNew link will be used "
-       "in next update\n"},
+       "tarsel-cli: This is not rss column.\n The link to RSS file was autodiscovered\nNew link "
+       "will be used in next update\n"},
       {"feed link without a page address stays relative",
        {"page_with_feed_link.html"},
        5,
        "../feeds/index.rss\n",
        ""},
       {"unknown encoding word", {"rss20.xml", "--encoding", "klingon"}, 2, "", ""},
-      {"missing file", {"no_such_feed.xml"}, 2, "", ""},
+      {"missing file", {"no_such_feed.xml"}, 1, "", ""},
   };
   CliSession session;
   for (const auto& c : cases) {

@@ -30,6 +30,22 @@ TEST(InstanceLockTest, OneHolderAtATime) {
   EXPECT_TRUE(third.TryAcquire(folder));
 }
 
+// The holder names itself in the lock file; a later holder replaces the name, a longer one
+// leaving nothing of it behind.
+TEST(InstanceLockTest, TheLockFileNamesItsHolder) {
+  testing::TempDir dir;
+  EXPECT_EQ(InstanceLock::ReadHolder(dir.path()).holder, LockHolder::kUnknown);
+  for (LockHolder holder : {LockHolder::kCommandLine, LockHolder::kDesktopProgram}) {
+    InstanceLock lock;
+    ASSERT_TRUE(lock.TryAcquire(dir.path(), holder));
+    const LockHolderInfo info = InstanceLock::ReadHolder(dir.path());
+    EXPECT_EQ(info.holder, holder);
+    EXPECT_EQ(info.pid, getpid());
+  }
+  testing::WriteFileBytes(dir.File("tarsel.lock"), "garbage");
+  EXPECT_EQ(InstanceLock::ReadHolder(dir.path()).holder, LockHolder::kUnknown);
+}
+
 TEST(InstanceLockTest, UncreatableFolderFails) {
   testing::TempDir dir;
   testing::WriteFileBytes(dir.File("file"), "x");

@@ -96,6 +96,7 @@ bool LoadOpml(ColumnTree& tree, std::string_view bytes, ColumnGroup* parent,
   FoundFeedTree list{kImportedFileListName, {}, {}};
   if (!ParseOpmlBytes(bytes, list, error)) return false;
   counts = MergeFoundFeeds(tree, list, parent, defaults);
+  counts.without_feed_url = list.TotalWithoutFeedUrl();
   return true;
 }
 

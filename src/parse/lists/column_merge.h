@@ -12,9 +12,10 @@
 namespace tarsel {
 
 struct MergeCounts {
-  size_t added = 0;       // new columns
-  size_t duplicates = 0;  // feeds skipped because a column already has their address
-  size_t groups = 0;      // new groups
+  size_t added = 0;             // new columns
+  size_t duplicates = 0;        // feeds skipped because a column already has their address
+  size_t groups = 0;            // new groups
+  size_t without_feed_url = 0;  // OPML outlines skipped because they name no feed address
 };
 
 // Merges `list` into `parent` (the root when null): a feed whose address is already some

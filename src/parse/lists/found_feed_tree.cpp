@@ -37,14 +37,30 @@ class OutlineReader {
       ReadLeaf(outline, list);
       return;
     }
+    // OPML names folders by "text"; some writers use "title" as well or instead.
     std::string title = Text(outline, "title");
-    if (title.empty()) return;
+    if (title.empty()) title = Text(outline, "text");
+    if (title.empty()) {
+      // Only a name is missing: the feeds inside are still the user's.
+      ReadUntitledFolder(outline, list, depth);
+      return;
+    }
     if (depth >= kMaxListNesting) {
       Flatten(outline, list);
       return;
     }
     list.lists.push_back({std::move(title), {}, {}});
     ReadChildren(outline, list.lists.back(), depth + 1);
+  }
+
+  // An untitled folder's outlines join the list it sits in. Its depth still counts, so a chain
+  // of untitled folders is flattened like any other deep nesting.
+  void ReadUntitledFolder(const Node& folder, FoundFeedTree& list, int depth) {
+    if (depth >= kMaxListNesting) {
+      Flatten(folder, list);
+      return;
+    }
+    ReadChildren(folder, list, depth + 1);
   }
 
   // The leaves below a folder too deep to keep, in document order and without recursion: the
@@ -65,7 +81,7 @@ class OutlineReader {
       if (child.name != "outline") continue;
       if (child.Children() == nullptr) {
         ReadLeaf(child, list);
-      } else if (!Text(child, "title").empty()) {
+      } else {
         levels.push_back({child.Children(), 0});
       }
     }
@@ -74,7 +90,10 @@ class OutlineReader {
   void ReadLeaf(const Node& outline, FoundFeedTree& list) {
     std::string site = HTML::DecodeEntities(outline.GetAttribute("htmlurl"));
     std::string feed = HTML::DecodeEntities(outline.GetAttribute("xmlurl"));
-    if (site.empty() || feed.empty()) return;
+    if (feed.empty()) {
+      ++list.without_feed_url;
+      return;
+    }
     std::string text = Text(outline, "text");
     if (text.empty()) text = Text(outline, "title");
     list.feeds.push_back(
@@ -96,6 +115,12 @@ class OutlineReader {
 size_t FoundFeedTree::TotalFeeds() const {
   size_t total = feeds.size();
   for (const FoundFeedTree& nested : lists) total += nested.TotalFeeds();
+  return total;
+}
+
+size_t FoundFeedTree::TotalWithoutFeedUrl() const {
+  size_t total = without_feed_url;
+  for (const FoundFeedTree& nested : lists) total += nested.TotalWithoutFeedUrl();
   return total;
 }
 

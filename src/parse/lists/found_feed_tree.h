@@ -20,9 +20,13 @@ struct FoundFeedTree {
   std::string name;
   FoundFeedList feeds;
   std::vector<FoundFeedTree> lists;
+  // OPML outlines read into this list but not offered: they name no feed address.
+  size_t without_feed_url = 0;
 
   // Feeds here and in every nested list.
   size_t TotalFeeds() const;
+  // without_feed_url here and in every nested list.
+  size_t TotalWithoutFeedUrl() const;
 };
 
 // The top list of a file import and of a directory import.
@@ -38,12 +42,13 @@ inline constexpr char kImportedColumnName[] = "New RSS Column";
 // the groups a merge creates small whatever the document holds.
 inline constexpr int kMaxListNesting = 64;
 
-// Appends the "outline" children of `element` to `list`. A leaf outline is offered when both
-// its "htmlurl" and "xmlurl" are set ({htmlurl, xmlurl, description, text or else title}); a
-// folder outline with a non-empty "title" becomes a nested list, one without a title is skipped
-// with everything in it. Attribute values have their character references decoded; when
-// `document_encoding` is "utf-8" texts that are valid UTF-8 are converted by the current
-// encoding setting.
+// Appends the "outline" children of `element` to `list`. A leaf outline is offered when its
+// "xmlurl" is set ({htmlurl, which may be empty, xmlurl, description, text or else title}),
+// otherwise counted in without_feed_url; a folder outline named by its "title" (or else its
+// "text") becomes a nested list, the outlines of one without a name are read into `list`. (htmlUrl
+// is optional in OPML, and a column exported before its first update has no site address.)
+// Attribute values have their character references decoded; when `document_encoding` is "utf-8"
+// texts that are valid UTF-8 are converted by the current encoding setting.
 void ParseOpmlOutlines(const XMLParser::Node& element, FoundFeedTree& list,
                        std::string_view document_encoding);
 

@@ -31,25 +31,35 @@ std::shared_ptr<Column> MakeColumn(int32_t id, std::string url, std::string titl
   return column;
 }
 
-TEST(ListsTest, OutlinesOfferOnlyLeavesWithBothAddressesAndTitledFolders) {
+TEST(ListsTest, OutlinesOfferEveryFeedAddressAndCountTheRest) {
   FoundFeedTree list = Read(Opml(
       "<outline text=\"A\" htmlUrl=\"http://a\" xmlUrl=\"http://a/rss\" description=\"d\"/>"
       "<outline text=\"NoSite\" xmlUrl=\"http://b/rss\"/>"
+      "<outline text=\"NoFeed\" htmlUrl=\"http://nf\"/>"
       "<outline text=\"\" title=\"T&amp;C\" htmlUrl=\"http://c\" xmlUrl=\"http://c/?a=1&amp;b=2\"/>"
       "<outline title=\"News\">"
       "  <outline text=\"N1\" htmlUrl=\"http://n1\" xmlUrl=\"http://n1/rss\"/>"
       "  <outline text=\"N2\" htmlUrl=\"http://n2\" xmlUrl=\"http://n2/rss\"/>"
+      "  <outline text=\"empty\"/>"
       "</outline>"
-      "<outline text=\"untitled folder\">"
+      "<outline text=\"Named by text\">"
       "  <outline text=\"X\" htmlUrl=\"http://x\" xmlUrl=\"http://x/rss\"/>"
+      "</outline>"
+      "<outline>"
+      "  <outline text=\"Y\" xmlUrl=\"http://y/rss\"/>"
       "</outline>"));
-  ASSERT_EQ(list.feeds.size(), 2u);
+  ASSERT_EQ(list.feeds.size(), 4u);
   EXPECT_EQ(list.feeds[0], (FoundFeed{"http://a", "http://a/rss", "d", "A"}));
-  EXPECT_EQ(list.feeds[1], (FoundFeed{"http://c", "http://c/?a=1&b=2", "", "T&C"}));
-  ASSERT_EQ(list.lists.size(), 1u);
+  EXPECT_EQ(list.feeds[1], (FoundFeed{"", "http://b/rss", "", "NoSite"}));
+  EXPECT_EQ(list.feeds[2], (FoundFeed{"http://c", "http://c/?a=1&b=2", "", "T&C"}));
+  EXPECT_EQ(list.feeds[3].feed_url, "http://y/rss") << "an unnamed folder joins its parent";
+  ASSERT_EQ(list.lists.size(), 2u);
   EXPECT_EQ(list.lists[0].name, "News");
   ASSERT_EQ(list.lists[0].feeds.size(), 2u);
   EXPECT_EQ(list.lists[0].feeds[1].feed_url, "http://n2/rss");
+  EXPECT_EQ(list.lists[1].name, "Named by text");
+  EXPECT_EQ(list.without_feed_url, 1u);
+  EXPECT_EQ(list.TotalWithoutFeedUrl(), 2u);
 }
 
 TEST(ListsTest, FormatIsTakenFromTheDocumentNotTheName) {
