@@ -1,0 +1,272 @@
+#include "ui/records_list.h"
+
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "settings/settings.h"
+#include "store/column.h"
+#include "ui/qt_text.h"
+#include "ui/records_delegate.h"
+#include "ui/records_list_view.h"
+#include "ui/records_model.h"
+#include "view/quick_views.h"
+#include "view/records_list_cells.h"
+#include "view/records_view_model_texts.h"
+
+namespace tarsel::ui {
+namespace {
+
+// String ids of the records pane caption.
+constexpr int kTextChannelDescription = 434;
+constexpr int kTextColumn = 435;
+
+bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) {
+  return QMessageBox::warning(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) == QMessageBox::Yes;
+}
+
+// A column's caption: its channel description, else its title, else "Column".
+QString NodeCaption(const TreeNode& node) {
+  if (node.Kind() == NodeKind::kGroup) return Text(kTextColumn);
+  std::string caption = node.Description();
+  if (caption.empty()) caption = node.DisplayName();
+  return caption.empty() ? Text(kTextColumn) : ToQt(caption);
+}
+
+}  // namespace
+
+RecordsList::RecordsList(QWidget* parent) : QWidget(parent) {
+  setObjectName("RSSItemsCtrl");
+  setAccessibleName(Text(kTextRecordsListName));
+  confirm_delete_ = [this](const QString& text, const QString& caption) {
+    return AskYesNo(this, text, caption);
+  };
+  clock_ = [] { return NowSeconds(); };
+  BuildWidgets();
+  SetUpHeader();
+  Refresh();
+}
+
+RecordsList::~RecordsList() = default;
+
+void RecordsList::BuildWidgets() {
+  view_ = new RecordsListView(this);
+  view_->setObjectName("RSSItemsView");
+  view_->setAccessibleName(Text(kTextRecordsListName));
+  model_ = new RecordsModel(this);
+  view_->setModel(model_);
+  delegate_ = new RecordsDelegate(model_, view_);
+  view_->SetRecordsDelegate(delegate_);
+  view_->setContextMenuPolicy(Qt::CustomContextMenu);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(view_);
+
+  read_timer_ = new QTimer(this);
+  read_timer_->setObjectName("ReadTimer");
+  read_timer_->setSingleShot(true);
+  connect(read_timer_, &QTimer::timeout, this, &RecordsList::MarkItemRead);
+  connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          &RecordsList::OnCurrentRowChanged);
+  connect(view_, &RecordsListView::CommandKey, this, &RecordsList::OnCommandKey);
+  connect(view_, &QAbstractItemView::clicked, this,
+          [this](const QModelIndex& index) { OnCellClicked(index.row(), index.column()); });
+  connect(view_, &QWidget::customContextMenuRequested, this, &RecordsList::ShowRowMenu);
+}
+
+void RecordsList::SetDeleteConfirmation(
+    std::function<bool(const QString& text, const QString& caption)> ask) {
+  confirm_delete_ = std::move(ask);
+}
+
+void RecordsList::ShowNode(const TreeNodeRef& node) {
+  if (!node) {
+    ShowSource(std::monostate{});
+    return;
+  }
+  ShowSource(NodeSource{node});
+}
+
+void RecordsList::ShowQuickView(int index) {
+  if (QuickViewCaptionId(index) == 0) return;
+  ShowSource(QuickViewSource{index});
+}
+
+void RecordsList::ShowSearch(const SearchChoices& choices) {
+  last_search_ = choices;
+  ShowSource(choices);
+}
+
+void RecordsList::ShowSource(Source source) {
+  source_ = std::move(source);
+  sort_column_ = -1;
+  view_->header()->setSortIndicatorShown(false);
+  Refresh();
+  emit CaptionChanged(Caption());
+}
+
+void RecordsList::Refresh() {
+  read_timer_->stop();
+  const RecordRef previous = SelectedRecord();
+  const std::shared_ptr<const Settings> settings = CurrentSettings();
+  RecordsViewModel view;
+  if (const auto* node_source = std::get_if<NodeSource>(&source_)) {
+    if (const TreeNodeRef node = node_source->node.lock()) {
+      view = RecordsViewModel::BuildForNode(*node, *settings);
+    }
+  } else if (const auto* quick = std::get_if<QuickViewSource>(&source_)) {
+    if (column_tree_) {
+      view = BuildQuickView(*column_tree_, quick->index, clock_()).value_or(RecordsViewModel());
+    }
+  } else if (const auto* search = std::get_if<SearchChoices>(&source_)) {
+    if (column_tree_) view = BuildSearchResult(*column_tree_, SearchRule(*search));
+  }
+  view_->SetEmptyText(ToQt(view.empty_text()));
+  view_->SetDescriptionsShown(settings->descriptions_show);
+  model_->SetView(std::move(view), *settings);
+  ApplyHeaderSettings();
+  // The record shown before stays selected when the rebuilt view still lists it.
+  const int64_t row = previous ? model_->view().FindRow(previous.get()) : -1;
+  if (row >= 0) {
+    SelectRow(static_cast<int>(row));
+  } else {
+    OnCurrentRowChanged();
+  }
+}
+
+QString RecordsList::Caption() const {
+  if (const auto* node_source = std::get_if<NodeSource>(&source_)) {
+    if (const TreeNodeRef node = node_source->node.lock()) return NodeCaption(*node);
+  } else if (const auto* quick = std::get_if<QuickViewSource>(&source_)) {
+    return Text(QuickViewCaptionId(quick->index));
+  } else if (std::holds_alternative<SearchChoices>(source_)) {
+    return ToQt(SearchCaption(model_->view().size()));
+  }
+  return Text(kTextChannelDescription);
+}
+
+RecordRef RecordsList::SelectedRecord() const {
+  const int row = SelectedRow();
+  return row < 0 ? nullptr : model_->view().RecordAt(static_cast<size_t>(row));
+}
+
+std::shared_ptr<TreeNode> RecordsList::SelectedColumn() const {
+  const int row = SelectedRow();
+  return row < 0 ? nullptr : model_->view().ColumnAt(static_cast<size_t>(row));
+}
+
+int RecordsList::SelectedRow() const {
+  const QModelIndexList rows = view_->selectionModel()->selectedRows();
+  if (rows.isEmpty()) return -1;
+  const int row = rows.first().row();
+  return row < model_->rowCount() ? row : -1;
+}
+
+void RecordsList::SelectRow(int row) {
+  if (row < 0 || row >= model_->rowCount()) return;
+  const QModelIndex index = model_->index(row, kTitleColumn);
+  view_->selectionModel()->setCurrentIndex(
+      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  view_->scrollTo(index);
+  // A selection made again by code still counts as selecting: the wait starts anew.
+  OnCurrentRowChanged();
+}
+
+void RecordsList::OnCurrentRowChanged() {
+  const int row = SelectedRow();
+  if (row < 0) {
+    read_timer_->stop();
+    if (announced_) {
+      announced_ = nullptr;
+      emit RecordSelected(nullptr, nullptr);
+    }
+    return;
+  }
+  RestartReadTimer();
+  const RecordRef record = model_->view().RecordAt(static_cast<size_t>(row));
+  if (record.get() == announced_) return;
+  announced_ = record.get();
+  emit RecordSelected(record, model_->view().ColumnAt(static_cast<size_t>(row)));
+}
+
+void RecordsList::RestartReadTimer() {
+  const int32_t seconds = std::max(CurrentSettings()->mark_read_seconds, 0);
+  read_timer_->start(std::min(seconds, 86400) * 1000);
+}
+
+void RecordsList::SetUpHeader() {
+  QHeaderView* header = view_->header();
+  header->setObjectName("RSSHeaderCtrl");
+  header->setAccessibleName(Text(kTextRecordsListName));
+  header->setSectionsClickable(true);
+  header->setSectionsMovable(false);
+  header->setStretchLastSection(false);
+  header->setMinimumSectionSize(16);
+  header->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(header, &QHeaderView::sectionClicked, this, &RecordsList::OnHeaderClicked);
+  connect(header, &QWidget::customContextMenuRequested, this, &RecordsList::ShowHeaderMenu);
+}
+
+void RecordsList::ApplyHeaderSettings() {
+  const std::shared_ptr<const Settings> settings = CurrentSettings();
+  QHeaderView* header = view_->header();
+  for (int column = 0; column < kRecordsColumnCount; ++column) {
+    const RecordsColumnInfo& info = ColumnInfo(column);
+    const auto width = settings->headers.find(info.width_key);
+    // Stored widths of 0 (the icon columns' default) still leave room for the icon.
+    const int pixels = width == settings->headers.end() ? 0 : width->second.width;
+    header->resizeSection(column, std::clamp(pixels, 24, 4000));
+    bool visible = true;
+    if (info.visibility_key) {
+      const auto entry = settings->headers.find(info.visibility_key);
+      visible = entry == settings->headers.end() || entry->second.visible;
+    }
+    header->setSectionHidden(column, !visible);
+  }
+}
+
+void RecordsList::SaveColumnWidths() {
+  Settings settings = *CurrentSettings();
+  QHeaderView* header = view_->header();
+  for (int column = 0; column < kRecordsColumnCount; ++column) {
+    // A hidden column keeps the width it had when shown.
+    if (header->isSectionHidden(column)) continue;
+    settings.headers[ColumnInfo(column).width_key].width = header->sectionSize(column);
+  }
+  SetCurrentSettings(std::move(settings));
+}
+
+void RecordsList::ToggleHeaderColumn(int command_id) {
+  const int column = ColumnOfShowCommand(command_id);
+  if (column < 0) return;
+  SaveColumnWidths();
+  Settings settings = *CurrentSettings();
+  HeaderSetting& entry = settings.headers[ColumnInfo(column).visibility_key];
+  entry.visible = !entry.visible;
+  SetCurrentSettings(std::move(settings));
+  ApplyHeaderSettings();
+}
+
+void RecordsList::OnHeaderClicked(int column) {
+  const bool ascending = column != sort_column_ || !sort_ascending_;
+  const RecordRef selected = SelectedRecord();
+  model_->SortByColumn(column, ascending);
+  sort_column_ = column;
+  sort_ascending_ = ascending;
+  QHeaderView* header = view_->header();
+  header->setSortIndicatorShown(true);
+  header->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+  view_->selectionModel()->clearSelection();
+  const int64_t row = selected ? model_->view().FindRow(selected.get()) : -1;
+  if (row >= 0) {
+    const QModelIndex index = model_->index(static_cast<int>(row), kTitleColumn);
+    view_->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view_->scrollTo(index);
+  }
+}
+
+}  // namespace tarsel::ui

@@ -1,0 +1,142 @@
+#pragma once
+
+// The records list pane: the records of the selected column, group or memories column, of a
+// quick view or of a search, one row each, with read, unread and persistent marking, stepping
+// through unread rows, the read timer, deleting, the header's sorting, visibility and widths.
+//
+// Main thread only. The list reads the process-wide settings (CurrentSettings) at each refresh
+// and writes the header entries back with SetCurrentSettings. Marks are made on the records the
+// columns hold, so they reach columns.dat at its next save; every change is announced with
+// CountsChanged. The owner sets the trees with SetColumnTree / SetMemoriesTree before showing
+// quick views, searching or offering memories columns.
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <variant>
+
+#include "store/column_tree.h"
+#include "store/record.h"
+#include "store/tree_node.h"
+#include "view/record_search.h"
+#include "view/records_view_model_marks.h"
+
+class QMenu;
+class QTimer;
+
+namespace tarsel::ui {
+
+class CommandActions;
+class RecordsDelegate;
+class RecordsListView;
+class RecordsModel;
+
+class RecordsList : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit RecordsList(QWidget* parent = nullptr);
+  ~RecordsList() override;
+
+  // The trees the quick views and the search read, and whose memories columns the row menu
+  // offers. Not owned; they must outlive the list or be reset to null first.
+  void SetColumnTree(const ColumnTree* tree) { column_tree_ = tree; }
+  void SetMemoriesTree(const ColumnTree* tree) { memories_tree_ = tree; }
+  // With the window's command actions, the row and header menus are its menus 369 and 377 and
+  // their entries run the handlers bound to the commands; without, the list builds its own.
+  void SetCommandActions(CommandActions* actions) { actions_ = actions; }
+  // How a persistent record's deletion is confirmed (tests answer without a dialog). The
+  // default asks with a Yes/No warning box.
+  void SetDeleteConfirmation(std::function<bool(const QString& text, const QString& caption)> ask);
+  // The clock of the quick views (seconds since 1970).
+  void SetClock(std::function<int32_t()> clock) { clock_ = std::move(clock); }
+
+  // Shows the records of a column, group or memories column (null: nothing).
+  void ShowNode(const TreeNodeRef& node);
+  // Shows quick view `index` (0-9 of the quick-view list); a separator changes nothing.
+  void ShowQuickView(int index);
+  // Rebuilds the current view from the records and the settings.
+  void Refresh();
+  // The records pane caption of the current view.
+  QString Caption() const;
+  // Writes the six columns' widths into the settings' headers entries.
+  void SaveColumnWidths();
+
+  // For the owner and tests: the shown record (null when none) and its column.
+  RecordRef SelectedRecord() const;
+  std::shared_ptr<TreeNode> SelectedColumn() const;
+  RecordsListView* view() const { return view_; }
+  RecordsModel* model() const { return model_; }
+
+ public slots:
+  void MarkItemRead();
+  void MarkItemUnread();
+  void TogglePersisted();
+  void MarkAllRead();
+  void MarkAllUnread();
+  void NextUnread();
+  void PrevUnread();
+  void DeleteSelected();
+  void CopyToClipboard();
+  // Find RSS Items (Ctrl+Shift+F): the dialog, then the search over every column.
+  void FindRecords();
+  // Shows the search result of `choices` (what FindRecords does after the dialog).
+  void ShowSearch(const SearchChoices& choices);
+  // Commands 40248-40251: shows or hides a header column.
+  void ToggleHeaderColumn(int command_id);
+
+ signals:
+  void RecordSelected(RecordRef record, std::shared_ptr<TreeNode> column);
+  void CountsChanged(std::shared_ptr<TreeNode> column);
+  void CaptionChanged(QString caption);
+  void BlogItRequest(RecordRef record, std::shared_ptr<TreeNode> column);
+  void ToMemoriesRequest(int memories_column_id, RecordRef record);
+
+ private:
+  struct NodeSource {
+    std::weak_ptr<TreeNode> node;
+  };
+  struct QuickViewSource {
+    int index;
+  };
+  using Source = std::variant<std::monostate, NodeSource, QuickViewSource, SearchChoices>;
+
+  void BuildWidgets();
+  void SetUpHeader();
+  void ApplyHeaderSettings();
+  void ShowSource(Source source);
+  void SelectRow(int row);
+  int SelectedRow() const;
+  void OnCurrentRowChanged();
+  void OnCommandKey(int command_id);
+  void OnCellClicked(int row, int column);
+  void OnHeaderClicked(int column);
+  void ApplyMark(int row, RecordMark mark);
+  void MarkAll(bool unread);
+  void ShowRowMenu(const QPoint& position);
+  void ShowHeaderMenu(const QPoint& position);
+  QMenu* BuildRowMenu();
+  QMenu* BuildHeaderMenu();
+  void RunMenuChoice(int command);
+  void RestartReadTimer();
+
+  RecordsListView* view_ = nullptr;
+  RecordsModel* model_ = nullptr;
+  RecordsDelegate* delegate_ = nullptr;
+  QTimer* read_timer_ = nullptr;
+  CommandActions* actions_ = nullptr;
+  const ColumnTree* column_tree_ = nullptr;
+  const ColumnTree* memories_tree_ = nullptr;
+  std::function<bool(const QString&, const QString&)> confirm_delete_;
+  std::function<int32_t()> clock_;
+  Source source_;
+  SearchChoices last_search_;
+  // The record last announced with RecordSelected, so a re-selection of it is not announced.
+  const Record* announced_ = nullptr;
+  int sort_column_ = -1;
+  bool sort_ascending_ = true;
+};
+
+}  // namespace tarsel::ui

@@ -1,0 +1,105 @@
+#include "ui/records_list_view.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "ui/records_delegate.h"
+#include "ui/records_model.h"
+
+namespace tarsel::ui {
+namespace {
+
+constexpr int kDescriptionIndent = 8;
+
+// The command a key of the list stands for; 0 for keys the view handles itself.
+int CommandOfKey(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers modifiers =
+      event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+  const int key = event.key();
+  if (modifiers == Qt::NoModifier && key == Qt::Key_Space) return 32871;
+  if (modifiers == Qt::ShiftModifier && key == Qt::Key_Space) return 32870;
+  if (modifiers == Qt::NoModifier && key == Qt::Key_Delete) return RecordsListView::kDeleteKey;
+  if (modifiers == Qt::AltModifier && key == Qt::Key_M) return 40244;
+  if (modifiers == Qt::AltModifier && key == Qt::Key_U) return 40245;
+  if (modifiers == Qt::AltModifier && key == Qt::Key_P) return 40246;
+  if (modifiers == Qt::ControlModifier && key == Qt::Key_M) return 40237;
+  if (modifiers == Qt::ControlModifier && key == Qt::Key_U) return 40238;
+  return 0;
+}
+
+}  // namespace
+
+RecordsListView::RecordsListView(QWidget* parent) : QTreeView(parent) {
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setUniformRowHeights(false);
+  setAllColumnsShowFocus(true);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setTextElideMode(Qt::ElideRight);
+  setWordWrap(false);
+}
+
+void RecordsListView::SetRecordsDelegate(RecordsDelegate* delegate) {
+  delegate_ = delegate;
+  setItemDelegate(delegate);
+}
+
+void RecordsListView::SetEmptyText(const QString& text) {
+  empty_text_ = text;
+  viewport()->update();
+}
+
+void RecordsListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const {
+  QTreeView::drawRow(painter, option, index);
+  if (!delegate_) return;
+  const QString description =
+      index.siblingAtColumn(0).data(RecordsModel::kDescriptionRole).toString();
+  if (description.isEmpty()) return;
+  const auto* model = static_cast<const RecordsModel*>(this->model());
+  QRect block = option.rect;
+  block.setLeft(0);
+  block.setRight(viewport()->width());
+  block.setTop(option.rect.top() + delegate_->LineHeight());
+  const bool selected = selectionModel() && selectionModel()->isSelected(index);
+  painter->save();
+  if (selected) painter->fillRect(block, option.palette.brush(QPalette::Highlight));
+  painter->setFont(model->description_font());
+  painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+  const QRect text_rect(kDescriptionIndent, block.top(), delegate_->DescriptionWidth(),
+                        block.height());
+  painter->drawText(text_rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, description);
+  painter->restore();
+}
+
+void RecordsListView::paintEvent(QPaintEvent* event) {
+  QTreeView::paintEvent(event);
+  if (!model() || model()->rowCount() > 0 || empty_text_.isEmpty()) return;
+  QPainter painter(viewport());
+  painter.setPen(palette().color(QPalette::PlaceholderText));
+  painter.drawText(viewport()->rect().adjusted(8, 16, -8, -8),
+                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, empty_text_);
+}
+
+void RecordsListView::keyPressEvent(QKeyEvent* event) {
+  const int command = CommandOfKey(*event);
+  if (command == 0) {
+    QTreeView::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  emit CommandKey(command);
+}
+
+void RecordsListView::resizeEvent(QResizeEvent* event) {
+  const int old_width = viewport()->width();
+  QTreeView::resizeEvent(event);
+  // Wrapped descriptions change height with the width: heights are measured again, lazily.
+  if (descriptions_shown_ && viewport()->width() != old_width) scheduleDelayedItemsLayout();
+}
+
+}  // namespace tarsel::ui

@@ -1,0 +1,236 @@
+#include "ui/records_list.h"
+
+#include <gtest/gtest.h>
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "settings/settings.h"
+#include "store/column.h"
+#include "store/column_tree.h"
+#include "ui/quick_view_box.h"
+#include "ui/records_list_view.h"
+#include "ui/records_model.h"
+#include "view/records_list_cells.h"
+
+namespace tarsel::ui {
+namespace {
+
+constexpr int32_t kNow = 1100000000;
+
+// Settings for a test, restored afterwards: the list reads and writes the process-wide ones.
+class ScopedSettings {
+ public:
+  explicit ScopedSettings(const Settings& settings) : saved_(*CurrentSettings()) {
+    SetCurrentSettings(settings);
+  }
+  ~ScopedSettings() { SetCurrentSettings(saved_); }
+
+ private:
+  Settings saved_;
+};
+
+Settings ListSettings() {
+  Settings settings;
+  settings.unreaditems_first = false;
+  settings.mark_read_seconds = 30;
+  return settings;
+}
+
+// Rows in stored order: r0 read, r1 unread, r2 read, r3 unread (persistent), r4 read.
+std::shared_ptr<Column> MakeColumn() {
+  auto column = std::make_shared<Column>();
+  column->id = 7;
+  column->name = "Feed";
+  for (int i = 0; i < 5; ++i) {
+    auto record = std::make_shared<Record>();
+    record->title = "r" + std::to_string(i);
+    record->published = kNow - i * 60;
+    record->received = kNow - i * 60;
+    record->unread = i % 2 == 1;
+    column->channel.records.push_back(record);
+  }
+  column->channel.records[3]->persistent = true;
+  return column;
+}
+
+QString TitleAt(const RecordsList& list, int row) {
+  return list.model()->index(row, kTitleColumn).data().toString();
+}
+
+int SelectedRowOf(const RecordsList& list) {
+  const QModelIndexList rows = list.view()->selectionModel()->selectedRows();
+  return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+TEST(RecordsListTest, SpaceWalksUnreadRowsAndMarksReachTheColumn) {
+  ScopedSettings scoped(ListSettings());
+  auto column = MakeColumn();
+  RecordsList list;
+  list.resize(600, 300);
+  list.show();
+  QSignalSpy selected(&list, &RecordsList::RecordSelected);
+  QSignalSpy counts(&list, &RecordsList::CountsChanged);
+  list.ShowNode(column);
+  ASSERT_EQ(list.model()->rowCount(), 5);
+  EXPECT_TRUE(list.model()->index(1, kTitleColumn).data(Qt::FontRole).value<QFont>().bold());
+  EXPECT_FALSE(list.model()->index(0, kTitleColumn).data(Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(list.model()->index(0, kSubjectColumn).data().toString(), "(empty)");
+
+  list.view()->setFocus();
+  QTest::keyClick(list.view(), Qt::Key_Space);
+  EXPECT_EQ(SelectedRowOf(list), 1);
+  ASSERT_EQ(selected.count(), 1);
+  EXPECT_EQ(selected.last().at(0).value<RecordRef>().get(), column->channel.records[1].get());
+  QTimer* timer = list.findChild<QTimer*>("ReadTimer");
+  ASSERT_NE(timer, nullptr);
+  EXPECT_TRUE(timer->isActive());
+  EXPECT_EQ(timer->interval(), 30000);
+
+  QTest::keyClick(list.view(), Qt::Key_Space);
+  EXPECT_EQ(SelectedRowOf(list), 3);
+  QTest::keyClick(list.view(), Qt::Key_Space);
+  EXPECT_EQ(SelectedRowOf(list), 3) << "no unread row below";
+  QTest::keyClick(list.view(), Qt::Key_Space, Qt::ShiftModifier);
+  EXPECT_EQ(SelectedRowOf(list), 1);
+
+  QTest::keyClick(list.view(), Qt::Key_M, Qt::AltModifier);
+  EXPECT_FALSE(column->channel.records[1]->unread);
+  EXPECT_FALSE(timer->isActive());
+  ASSERT_EQ(counts.count(), 1);
+  EXPECT_EQ(counts.last().at(0).value<std::shared_ptr<TreeNode>>(), column);
+  EXPECT_EQ(column->UnreadCount(), 1);
+
+  QTest::keyClick(list.view(), Qt::Key_U, Qt::ControlModifier);
+  EXPECT_EQ(column->UnreadCount(), 5);
+  QTest::keyClick(list.view(), Qt::Key_M, Qt::ControlModifier);
+  EXPECT_EQ(column->UnreadCount(), 0);
+}
+
+TEST(RecordsListTest, ReadTimerMarksTheSelectedRecordRead) {
+  Settings settings = ListSettings();
+  settings.mark_read_seconds = 0;
+  ScopedSettings scoped(settings);
+  auto column = MakeColumn();
+  RecordsList list;
+  list.show();
+  list.ShowNode(column);
+  list.NextUnread();
+  QTRY_VERIFY(!column->channel.records[1]->unread);
+  EXPECT_FALSE(list.model()->index(1, kTitleColumn).data(Qt::FontRole).value<QFont>().bold());
+}
+
+TEST(RecordsListTest, DeletingAPersistentRecordAsksFirst) {
+  ScopedSettings scoped(ListSettings());
+  auto column = MakeColumn();
+  RecordsList list;
+  list.show();
+  bool answer = false;
+  int asked = 0;
+  list.SetDeleteConfirmation([&](const QString& text, const QString& caption) {
+    ++asked;
+    EXPECT_EQ(caption, "Persistant Record");
+    EXPECT_TRUE(text.startsWith("This Record Marked As A Persistant Record."));
+    return answer;
+  });
+  list.ShowNode(column);
+  list.NextUnread();
+  list.NextUnread();  // r3, persistent
+  QTest::keyClick(list.view(), Qt::Key_Delete);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(list.model()->rowCount(), 5);
+  answer = true;
+  QTest::keyClick(list.view(), Qt::Key_Delete);
+  EXPECT_EQ(list.model()->rowCount(), 4);
+  EXPECT_TRUE(column->channel.records[3]->deleted);
+  EXPECT_EQ(TitleAt(list, SelectedRowOf(list)), "r4") << "the row at the same position";
+  QTest::keyClick(list.view(), Qt::Key_Delete);  // r4 is not persistent: no question
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(TitleAt(list, SelectedRowOf(list)), "r2") << "the new last row";
+}
+
+TEST(RecordsListTest, HeaderSortsTogglesAndKeepsWidthsUnderCrossedNames) {
+  Settings settings = ListSettings();
+  settings.headers["author"].width = 77;  // the Subject column's width
+  ScopedSettings scoped(settings);
+  auto column = MakeColumn();
+  RecordsList list;
+  list.show();
+  list.ShowNode(column);
+  QHeaderView* header = list.view()->header();
+  EXPECT_EQ(header->sectionSize(kSubjectColumn), 77);
+  EXPECT_EQ(list.model()->headerData(kTitleColumn, Qt::Horizontal, Qt::ToolTipRole).toString(),
+            "Sort by: Title");
+
+  list.NextUnread();  // r1
+  const auto click = [&](int section) {
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(section) + 5, 5));
+  };
+  click(kTitleColumn);
+  EXPECT_EQ(TitleAt(list, 0), "r0");
+  click(kTitleColumn);
+  EXPECT_EQ(TitleAt(list, 0), "r4");
+  EXPECT_EQ(TitleAt(list, SelectedRowOf(list)), "r1") << "the selected record stays selected";
+  click(kReadStateColumn);
+  EXPECT_EQ(TitleAt(list, 0), "r3") << "unread icons first";
+
+  list.ToggleHeaderColumn(40251);  // Show Subject
+  EXPECT_TRUE(header->isSectionHidden(kSubjectColumn));
+  list.SaveColumnWidths();
+  EXPECT_FALSE(CurrentSettings()->headers.at("subject").visible);
+  EXPECT_EQ(CurrentSettings()->headers.at("author").width, 77);
+  RecordsList restarted;
+  restarted.ShowNode(column);
+  EXPECT_TRUE(restarted.view()->header()->isSectionHidden(kSubjectColumn));
+}
+
+TEST(RecordsListTest, QuickViewsSearchAndEmptyTexts) {
+  ScopedSettings scoped(ListSettings());
+  ColumnTree tree;
+  auto column = MakeColumn();
+  tree.Append(column);
+  RecordsList list;
+  list.SetColumnTree(&tree);
+  list.SetClock([] { return kNow; });
+  list.show();
+  QSignalSpy captions(&list, &RecordsList::CaptionChanged);
+
+  list.ShowQuickView(8);
+  EXPECT_EQ(list.Caption(), "Latest 10 unread(Ctrl+F7)");
+  EXPECT_EQ(list.model()->rowCount(), 2);
+  list.ShowQuickView(3);  // a separator changes nothing
+  EXPECT_EQ(captions.count(), 1);
+
+  SearchChoices choices;
+  choices.text = "R2";
+  choices.field = kFilterTitle;
+  list.ShowSearch(choices);
+  EXPECT_EQ(list.Caption(), "Search Result(1)");
+  choices.text = "nowhere";
+  list.ShowSearch(choices);
+  EXPECT_EQ(list.view()->empty_text(), "No records found");
+
+  column->update_state = kUpdateRunning;
+  list.ShowNode(column);
+  EXPECT_EQ(list.model()->rowCount(), 0);
+  EXPECT_EQ(list.view()->empty_text(), "Column is Updating");
+  column->update_state = kUpdateIdle;
+}
+
+TEST(QuickViewBoxTest, TenEntriesAndSeparatorsCannotBeChosen) {
+  QuickViewBox box;
+  EXPECT_EQ(box.count(), 10);
+  EXPECT_EQ(box.width(), 220);
+  EXPECT_EQ(box.itemText(9), "Latest 100 unread(Ctrl+F8)");
+  QSignalSpy chosen(&box, &QuickViewBox::QuickViewChosen);
+  emit box.activated(3);
+  emit box.activated(4);
+  ASSERT_EQ(chosen.count(), 1);
+  EXPECT_EQ(chosen.first().at(0).toInt(), 4);
+}
+
+}  // namespace
+}  // namespace tarsel::ui
