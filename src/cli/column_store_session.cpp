@@ -74,9 +74,10 @@ std::unique_ptr<ColumnStoreSession> ColumnStoreSession::Open(StoreAccess access,
   session->writable_ = access == StoreAccess::kWrite;
   if (session->writable_ &&
       !session->lock_.TryAcquire(session->data_folder_, LockHolder::kCommandLine)) {
+    const int reason = errno;
     if (!InstanceLock::IsHeldByAnother(session->data_folder_)) {
       const std::string lock_path = session->data_folder_ + "/" + InstanceLock::kFileName;
-      status = Fail(kExitFailure, FileError("lock", lock_path, errno));
+      status = Fail(kExitFailure, FileError("lock", lock_path, reason));
     } else {
       status = Fail(kExitLocked, LockedMessage(session->data_folder_));
     }

@@ -19,6 +19,7 @@
 #include "net/download/cache_file_path.h"
 #include "net/download/download_column.h"
 #include "net/download/failure_code.h"
+#include "net/http/feed_url_check.h"
 #include "parse/charsets/encoding_choice.h"
 #include "platform/atomic_file.h"
 #include "platform/system_code_page.h"
@@ -194,6 +195,9 @@ int RunFetch(int argc, char* argv[]) {
   if (!args.Parse(argc, argv, {"--etag", "--last-modified", "--user", "--password", "--encoding"},
                   {"--json"}, 1, 1, error)) {
     return UsageError(kUsage, error);
+  }
+  if (!HTTP::IsValidFeedUrl(args.words()[0])) {
+    return UsageError(kUsage, "not an http or https URL with a host: " + args.words()[0]);
   }
   // The user's own settings (proxy, encoding) apply, read before the data folder moves.
   Settings settings;

@@ -53,6 +53,7 @@ int RunImportOpml(int argc, char* argv[]) {
   CommandArgs args;
   std::string error;
   if (!args.Parse(argc, argv, {"--group"}, {}, 1, 1, error)) return UsageError(kUsage, error);
+  if (args.words()[0].empty()) return UsageError(kUsage, "the file name is empty");
   if (const auto group = args.Value("--group"); group && !CheckNodeIds({*group}, error)) {
     return UsageError(kUsage, error);
   }

@@ -141,6 +141,9 @@ int RunRemember(int argc, char* argv[]) {
   if (args.Value("--to").has_value() == args.Value("--new").has_value()) {
     return UsageError(kRememberUsage, "give either --to or --new");
   }
+  if (const auto name = args.Value("--new"); name && name->empty()) {
+    return UsageError(kRememberUsage, "the memories column name is empty");
+  }
   if (!CheckNodeIds(args.words(), error) ||
       (args.Value("--to") && !CheckNodeIds({*args.Value("--to")}, error))) {
     return UsageError(kRememberUsage, error);

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -102,6 +103,18 @@ TEST_F(PipeTest, UpdateIntoAReaderThatLeavesEarlySavesEverything) {
   for (const auto& column : tree.Columns()) {
     EXPECT_EQ(column->channel.records.size(), 1u) << column->url;
   }
+}
+
+// A full disk is no reader leaving: the command says so and fails.
+TEST_F(PipeTest, AFullStandardOutputIsAFailure) {
+  ASSERT_EQ(cli_.Run({"add", "http://example.com/a.xml"}).status, 0);
+  const std::string err = cli_.DataFolder() + "/err.txt";
+  const std::string command = std::string(TARSEL_CLI) + " export-opml >/dev/full 2>" + err;
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(testing::ReadFileBytes(err),
+            "tarsel-cli: cannot write to standard output: No space left on device\n");
 }
 
 // The store forgets a column's last result when it is loaded; list still shows what the last

@@ -18,7 +18,8 @@ CliResult RunCli(const std::string& arguments) {
   std::string output;
   std::array<char, 4096> buffer{};
   size_t got = 0;
-  while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) output.append(buffer.data(), got);
+  while ((got = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    output.append(buffer.data(), got);
   int status = pclose(pipe);
   return {WEXITSTATUS(status), output};
 }
