@@ -118,9 +118,7 @@ NoticeRect NoticeWindow::WorkArea() const {
   return screen != nullptr ? ToNoticeRect(screen->availableGeometry()) : NoticeRect{0, 0, 800, 600};
 }
 
-void NoticeWindow::Relayout(bool fresh_placement) {
-  const NoticeRect area = WorkArea();
-  const NoticeSize limit = NoticeSizeLimit(area);
+NoticeSize NoticeWindow::LayOutLines(NoticeSize limit) {
   const QFontMetrics metrics(font());
   const std::vector<std::string>& lines = timeline_.Lines();
   const int count = static_cast<int>(lines.size());
@@ -141,8 +139,12 @@ void NoticeWindow::Relayout(bool fresh_placement) {
   }
   const int text_height =
       visible > 0 ? metrics.height() + (visible - 1) * metrics.lineSpacing() : 0;
-  const NoticeSize size = LayoutNotice({widest, text_height}, icon, limit);
+  return LayoutNotice({widest, text_height}, icon, limit);
+}
 
+void NoticeWindow::Relayout(bool fresh_placement) {
+  const NoticeRect area = WorkArea();
+  const NoticeSize size = LayOutLines(NoticeSizeLimit(area));
   NoticeRect placed;
   if (fresh_placement) {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -156,8 +158,7 @@ void NoticeWindow::Relayout(bool fresh_placement) {
   setAccessibleDescription(shown_lines_.join('\n'));
   if (!isVisible()) show();
   raise();
-  update();
-  repaint();
+  repaint();  // a growing notice is redrawn at once
 }
 
 void NoticeWindow::paintEvent(QPaintEvent* /*event*/) {

@@ -59,6 +59,8 @@ class NoticeWindow : public QWidget, public tarsel::NoticeSink {
  private:
   void TakePendingText();
   void Present(const std::string& text);
+  // Chooses the lines shown and returns the notice's size for them.
+  NoticeSize LayOutLines(NoticeSize limit);
   void Relayout(bool fresh_placement);
   void ScheduleHide();
   NoticeRect WorkArea() const;
