@@ -19,6 +19,7 @@
 #include "ui/command_actions.h"
 #include "ui/qt_text.h"
 #include "ui/titled_pane.h"
+#include "ui/tray_presence.h"
 #include "ui/tree_model.h"
 #include "ui/update_driver.h"
 #include "view/command_ids.h"
@@ -92,8 +93,10 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QMainWindow(parent)
 
   ApplyMemoriesVisible(data_.settings.memories_visible);
   ApplyLayoutVertical(data_.settings.layout_vertical);
+  tray_ = new TrayPresence(this, actions_->BuildMenu(kTrayMenu, this));
   ConnectUpdates();
   BindCommands();
+  ConnectTray();
 }
 
 MainWindow::~MainWindow() = default;

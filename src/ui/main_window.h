@@ -32,6 +32,7 @@ namespace tarsel::ui {
 class CommandActions;
 class NodeTree;
 class TitledPane;
+class TrayPresence;
 class TreeModel;
 class UpdateDriver;
 
@@ -90,6 +91,7 @@ class MainWindow : public QMainWindow {
   QWidget* BuildLeftSide();
   QWidget* BuildTabArea();
   void ConnectUpdates();
+  void ConnectTray();
   void BindCommands();
   void BindViewCommands();
   void BindUpdateCommands();
@@ -121,6 +123,7 @@ class MainWindow : public QMainWindow {
   ProgramData& data_;
   CommandActions* actions_ = nullptr;
   UpdateDriver* updates_ = nullptr;
+  TrayPresence* tray_ = nullptr;
   TreeModel* columns_model_ = nullptr;
   TreeModel* memories_model_ = nullptr;
   NodeTree* columns_tree_ = nullptr;

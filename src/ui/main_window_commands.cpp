@@ -39,11 +39,6 @@ void MainWindow::BindCommands() {
   BindMemoriesCommands();
   BindHelpCommands();
   actions_->Bind(cmd::kExit, [this] { ExitProgram(); });
-  actions_->Bind(cmd::kRestore, [this] {
-    showNormal();
-    raise();
-    activateWindow();
-  });
   actions_->Bind(cmd::kOpenColumn, [this] {
     QMenu* menu = actions_->BuildMenu(kImportMenu, this);
     menu->setAttribute(Qt::WA_DeleteOnClose);

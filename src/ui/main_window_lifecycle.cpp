@@ -17,8 +17,11 @@
 #include "ui/columns_tree.h"
 #include "ui/command_actions.h"
 #include "ui/main_window.h"
+#include "ui/notice_window.h"
 #include "ui/qt_text.h"
+#include "ui/sound_player.h"
 #include "ui/titled_pane.h"
+#include "ui/tray_presence.h"
 #include "ui/tree_model.h"
 #include "ui/update_driver.h"
 #include "view/command_ids.h"
@@ -35,6 +38,8 @@ void MainWindow::ConnectUpdates() {
   // The idle save; a failure is told at exit, when the user can still act on it.
   hooks.save_columns = [this] { SaveColumns(data_); };
   auto services = std::make_shared<UpdateServices>();
+  services->notice = tray_->notice();
+  services->sound = tray_->sound();
   updates_ = new UpdateDriver(data_.columns, services, hooks, this);
   connect(updates_, &UpdateDriver::ColumnChanged, this, &MainWindow::OnColumnChanged);
   connect(updates_, &UpdateDriver::ColumnUpdated, this, [this](Column* column) {

@@ -1,5 +1,6 @@
 #include "ui/tray_presence.h"
 
+#include <QAbstractItemModel>
 #include <QWidget>
 #include <chrono>
 
@@ -21,7 +22,22 @@ TrayPresence::TrayPresence(QWidget* window, QMenu* tray_menu) : QObject(window) 
   // Not a child of the main window: the notice must stay up while the window is in the tray.
   notice_ = new NoticeWindow();
   sound_ = new SoundPlayer();
-  tray_->Show();
+  unread_refresh_.setSingleShot(true);
+  unread_refresh_.setInterval(0);
+  connect(&unread_refresh_, &QTimer::timeout, this, [this] {
+    if (unread_total_) tray_->SetUnreadCount(unread_total_());
+  });
+}
+
+void TrayPresence::WatchUnread(QAbstractItemModel* model, std::function<int()> unread_total) {
+  unread_total_ = std::move(unread_total);
+  // Many labels change in one pass (an update, Mark All Read): one count afterwards.
+  auto refresh = [this] { unread_refresh_.start(); };
+  connect(model, &QAbstractItemModel::dataChanged, this, refresh);
+  connect(model, &QAbstractItemModel::modelReset, this, refresh);
+  connect(model, &QAbstractItemModel::rowsInserted, this, refresh);
+  connect(model, &QAbstractItemModel::rowsRemoved, this, refresh);
+  refresh();
 }
 
 TrayPresence::~TrayPresence() {

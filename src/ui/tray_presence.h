@@ -9,6 +9,7 @@
 //   services->sound = presence->sound();     // and SoundPlayer
 //   connect(this, &MainWindow::QueueStatusChanged, presence->tray(), &TrayIcon::SetQueueText);
 //   ...
+//   presence->tray()->Show();                // once its signals are connected
 //
 // The notice and the sound player are handed to update workers. They go only after every worker
 // has let go of them: at destruction (after the closing steps stopped the updates) this waits a
@@ -18,6 +19,10 @@
 // Window thread only.
 
 #include <QObject>
+#include <QTimer>
+#include <functional>
+
+class QAbstractItemModel;
 
 class QMenu;
 class QWidget;
@@ -34,9 +39,13 @@ class TrayPresence : public QObject {
 
  public:
   // `window` is the main window (it becomes the parent); `tray_menu` the tray menu 253 built from
-  // the command table (not owned; null for none). The icon is added to the tray at once.
+  // the command table (not owned; null for none).
   TrayPresence(QWidget* window, QMenu* tray_menu);
   ~TrayPresence() override;
+
+  // Keeps the icon's unread picture current: whenever `model` (the columns tree) reports a
+  // change, `unread_total` is asked once the events of the moment are handled.
+  void WatchUnread(QAbstractItemModel* model, std::function<int()> unread_total);
 
   TrayIcon* tray() const { return tray_; }
   TrayMinimizer* minimizer() const { return minimizer_; }
@@ -48,6 +57,8 @@ class TrayPresence : public QObject {
   TrayMinimizer* minimizer_ = nullptr;
   NoticeWindow* notice_ = nullptr;  // owned; a top-level window of its own
   SoundPlayer* sound_ = nullptr;    // owned
+  QTimer unread_refresh_;
+  std::function<int()> unread_total_;
 };
 
 }  // namespace tarsel::ui

@@ -1,0 +1,28 @@
+// The main window's side of the tray icon, the pop-up notice and the update sound.
+#include <memory>
+
+#include "ui/command_actions.h"
+#include "ui/main_window.h"
+#include "ui/tray_icon.h"
+#include "ui/tray_minimizer.h"
+#include "ui/tray_presence.h"
+#include "ui/tree_model.h"
+#include "view/command_ids.h"
+#include "view/node_counts.h"
+
+namespace tarsel::ui {
+
+void MainWindow::ConnectTray() {
+  TrayIcon* tray = tray_->tray();
+  connect(this, &MainWindow::QueueStatusChanged, tray, &TrayIcon::SetQueueText);
+  connect(this, &MainWindow::UpdateAnimationChanged, tray, &TrayIcon::SetAnimation);
+  // The close box leads into the tray only while the icon stands in one.
+  connect(tray, &TrayIcon::InTrayChanged, this, &MainWindow::SetTrayPresent);
+  actions_->Bind(cmd::kRestore, [this] { tray_->minimizer()->Restore(); });
+  auto counts = std::make_shared<CountCache>();
+  tray_->WatchUnread(columns_model_,
+                     [this, counts] { return counts->Of(data_.columns.root()).unread; });
+  tray->Show();
+}
+
+}  // namespace tarsel::ui
