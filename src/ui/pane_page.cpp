@@ -21,6 +21,9 @@ PanePage::PanePage(Mode mode, QWebEngineProfile* profile, QObject* parent)
   page_settings->setAttribute(QWebEngineSettings::LocalStorageEnabled, mode == Mode::kBrowsing);
   if (mode == Mode::kBrowsing) {
     page_settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+  } else {
+    // The theme page is a local file; without this the engine refuses the feeds' images.
+    page_settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
   }
   connect(this, &QWebEnginePage::newWindowRequested, this, &PanePage::OnNewWindowRequested);
 }

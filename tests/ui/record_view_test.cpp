@@ -10,6 +10,7 @@
 #include "store/column.h"
 #include "store/column_tree.h"
 #include "store/memories_column.h"
+#include "support/fixture_server.h"
 #include "support/temp_dir.h"
 
 namespace tarsel::ui {
@@ -128,6 +129,25 @@ TEST_F(RecordViewTest, LinksLeaveThePaneButAnchorsScrollInIt) {
   EXPECT_EQ(links.count(), 1);
   EXPECT_EQ(view_->WebView()->url().fileName(), "data.html");
   EXPECT_EQ(Eval("document.getElementById('part') ? 'still here' : 'gone'"), "still here");
+}
+
+// The theme page is a local file; feed images come from the web all the same.
+TEST_F(RecordViewTest, FeedImagesLoadFromTheWeb) {
+  static const std::string kGif(
+      "GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xff\xff\xff"
+      "!\xf9\x04\x01\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00"
+      "\x01\x00\x00\x02\x02\x44\x01\x00;",
+      43);
+  testing::FixtureServer server;
+  auto image = server.Serve("/dot.gif", {200, kGif, "image/gif"});
+  Open();
+  ASSERT_TRUE(WaitForPage());
+  Show(MakeRecord("Picture", "<img id=\"dot\" src=\"" + server.Url("/dot.gif") + "\">"),
+       std::make_shared<MemoriesColumn>("Kept"));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return Eval("String(document.getElementById('dot').naturalWidth)") == "1"; },
+      testing::kPageWaitMs));
+  EXPECT_EQ(image.Hits(), 1);
 }
 
 TEST_F(RecordViewTest, TextSizeLevelsStopAtTheirEnds) {
