@@ -4,6 +4,49 @@
 
 namespace tarsel {
 
+void XmlRpcCancel::Cancel() {
+  std::lock_guard lock(mutex_);
+  cancelled_ = true;
+  if (client_ != nullptr) client_->Cancel();
+}
+
+bool XmlRpcCancel::Cancelled() const {
+  std::lock_guard lock(mutex_);
+  return cancelled_;
+}
+
+bool XmlRpcCancel::Attach(HTTP::CHttpClient* client) {
+  std::lock_guard lock(mutex_);
+  if (cancelled_) return false;
+  client_ = client;
+  return true;
+}
+
+void XmlRpcCancel::Detach() {
+  std::lock_guard lock(mutex_);
+  client_ = nullptr;
+}
+
+namespace {
+
+// Registers a client with the cancel object for the length of one download.
+class CancelScope {
+ public:
+  CancelScope(XmlRpcCancel* cancel, HTTP::CHttpClient& client) : cancel_(cancel) {
+    if (cancel_ != nullptr && !cancel_->Attach(&client)) client.Cancel();
+  }
+  ~CancelScope() {
+    if (cancel_ != nullptr) cancel_->Detach();
+  }
+  CancelScope(const CancelScope&) = delete;
+  CancelScope& operator=(const CancelScope&) = delete;
+
+ private:
+  XmlRpcCancel* cancel_;
+};
+
+}  // namespace
+
 XmlRpcCallStatus PerformXmlRpcCall(const std::string& url, const XmlRpcRequest& request,
                                    XmlRpcResponse& response, const XmlRpcCallOptions& options) {
   response = XmlRpcResponse();
@@ -13,6 +56,7 @@ XmlRpcCallStatus PerformXmlRpcCall(const std::string& url, const XmlRpcRequest& 
   client.SetPostBody(request.ToXml());
   if (options.connect_timeout_ms > 0) client.SetConnectTimeout(options.connect_timeout_ms);
   try {
+    const CancelScope scope(options.cancel, client);
     client.Download(url);
   } catch (const HTTP::CHttpExeption&) {
     return XmlRpcCallStatus::kTransportFailed;

@@ -6,6 +6,7 @@
 // Runs on the calling thread and blocks it until the HTTP exchange ends. The proxy comes from
 // CurrentSettings() (through the HTTP client). Texts are bytes in the program's code page.
 
+#include <mutex>
 #include <string>
 
 #include "platform/notifier.h"
@@ -16,6 +17,27 @@ namespace tarsel {
 
 inline constexpr char kXmlRpcUserAgent[] = "XMLRPC Client 1.0";
 inline constexpr char kXmlRpcFailureCaption[] = "postevent error";
+
+namespace HTTP {
+class CHttpClient;
+}
+
+// Lets another thread stop calls under way: a call made with it registers its HTTP client for
+// its duration, and Cancel stops that transfer and every later call made with it. Thread-safe.
+class XmlRpcCancel {
+ public:
+  void Cancel();
+  bool Cancelled() const;
+
+  // Used by the call procedure: false when cancelled already.
+  bool Attach(HTTP::CHttpClient* client);
+  void Detach();
+
+ private:
+  mutable std::mutex mutex_;
+  HTTP::CHttpClient* client_ = nullptr;
+  bool cancelled_ = false;
+};
 
 enum class XmlRpcCallStatus {
   kOk,               // the response holds the result
@@ -30,6 +52,8 @@ struct XmlRpcCallOptions {
   UserPrompt* prompt = nullptr;
   // Passed to the HTTP client; 0 keeps its default.
   int connect_timeout_ms = 0;
+  // Stops the call from another thread; a cancelled call is a transport failure. Not owned.
+  XmlRpcCancel* cancel = nullptr;
 };
 
 // Posts request.ToXml() to url with "User-Agent" and "Content-Type: text/xml", then parses the
