@@ -54,7 +54,8 @@ void TabArea::SetFirstPage(QWidget* page, const QString& title, RecordView* reco
 void TabArea::SetRecordView(RecordView* record_view) {
   record_view_ = record_view;
   if (record_view == nullptr) return;
-  connect(record_view, &RecordView::OpenLinkRequest, this, &TabArea::OpenLink);
+  // The record pane's links reach OpenLink through the main window, which routes every pane's
+  // requests; connecting them here too would open each link twice.
   connect(record_view, &RecordView::StatusTextRequest, this,
           [this, record_view](const QString& text) { RelayStatus(record_view, text); });
   ConnectFinder(record_view->Finder());

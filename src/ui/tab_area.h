@@ -27,7 +27,8 @@ class TabArea : public QTabWidget {
   explicit TabArea(QWidget* parent = nullptr);
 
   // The first tab: `page` (which holds `record_view`) with its title. The main window may
-  // instead add its first tab itself and call SetRecordView.
+  // instead add its first tab itself and call SetRecordView. The record pane's OpenLinkRequest
+  // is the main window's to route to OpenLink; browser tabs' requests are routed here.
   void SetFirstPage(QWidget* page, const QString& title, RecordView* record_view);
   void SetRecordView(RecordView* record_view);
   void SetMemoriesTree(const ColumnTree* memories_tree);

@@ -181,6 +181,25 @@ TEST_F(RecordViewTest, BrokenThemeGivesABlankPane) {
   EXPECT_FALSE(view_->PageInitialized());
 }
 
+// Oversized input renders, and the pane still answers afterwards.
+TEST_F(RecordViewTest, HugeTemplateRecordAndTitleRender) {
+  testing::TempDir theme;
+  const std::string shipped = testing::ShippedThemeFolder();
+  for (const char* name : {"data.html", "data.js", "data.css"})
+    std::filesystem::copy(shipped + name, theme.File(name));
+  std::string templ(10 * 1024 * 1024, ' ');
+  templ += "<h1 id=\"title\"><<RSSITEM.TITLE>></h1><div id=\"content\"><<RSSITEM.CONTENT>></div>";
+  testing::WriteFileBytes(theme.File("rssitem.templ"), templ);
+  Open(theme.path() + "/");
+  ASSERT_TRUE(WaitForPage());
+  std::string description;
+  while (description.size() < 5 * 1024 * 1024) description += "<p>paragraph of a huge record</p>";
+  Show(MakeRecord(std::string(640000, 't'), description), MakeColumn());
+  EXPECT_EQ(Eval("String(document.getElementById('title').textContent.length)"), "640000");
+  EXPECT_EQ(Eval("String(document.querySelectorAll('#content p').length)"),
+            QString::number(description.size() / 33));
+}
+
 TEST_F(RecordViewTest, SelectionMenuOffersTheMemoriesColumns) {
   Open();
   ASSERT_TRUE(WaitForPage());
