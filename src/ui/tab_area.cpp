@@ -71,8 +71,12 @@ void TabArea::SetMemoriesTree(const ColumnTree* memories_tree) {
 
 void TabArea::OpenLink(const QString& url) {
   if (url.isEmpty() || url.contains(u"Theme/data.html")) return;
-  const bool mail = url.startsWith(u"mailto:", Qt::CaseInsensitive);
-  if (mail || CurrentSettings()->external_browser) {
+  const QString scheme = QUrl(url).scheme().toLower();
+  // Only the web goes into tabs; local files and script never do.
+  if (scheme != u"http" && scheme != u"https" && scheme != u"ftp" && scheme != u"mailto") return;
+  // The engine has no mail or ftp client of its own.
+  const bool not_for_tabs = scheme == u"mailto" || scheme == u"ftp";
+  if (not_for_tabs || CurrentSettings()->external_browser) {
     external_opener_(url);
     return;
   }

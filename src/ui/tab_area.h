@@ -33,8 +33,9 @@ class TabArea : public QTabWidget {
   void SetRecordView(RecordView* record_view);
   void SetMemoriesTree(const ColumnTree* memories_tree);
 
-  // Opens a followed link: ignored when it holds "Theme/data.html"; with `external_browser` on
-  // (and for mail addresses) handed to the system; otherwise a new browser tab, made active.
+  // Opens a followed link: ignored when it holds "Theme/data.html" or is not http, https, ftp or
+  // mailto; with `external_browser` on (and for mail and ftp) handed to the system; otherwise a
+  // new browser tab, made active.
   void OpenLink(const QString& url);
   // Closes the active tab; the first tab never closes.
   void CloseCurrentTab();

@@ -37,8 +37,11 @@ class TabAreaTest : public ::testing::Test {
 
 TEST_F(TabAreaTest, LinksOpenTabsThatCloseToTheirNeighbour) {
   QSignalSpy left_side(&tabs_, &TabArea::LeftSideVisibilityRequest);
-  tabs_.OpenLink(QStringLiteral("file:///opt/tarsel/Theme/data.html"));
+  for (const char* refused : {"file:///opt/tarsel/Theme/data.html", "file:///etc/passwd",
+                              "javascript:alert(1)", "data:text/html,x"})
+    tabs_.OpenLink(QString::fromLatin1(refused));
   EXPECT_EQ(tabs_.count(), 1);
+  EXPECT_TRUE(opened_outside_.isEmpty());
   tabs_.CloseCurrentTab();  // the first tab never closes
   EXPECT_EQ(tabs_.count(), 1);
 
