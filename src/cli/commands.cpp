@@ -16,6 +16,7 @@ int RunExportOpml(int argc, char* argv[]);
 int RunImportOpml(int argc, char* argv[]);
 int RunMemories(int argc, char* argv[]);
 int RunRemember(int argc, char* argv[]);
+int RunRun(int argc, char* argv[]);
 
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
@@ -33,6 +34,7 @@ const std::vector<Command>& AllCommands() {
       {"import-opml", "add a column for every feed of an OPML file", RunImportOpml},
       {"memories", "show the memories tree", RunMemories},
       {"remember", "copy a record of a column into a memories column", RunRemember},
+      {"run", "keep the columns updated on their intervals until stopped", RunRun},
   };
   return commands;
 }

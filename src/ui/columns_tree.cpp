@@ -19,6 +19,9 @@ NodeTree::NodeTree(TreeModel* model, bool memories, QWidget* parent)
   setAccessibleName(Text(memories ? text::kMemoriesTitle : text::kColumnsTreeTitle));
   setModel(model);
   header()->hide();
+  // Long labels scroll sideways instead of losing their counts to an ellipsis.
+  header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  header()->setStretchLastSection(false);
   setUniformRowHeights(true);  // keeps ten thousand rows quick to lay out
   setSelectionMode(memories ? SingleSelection : ExtendedSelection);
   setAcceptDrops(!memories);

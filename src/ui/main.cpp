@@ -1,6 +1,7 @@
 // The desktop program: start-up, the run, and the end.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QSessionManager>
 #include <QTimer>
 
@@ -12,6 +13,12 @@
 #include "ui/main_window.h"
 #include "ui/signal_bridge.h"
 #include "view/command_line.h"
+
+// The icon's resources live in the UI library, which a static link would leave unregistered.
+// Outside any namespace, as the resource's initialiser is.
+static void InitResources() {
+  Q_INIT_RESOURCE(app_icon);
+}
 
 namespace {
 
@@ -26,11 +33,13 @@ int RunServer(int argc, char* argv[]) {
 }
 
 int RunNormally(int argc, char* argv[], bool save_columns) {
+  InitResources();
   // The web engine shares OpenGL contexts with the widgets; Qt needs to know before it starts.
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   application.setApplicationName(QStringLiteral("Tarsel"));
   application.setDesktopFileName(QStringLiteral("tarsel"));
+  application.setWindowIcon(QIcon(QStringLiteral(":/app/tarsel.svg")));
   // The window ends the program itself, after its closing steps.
   application.setQuitOnLastWindowClosed(false);
 

@@ -8,6 +8,7 @@
 // Main thread only. The ProgramData (settings and both trees) must outlive the window.
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 #include "app/program_data.h"
@@ -56,7 +57,7 @@ class MainWindow : public QMainWindow {
   void RunClosingSteps(CloseReason reason);
   // Closes the program as File -> Exit does.
   void ExitProgram();
-  // The tray icon exists: the close box then only minimizes (with minimize_on_close).
+  // The tray icon stands in a tray: the close box then only minimizes (with minimize_on_close).
   void SetTrayPresent(bool present) { tray_present_ = present; }
   // Where messages and Yes/No questions go (message boxes by default; tests put a fake here).
   // Not owned; null restores the message boxes.

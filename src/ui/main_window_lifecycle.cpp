@@ -60,6 +60,7 @@ void MainWindow::OnColumnChanged(Column* column) {
   if (column != nullptr) columns_model_->NodeChanged(*column);
 }
 
+
 void MainWindow::ShowNode(const TreeNodeRef& node) {
   quick_views_->setCurrentIndex(-1);
   if (node == shown_node_) return;

@@ -35,6 +35,9 @@ class TreeModel : public QAbstractItemModel {
   // Every line changed (counts after a bulk change); the rows stay.
   void AllChanged();
 
+  // The node's counts as its label shows them.
+  NodeCounts CountsOf(const TreeNode& node) const { return counts_.Of(node); }
+
   TreeNode* NodeAt(const QModelIndex& index) const;
   QModelIndex IndexOf(const TreeNode* node) const;
   ColumnTree& tree() const { return tree_; }
