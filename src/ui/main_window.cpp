@@ -8,16 +8,15 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTabWidget>
 #include <QToolBar>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
 
 #include "app/product_version.h"
 #include "store/column.h"
 #include "ui/columns_tree.h"
 #include "ui/command_actions.h"
 #include "ui/qt_text.h"
+#include "ui/record_view.h"
+#include "ui/tab_area.h"
 #include "ui/titled_pane.h"
 #include "ui/tray_presence.h"
 #include "ui/tree_model.h"
@@ -189,13 +188,9 @@ QWidget* MainWindow::BuildTabArea() {
   records_pane_->setObjectName(QStringLiteral("RecordsPane"));
   records_pane_->setAccessibleName(Text(text::kChannelDescription));
 
-  record_pane_ = new QWebEngineView;
-  record_pane_->setObjectName(QStringLiteral("RecordView"));
+  record_pane_ = new RecordView;
   record_pane_->setAccessibleName(QStringLiteral("Record"));
-  // Feed HTML is shown, never run: no script in the record pane.
-  QWebEngineSettings* settings = record_pane_->settings();
-  settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-  settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+  record_pane_->SetMemoriesTree(&data_.memories);
 
   items_splitter_ = new QSplitter(Qt::Vertical);
   items_splitter_->setObjectName(QStringLiteral("ItemsSplitter"));
@@ -205,16 +200,34 @@ QWidget* MainWindow::BuildTabArea() {
   items_splitter_->setStretchFactor(1, 1);
   items_splitter_->setChildrenCollapsible(false);
 
-  tabs_ = new QTabWidget(this);
-  tabs_->setObjectName(QStringLiteral("TabArea"));
+  tabs_ = new TabArea(this);
   tabs_->setAccessibleName(QStringLiteral("Tabs"));
-  tabs_->addTab(items_splitter_, Text(text::kColumnsTab));
-  connect(tabs_, &QTabWidget::currentChanged, this, &MainWindow::ApplyLeftSideForTab);
+  tabs_->SetFirstPage(items_splitter_, Text(text::kColumnsTab), record_pane_);
+  tabs_->SetMemoriesTree(&data_.memories);
+  connect(record_pane_, &RecordView::OpenLinkRequest, tabs_, &TabArea::OpenLink);
+  connect(tabs_, &TabArea::LeftSideVisibilityRequest, this,
+          [this](bool visible) { left_side_->setVisible(visible || !data_.settings.fullscreen); });
+  connect(tabs_, &TabArea::StatusTextRequest, this, [this](const QString& status) {
+    status_text_->setText(status.isEmpty() ? Text(text::kReady) : status);
+  });
+  auto to_memories = [this](int id, const QString& html, const QString& url, const QString& title) {
+    SelectionToMemories(id, html, url, title);
+  };
+  connect(record_pane_, &RecordView::ToMemoriesRequest, this, to_memories);
+  connect(tabs_, &TabArea::ToMemoriesRequest, this, to_memories);
+  connect(record_pane_, &RecordView::BlogSelectionRequest, this,
+          [this] { NotAvailable(cmd::kBlogSelection); });
+  connect(tabs_, &TabArea::BlogSelectionRequest, this,
+          [this] { NotAvailable(cmd::kBlogSelection); });
+  // Placeholder list until the records list arrives: a row shows its record.
   connect(records_list_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (!shown_node_ || row < 0) return;
     const auto* column = dynamic_cast<const Column*>(shown_node_.get());
-    if (column == nullptr || static_cast<size_t>(row) >= column->channel.records.size()) return;
-    record_pane_->setHtml(ToQt(column->channel.records[static_cast<size_t>(row)]->description));
+    if (column == nullptr || row < 0 ||
+        static_cast<size_t>(row) >= column->channel.records.size()) {
+      record_pane_->ShowNothing();
+      return;
+    }
+    record_pane_->ShowRecord(column->channel.records[static_cast<size_t>(row)], shown_node_);
   });
   return tabs_;
 }

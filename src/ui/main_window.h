@@ -20,9 +20,7 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QSplitter;
-class QTabWidget;
 class QToolBar;
-class QWebEngineView;
 
 namespace tarsel {
 class Column;
@@ -32,6 +30,8 @@ namespace tarsel::ui {
 
 class CommandActions;
 class NodeTree;
+class RecordView;
+class TabArea;
 class TitledPane;
 class TrayPresence;
 class TreeModel;
@@ -67,8 +67,8 @@ class MainWindow : public QMainWindow {
   UpdateDriver* updates() const { return updates_; }
   NodeTree* columns_tree() const { return columns_tree_; }
   NodeTree* memories_tree() const { return memories_tree_; }
-  QTabWidget* tab_area() const { return tabs_; }
-  QWebEngineView* record_pane() const { return record_pane_; }
+  TabArea* tab_area() const { return tabs_; }
+  RecordView* record_pane() const { return record_pane_; }
   QString RecordsCaption() const;
   QString StatusText() const;
   QString QueueStatusText() const;
@@ -99,6 +99,9 @@ class MainWindow : public QMainWindow {
   void BindTreeCommands();
   void BindMemoriesCommands();
   void BindHelpCommands();
+  void BindPaneCommands();
+  void SelectionToMemories(int memories_column_id, const QString& html, const QString& url,
+                           const QString& title);
 
   void ShowNode(const TreeNodeRef& node);
   void ShowQuickView(int position);
@@ -135,9 +138,9 @@ class MainWindow : public QMainWindow {
   QSplitter* left_splitter_ = nullptr;
   QSplitter* items_splitter_ = nullptr;
   QWidget* left_side_ = nullptr;
-  QTabWidget* tabs_ = nullptr;
+  TabArea* tabs_ = nullptr;
   QListWidget* records_list_ = nullptr;
-  QWebEngineView* record_pane_ = nullptr;
+  RecordView* record_pane_ = nullptr;
   QComboBox* quick_views_ = nullptr;
   QToolBar* toolbar_ = nullptr;
   QLabel* status_text_ = nullptr;

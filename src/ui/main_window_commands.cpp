@@ -7,13 +7,13 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QTabWidget>
 #include <QToolBar>
 #include <algorithm>
 #include <mutex>
 
 #include "app/feedback.h"
 #include "app/help.h"
+#include "app/memories_selection.h"
 #include "store/column.h"
 #include "store/memories_operations.h"
 #include "ui/about_box.h"
@@ -21,6 +21,7 @@
 #include "ui/command_actions.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/tab_area.h"
 #include "ui/tree_model.h"
 #include "ui/update_driver.h"
 #include "view/command_ids.h"
@@ -38,6 +39,7 @@ void MainWindow::BindCommands() {
   BindTreeCommands();
   BindMemoriesCommands();
   BindHelpCommands();
+  BindPaneCommands();
   actions_->Bind(cmd::kExit, [this] { ExitProgram(); });
   actions_->Bind(cmd::kOpenColumn, [this] {
     QMenu* menu = actions_->BuildMenu(kImportMenu, this);
@@ -72,6 +74,7 @@ void MainWindow::BindViewCommands() {
   });
   actions_->Bind(cmd::kHideTreeWhileBrowsing, [this] {
     data_.settings.fullscreen = actions_->Action(cmd::kHideTreeWhileBrowsing)->isChecked();
+    SetCurrentSettings(data_.settings);  // the tab area reads it
     ApplyLeftSideForTab(tabs_->currentIndex());
   });
   // The quick views by their places in the toolbar's list (separators at 3 and 7).
@@ -189,6 +192,38 @@ void MainWindow::BindHelpCommands() {
     AboutBox box(std::move(words), this);
     box.exec();
   });
+}
+
+void MainWindow::BindPaneCommands() {
+  actions_->Bind(cmd::kCloseTab, [this] { tabs_->CloseCurrentTab(); });
+  actions_->Bind(cmd::kCloseAllTabs, [this] { tabs_->CloseAllTabs(); });
+  actions_->Bind(cmd::kCopy, [this] { tabs_->Copy(); });
+  actions_->Bind(cmd::kCopySelection, [this] { tabs_->Copy(); });
+  actions_->Bind(cmd::kPaste, [this] { tabs_->Paste(); });
+  actions_->Bind(cmd::kFind, [this] { tabs_->Find(); });
+  actions_->Bind(cmd::kFindNext, [this] { tabs_->FindNext(); });
+  actions_->Bind(cmd::kIncreaseTextSize, [this] { tabs_->IncreaseTextSize(); });
+  actions_->Bind(cmd::kDecreaseTextSize, [this] { tabs_->DecreaseTextSize(); });
+}
+
+// A selection of the record pane or a browser tab kept in a memories column (0: a new one,
+// named by the user).
+void MainWindow::SelectionToMemories(int memories_column_id, const QString& html,
+                                     const QString& url, const QString& title) {
+  std::shared_ptr<MemoriesColumn> target;
+  if (memories_column_id == 0) {
+    bool ok = false;
+    const QString caption = actions_->PlainText(cmd::kNewMemoriesColumn);
+    const QString name = QInputDialog::getText(this, caption, caption, QLineEdit::Normal, {}, &ok);
+    if (!ok || name.isEmpty()) return;
+    target = NewMemoriesColumn(data_.memories, FromQt(name));
+  } else {
+    target = std::dynamic_pointer_cast<MemoriesColumn>(data_.memories.FindById(memories_column_id));
+  }
+  if (!target) return;
+  AddSelectionToMemories(FromQt(html), FromQt(url), FromQt(title), *target);
+  memories_tree_->Rebuild();
+  if (!data_.settings.memories_visible) actions_->Run(cmd::kToggleMemories);
 }
 
 std::vector<std::shared_ptr<Column>> MainWindow::SelectedColumns() const {

@@ -9,9 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
-#include <QTabWidget>
 #include <QTimer>
-#include <QWebEngineView>
 
 #include "store/column.h"
 #include "ui/columns_tree.h"
@@ -19,7 +17,9 @@
 #include "ui/main_window.h"
 #include "ui/notice_window.h"
 #include "ui/qt_text.h"
+#include "ui/record_view.h"
 #include "ui/sound_player.h"
+#include "ui/tab_area.h"
 #include "ui/titled_pane.h"
 #include "ui/tray_presence.h"
 #include "ui/tree_model.h"
@@ -78,7 +78,7 @@ void MainWindow::ShowQuickView(int) {
 // Placeholder list: the record titles of a shown column.
 void MainWindow::ShowRecordsOf(const TreeNodeRef& node) {
   records_list_->clear();
-  record_pane_->setHtml(QString());
+  record_pane_->ShowNothing();
   const auto* column = dynamic_cast<const Column*>(node.get());
   if (column == nullptr) return;
   std::unique_lock<std::mutex> lock(const_cast<Column*>(column)->lock, std::try_to_lock);
@@ -188,7 +188,7 @@ void MainWindow::RunClosingSteps(CloseReason reason) {
         updates_->Stop();
         break;
       case ClosingStep::kCloseTabs:
-        while (tabs_->count() > 1) tabs_->removeTab(tabs_->count() - 1);
+        tabs_->CloseAllTabs();
         break;
     }
   }

@@ -7,8 +7,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QSplitter>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
 #include <functional>
 
 #include "store/column.h"
@@ -16,6 +14,7 @@
 #include "support/temp_dir.h"
 #include "ui/columns_tree.h"
 #include "ui/command_actions.h"
+#include "ui/tab_area.h"
 #include "ui/tree_model.h"
 #include "view/command_ids.h"
 
@@ -89,8 +88,11 @@ TEST_F(MainWindowTest, PanesTreesAndLabels) {
   ProgramData data;
   auto window = Open(data);
   EXPECT_EQ(window->windowTitle().toStdString(), "Tarsel 2.0 build 158");
-  EXPECT_FALSE(
-      window->record_pane()->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+  ASSERT_NE(window->record_pane(), nullptr);
+  ASSERT_EQ(window->tab_area()->count(), 1);
+  EXPECT_EQ(window->tab_area()->tabText(0), "Columns");
+  window->actions()->Run(cmd::kCloseTab);  // the first tab never closes
+  EXPECT_EQ(window->tab_area()->count(), 1);
   const TreeModel* model = window->columns_tree()->model();
   EXPECT_EQ(TopLabels(model), (std::vector<QString>{"News (2/2)", "top (1/1)"}));
   EXPECT_EQ(TopLabels(model, model->index(0, 0)),
