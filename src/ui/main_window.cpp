@@ -1,9 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -15,7 +13,9 @@
 #include "ui/columns_tree.h"
 #include "ui/command_actions.h"
 #include "ui/qt_text.h"
+#include "ui/quick_view_box.h"
 #include "ui/record_view.h"
+#include "ui/records_list.h"
 #include "ui/tab_area.h"
 #include "ui/titled_pane.h"
 #include "ui/tray_presence.h"
@@ -118,16 +118,10 @@ void MainWindow::BuildMenusAndToolbar() {
     toolbar_->addAction(action);
   }
   toolbar_->addSeparator();
-  quick_views_ = new QComboBox(toolbar_);
-  quick_views_->setObjectName(QStringLiteral("QuickViewBox"));
+  quick_views_ = new QuickViewBox(toolbar_);
   quick_views_->setAccessibleName(QStringLiteral("Quick views"));
-  quick_views_->setFixedWidth(kQuickViewListWidth);
-  for (int id = cmd::kQuickViewFirst; id <= cmd::kQuickViewLast; ++id) {
-    quick_views_->addItem(actions_->PlainText(id));
-    if (id == 40263 || id == 40266) quick_views_->insertSeparator(quick_views_->count());
-  }
-  quick_views_->setCurrentIndex(-1);
-  connect(quick_views_, &QComboBox::activated, this, [this](int index) { ShowQuickView(index); });
+  connect(quick_views_, &QuickViewBox::QuickViewChosen, this,
+          [this](int index) { ShowQuickView(index); });
   toolbar_->addWidget(quick_views_);
   toolbar_->setVisible(data_.settings.viewtoolbar);
 }
@@ -181,9 +175,13 @@ QWidget* MainWindow::BuildLeftSide() {
 }
 
 QWidget* MainWindow::BuildTabArea() {
-  records_list_ = new QListWidget;
-  records_list_->setObjectName(QStringLiteral("RSSItemsCtrl"));
+  records_list_ = new RecordsList;
   records_list_->setAccessibleName(QStringLiteral("Records"));
+  records_list_->SetColumnTree(&data_.columns);
+  records_list_->SetMemoriesTree(&data_.memories);
+  records_list_->SetCommandActions(actions_);
+  records_list_->SetDeleteConfirmation(
+      [this](const QString& question, const QString&) { return Ask(question); });
   records_pane_ = new TitledPane(Text(text::kChannelDescription), records_list_);
   records_pane_->setObjectName(QStringLiteral("RecordsPane"));
   records_pane_->setAccessibleName(Text(text::kChannelDescription));
@@ -219,16 +217,25 @@ QWidget* MainWindow::BuildTabArea() {
           [this] { NotAvailable(cmd::kBlogSelection); });
   connect(tabs_, &TabArea::BlogSelectionRequest, this,
           [this] { NotAvailable(cmd::kBlogSelection); });
-  // Placeholder list until the records list arrives: a row shows its record.
-  connect(records_list_, &QListWidget::currentRowChanged, this, [this](int row) {
-    const auto* column = dynamic_cast<const Column*>(shown_node_.get());
-    if (column == nullptr || row < 0 ||
-        static_cast<size_t>(row) >= column->channel.records.size()) {
-      record_pane_->ShowNothing();
-      return;
-    }
-    record_pane_->ShowRecord(column->channel.records[static_cast<size_t>(row)], shown_node_);
-  });
+  connect(records_list_, &RecordsList::RecordSelected, this,
+          [this](const RecordRef& record, const std::shared_ptr<TreeNode>& column) {
+            if (record) {
+              record_pane_->ShowRecord(record, column);
+            } else {
+              record_pane_->ShowNothing();
+            }
+          });
+  connect(records_list_, &RecordsList::CountsChanged, this,
+          [this](const std::shared_ptr<TreeNode>& column) {
+            if (!column) return;
+            TreeModel* model =
+                column->Kind() == NodeKind::kMemoriesColumn ? memories_model_ : columns_model_;
+            model->NodeChanged(*column);
+          });
+  connect(records_list_, &RecordsList::CaptionChanged, this,
+          [this](const QString& caption) { records_pane_->SetTitle(caption); });
+  connect(records_list_, &RecordsList::BlogItRequest, this, [this] { NotAvailable(cmd::kBlogIt); });
+  connect(records_list_, &RecordsList::ToMemoriesRequest, this, &MainWindow::RecordToMemories);
   return tabs_;
 }
 

@@ -13,12 +13,11 @@
 
 #include "app/program_data.h"
 #include "platform/notifier.h"
+#include "store/record.h"
 #include "store/tree_node.h"
 #include "view/closing_steps.h"
 
-class QComboBox;
 class QLabel;
-class QListWidget;
 class QSplitter;
 class QToolBar;
 
@@ -30,6 +29,8 @@ namespace tarsel::ui {
 
 class CommandActions;
 class NodeTree;
+class QuickViewBox;
+class RecordsList;
 class RecordView;
 class TabArea;
 class TitledPane;
@@ -69,6 +70,7 @@ class MainWindow : public QMainWindow {
   NodeTree* memories_tree() const { return memories_tree_; }
   TabArea* tab_area() const { return tabs_; }
   RecordView* record_pane() const { return record_pane_; }
+  RecordsList* records_list() const { return records_list_; }
   QString RecordsCaption() const;
   QString StatusText() const;
   QString QueueStatusText() const;
@@ -100,6 +102,10 @@ class MainWindow : public QMainWindow {
   void BindMemoriesCommands();
   void BindHelpCommands();
   void BindPaneCommands();
+  void BindRecordsCommands();
+  void RecordToMemories(int memories_column_id, const RecordRef& record);
+  // The window's settings become the process-wide ones (the list's own header entries kept).
+  void PublishSettings();
   void SelectionToMemories(int memories_column_id, const QString& html, const QString& url,
                            const QString& title);
 
@@ -139,9 +145,9 @@ class MainWindow : public QMainWindow {
   QSplitter* items_splitter_ = nullptr;
   QWidget* left_side_ = nullptr;
   TabArea* tabs_ = nullptr;
-  QListWidget* records_list_ = nullptr;
+  RecordsList* records_list_ = nullptr;
   RecordView* record_pane_ = nullptr;
-  QComboBox* quick_views_ = nullptr;
+  QuickViewBox* quick_views_ = nullptr;
   QToolBar* toolbar_ = nullptr;
   QLabel* status_text_ = nullptr;
   QLabel* updating_pane_ = nullptr;

@@ -1,9 +1,7 @@
 // The main window's commands: what each menu entry, toolbar button and key does.
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QInputDialog>
-#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -21,6 +19,8 @@
 #include "ui/command_actions.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/quick_view_box.h"
+#include "ui/records_list.h"
 #include "ui/tab_area.h"
 #include "ui/tree_model.h"
 #include "ui/update_driver.h"
@@ -40,6 +40,7 @@ void MainWindow::BindCommands() {
   BindMemoriesCommands();
   BindHelpCommands();
   BindPaneCommands();
+  BindRecordsCommands();
   actions_->Bind(cmd::kExit, [this] { ExitProgram(); });
   actions_->Bind(cmd::kOpenColumn, [this] {
     QMenu* menu = actions_->BuildMenu(kImportMenu, this);
@@ -69,12 +70,12 @@ void MainWindow::BindViewCommands() {
   });
   actions_->Bind(cmd::kToggleDescriptions, [this] {
     data_.settings.descriptions_show = actions_->Action(cmd::kToggleDescriptions)->isChecked();
-    SetCurrentSettings(data_.settings);
-    ShowRecordsOf(shown_node_);
+    PublishSettings();
+    records_list_->Refresh();
   });
   actions_->Bind(cmd::kHideTreeWhileBrowsing, [this] {
     data_.settings.fullscreen = actions_->Action(cmd::kHideTreeWhileBrowsing)->isChecked();
-    SetCurrentSettings(data_.settings);  // the tab area reads it
+    PublishSettings();  // the tab area reads it
     ApplyLeftSideForTab(tabs_->currentIndex());
   });
   // The quick views by their places in the toolbar's list (separators at 3 and 7).
@@ -82,7 +83,7 @@ void MainWindow::BindViewCommands() {
   for (int i = 0; i < 8; ++i) {
     const int position = kPositions[i];
     actions_->Bind(cmd::kQuickViewFirst + i, [this, position] {
-      quick_views_->setCurrentIndex(position);
+      quick_views_->SelectQuickView(position);
       ShowQuickView(position);
     });
   }
@@ -123,8 +124,17 @@ void MainWindow::BindTreeCommands() {
     NotAvailable(node && node->Kind() == NodeKind::kColumn ? cmd::kColumnProperties
                                                            : cmd::kGroupProperties);
   });
-  actions_->Bind(cmd::kMarkAllRead, [this] { MarkAll(true); });
-  actions_->Bind(cmd::kMarkAllUnread, [this] { MarkAll(false); });
+  // From the list, its records; from the tree, every record of the selected columns.
+  actions_->Bind(cmd::kMarkAllRead, [this] {
+    if (records_list_->isAncestorOf(QApplication::focusWidget()))
+      return records_list_->MarkAllRead();
+    MarkAll(true);
+  });
+  actions_->Bind(cmd::kMarkAllUnread, [this] {
+    if (records_list_->isAncestorOf(QApplication::focusWidget()))
+      return records_list_->MarkAllUnread();
+    MarkAll(false);
+  });
 }
 
 void MainWindow::BindMemoriesCommands() {
@@ -177,7 +187,13 @@ void MainWindow::BindMemoriesCommands() {
   actions_->Bind(cmd::kDeleteMemoriesGroup, remove);
   actions_->Bind(cmd::kDeleteMemoriesColumn, remove);
   actions_->SetMemoriesMenu([this] { return MemoriesMenuNames(data_.memories); },
-                            [this](int command) { NotAvailable(command); });
+                            [this](int command) {
+                              // Only the records list's menu (369) goes through the command table.
+                              auto target = MemoriesColumnForCommand(data_.memories, command,
+                                                                     kRecordsMenuMemoriesFirstId);
+                              if (target)
+                                RecordToMemories(target->id, records_list_->SelectedRecord());
+                            });
 }
 
 void MainWindow::BindHelpCommands() {
@@ -224,6 +240,51 @@ void MainWindow::SelectionToMemories(int memories_column_id, const QString& html
   AddSelectionToMemories(FromQt(html), FromQt(url), FromQt(title), *target);
   memories_tree_->Rebuild();
   if (!data_.settings.memories_visible) actions_->Run(cmd::kToggleMemories);
+}
+
+void MainWindow::BindRecordsCommands() {
+  RecordsList* list = records_list_;
+  actions_->Bind(cmd::kMarkItemRead, [list] { list->MarkItemRead(); });
+  actions_->Bind(cmd::kMarkItemUnread, [list] { list->MarkItemUnread(); });
+  actions_->Bind(cmd::kTogglePersisted, [list] { list->TogglePersisted(); });
+  actions_->Bind(cmd::kNextUnread, [list] { list->NextUnread(); });
+  actions_->Bind(cmd::kPrevUnread, [list] { list->PrevUnread(); });
+  actions_->Bind(cmd::kCopyToClipboard, [list] { list->CopyToClipboard(); });
+  actions_->Bind(cmd::kFindRecords, [this, list] {
+    list->FindRecords();
+    shown_node_ = nullptr;
+  });
+  for (int id : {cmd::kShowTitle, cmd::kShowReceived, cmd::kShowAuthor, cmd::kShowSubject}) {
+    actions_->Bind(id, [list, id] { list->ToggleHeaderColumn(id); });
+  }
+  actions_->Bind(cmd::kRecordToNewMemories,
+                 [this, list] { RecordToMemories(0, list->SelectedRecord()); });
+}
+
+// A record kept in a memories column (0: a new one, named by the user; only records of feed
+// columns go into a new one).
+void MainWindow::RecordToMemories(int memories_column_id, const RecordRef& record) {
+  if (!record) return;
+  if (memories_column_id == 0) {
+    bool ok = false;
+    const QString caption = actions_->PlainText(cmd::kNewMemoriesColumn);
+    const QString name = QInputDialog::getText(this, caption, caption, QLineEdit::Normal, {}, &ok);
+    if (!ok || name.isEmpty()) return;
+    const TreeNodeRef source = records_list_->SelectedColumn();
+    RememberInNewColumn(data_.memories, FromQt(name), nullptr, source.get(), record.get());
+  } else {
+    auto target =
+        std::dynamic_pointer_cast<MemoriesColumn>(data_.memories.FindById(memories_column_id));
+    if (!target) return;
+    AddRecordToMemories(*record, *target);
+  }
+  memories_tree_->Rebuild();
+  if (!data_.settings.memories_visible) actions_->Run(cmd::kToggleMemories);
+}
+
+void MainWindow::PublishSettings() {
+  data_.settings.headers = CurrentSettings()->headers;
+  SetCurrentSettings(data_.settings);
 }
 
 std::vector<std::shared_ptr<Column>> MainWindow::SelectedColumns() const {

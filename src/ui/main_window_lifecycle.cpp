@@ -1,10 +1,8 @@
 // The main window's life: the engine's signals, what a selection shows, the saved layout, and
 // the closing steps.
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -17,7 +15,9 @@
 #include "ui/main_window.h"
 #include "ui/notice_window.h"
 #include "ui/qt_text.h"
+#include "ui/quick_view_box.h"
 #include "ui/record_view.h"
+#include "ui/records_list.h"
 #include "ui/sound_player.h"
 #include "ui/tab_area.h"
 #include "ui/titled_pane.h"
@@ -43,7 +43,12 @@ void MainWindow::ConnectUpdates() {
   updates_ = new UpdateDriver(data_.columns, services, hooks, this);
   connect(updates_, &UpdateDriver::ColumnChanged, this, &MainWindow::OnColumnChanged);
   connect(updates_, &UpdateDriver::ColumnUpdated, this, [this](Column* column) {
-    if (shown_node_.get() == column) ShowRecordsOf(shown_node_);
+    // The list is rebuilt when it shows the column, a group above it, or a quick view.
+    bool shown = !shown_node_;
+    for (const TreeNode* node = column; node != nullptr && !shown; node = node->parent) {
+      shown = node == shown_node_.get();
+    }
+    if (shown) records_list_->Refresh();
   });
   connect(updates_, &UpdateDriver::QueueStatus, this,
           [this](int running, int waiting, const QString& status, const QString& tooltip) {
@@ -60,33 +65,25 @@ void MainWindow::OnColumnChanged(Column* column) {
   if (column != nullptr) columns_model_->NodeChanged(*column);
 }
 
-
 void MainWindow::ShowNode(const TreeNodeRef& node) {
-  quick_views_->setCurrentIndex(-1);
+  quick_views_->ClearChoice();
   if (node == shown_node_) return;
   shown_node_ = node;
-  ShowRecordsOf(node);
+  records_list_->ShowNode(node);
   records_pane_->SetTitle(ToQt(RecordsPaneCaption(node.get())));
   tabs_->setCurrentIndex(0);
 }
 
-void MainWindow::ShowQuickView(int) {
-  // The quick views come with the records list; until then the list stays as it is.
-  NotAvailable(cmd::kQuickViewFirst);
+void MainWindow::ShowQuickView(int index) {
+  // A quick view replaces the node's records until a node is chosen again.
+  shown_node_ = nullptr;
+  records_list_->ShowQuickView(index);
+  records_pane_->SetTitle(records_list_->Caption());
+  tabs_->setCurrentIndex(0);
 }
 
-// Placeholder list: the record titles of a shown column.
-void MainWindow::ShowRecordsOf(const TreeNodeRef& node) {
-  records_list_->clear();
-  record_pane_->ShowNothing();
-  const auto* column = dynamic_cast<const Column*>(node.get());
-  if (column == nullptr) return;
-  std::unique_lock<std::mutex> lock(const_cast<Column*>(column)->lock, std::try_to_lock);
-  if (!lock.owns_lock()) return;
-  for (const RecordRef& record : column->channel.records) {
-    auto* item = new QListWidgetItem(ToQt(record->title), records_list_);
-    if (record->deleted) item->setHidden(true);
-  }
+void MainWindow::ShowRecordsOf(const TreeNodeRef&) {
+  records_list_->Refresh();
 }
 
 void MainWindow::RestoreLayout() {
@@ -129,6 +126,8 @@ void MainWindow::ReportDamagedFiles() {
 }
 
 void MainWindow::StoreWindowState() {
+  // The records list keeps its columns in the process-wide settings.
+  data_.settings.headers = CurrentSettings()->headers;
   Settings& settings = data_.settings;
   WindowPlacement placement = kDefaultPlacement;
   placement.show_command = isMaximized()   ? kShowMaximized
@@ -173,7 +172,8 @@ void MainWindow::RunClosingSteps(CloseReason reason) {
   for (ClosingStep step : ClosingOrder(reason)) {
     switch (step) {
       case ClosingStep::kSaveColumnWidths:
-        break;  // the records list keeps its widths in the settings itself
+        records_list_->SaveColumnWidths();
+        break;
       case ClosingStep::kSaveSettings:
         StoreWindowState();
         SaveWithRetry([](ProgramData& data) { return SaveProgramSettings(data); }, "settings.xml");

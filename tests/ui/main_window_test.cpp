@@ -14,6 +14,8 @@
 #include "support/temp_dir.h"
 #include "ui/columns_tree.h"
 #include "ui/command_actions.h"
+#include "ui/records_list.h"
+#include "ui/records_model.h"
 #include "ui/tab_area.h"
 #include "ui/tree_model.h"
 #include "view/command_ids.h"
@@ -100,6 +102,9 @@ TEST_F(MainWindowTest, PanesTreesAndLabels) {
   EXPECT_EQ(window->RecordsCaption(), "Channel Description");
   window->columns_tree()->SelectNode(data.columns.FindById(2).get());
   EXPECT_EQ(window->RecordsCaption(), "zeta");
+  EXPECT_EQ(window->records_list()->model()->rowCount(), 2);
+  window->actions()->Run(40267);  // Ctrl+F7: the latest unread records
+  EXPECT_EQ(window->RecordsCaption(), "Latest 10 unread(Ctrl+F7)");
   EXPECT_EQ(window->StatusText(), "Ready");
 
   // Mark All Read on the group rebuilds the labels up the chain.
