@@ -57,6 +57,19 @@ const QIcon& IconAt(int icon) {
   }
 }
 
+// A cell shows one line of at most this many bytes: more could never fit, and eliding a huge
+// text at every paint would stall the window.
+constexpr size_t kCellBytes = 1024;
+
+// A cell is one line: line breaks, tabs and other control characters of a feed's text show as
+// spaces.
+QString OneLine(QString text) {
+  for (QChar& c : text) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F) c = QLatin1Char(' ');
+  }
+  return text;
+}
+
 QFont PixelFont(const std::string& name, int32_t pixels) {
   QFont font(ToQt(name));
   font.setPixelSize(pixels > 0 ? pixels : 12);
@@ -133,7 +146,8 @@ QVariant RecordsModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole: {
       const std::string text = CellText(record, column);
-      return text.empty() ? QVariant() : QVariant(ToQt(text));
+      if (text.empty()) return {};
+      return OneLine(ToQt(std::string_view(text).substr(0, kCellBytes)));
     }
     case Qt::DecorationRole:
       return IconFor(CellIcon(record, column));

@@ -85,8 +85,10 @@ int CellIcon(const Record& record, int column) {
 
 std::string DescriptionText(const Record& record, const Settings& settings) {
   if (!settings.descriptions_show || record.summary.empty()) return {};
-  if (!settings.descriptions_limitsymbols) return record.summary;
-  const size_t limit = static_cast<size_t>(std::max(settings.descriptions_symbols, 0));
+  size_t limit = kDescriptionCeiling;
+  if (settings.descriptions_limitsymbols) {
+    limit = std::min(limit, static_cast<size_t>(std::max(settings.descriptions_symbols, 0)));
+  }
   const size_t cut = CharacterPrefixBytes(record.summary, limit);
   if (cut >= record.summary.size()) return record.summary;
   std::string text = record.summary.substr(0, cut);

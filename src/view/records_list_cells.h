@@ -52,9 +52,14 @@ std::string CellText(const Record& record, int column);
 // An icon cell's index (0/1 read state, 4/5 persistence); -1 for text columns.
 int CellIcon(const Record& record, int column);
 
+// The most characters a description block shows whatever the settings say: a row taller than
+// the list helps nobody, and laying out a huge summary at every paint would stall the window.
+inline constexpr size_t kDescriptionCeiling = 4000;
+
 // The description block under the title: empty when descriptions_show is off or the summary is
 // empty; cut to descriptions_symbols characters and "..." appended when descriptions_limitsymbols
-// is on and the summary is longer. A cut never splits a UTF-8 sequence.
+// is on and the summary is longer (and likewise at kDescriptionCeiling). A cut never splits a
+// UTF-8 sequence.
 std::string DescriptionText(const Record& record, const Settings& settings);
 
 // "Sort by: %s" with the column's header text.

@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 
 #include "settings/settings.h"
 #include "store/column.h"
@@ -218,6 +219,39 @@ TEST(RecordsListTest, QuickViewsSearchAndEmptyTexts) {
   EXPECT_EQ(list.model()->rowCount(), 0);
   EXPECT_EQ(list.view()->empty_text(), "Column is Updating");
   column->update_state = kUpdateIdle;
+}
+
+// Hostile records are painted without a hang: huge fields, control characters, right-to-left
+// text, missing and negative dates. With TARSEL_SCREENSHOT_DIR set the list is saved there.
+TEST(RecordsListTest, PaintsHostileRecords) {
+  Settings settings = ListSettings();
+  settings.descriptions_limitsymbols = false;
+  ScopedSettings scoped(settings);
+  auto column = MakeColumn();
+  RecordList& records = column->channel.records;
+  records[0]->title = std::string(640000, 'x');
+  std::string words;
+  while (words.size() < 640000) words += "word ";
+  records[0]->summary = words;
+  records[1]->title = "Tab\tand\x01control\r\nline";
+  records[1]->summary =
+      "A summary long enough to wrap under the title of its row, "
+      "in the description font, cut at the symbol limit of the settings.";
+  records[2]->title = "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d right to left";
+  records[2]->published = 0;
+  records[3]->published = -86400;
+  records[3]->author = "<b>not bold</b>";
+  RecordsList list;
+  list.resize(700, 400);
+  list.show();
+  list.ShowNode(column);
+  list.NextUnread();
+  const QImage image = list.grab().toImage();
+  EXPECT_FALSE(image.isNull());
+  EXPECT_EQ(list.model()->index(3, kReceivedColumn).data().toString(), "(empty)");
+  if (const char* folder = std::getenv("TARSEL_SCREENSHOT_DIR")) {
+    image.save(QString::fromUtf8(folder) + "/records_list.png");
+  }
 }
 
 TEST(QuickViewBoxTest, TenEntriesAndSeparatorsCannotBeChosen) {

@@ -254,6 +254,8 @@ TEST(RecordsListCellsTest, DescriptionBlock) {
       {"hidden", false, false, 10, twenty_five, ""},
       {"empty summary", true, true, 10, "", ""},
       {"zero symbols", true, true, 0, "ab", "..."},
+      {"a huge summary stops at the ceiling", true, false, 10, std::string(9000, 'z'),
+       std::string(kDescriptionCeiling, 'z') + "..."},
   };
   for (const Case& c : cases) {
     Settings settings;
