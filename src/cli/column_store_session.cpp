@@ -30,6 +30,11 @@ int MakeFolder(const std::string& folder) {
   return error ? error.value() : ENOTDIR;
 }
 
+bool KeptCopyExists(const std::string& path) {
+  const std::optional<StoreDamage> damage = StoreDamageAtLoad(path);
+  return damage && !damage->kept_copy.empty();
+}
+
 }  // namespace
 
 std::string LockedMessage(const std::string& data_folder) {
@@ -49,6 +54,22 @@ std::string LockedMessage(const std::string& data_folder) {
   if (info.pid > 0) message += " (process " + std::to_string(info.pid) + ")";
   message += info.holder == LockHolder::kCommandLine ? "; wait for it to end" : "; close it first";
   return message;
+}
+
+void WarnIfDamagedAtLoad(const std::string& path) {
+  if (const std::optional<StoreDamage> damage = StoreDamageAtLoad(path)) {
+    Fail(kExitOk, DescribeStoreDamage(*damage));
+  }
+}
+
+void WarnIfDamagedKept(const std::string& path) {
+  const std::optional<StoreDamage> damage = StoreDamageAtLoad(path);
+  if (!damage || damage->kept_copy.empty()) return;
+  std::string message = "the damaged ";
+  message += path;
+  message += " was kept as ";
+  message += damage->kept_copy;
+  Fail(kExitOk, message);
 }
 
 StoreOptions StoreOptionsFromSettings(const Settings& settings) {
@@ -98,6 +119,7 @@ std::unique_ptr<ColumnStoreSession> ColumnStoreSession::Open(StoreAccess access,
       return nullptr;
     }
   }
+  WarnIfDamagedAtLoad(store_path);
   status = kExitOk;
   return session;
 }
@@ -126,9 +148,14 @@ bool ColumnStoreSession::Save() {
     Fail(kExitFailure, "the columns store was opened for reading only");
     return false;
   }
+  const std::string store_path = data_folder_ + "/" + kColumnStoreName;
+  const bool kept_before = KeptCopyExists(store_path);
   errno = 0;
-  if (SaveColumnStore(tree_, data_folder_, options_)) return true;
-  Fail(kExitFailure, FileError("write", data_folder_ + "/" + kColumnStoreName, errno));
+  if (SaveColumnStore(tree_, data_folder_, options_)) {
+    if (!kept_before) WarnIfDamagedKept(store_path);
+    return true;
+  }
+  Fail(kExitFailure, FileError("write", store_path, errno));
   return false;
 }
 

@@ -25,6 +25,11 @@ std::string LockedMessage(const std::string& data_folder);
 
 enum class StoreAccess { kRead, kWrite };
 
+// After a store file was loaded: when it was damaged, says so on stderr with how much was read.
+void WarnIfDamagedAtLoad(const std::string& path);
+// After it was saved: when a damaged file was kept before the write, says where.
+void WarnIfDamagedKept(const std::string& path);
+
 // The options the stores are read and written with, from the user's settings: new columns
 // take updateperiod and the archive entries; summaries of old stores follow the line limit.
 StoreOptions StoreOptionsFromSettings(const Settings& settings);

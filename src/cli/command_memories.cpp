@@ -46,7 +46,10 @@ bool LoadMemories(const ColumnStoreSession& session, ColumnTree& memories) {
   path += kMemoriesStoreName;
   std::error_code missing;
   errno = 0;
-  if (LoadMemoriesStore(memories, session.data_folder(), session.store_options())) return true;
+  if (LoadMemoriesStore(memories, session.data_folder(), session.store_options())) {
+    WarnIfDamagedAtLoad(path);
+    return true;
+  }
   const int reason = errno;
   if (!std::filesystem::exists(path, missing)) return true;
   Fail(kExitFailure, FileError("read", path, reason));
@@ -173,6 +176,7 @@ int RunRemember(int argc, char* argv[]) {
     return Fail(kExitFailure,
                 FileError("write", session->data_folder() + "/" + kMemoriesStoreName, reason));
   }
+  WarnIfDamagedKept(session->data_folder() + "/" + kMemoriesStoreName);
   Out("[" + std::to_string(target->id) + "] " +
       TerminalText(session->ToUtf8(MemoriesTreeLabel(*target))) + "\n");
   return kExitOk;

@@ -40,27 +40,22 @@ bool IsAnimationValue(std::string_view name) {
   return name == "values" || name == "to" || name == "from" || name == "by";
 }
 
-bool HasUnsafeListItem(std::string_view list) {
-  size_t start = 0;
-  while (true) {
-    const size_t end = std::min(list.find(';', start), list.size());
-    if (IsUnsafeUrl(list.substr(start, end - start), false)) return true;
-    if (end == list.size()) return false;
-    start = end + 1;
-  }
-}
-
 bool IsUrlAttribute(std::string_view name) {
   return std::find(std::begin(kUrlAttributes), std::end(kUrlAttributes), name) !=
          std::end(kUrlAttributes);
 }
 
 // A character reference as a browser reads it inside an attribute: "&#N", "&#xH" (the ';' may be
-// missing), and the named ones that give URL syntax. Sets `c` (0x80 for anything not ASCII) and
+// missing), and the named ones that give URL or CSS syntax. Sets `c` (0x80 for anything not ASCII) and
 // returns the length, or 0.
 size_t ReadReference(std::string_view text, char& c) {
+  // Longer names first where one begins another ("&quot;" and the legacy "&quot").
   static constexpr std::pair<std::string_view, char> kNamed[] = {
-      {"&colon;", ':'}, {"&Tab;", '\t'}, {"&NewLine;", '\n'}};
+      {"&colon;", ':'}, {"&Tab;", '\t'},  {"&NewLine;", '\n'}, {"&semi;", ';'},
+      {"&lpar;", '('},  {"&rpar;", ')'},  {"&sol;", '/'},      {"&bsol;", '\\'},
+      {"&quot;", '"'},  {"&quot", '"'},   {"&apos;", '\''},    {"&amp;", '&'},
+      {"&amp", '&'},    {"&lt;", '<'},    {"&lt", '<'},        {"&gt;", '>'},
+      {"&gt", '>'}};
   for (const auto& [name, value] : kNamed) {
     if (text.starts_with(name)) {
       c = value;
@@ -102,6 +97,85 @@ size_t NormalizedUrlStart(std::string_view value, char (&start)[N]) {
     start[length++] = LowerAscii(c);
   }
   return length;
+}
+
+// The value as a browser hands it on: character references decoded (anything beyond ASCII as
+// 0x80, which no check below looks for).
+std::string DecodeReferences(std::string_view value) {
+  std::string decoded;
+  decoded.reserve(value.size());
+  for (size_t i = 0; i < value.size();) {
+    char c = value[i];
+    size_t consumed = 1;
+    if (c == '&') consumed = std::max<size_t>(ReadReference(value.substr(i), c), 1);
+    decoded += c;
+    i += consumed;
+  }
+  return decoded;
+}
+
+// An animation list is split at ';' only after its references are decoded, since "&#106;" hides
+// a 'j' and not a separator.
+bool HasUnsafeListItem(std::string_view list) {
+  const std::string decoded = DecodeReferences(list);
+  const std::string_view items(decoded);
+  size_t start = 0;
+  while (true) {
+    const size_t end = std::min(items.find(';', start), items.size());
+    if (IsUnsafeUrl(items.substr(start, end - start), false)) return true;
+    if (end == items.size()) return false;
+    start = end + 1;
+  }
+}
+
+bool IsHexDigit(char c) {
+  return (c >= '0' && c <= '9') || (LowerAscii(c) >= 'a' && LowerAscii(c) <= 'f');
+}
+
+// A style value as the CSS reader sees it: references decoded, comments removed, escapes
+// ("\65", "\e") resolved, blanks gone, lower-cased.
+std::string NormalizedStyle(std::string_view value) {
+  const std::string decoded = DecodeReferences(value);
+  std::string css;
+  css.reserve(decoded.size());
+  for (size_t i = 0; i < decoded.size(); ++i) {
+    char c = decoded[i];
+    if (c == '/' && i + 1 < decoded.size() && decoded[i + 1] == '*') {
+      const size_t end = decoded.find("*/", i + 2);
+      if (end == std::string::npos) break;
+      i = end + 1;
+      continue;
+    }
+    if (c == '\\' && i + 1 < decoded.size()) {
+      size_t digits = 0;
+      unsigned code = 0;
+      while (digits < 6 && i + 1 + digits < decoded.size() && IsHexDigit(decoded[i + 1 + digits])) {
+        const char d = LowerAscii(decoded[i + 1 + digits]);
+        code = code * 16 + static_cast<unsigned>(d <= '9' ? d - '0' : d - 'a' + 10);
+        ++digits;
+      }
+      i += digits == 0 ? 1 : digits;
+      c = digits == 0 ? decoded[i] : code < 0x80 ? static_cast<char>(code) : '\x80';
+    }
+    if (IsBlank(c) || static_cast<unsigned char>(c) < 0x20) continue;
+    css += LowerAscii(c);
+  }
+  return css;
+}
+
+// Style values that run script in some browser, or load it: IE's expression() and behavior,
+// Mozilla's bindings, and url() with a script scheme.
+bool IsUnsafeStyle(std::string_view value) {
+  const std::string css = NormalizedStyle(value);
+  for (std::string_view marker : {"expression(", "behavior:", "behaviour:", "-moz-binding"}) {
+    if (css.find(marker) != std::string::npos) return true;
+  }
+  for (size_t at = css.find("url("); at != std::string::npos; at = css.find("url(", at + 4)) {
+    std::string_view target = std::string_view(css).substr(at + 4);
+    if (!target.empty() && (target[0] == '"' || target[0] == '\'')) target.remove_prefix(1);
+    if (IsUnsafeUrl(target, true)) return true;
+  }
+  return false;
 }
 
 // A quoted or bare value starting at `i`; `i` ends past it.
@@ -157,6 +231,7 @@ std::span<const AttributeView> AttributeSplitter::Split(std::string_view text, T
     if (IsDroppedName(name)) continue;
     if (IsUrlAttribute(name) && IsUnsafeUrl(value, kind == kImage && name == "src")) continue;
     if (IsAnimationValue(name) && HasUnsafeListItem(value)) continue;
+    if (name == "style" && IsUnsafeStyle(value)) continue;
     attributes_.push_back({name, value});
   }
   return attributes_;

@@ -19,9 +19,10 @@ struct AttributeView {
 // Splits the text between a tag name and its '>' into name/value pairs, in order. Values may be
 // double-quoted, single-quoted or bare; a name without '=' has an empty value. Pairs named class
 // or target, or beginning with "on", are left out, and so are URL attributes (href, src and
-// their kin) with an unsafe scheme, and SVG animation values (values, to, from, by) with one in
-// their list; only an img src may hold a data:image/ URL. The views stay
-// valid until the next Split and while `text` lives.
+// their kin) with an unsafe scheme, SVG animation values (values, to, from, by) with one in
+// their list (references decoded before the list is split), and style values holding
+// expression(, behavior:, -moz-binding or a url() with a script scheme; only an img src may
+// hold a data:image/ URL. The views stay valid until the next Split and while `text` lives.
 class AttributeSplitter {
  public:
   std::span<const AttributeView> Split(std::string_view text, TagKind kind);

@@ -20,7 +20,7 @@ class CleanedHtmlWriter : public ParseHandler {
     if (!base_url.empty()) resolver_.emplace(base_url);
   }
 
-  void OnText(std::string_view raw_text) override { out_.append(raw_text); }
+  void OnText(std::string_view raw_text) override { AppendText(raw_text, out_); }
 
   void OnOpen(const OpeningTag& tag) override {
     if (!resolver_ || (tag.kind != kAnchor && tag.kind != kImage)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cctype>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,43 @@ inline void AppendAttributeValue(std::string_view value, std::string& out) {
     start = special + 1;
   }
   out.append(value.substr(start));
+}
+
+// Whether `text` starts with a character reference a browser decodes: "&#" and digits, "&#x" and
+// hex digits, or "&", a name and ";".
+inline bool StartsCharacterReference(std::string_view text) {
+  auto is_alnum = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+  if (text.size() < 3 || text[0] != '&') return false;
+  if (text[1] == '#') {
+    const bool hex = text[2] == 'x' || text[2] == 'X';
+    const size_t first = hex ? 3 : 2;
+    if (text.size() <= first) return false;
+    const auto c = static_cast<unsigned char>(text[first]);
+    return hex ? std::isxdigit(c) != 0 : std::isdigit(c) != 0;
+  }
+  if (!std::isalpha(static_cast<unsigned char>(text[1]))) return false;
+  size_t i = 2;
+  while (i < text.size() && is_alnum(text[i])) ++i;
+  return i < text.size() && text[i] == ';';
+}
+
+// Text between tags, raw as in the source. A '<' or '>' of its own is written as a reference,
+// so that no text can open a tag a browser would read, and so is an '&' that does not start a
+// reference; the references the text holds stay, so its meaning is unchanged.
+inline void AppendText(std::string_view raw_text, std::string& out) {
+  size_t start = 0;
+  for (size_t special = raw_text.find_first_of("<>&"); special != std::string_view::npos;
+       special = raw_text.find_first_of("<>&", start)) {
+    out.append(raw_text.substr(start, special - start));
+    const char c = raw_text[special];
+    if (c == '&' && StartsCharacterReference(raw_text.substr(special))) {
+      out += '&';
+    } else {
+      out += c == '<' ? "&lt;" : c == '>' ? "&gt;" : "&amp;";
+    }
+    start = special + 1;
+  }
+  out.append(raw_text.substr(start));
 }
 
 // "<name a=\"v\" b=\"w\" >", or "/>" in place of ">" for an empty element. `attributes` holds

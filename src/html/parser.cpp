@@ -24,6 +24,18 @@ bool EndsTagName(char c) {
 char LowerAscii(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
+bool IsAsciiLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Whether the '<' at `at` opens markup, as a browser's tokenizer decides: a letter, "/", "!" or
+// "?" must follow. Any other '<' ("a < b", "<<iframe", "<1") is text, so the element behind it
+// is read where a browser reads it.
+bool OpensMarkup(std::string_view html, size_t at) {
+  if (html[at] != '<' || at + 1 >= html.size()) return false;
+  const char next = html[at + 1];
+  return IsAsciiLetter(next) || next == '/' || next == '!' || next == '?';
+}
 
 enum class TagType { kComment, kClosing, kOpening };
 
@@ -71,7 +83,7 @@ void Parser::Run() {
         while (pos_ < html_.size() && (html_[pos_] == '\r' || html_[pos_] == '\n')) ++pos_;
       }
       if (pos_ >= html_.size()) break;
-      if (html_[pos_] != '<') {
+      if (!OpensMarkup(html_, pos_)) {
         EmitText();
         continue;
       }
@@ -111,7 +123,8 @@ void Parser::HandleOpeningTag() {
     SkipElementContent(name_, true);
     return;
   }
-  if (info.kind == kMeta || info.kind == kObject) return;
+  // meta may refresh to another page, link loads style sheets: only the tag goes.
+  if (info.kind == kMeta || info.kind == kObject || info.kind == kLink) return;
   if (std::find(std::begin(kDroppedWithContent), std::end(kDroppedWithContent), name_) !=
       std::end(kDroppedWithContent)) {
     if (!attribute_text.ends_with('/')) SkipElementContent(name_, false);
@@ -130,37 +143,39 @@ void Parser::CloseInnermost(bool closed_in_source) {
   open_.pop_back();
 }
 
-// Reads "<", blanks and the tag name into name_ (a closing tag's without its '/'), or skips a
-// comment or a tag without a name.
+// Reads "<" and the tag name into name_ (a closing tag's without its '/'), or skips a comment.
+// As in a browser, "<?", "<!" other than a comment or a doctype, and "</" without a letter open
+// a bogus comment that ends at the next '>'.
 TagType Parser::ReadTagName() {
-  ++pos_;  // '<'
-  while (pos_ < html_.size() && IsBlank(html_[pos_])) ++pos_;
-  if (html_.substr(pos_).starts_with("!--")) {
+  ++pos_;  // '<', followed by a letter, '/', '!' or '?'
+  const std::string_view rest = html_.substr(pos_);
+  if (rest.starts_with("!--")) {
     const size_t end = html_.find("-->", pos_ + 3);
     if (end == std::string_view::npos) Fail("comment without end");
     pos_ = end + 3;
     return TagType::kComment;
   }
-  TagType type = TagType::kOpening;
-  if (pos_ < html_.size() && html_[pos_] == '/') {
-    type = TagType::kClosing;
-    ++pos_;
+  const bool doctype = rest.size() > 8 && std::equal(rest.begin(), rest.begin() + 8, "!doctype",
+                                  [](char a, char b) { return LowerAscii(a) == b; });
+  const bool closing = rest[0] == '/';
+  if ((rest[0] == '!' && !doctype) || rest[0] == '?' ||
+      (closing && (rest.size() < 2 || !IsAsciiLetter(rest[1])))) {
+    SkipPast('>');
+    return TagType::kComment;
   }
+  if (closing) ++pos_;
   const size_t name_start = pos_;
   while (pos_ < html_.size() && !EndsTagName(html_[pos_])) ++pos_;
   if (pos_ >= html_.size()) Fail("end of input in a tag name");
   name_.assign(html_.substr(name_start, pos_ - name_start));
   std::transform(name_.begin(), name_.end(), name_.begin(), LowerAscii);
-  // "<>" and "< >" name nothing; they go like a comment.
-  if (name_.empty() && type == TagType::kOpening) {
-    SkipPast('>');
-    return TagType::kComment;
-  }
-  return type;
+  return closing ? TagType::kClosing : TagType::kOpening;
 }
 
 void Parser::EmitText() {
-  const size_t end = std::min(html_.find('<', pos_), html_.size());
+  size_t end = html_.find('<', pos_ + 1);
+  while (end != std::string_view::npos && !OpensMarkup(html_, end)) end = html_.find('<', end + 1);
+  end = std::min(end, html_.size());
   handler_.OnText(html_.substr(pos_, end - pos_));
   pos_ = end;
 }

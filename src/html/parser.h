@@ -33,7 +33,9 @@ class ParseHandler {
 // Parses an HTML fragment (bytes in the program's code page) tolerantly. Never fails as a whole:
 // a tag cut off by the end of the input is dropped, open elements end at the end of the input,
 // and a stray closing tag at the top level ends the parse. An element ends where another of its
-// name opens. Comments, meta, object, script and style never reach the handler, nor do iframe,
+// name opens. A tag opens where a browser's tokenizer opens one: '<' followed by a letter, or
+// "</" and a letter; "<!" and "<?" open comments; any other '<' is text. Comments, meta, link,
+// object, script and style never reach the handler, nor do iframe,
 // frame, frameset, embed, applet and base (with their content). Attributes named class or
 // target or beginning with "on", and URL attributes with a javascript:, vbscript: or data:
 // scheme (except data:image/ in an img src), are left out. Elements nested deeper than

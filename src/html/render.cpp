@@ -71,7 +71,7 @@ void AppendPattern(const Node& node, int& counter, std::string& out) {
 
 void AppendCleanedHtml(const Node& node, std::string& out) {
   if (node.IsText()) {
-    out += node.text;
+    AppendText(node.text, out);
     return;
   }
   if (node.kind == kComment) return;

@@ -33,8 +33,18 @@ void SerializeFilter(StoreArchive& archive, FilterRule& rule) {
 }
 
 [[noreturn]] void CloseAndDrop(StoreArchive& archive) {
+  archive.NoteDamage();
   archive.EndBlock();
   throw CArchiveExeption(CArchiveExeption::kDamagedNode);
+}
+
+// A negative count is damage, but the column stays: no record or rule is read, as a loop
+// counting up to it would read none.
+int32_t ReadCount(StoreArchive& archive) {
+  const int32_t count = archive.ReadInt32();
+  if (count >= 0) return count;
+  archive.NoteDamage();
+  return 0;
 }
 
 }  // namespace
@@ -135,7 +145,7 @@ void Column::SerializeColumnBlock(StoreArchive& archive) {
 }
 
 void Column::LoadRecords(StoreArchive& archive) {
-  const int32_t count = archive.ReadInt32();
+  const int32_t count = ReadCount(archive);
   try {
     ReadRecords(archive, count, channel.records, CArchiveExeption::kDamagedNode);
   } catch (const CArchiveExeption& error) {
@@ -146,8 +156,8 @@ void Column::LoadRecords(StoreArchive& archive) {
 }
 
 void Column::LoadFilters(StoreArchive& archive) {
-  const int32_t count = archive.ReadInt32();
-  if (count < 0 || static_cast<size_t>(count) > archive.Remaining() / kMinFilterSize) {
+  const int32_t count = ReadCount(archive);
+  if (static_cast<size_t>(count) > archive.Remaining() / kMinFilterSize) {
     CloseAndDrop(archive);
   }
   filters.reserve(std::min(static_cast<size_t>(count), archive.DataRemaining() / kMinFilterSize));

@@ -17,7 +17,12 @@ void MemoriesColumn::Serialize(StoreArchive& archive) {
   }
   // The records have no block around them: a count the data cannot hold leaves no place to
   // go on from.
-  const int32_t count = archive.ReadInt32();
+  int32_t count = archive.ReadInt32();
+  if (count < 0) {
+    // Damage, but the memories column stays, without records.
+    archive.NoteDamage();
+    count = 0;
+  }
   ReadRecords(archive, count, records, CArchiveExeption::kBadData);
 }
 

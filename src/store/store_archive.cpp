@@ -91,8 +91,16 @@ size_t StoreArchive::Remaining() const {
   return end > position_ ? end - position_ : 0;
 }
 
-bool StoreArchive::CanRead(size_t n) const {
-  if (!blocks_.empty() && Remaining() < n) return false;
+void StoreArchive::NoteDamage() {
+  if (!damage_offset_) damage_offset_ = position_;
+}
+
+bool StoreArchive::CanRead(size_t n) {
+  if (!blocks_.empty() && Remaining() < n) {
+    // This writer's blocks hold every field it reads; only older writers' may be shorter.
+    if (version_ == kStoreVersion) NoteDamage();
+    return false;
+  }
   if (DataRemaining() < n) throw CArchiveExeption(CArchiveExeption::kBadData);
   return true;
 }
@@ -175,6 +183,8 @@ void StoreArchive::EndBlock() {
     PatchInt32(block.start + 4, static_cast<int32_t>(OutputOffset() - block.start));
     return;
   }
+  // What this writer's blocks hold is read whole; only newer writers' may hold more.
+  if (version_ == kStoreVersion && position_ < block.end) NoteDamage();
   // A block that runs past the end of the data (a cut-off file) leaves the position at the
   // end, where the next read fails.
   position_ = block.end < data_.size() ? block.end : data_.size();

@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -124,6 +125,13 @@ class StoreArchive {
   size_t position() const { return position_; }
   size_t open_blocks() const { return blocks_.size(); }
 
+  // Reading: notes that the data is not what this writer writes (a dropped node, a count that
+  // cannot be true, a field missing from a block of the current version). The first offset
+  // noted is kept.
+  void NoteDamage();
+  bool damaged() const { return damage_offset_.has_value(); }
+  size_t damage_offset() const { return damage_offset_.value_or(0); }
+
   // Group nesting: Enter gives false when one more level would pass kMaxGroupNesting.
   bool EnterGroup();
   void LeaveGroup() { --group_depth_; }
@@ -141,7 +149,7 @@ class StoreArchive {
   };
   // Whether n bytes may be read here: false when the innermost block lacks them; throws
   // kBadData when the data ends first.
-  bool CanRead(size_t n) const;
+  bool CanRead(size_t n);
   // Writing: the offset of the next byte in the whole output.
   size_t OutputOffset() const { return flushed_ + out_.size(); }
   void FlushIfFull();
@@ -159,6 +167,7 @@ class StoreArchive {
   bool write_failed_ = false;
   std::vector<OpenBlock> blocks_;
   int32_t group_depth_ = 0;
+  std::optional<size_t> damage_offset_;
 };
 
 }  // namespace tarsel

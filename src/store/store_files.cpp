@@ -23,13 +23,28 @@ int32_t CombineVersion(int32_t major, int32_t minor) {
   return static_cast<int32_t>(version);
 }
 
+int32_t CountNodes(const std::vector<TreeNodeRef>& nodes) {
+  int32_t count = 0;
+  for (const TreeNodeRef& node : nodes) {
+    ++count;
+    if (node->Kind() == NodeKind::kGroup) {
+      count += CountNodes(static_cast<const ColumnGroup&>(*node).children());
+    }
+  }
+  return count;
+}
+
 void ReadNodes(StoreArchive& archive, ColumnTree& tree, const AllowedKinds& allowed,
                Recovery recovery) {
   const int32_t count = archive.ReadInt32();
+  if (count < 0) archive.NoteDamage();
   for (int32_t i = 0; i < count; ++i) {
     const int32_t tag = archive.ReadInt32();
     TreeNodeRef node = CreateStoredNode(tag, allowed, archive.options());
-    if (!node) continue;
+    if (!node) {
+      archive.NoteDamage();
+      continue;
+    }
     try {
       node->Load(archive);
     } catch (const CArchiveExeption& error) {
@@ -43,24 +58,45 @@ void ReadNodes(StoreArchive& archive, ColumnTree& tree, const AllowedKinds& allo
     }
     tree.Append(std::move(node));
   }
+  // Bytes after the last node: the count was damaged, and nodes may be lost behind it.
+  if (archive.DataRemaining() > 0) archive.NoteDamage();
+}
+
+// Stores of major version 1 and 2 are read; anything else is no store of this program.
+bool IsKnownMajor(int32_t major) {
+  return major == 1 || major == 2;
 }
 
 std::optional<int32_t> ReadStore(std::string_view bytes, ColumnTree& tree,
                                  const StoreOptions& options, const AllowedKinds& allowed,
-                                 Recovery recovery) {
+                                 Recovery recovery, StoreReadReport* report) {
   StoreArchive archive(bytes, options);
   std::optional<int32_t> version;
+  const int32_t nodes_before = CountNodes(tree.nodes());
   try {
     const int32_t major = archive.ReadInt32();
     const int32_t minor = archive.ReadInt32();
     version = CombineVersion(major, minor);
-    archive.set_version(*version);
-    ReadNodes(archive, tree, allowed, recovery);
+    if (IsKnownMajor(major)) {
+      archive.set_version(*version);
+      ReadNodes(archive, tree, allowed, recovery);
+    } else {
+      // Without a header nothing that follows can be trusted.
+      archive.NoteDamage();
+    }
   } catch (const CArchiveExeption&) {
     // The nodes read before the failure stay.
+    archive.NoteDamage();
   }
   // Damaged or hand-made stores may repeat ids; the tree needs them unique.
   tree.RepairIds();
+  if (report != nullptr) {
+    report->damaged = archive.damaged();
+    report->size = bytes.size();
+    report->damage_offset = archive.damage_offset();
+    report->bytes_read = archive.position();
+    report->nodes_kept = CountNodes(tree.nodes()) - nodes_before;
+  }
   return version;
 }
 
@@ -93,12 +129,13 @@ std::string InFolder(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
 }
 
-// The version a store starts with, when it holds one.
+// The version a store starts with, when it holds a header.
 std::optional<int32_t> PeekVersion(std::string_view bytes) {
   StoreArchive archive(bytes, StoreOptions{});
   try {
     const int32_t major = archive.ReadInt32();
     const int32_t minor = archive.ReadInt32();
+    if (!IsKnownMajor(major)) return std::nullopt;
     return CombineVersion(major, minor);
   } catch (const CArchiveExeption&) {
     return std::nullopt;
@@ -108,13 +145,14 @@ std::optional<int32_t> PeekVersion(std::string_view bytes) {
 }  // namespace
 
 std::optional<int32_t> ReadColumnStore(std::string_view bytes, ColumnTree& tree,
-                                       const StoreOptions& options) {
-  return ReadStore(bytes, tree, options, AllowedKinds{true, true, false}, Recovery::kPerNode);
+                                       const StoreOptions& options, StoreReadReport* report) {
+  return ReadStore(bytes, tree, options, AllowedKinds{true, true, false}, Recovery::kPerNode,
+                   report);
 }
 
 std::optional<int32_t> ReadMemoriesStore(std::string_view bytes, ColumnTree& tree,
-                                         const StoreOptions& options) {
-  return ReadStore(bytes, tree, options, AllowedKinds{true, false, true}, Recovery::kNone);
+                                         const StoreOptions& options, StoreReadReport* report) {
+  return ReadStore(bytes, tree, options, AllowedKinds{true, false, true}, Recovery::kNone, report);
 }
 
 std::string WriteColumnStore(ColumnTree& tree, const StoreOptions& options) {
@@ -128,7 +166,8 @@ std::string WriteMemoriesStore(ColumnTree& tree, const StoreOptions& options) {
 }
 
 bool LoadColumnStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
-  const std::optional<FileContent> content = ReadWholeFile(InFolder(folder, kColumnStoreName));
+  const std::string path = InFolder(folder, kColumnStoreName);
+  const std::optional<FileContent> content = ReadWholeFile(path);
   if (!content) return false;
   // An older store is kept as it was before this version rewrites it.
   if (const std::optional<int32_t> version = PeekVersion(content->view());
@@ -136,27 +175,34 @@ bool LoadColumnStore(ColumnTree& tree, const std::string& folder, const StoreOpt
     const std::string copy = InFolder(folder, "columns" + std::to_string(*version) + ".dat");
     ReplaceFileAtomically(copy, copy + ".tmp", content->view(), options.sync);
   }
-  ReadColumnStore(content->view(), tree, options);
+  StoreReadReport report;
+  ReadColumnStore(content->view(), tree, options, &report);
+  NoteStoreLoad(path, report);
   return true;
 }
 
 bool LoadMemoriesStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
-  const std::optional<FileContent> content = ReadWholeFile(InFolder(folder, kMemoriesStoreName));
+  const std::string path = InFolder(folder, kMemoriesStoreName);
+  const std::optional<FileContent> content = ReadWholeFile(path);
   if (!content) return false;
-  ReadMemoriesStore(content->view(), tree, options);
+  StoreReadReport report;
+  ReadMemoriesStore(content->view(), tree, options, &report);
+  NoteStoreLoad(path, report);
   return true;
 }
 
 bool SaveColumnStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
-  return SaveStore(tree, InFolder(folder, kColumnStoreName), InFolder(folder, kColumnStoreTempName),
-                   options);
+  const std::string path = InFolder(folder, kColumnStoreName);
+  if (!KeepDamagedStoreBeforeWrite(path)) return false;
+  return SaveStore(tree, path, InFolder(folder, kColumnStoreTempName), options);
 }
 
 bool SaveMemoriesStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
   StoreOptions memories_options = options;
   memories_options.save_columns_mode = false;
-  return SaveStore(tree, InFolder(folder, kMemoriesStoreName),
-                   InFolder(folder, kMemoriesStoreTempName), memories_options);
+  const std::string path = InFolder(folder, kMemoriesStoreName);
+  if (!KeepDamagedStoreBeforeWrite(path)) return false;
+  return SaveStore(tree, path, InFolder(folder, kMemoriesStoreTempName), memories_options);
 }
 
 }  // namespace tarsel

@@ -26,6 +26,7 @@ class GroupLevel {
 };
 
 [[noreturn]] void CloseAndDrop(StoreArchive& archive) {
+  archive.NoteDamage();
   archive.EndBlock();
   throw CArchiveExeption(CArchiveExeption::kDamagedNode);
 }
@@ -83,7 +84,10 @@ void ColumnGroup::LoadChildren(StoreArchive& archive) {
     if (archive.Remaining() < kMinChildSize) CloseAndDrop(archive);
     const int32_t tag = archive.ReadInt32();
     TreeNodeRef child = CreateStoredNode(tag, any, archive.options());
-    if (!child) continue;
+    if (!child) {
+      archive.NoteDamage();
+      continue;
+    }
     try {
       child->Load(archive);
     } catch (const CArchiveExeption& error) {

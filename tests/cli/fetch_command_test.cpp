@@ -48,8 +48,9 @@ TEST_F(FetchCommandTest, ReportsTheDownloadAsJson) {
   auto moved =
       server_.Serve("/old", FixtureResponse{301, "", "text/plain", {{"Location", "/feed"}}});
   auto locked = server_.Serve("/locked", [](const FixtureRequest& request) {
-    return request.Header("Authorization") == "Basic dTpw" ? FixtureResponse{200, kFeed}
-                                                           : FixtureResponse{401, ""};
+    return request.Header("Authorization") == "Basic dTpw"
+               ? FixtureResponse{200, kFeed}
+               : FixtureResponse{401, "", "text/plain", {{"WWW-Authenticate", "Basic"}}};
   });
   const struct {
     const char* name;

@@ -48,8 +48,12 @@ TEST(Parse, CleanedHtmlOfTolerantInput) {
       {"quote inside a value", "<a title='say \"hi\"'>z</a>",
        "<a title=\"say &quot;hi&quot;\" >z</a>"},
       {"entities stay raw", "<b>a &amp; b</b>", "<b>a &amp; b</b>"},
-      {"blank after <", "< b>x</b>", "<b>x</b>"},
-      {"empty tag name", "a<>b", "ab"},
+      {"blank after < is text", "< b>x</b>", "&lt; b&gt;x"},
+      {"empty tag name is text", "a<>b", "a&lt;&gt;b"},
+      {"text written escaped, references kept", "1 < 2 > 0 & &amp; &#60; &#x3C; &x",
+       "1 &lt; 2 &gt; 0 &amp; &amp; &#60; &#x3C; &amp;x"},
+      {"closing tag without a letter is a comment", "<b>x</ y>z</>w</b>", "<b>xzw</b>"},
+      {"processing instruction is a comment", "<?php echo 1 ?>x", "x"},
       {"doctype", "<!DOCTYPE html><b>x</b>", "<!doctype html=\"\" /><b>x</b>"},
   };
   for (const Case& c : cases) {

@@ -70,9 +70,12 @@ TEST(StoreDamageTest, DamagedNodesAreDroppedAndTheRestLoads) {
       {"record count the block cannot hold",
        [](StoreBytes& o) { ColumnWithCounts(o, 2, INT32_MAX, 0); },
        {"first", "last"}},
-      {"negative record count",
+      {"negative record count keeps the column",
        [](StoreBytes& o) { ColumnWithCounts(o, 2, -3, 0); },
-       {"first", "last"}},
+       {"first", "counted", "last"}},
+      {"negative filter count keeps the column",
+       [](StoreBytes& o) { ColumnWithCounts(o, 2, 0, -1); },
+       {"first", "counted", "last"}},
       {"filter count the block cannot hold",
        [](StoreBytes& o) { ColumnWithCounts(o, 2, 0, 5000000); },
        {"first", "last"}},
@@ -84,8 +87,13 @@ TEST(StoreDamageTest, DamagedNodesAreDroppedAndTheRestLoads) {
     c.bad_node(out);
     PlainColumn(out, 3, "last");
     ColumnTree tree;
-    ReadColumnStore(out.data(), tree, StoreOptions{});
+    StoreReadReport report;
+    ReadColumnStore(out.data(), tree, StoreOptions{}, &report);
     EXPECT_EQ(Names(tree), c.expected) << c.name;
+    EXPECT_TRUE(report.damaged) << c.name;
+    for (const auto& column : tree.Columns()) {
+      EXPECT_TRUE(column->channel.records.empty() && column->filters.empty()) << c.name;
+    }
   }
 }
 
@@ -123,13 +131,17 @@ TEST(StoreDamageTest, BadStringLengthStopsReadingButKeepsEarlierNodes) {
 
 TEST(StoreDamageTest, HostileMemoriesCountEndsReading) {
   StoreBytes out;
-  Header(out, 2);
+  Header(out, 3);
   out.Int(6).Begin().Int(1).Str("kept").End().Int(0);
-  out.Int(6).Begin().Int(2).Str("huge").End().Int(INT32_MAX);
+  out.Int(6).Begin().Int(2).Str("negative count, kept empty").End().Int(-2);
+  out.Int(6).Begin().Int(3).Str("huge").End().Int(INT32_MAX);
   ColumnTree tree;
-  ReadMemoriesStore(out.data(), tree, StoreOptions{});
-  ASSERT_GE(tree.nodes().size(), 1u);
+  StoreReadReport report;
+  ReadMemoriesStore(out.data(), tree, StoreOptions{}, &report);
+  EXPECT_TRUE(report.damaged);
+  ASSERT_GE(tree.nodes().size(), 2u);
   EXPECT_EQ(tree.nodes()[0]->name, "kept");
+  EXPECT_EQ(tree.nodes()[1]->name, "negative count, kept empty");
   for (const auto& column : tree.MemoriesColumns()) EXPECT_TRUE(column->records.empty());
 }
 
@@ -173,6 +185,46 @@ void CollectNames(const std::vector<TreeNodeRef>& nodes, std::vector<std::string
     if (node->Kind() == NodeKind::kGroup) {
       CollectNames(static_cast<const ColumnGroup&>(*node).children(), names);
     }
+  }
+}
+
+TEST(StoreDamageTest, ReportSaysWhatWasRead) {
+  ColumnTree original;
+  testing::FillColumnsTree(original, 3);
+  std::vector<std::string> all;
+  CollectNames(original.nodes(), all);
+  const auto all_nodes = static_cast<int32_t>(all.size());
+  const std::string whole = WriteColumnStore(original, StoreOptions{});
+  std::string flipped = whole;
+  flipped[31] = '\xff';  // the high byte of the first node's name length
+  StoreBytes short_count;
+  Header(short_count, 1);
+  PlainColumn(short_count, 1, "first");
+  const size_t first_end = short_count.size();
+  PlainColumn(short_count, 2, "hidden behind the count");
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool damaged;
+    size_t damage_offset;  // 0: not compared
+    int32_t nodes_kept;
+  } cases[] = {
+      {"whole", whole, false, 0, all_nodes},
+      {"empty", "", true, 0, 0},
+      {"header cut off", whole.substr(0, 6), true, 4, 0},
+      {"no header", "not a store at all, just text", true, 8, 0},
+      {"flipped byte in the first name", flipped, true, 32, 1},
+      {"bytes after the last node", short_count.data(), true, first_end, 1},
+      {"cut off in the last column", whole.substr(0, whole.size() - 10), true, 0, all_nodes},
+  };
+  for (const auto& c : cases) {
+    ColumnTree tree;
+    StoreReadReport report;
+    ReadColumnStore(c.bytes, tree, StoreOptions{}, &report);
+    EXPECT_EQ(report.damaged, c.damaged) << c.name;
+    EXPECT_EQ(report.size, c.bytes.size()) << c.name;
+    if (c.damage_offset != 0) EXPECT_EQ(report.damage_offset, c.damage_offset) << c.name;
+    EXPECT_EQ(report.nodes_kept, c.nodes_kept) << c.name;
   }
 }
 

@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <regex>
+
 #include "store_bytes.h"
 #include "store_sample.h"
 #include "support/temp_dir.h"
@@ -146,6 +149,60 @@ TEST(StoreFilesTest, LargeStoreWrittenInPiecesEqualsTheMemoryForm) {
   ASSERT_TRUE(LoadColumnStore(loaded, folder.path(), StoreOptions{}));
   ASSERT_EQ(loaded.Columns().size(), 3u);
   ExpectColumnsEqual(*loaded.Columns()[2], *tree.Columns()[2]);
+}
+
+// The files in `folder` whose names start with `prefix`.
+std::vector<std::string> FilesStartingWith(const std::string& folder, const std::string& prefix) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    if (name.starts_with(prefix)) names.push_back(name);
+  }
+  return names;
+}
+
+TEST(StoreFilesTest, DamagedStoreIsKeptBeforeTheFirstWrite) {
+  ColumnTree sample;
+  FillColumnsTree(sample);
+  std::string flipped = WriteColumnStore(sample, StoreOptions{});
+  flipped[31] = '\xff';
+  const std::string random_bytes = "\x13\x9c\xfe\x01 random bytes \x7f\x80";
+  using Load = bool (*)(ColumnTree&, const std::string&, const StoreOptions&);
+  using Save = bool (*)(ColumnTree&, const std::string&, const StoreOptions&);
+  const struct {
+    const char* file;
+    Load load;
+    Save save;
+  } stores[] = {{kColumnStoreName, LoadColumnStore, SaveColumnStore},
+                {kMemoriesStoreName, LoadMemoriesStore, SaveMemoriesStore}};
+  for (const auto& store : stores) {
+    for (const std::string& damaged : {flipped, std::string(), random_bytes}) {
+      SCOPED_TRACE(std::string(store.file) + " of " + std::to_string(damaged.size()) + " bytes");
+      testing::TempDir folder;
+      const std::string path = folder.File(store.file);
+      testing::WriteFileBytes(path, damaged);
+      ColumnTree tree;
+      ASSERT_TRUE(store.load(tree, folder.path(), StoreOptions{}));
+      const std::optional<StoreDamage> at_load = StoreDamageAtLoad(path);
+      ASSERT_TRUE(at_load.has_value());
+      EXPECT_EQ(at_load->read.size, damaged.size());
+      EXPECT_TRUE(at_load->kept_copy.empty());
+      EXPECT_NE(DescribeStoreDamage(*at_load).find(store.file), std::string::npos);
+
+      tree.Append(std::make_shared<ColumnGroup>());
+      ASSERT_TRUE(store.save(tree, folder.path(), StoreOptions{}));
+      ASSERT_TRUE(store.save(tree, folder.path(), StoreOptions{}));
+      const auto kept = FilesStartingWith(folder.path(), std::string(store.file) + ".damaged-");
+      ASSERT_EQ(kept.size(), 1u) << "kept once, before the first write";
+      EXPECT_TRUE(std::regex_match(kept[0], std::regex(".*\\.damaged-[0-9]{8}-[0-9]{6}")));
+      EXPECT_TRUE(testing::ReadFileBytes(folder.File(kept[0])) == damaged);
+      EXPECT_EQ(StoreDamageAtLoad(path)->kept_copy, folder.File(kept[0]));
+
+      ColumnTree reloaded;
+      ASSERT_TRUE(store.load(reloaded, folder.path(), StoreOptions{}));
+      EXPECT_FALSE(StoreDamageAtLoad(path).has_value()) << "what was written reads whole";
+    }
+  }
 }
 
 TEST(StoreFilesTest, FailedWriteLeavesTheOldFile) {

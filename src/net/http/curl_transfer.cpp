@@ -44,7 +44,15 @@ struct CurlTransfer::Round {
   TransferSink* sink = nullptr;
   const std::atomic<bool>* cancel = nullptr;
   std::chrono::milliseconds stall_timeout{0};
-  Clock::time_point last_activity = Clock::now();
+  long long low_speed_bytes = 0;
+  std::chrono::milliseconds low_speed_time{0};
+  std::chrono::milliseconds total_timeout{0};
+  Clock::time_point started = Clock::now();
+  // The low-speed rule looks at windows of low_speed_time: where the window began, and the
+  // bytes moved until then.
+  Clock::time_point window_start = started;
+  curl_off_t window_bytes = 0;
+  Clock::time_point last_activity = started;
   curl_off_t last_down = 0;
   curl_off_t last_up = 0;
   std::string raw;
@@ -58,6 +66,8 @@ struct CurlTransfer::Round {
   std::exception_ptr error;
 
   void Touch() { last_activity = Clock::now(); }
+  // Whether the round has gone on too long or too slowly.
+  bool TooSlow(Clock::time_point now);
   // Handles one header line; false ends the round.
   bool HeaderLine(std::string_view line);
 };
@@ -88,6 +98,18 @@ bool CurlTransfer::Round::HeaderLine(std::string_view line) {
   }
   raw.append(line);
   return true;
+}
+
+bool CurlTransfer::Round::TooSlow(Clock::time_point now) {
+  if (total_timeout.count() > 0 && now - started > total_timeout) return true;
+  if (low_speed_bytes <= 0 || low_speed_time.count() <= 0) return false;
+  if (now - window_start < low_speed_time) return false;
+  const curl_off_t moved = last_down + last_up - window_bytes;
+  const long long wanted = low_speed_bytes * low_speed_time.count() / 1000;
+  if (moved < wanted) return true;
+  window_start = now;
+  window_bytes = last_down + last_up;
+  return false;
 }
 
 CurlTransfer::CurlTransfer() {
@@ -138,11 +160,16 @@ int CurlTransfer::ProgressCallback(void* user, curl_off_t, curl_off_t down, curl
     round.cancelled = true;
     return 1;
   }
+  const Clock::time_point now = Clock::now();
   if (down != round.last_down || up != round.last_up) {
     round.last_down = down;
     round.last_up = up;
     round.Touch();
-  } else if (Clock::now() - round.last_activity > round.stall_timeout) {
+  } else if (now - round.last_activity > round.stall_timeout) {
+    round.stalled = true;
+    return 1;
+  }
+  if (round.TooSlow(now)) {
     round.stalled = true;
     return 1;
   }
@@ -186,6 +213,9 @@ void CurlTransfer::SetOptions(const TransferRequest& request, curl_slist* header
   if (request.send_credentials) {
     curl_easy_setopt(h, CURLOPT_USERNAME, request.user_name.c_str());
     curl_easy_setopt(h, CURLOPT_PASSWORD, request.password.c_str());
+    // The server's 401 names the schemes it takes; libcurl answers with the strongest of these.
+    curl_easy_setopt(h, CURLOPT_HTTPAUTH,
+                     static_cast<long>(CURLAUTH_BASIC | CURLAUTH_DIGEST | CURLAUTH_NTLM));
   }
   curl_easy_setopt(h, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
 }
@@ -202,6 +232,9 @@ TransferOutcome CurlTransfer::Perform(const TransferRequest& request, TransferSi
   round.sink = &sink;
   round.cancel = &cancel_;
   round.stall_timeout = request.stall_timeout;
+  round.low_speed_bytes = request.low_speed_bytes;
+  round.low_speed_time = request.low_speed_time;
+  round.total_timeout = request.total_timeout;
   curl_easy_setopt(handle_, CURLOPT_HEADERFUNCTION, &CurlTransfer::HeaderCallback);
   curl_easy_setopt(handle_, CURLOPT_HEADERDATA, &round);
   curl_easy_setopt(handle_, CURLOPT_WRITEFUNCTION, &CurlTransfer::WriteCallback);

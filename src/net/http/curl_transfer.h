@@ -29,6 +29,11 @@ struct TransferRequest {
   std::string password;
   int connect_timeout_ms = 0;  // 0: libcurl's default
   std::chrono::milliseconds stall_timeout{120000};
+  // A server that trickles: fewer than low_speed_bytes (per second, up and down together) over
+  // low_speed_time fails like a stall; so does a round longer than total_timeout. 0: no rule.
+  long long low_speed_bytes = 64;
+  std::chrono::milliseconds low_speed_time{120000};
+  std::chrono::milliseconds total_timeout{600000};
 };
 
 // Receives the response. A callback may throw; the round then ends and Perform rethrows.
@@ -47,7 +52,7 @@ enum class TransferOutcome {
   kComplete,   // the whole response was read
   kStopped,    // the sink stopped it
   kCancelled,  // RequestCancel
-  kStalled,    // nothing moved for the stall time-out
+  kStalled,    // nothing moved for the stall time-out, too little, or for too long
   kFailed,     // libcurl failed; see FailureCode
 };
 

@@ -175,6 +175,9 @@ CHttpClient::RoundResult CHttpClient::RunRound(bool send_credentials) {
   request.password = site_password_;
   request.connect_timeout_ms = connect_timeout_ms_;
   request.stall_timeout = stall_timeout_;
+  request.low_speed_bytes = low_speed_bytes_;
+  request.low_speed_time = low_speed_time_;
+  request.total_timeout = total_timeout_;
 
   Receiver receiver(*this);
   switch (transfer_->Perform(request, receiver)) {

@@ -20,7 +20,8 @@
 //      holds CR, LF or NUL; a location cannot be resolved; the server's certificate is rejected
 //   4  sending or receiving failed (reset, nothing received, truncated body), the response is
 //      malformed (bad status line or headers, oversized header block); Cancel() was called
-//   6  the server sent nothing for the stall time-out (120 s) after the connection was made
+//   6  the server sent nothing for the stall time-out (120 s) after the connection was made,
+//      moved fewer than 64 bytes a second over 120 s, or the round took over 10 minutes
 //   7, 8, 9  status 401, 407 (also from a proxy refusing a tunnel), 403
 //   160 status 404; a 301 or 302 without "location"; more than kMaxRedirects redirects
 //   161, 162, 163  status 410, 500, 400
@@ -68,6 +69,9 @@ class CHttpClient {
   static constexpr size_t kReadStep = 2048;
   static constexpr long long kMaxBodySize = 64LL * 1024 * 1024;
   static constexpr std::chrono::milliseconds kDefaultStallTimeout{120000};
+  static constexpr long long kDefaultLowSpeedBytes = 64;
+  static constexpr std::chrono::milliseconds kDefaultLowSpeedTime{120000};
+  static constexpr std::chrono::milliseconds kDefaultTotalTimeout{600000};
 
   CHttpClient();
   ~CHttpClient();
@@ -79,7 +83,7 @@ class CHttpClient {
   void AddHeader(std::string name, std::string value);
   // A non-empty body makes the request a POST with that body.
   void SetPostBody(std::string body);
-  // Site credentials (HTTP basic). They win over credentials embedded in the URL, and are sent
+  // Site credentials, given as the server asks (Basic, Digest or NTLM). They win over credentials embedded in the URL, and are sent
   // only to the host of the URL given to Download, never to another host a redirect names.
   void SetCredentials(std::string user_name, std::string password);
   // Observers run on the thread calling Download. An exception an observer throws ends the
@@ -90,6 +94,13 @@ class CHttpClient {
   void SetConnectTimeout(int milliseconds) { connect_timeout_ms_ = milliseconds; }
   // How long a transfer may go without any byte moving before it fails with code 6.
   void SetStallTimeout(std::chrono::milliseconds timeout) { stall_timeout_ = timeout; }
+  // A transfer moving fewer than `bytes_per_second` over `window` fails with code 6 (0: no
+  // rule); so does one that takes longer than the total time-out.
+  void SetLowSpeedLimit(long long bytes_per_second, std::chrono::milliseconds window) {
+    low_speed_bytes_ = bytes_per_second;
+    low_speed_time_ = window;
+  }
+  void SetTotalTimeout(std::chrono::milliseconds timeout) { total_timeout_ = timeout; }
   // Bodies above this many bytes fail with code 2.
   void SetMaxBodySize(long long bytes) { max_body_size_ = bytes; }
 
@@ -138,6 +149,9 @@ class CHttpClient {
   void* status_user_ = nullptr;
   int connect_timeout_ms_ = kDefaultConnectTimeoutMs;
   std::chrono::milliseconds stall_timeout_ = kDefaultStallTimeout;
+  long long low_speed_bytes_ = kDefaultLowSpeedBytes;
+  std::chrono::milliseconds low_speed_time_ = kDefaultLowSpeedTime;
+  std::chrono::milliseconds total_timeout_ = kDefaultTotalTimeout;
   long long max_body_size_ = kMaxBodySize;
 
   CUrlParts url_parts_;

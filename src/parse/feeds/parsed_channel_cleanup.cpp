@@ -1,6 +1,8 @@
 #include "parse/feeds/parsed_channel_cleanup.h"
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 
 #include "html/attributes.h"
 #include "html/cleaning.h"
@@ -11,26 +13,39 @@ namespace tarsel {
 
 namespace {
 
+bool IsBlankOrControl(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte <= 0x20 || byte == 0x7f;
+}
+
 // Addresses end up in href and src attributes of the record pane as they are. One that runs
-// script when followed is dropped, and quotes and angle brackets, which no address may hold
-// unescaped, are percent-encoded so that an address cannot end its attribute.
+// script when followed is dropped. Blanks and controls around it go, as a browser drops them;
+// those inside, and quotes and angle brackets, which no address may hold unescaped, are
+// percent-encoded, so that an address can neither end its attribute nor pass for more of them.
 void MakeAddressSafe(std::string& address) {
   if (HTML::IsUnsafeUrl(address, false)) {
     address.clear();
     return;
   }
-  if (address.find_first_of("\"<>") == std::string::npos) return;
+  const auto first = std::find_if_not(address.begin(), address.end(), IsBlankOrControl);
+  const auto last = std::find_if_not(address.rbegin(), address.rend(), IsBlankOrControl).base();
+  if (first >= last) {
+    address.clear();
+    return;
+  }
+  const std::string_view kept(&*first, static_cast<size_t>(last - first));
   std::string safe;
-  safe.reserve(address.size() + 8);
-  for (char c : address) {
-    if (c == '"')
-      safe += "%22";
-    else if (c == '<')
-      safe += "%3C";
-    else if (c == '>')
-      safe += "%3E";
-    else
+  safe.reserve(kept.size() + 8);
+  for (char c : kept) {
+    if (IsBlankOrControl(c) || c == '"' || c == '<' || c == '>') {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      const auto byte = static_cast<unsigned char>(c);
+      safe += '%';
+      safe += kHex[byte >> 4];
+      safe += kHex[byte & 0xf];
+    } else {
       safe += c;
+    }
   }
   address = std::move(safe);
 }

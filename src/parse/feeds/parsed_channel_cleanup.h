@@ -8,8 +8,9 @@ namespace tarsel {
 
 // Cleans `channel` (the result of ParseFeed) in place:
 // 0. the channel link, the image URL and every record's link and comments link lose a
-//    script-running scheme (javascript:, vbscript:, data:; the address becomes empty), and their
-//    '"', '<' and '>' are percent-encoded;
+//    script-running scheme (javascript:, vbscript:, data:; the address becomes empty), lose the
+//    blanks and control characters around them, and the blanks, control characters, '"', '<'
+//    and '>' inside them are percent-encoded;
 // 1. entities are decoded in every record title, then in the channel title and description;
 // 2. every record's title, comments link and description are rewritten as cleaned HTML, their
 //    relative links resolved against the channel link;

@@ -248,7 +248,12 @@ TEST_F(DownloadColumnTest, StatusesBecomeStoredFailureCodes) {
 }
 
 TEST_F(DownloadColumnTest, SendsCredentialsAndDecodedUrl) {
-  auto feed = server_.Serve("/feed", FixtureResponse{200, kFeed, kFeedType});
+  // Credentials go out when the server asks for them.
+  auto feed = server_.Serve("/feed", [](const FixtureRequest& request) {
+    if (request.HasHeader("Authorization")) return FixtureResponse{200, kFeed, kFeedType};
+    return FixtureResponse{401, "", "text/plain", {{"WWW-Authenticate", "Basic realm=\"x\""}}};
+  });
+  auto open_feed = server_.Serve("/open", FixtureResponse{200, kFeed, kFeedType});
   column_.login = "user";
   column_.password = "pass";
   EXPECT_TRUE(Run(server_.Url("/feed?a=1&amp;b=2")).new_content);
@@ -258,8 +263,8 @@ TEST_F(DownloadColumnTest, SendsCredentialsAndDecodedUrl) {
 
   column_.login.clear();
   column_.password.clear();
-  EXPECT_TRUE(Run().new_content);
-  EXPECT_FALSE(feed.LastRequest().HasHeader("Authorization"));
+  EXPECT_TRUE(Run(server_.Url("/open")).new_content);
+  EXPECT_FALSE(open_feed.LastRequest().HasHeader("Authorization"));
 }
 
 TEST_F(DownloadColumnTest, ConvertsByResponseCharsetAndSetting) {

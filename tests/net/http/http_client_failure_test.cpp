@@ -10,6 +10,7 @@
 #include "net/http/client_test_support.h"
 #include "net/http/http_client.h"
 #include "support/fixture_server.h"
+#include "support/loopback_server.h"
 
 namespace tarsel::HTTP {
 namespace {
@@ -141,6 +142,39 @@ TEST_F(HttpClientFailureTest, StalledServersGiveUp) {
     SCOPED_TRACE(c.name);
     RawFixtureServer raw(c.reply, /*hold_open=*/true);
     EXPECT_EQ(DownloadCode(client_, raw.Url("/slow")), 6);
+  }
+}
+
+// Answers with headers promising a long body, then sends `piece` every `pause` until the client
+// goes away (or a minute passes).
+tarsel::testing::LoopbackServer Trickler(std::string piece, std::chrono::milliseconds pause) {
+  return tarsel::testing::LoopbackServer([piece, pause](int socket) {
+    while (tarsel::testing::ReadLine(socket).size() > 2) {
+    }
+    tarsel::testing::SendText(socket, "HTTP/1.1 200 OK\r\nContent-Length: 100000000\r\n\r\n");
+    const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (std::chrono::steady_clock::now() < until &&
+           ::send(socket, piece.data(), piece.size(), MSG_NOSIGNAL) > 0) {
+      std::this_thread::sleep_for(pause);
+    }
+  });
+}
+
+TEST_F(HttpClientFailureTest, TricklingServersGiveUp) {
+  client_.SetStallTimeout(std::chrono::seconds(60));
+  {
+    SCOPED_TRACE("below the low-speed limit");
+    auto server = Trickler("x", std::chrono::milliseconds(100));  // 10 bytes a second
+    client_.SetLowSpeedLimit(64, std::chrono::milliseconds(500));
+    client_.SetTotalTimeout(std::chrono::minutes(10));
+    EXPECT_EQ(DownloadCode(client_, "http://127.0.0.1:" + std::to_string(server.port()) + "/"), 6);
+  }
+  {
+    SCOPED_TRACE("fast enough but never ending");
+    auto server = Trickler(std::string(1000, 'x'), std::chrono::milliseconds(10));
+    client_.SetLowSpeedLimit(0, std::chrono::milliseconds(0));
+    client_.SetTotalTimeout(std::chrono::milliseconds(500));
+    EXPECT_EQ(DownloadCode(client_, "http://127.0.0.1:" + std::to_string(server.port()) + "/"), 6);
   }
 }
 

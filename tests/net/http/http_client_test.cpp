@@ -13,6 +13,7 @@
 namespace tarsel::HTTP {
 namespace {
 
+using tarsel::testing::FixtureHandler;
 using tarsel::testing::FixtureRequest;
 using tarsel::testing::FixtureResponse;
 using tarsel::testing::FixtureServer;
@@ -219,10 +220,20 @@ TEST_F(HttpClientTest, TenRedirectsAreFollowed) {
   EXPECT_EQ(client_.Body(), "end");
 }
 
+// A server that asks for credentials as real ones do: a 401 naming the scheme, then the
+// answer. The body echoes the Authorization header it got.
+FixtureHandler AskingFor(std::string scheme) {
+  return [scheme](const FixtureRequest& request) {
+    const std::string given = request.Header("Authorization");
+    if (given.empty()) {
+      return FixtureResponse{401, "", "text/plain", {{"WWW-Authenticate", scheme}}};
+    }
+    return FixtureResponse{200, given};
+  };
+}
+
 TEST_F(HttpClientTest, SiteCredentials) {
-  auto secure = server_.Serve("/secure", [](const FixtureRequest& request) {
-    return FixtureResponse{200, request.Header("Authorization")};
-  });
+  auto secure = server_.Serve("/secure", AskingFor("Basic realm=\"feeds\""));
   auto other_host = server_.Serve(
       "/elsewhere",
       Redirect(302, "http://localhost:" + std::to_string(server_.port()) + "/secure"));
@@ -231,21 +242,37 @@ TEST_F(HttpClientTest, SiteCredentials) {
     const char* name;
     std::string url;
     std::string user, password;  // set on the client
-    std::string authorization;
+    int code;
+    std::string authorization;  // when code is 0
   } cases[] = {
-      {"None", server_.Url("/secure"), "", "", ""},
-      {"Embedded", embedded + "/secure", "", "", "Basic dXNlcjpwQHNz"},
-      {"SetWinsOverEmbedded", embedded + "/secure", "alice", "pw", "Basic YWxpY2U6cHc="},
-      {"SetOnly", server_.Url("/secure"), "alice", "pw", "Basic YWxpY2U6cHc="},
-      {"NotToAnotherHost", server_.Url("/elsewhere"), "alice", "pw", ""},
+      {"None", server_.Url("/secure"), "", "", 7, ""},
+      {"Embedded", embedded + "/secure", "", "", 0, "Basic dXNlcjpwQHNz"},
+      {"SetWinsOverEmbedded", embedded + "/secure", "alice", "pw", 0, "Basic YWxpY2U6cHc="},
+      {"SetOnly", server_.Url("/secure"), "alice", "pw", 0, "Basic YWxpY2U6cHc="},
+      {"NotToAnotherHost", server_.Url("/elsewhere"), "alice", "pw", 7, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CHttpClient client;
     client.SetCredentials(c.user, c.password);
-    client.Download(c.url);
-    EXPECT_EQ(client.Body(), c.authorization);
+    EXPECT_EQ(DownloadCode(client, c.url), c.code);
+    if (c.code == 0) EXPECT_EQ(client.Body(), c.authorization);
   }
+}
+
+TEST_F(HttpClientTest, DigestIsNegotiated) {
+  auto secure = server_.Serve(
+      "/digest", AskingFor("Digest realm=\"feeds\", nonce=\"4a2f\", qop=\"auth\", algorithm=MD5"));
+  CHttpClient client;
+  client.SetCredentials("alice", "pw");
+  client.Download(server_.Url("/digest"));
+  const std::string answer = client.Body();
+  EXPECT_TRUE(answer.starts_with("Digest ")) << answer;
+  for (const char* field :
+       {"username=\"alice\"", "realm=\"feeds\"", "nonce=\"4a2f\"", "uri=\"/digest\"", "response=\""}) {
+    EXPECT_NE(answer.find(field), std::string::npos) << field << " in " << answer;
+  }
+  EXPECT_EQ(answer.find("pw"), std::string::npos) << "the password itself never travels";
 }
 
 TEST_F(HttpClientTest, ProxyTypes) {

@@ -24,7 +24,7 @@ TEST(CleanParsedChannelTest, DecodesAndResolvesAgainstTheChannelLink) {
   EXPECT_EQ(channel.description, "<about>");
   ASSERT_EQ(channel.records.size(), 1u);
   const Record& record = *channel.records[0];
-  EXPECT_EQ(record.title, "Tom & Jerry");
+  EXPECT_EQ(record.title, "Tom &amp; Jerry") << "the title is cleaned HTML";
   EXPECT_EQ(record.comments, "c.html") << "text is not a link to resolve";
   EXPECT_EQ(record.description,
             "<a href=\"http://site/p.html\" >p</a><img src=\"http://site/blog/i.png\" />");
@@ -42,7 +42,10 @@ TEST(CleanParsedChannelTest, AddressesCannotRunScriptOrLeaveTheirAttribute) {
       {"data:image/png;base64,AAAA", ""},
       {"http://x/\" onerror=\"go()", "http://x/%22 onerror=%22go()"},
       {"http://x/<b>", "http://x/%3Cb%3E"},
-      {"http://x/?a=1&b=2", "http://x/?a=1&b=2"},
+      {"http://x/?a=1&amp;b=2", "http://x/?a=1&amp;b=2"},
+      {"http://x/ onmouseover=alert(1) x=", "http://x/%20onmouseover=alert(1)%20x="},
+      {"\n  http://x/a\tb\x7f\x01  \r\n", "http://x/a%09b%7F%01"},
+      {" \t\n", ""},
   };
   for (const auto& c : cases) {
     ChannelInfo channel;
@@ -56,6 +59,15 @@ TEST(CleanParsedChannelTest, AddressesCannotRunScriptOrLeaveTheirAttribute) {
     EXPECT_EQ(record->link, c.expected) << c.address;
     EXPECT_EQ(record->comments, c.expected) << c.address;
   }
+}
+
+TEST(CleanParsedChannelTest, TitlesCannotHideTagsBehindAStrayLessThan) {
+  ChannelInfo channel = ParseText(testing::Rss(
+      "<item><title>&lt;&lt;iframe srcdoc=\"&amp;lt;script&amp;gt;alert(1)&amp;lt;/script&amp;gt;\"&gt;"
+      "x &lt;1&lt;base href=//evil/&gt;</title><link>http://site/1</link></item>"));
+  CleanParsedChannel(channel, false);
+  ASSERT_EQ(channel.records.size(), 1u);
+  EXPECT_EQ(channel.records[0]->title, "&lt;x &lt;1");
 }
 
 TEST(CleanParsedChannelTest, ConvertsByTheDeclaredEncoding) {
