@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the normal build, then the
-# core tests again under AddressSanitizer + UndefinedBehaviorSanitizer, and the update engine's
-# tests under ThreadSanitizer.
+# core and its tests (no desktop program, no benchmarks) again under AddressSanitizer +
+# UndefinedBehaviorSanitizer, the update engine's tests under ThreadSanitizer, and every fuzz
+# target for 20 seconds. ccache keeps the rebuilds of later runs short.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -31,4 +32,6 @@ if [ -d "$top/tests/update" ]; then
   cmake --build "$top/build-tsan" --target test_update -j"$jobs"
   TSAN_OPTIONS=halt_on_error=1 ctest --test-dir "$top/build-tsan" --output-on-failure -R test_update
 fi
+echo "== fuzz targets, 20 s each, from the checked-in corpus"
+"$top/scripts/fuzz.sh" 20
 echo "== all tests passed"

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+
+#include <filesystem>
 #include <sys/stat.h>
 
 #include <nlohmann/json.hpp>
@@ -150,6 +152,34 @@ TEST(ColumnCommandsTest, UnreadableStoreIsNeverOverwritten) {
   EXPECT_NE(run.err.find("cannot read " + cli.DataFolder() + "/columns.dat: Is a directory"),
             std::string::npos)
       << run.err;
+}
+
+TEST(ColumnCommandsTest, DamagedStoreIsKeptAndReported) {
+  CliSession cli;
+  ASSERT_EQ(cli.Run({"add-group", "News"}).status, 0);
+  ASSERT_EQ(cli.Run({"add", "http://example.com/a.xml", "--group", "1"}).status, 0);
+  const std::string path = cli.DataFolder() + "/columns.dat";
+  std::string damaged = testing::ReadFileBytes(path);
+  damaged[31] = '\xff';
+  testing::WriteFileBytes(path, damaged);
+
+  const CliRun listed = cli.Run({"list"});
+  EXPECT_EQ(listed.status, 0);
+  EXPECT_NE(listed.err.find("columns.dat is damaged at byte 32 of"), std::string::npos)
+      << listed.err;
+  const CliRun added = cli.Run({"add-group", "X"});
+  EXPECT_EQ(added.status, 0);
+  EXPECT_NE(added.err.find("was kept as " + path + ".damaged-"), std::string::npos) << added.err;
+  size_t kept = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(cli.DataFolder())) {
+    const std::string name = entry.path().filename().string();
+    if (name.starts_with("columns.dat.damaged-")) {
+      ++kept;
+      EXPECT_TRUE(testing::ReadFileBytes(entry.path().string()) == damaged);
+    }
+  }
+  EXPECT_EQ(kept, 1u);
+  EXPECT_EQ(cli.Run({"add-group", "Y"}).err, "") << "the new store reads whole";
 }
 
 }  // namespace

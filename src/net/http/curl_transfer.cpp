@@ -59,6 +59,11 @@ struct CurlTransfer::Round {
   bool expecting_status_line = true;
   bool response_started = false;
   bool in_body = false;
+  // With credentials libcurl answers a 401 itself and asks again (Digest and NTLM take one or
+  // two rounds), so a 401 is held back until it is clear that no other answer follows.
+  bool negotiates = false;
+  bool holding_refusal = false;
+  std::string held_refusal;
   bool stopped = false;
   bool cancelled = false;
   bool stalled = false;
@@ -88,6 +93,13 @@ bool CurlTransfer::Round::HeaderLine(std::string_view line) {
       expecting_status_line = true;
       return true;
     }
+    if (status == 401 && negotiates) {
+      held_refusal = raw;
+      holding_refusal = true;
+      expecting_status_line = true;
+      return true;
+    }
+    holding_refusal = false;
     in_body = true;
     stopped = !sink->OnHeaderBlock(raw);
     return !stopped;
@@ -144,6 +156,7 @@ size_t CurlTransfer::WriteCallback(char* data, size_t size, size_t count, void* 
   Round& round = *static_cast<Round*>(user);
   size_t length = size * count;
   round.Touch();
+  if (round.holding_refusal) return length;  // the body of a 401 that may be answered
   try {
     round.stopped = !round.sink->OnBody(std::string_view(data, length));
     return round.stopped ? 0 : length;
@@ -235,6 +248,7 @@ TransferOutcome CurlTransfer::Perform(const TransferRequest& request, TransferSi
   round.low_speed_bytes = request.low_speed_bytes;
   round.low_speed_time = request.low_speed_time;
   round.total_timeout = request.total_timeout;
+  round.negotiates = request.send_credentials;
   curl_easy_setopt(handle_, CURLOPT_HEADERFUNCTION, &CurlTransfer::HeaderCallback);
   curl_easy_setopt(handle_, CURLOPT_HEADERDATA, &round);
   curl_easy_setopt(handle_, CURLOPT_WRITEFUNCTION, &CurlTransfer::WriteCallback);
@@ -245,6 +259,12 @@ TransferOutcome CurlTransfer::Perform(const TransferRequest& request, TransferSi
 
   CURLcode code = curl_easy_perform(handle_);
   if (round.error) std::rethrow_exception(round.error);
+  if (round.holding_refusal && code == CURLE_OK && !round.cancelled && !round.stalled) {
+    // No answer to the credentials came after the 401: it stands.
+    round.holding_refusal = false;
+    round.in_body = true;
+    round.stopped = !sink.OnHeaderBlock(round.held_refusal);
+  }
   if (round.cancelled) return TransferOutcome::kCancelled;
   if (round.stopped) return TransferOutcome::kStopped;
   if (round.stalled) {

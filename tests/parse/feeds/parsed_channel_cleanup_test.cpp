@@ -40,11 +40,11 @@ TEST(CleanParsedChannelTest, AddressesCannotRunScriptOrLeaveTheirAttribute) {
       {"vbscript:msgbox(1)", ""},
       {"data:text/html,<b>x</b>", ""},
       {"data:image/png;base64,AAAA", ""},
-      {"http://x/\" onerror=\"go()", "http://x/%22 onerror=%22go()"},
+      {"http://x/\" onerror=\"go()", "http://x/%22%20onerror=%22go()"},
       {"http://x/<b>", "http://x/%3Cb%3E"},
       {"http://x/?a=1&amp;b=2", "http://x/?a=1&amp;b=2"},
       {"http://x/ onmouseover=alert(1) x=", "http://x/%20onmouseover=alert(1)%20x="},
-      {"\n  http://x/a\tb\x7f\x01  \r\n", "http://x/a%09b%7F%01"},
+      {"\n  http://x/a\tb\x7f\x01" "c  \r\n", "http://x/a%09b%7F%01c"},
       {" \t\n", ""},
   };
   for (const auto& c : cases) {

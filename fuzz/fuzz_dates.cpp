@@ -1,0 +1,17 @@
+// The date readers, and the formats of what they read.
+
+#include "fuzz_support.h"
+#include "parse/dates/date_format.h"
+#include "parse/dates/date_readers.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace tarsel;
+  const std::string_view text = fuzz::Input(data, size);
+  for (auto read : {TryReadRfc822Date, TryReadIsoDate, TryReadStoredDate}) {
+    if (const std::optional<int32_t> time = read(text)) {
+      for (int style = 0; style <= 9; ++style) (void)FormatDate(*time, style);
+      (void)FormatRecordStamp(*time);
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+// A downloaded body taken the way `tarsel-cli parse` takes it (and a column's first update):
+// charset conversion, feed parsing, the cleaning of the parsed channel. For the tests and the
+// fuzz targets. Any thread.
+
+#include <optional>
+#include <string>
+
+#include "store/channel_info.h"
+
+namespace tarsel::testing {
+
+// The cleaned channel, or nullopt when the body is no feed.
+std::optional<ChannelInfo> ParseBodyAsTheCliDoes(std::string body);
+
+// What in a cleaned channel would run script when shown: FindScriptRisk of every title,
+// description and comments link, and addresses holding blanks, controls, quotes or angle
+// brackets or a script scheme. Empty when nothing.
+std::string FindChannelRisk(const ChannelInfo& channel);
+
+}  // namespace tarsel::testing

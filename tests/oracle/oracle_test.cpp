@@ -1,0 +1,86 @@
+// The cleaner checked from outside: what it writes is read by a conforming HTML5 parser, the way
+// the record pane's browser reads it, and nothing that runs script may be found there.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "html/cleaning.h"
+#include "oracle/browser_oracle.h"
+#include "oracle/feed_pipeline.h"
+#include "support/temp_dir.h"
+
+namespace tarsel {
+namespace {
+
+using testing::FindChannelRisk;
+using testing::FindScriptRisk;
+
+// Each one runs script (or loads a document) when a browser reads it as it stands.
+constexpr const char* kAttackVectors[] = {
+    "<script>alert(1)</script>",
+    "<img src=x onerror=alert(1)>",
+    "<a href=\"javascript:alert(1)\">x</a>",
+    "<a href=\"&#106;avascript:alert(1)\">x</a>",
+    "<a href=\" &#x09;java&#x0A;script&colon;alert(1)\">x</a>",
+    "<a href=\"data:text/html;base64,PHNjcmlwdD4=\">x</a>",
+    "<<iframe srcdoc=\"&lt;script&gt;alert(1)&lt;/script&gt;\">",
+    "<.<embed src=\"http://evil/x.swf\">",
+    "<1<base href=\"http://evil/\">",
+    "<<script src=\"http://evil/x.js\"></script>",
+    "< <script>alert(1)</script>",
+    "<?x a=\"><img src=x onerror=alert(1)>\">",
+    "<!x a=\"><img src=x onerror=alert(1)>\">",
+    "</ x a=\"><img src=x onerror=alert(1)>\">",
+    "<!-- x --!><img src=x onerror=alert(1)>-->",
+    "<xmp><p title=\"</xmp><img src=x onerror=alert(1)>\"></xmp>",
+    "<svg><animate attributeName=href values=\"&#106;avascript:alert(1)\"/></svg>",
+    "<svg><set attributeName=href to=\"javascript:alert(1)\"/></svg>",
+    "<svg><a xlink:href=\"javascript:alert(1)\"><text>x</text></a></svg>",
+    "<math><mtext><table><mglyph><style><img src=x onerror=alert(1)>",
+    "<link rel=\"stylesheet\" href=\"http://evil/s.css\">",
+    "<meta http-equiv=\"refresh\" content=\"0;url=javascript:alert(1)\">",
+    "<p style=\"width:expression(alert(1))\">x</p>",
+    "<p style=\"background:url(&quot;javascript:alert(1)&quot;)\">x</p>",
+    "<p style=\"-moz-binding:url(http://evil/x.xml#x)\">x</p>",
+    "<p style=\"x:ex/**/pr\\65 ssion(alert(1))\">x</p>",
+    "<form action=\"javascript:alert(1)\"><button>x</button></form>",
+    "<button formaction=\"javascript:alert(1)\">x</button>",
+    "<object data=\"http://evil/x.swf\"></object>",
+    "<frameset onload=alert(1)>",
+    "<table background=\"javascript:alert(1)\">",
+    "<video poster=\"javascript:alert(1)\">",
+    "<a href=x title='>' onclick=alert(1)>x</a>",
+    "<img src=\"x\"/onerror=alert(1)>",
+    "<img\x0csrc=x\x0conerror=alert(1)>",
+    "<iframe/src=\"data:text/html,<script>alert(1)</script>\">",
+};
+
+TEST(BrowserOracleTest, AttackVectorsAreCaughtAndCleaned) {
+  for (const char* vector : kAttackVectors) {
+    SCOPED_TRACE(vector);
+    EXPECT_NE(FindScriptRisk(vector), "") << "the oracle must see the risk in the raw vector";
+    for (const char* base : {"", "http://site/blog/"}) {
+      const std::string cleaned = HTML::CleanHtml(vector, base);
+      EXPECT_EQ(FindScriptRisk(cleaned), "") << cleaned;
+    }
+  }
+}
+
+TEST(BrowserOracleTest, GoldenFeedsComeOutClean) {
+  int feeds = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(TARSEL_TEST_DATA "/feeds")) {
+    const std::string extension = entry.path().extension().string();
+    if (extension != ".xml" && extension != ".rss" && extension != ".html") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    const auto channel =
+        testing::ParseBodyAsTheCliDoes(testing::ReadFileBytes(entry.path().string()));
+    if (!channel) continue;
+    ++feeds;
+    EXPECT_EQ(FindChannelRisk(*channel), "");
+  }
+  EXPECT_GE(feeds, 8);
+}
+
+}  // namespace
+}  // namespace tarsel
