@@ -3,6 +3,7 @@
 
 #include "fuzz_support.h"
 #include "html/cleaning.h"
+#include "html/links.h"
 #include "html/parser.h"
 #include "html/render.h"
 #include "html/text.h"

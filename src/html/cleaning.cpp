@@ -23,6 +23,7 @@ class CleanedHtmlWriter : public ParseHandler {
   void OnText(std::string_view raw_text) override { AppendText(raw_text, out_); }
 
   void OnOpen(const OpeningTag& tag) override {
+    if (tag.kind == kLink) return;  // style sheets; an empty element, so no OnClose follows
     if (!resolver_ || (tag.kind != kAnchor && tag.kind != kImage)) {
       AppendOpeningTag(tag.name, tag.attributes, tag.empty_element, out_);
       return;

@@ -123,8 +123,7 @@ void Parser::HandleOpeningTag() {
     SkipElementContent(name_, true);
     return;
   }
-  // meta may refresh to another page, link loads style sheets: only the tag goes.
-  if (info.kind == kMeta || info.kind == kObject || info.kind == kLink) return;
+  if (info.kind == kMeta || info.kind == kObject) return;
   if (std::find(std::begin(kDroppedWithContent), std::end(kDroppedWithContent), name_) !=
       std::end(kDroppedWithContent)) {
     if (!attribute_text.ends_with('/')) SkipElementContent(name_, false);

@@ -34,7 +34,7 @@ class ParseHandler {
 // a tag cut off by the end of the input is dropped, open elements end at the end of the input,
 // and a stray closing tag at the top level ends the parse. An element ends where another of its
 // name opens. A tag opens where a browser's tokenizer opens one: '<' followed by a letter, or
-// "</" and a letter; "<!" and "<?" open comments; any other '<' is text. Comments, meta, link,
+// "</" and a letter; "<!" and "<?" open comments; any other '<' is text. Comments, meta,
 // object, script and style never reach the handler, nor do iframe,
 // frame, frameset, embed, applet and base (with their content). Attributes named class or
 // target or beginning with "on", and URL attributes with a javascript:, vbscript: or data:

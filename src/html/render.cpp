@@ -74,7 +74,8 @@ void AppendCleanedHtml(const Node& node, std::string& out) {
     AppendText(node.text, out);
     return;
   }
-  if (node.kind == kComment) return;
+  // A link element loads a style sheet (feed link discovery reads them from the tree).
+  if (node.kind == kComment || node.kind == kLink) return;
   AppendOpeningTag(node.name, node.attributes, node.empty_element, out);
   if (node.empty_element) return;
   for (const Node& child : node.children) AppendCleanedHtml(child, out);
