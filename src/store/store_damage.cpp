@@ -98,7 +98,7 @@ std::string DescribeStoreDamage(const StoreDamage& damage) {
   } else {
     text += " at byte " + std::to_string(read.damage_offset) + " of " + std::to_string(read.size);
   }
-  text += "; " + std::to_string(read.nodes_kept) + " groups and columns were read from it";
+  text += "; groups and columns read before the damage: " + std::to_string(read.nodes_kept);
   if (damage.kept_copy.empty()) {
     text += ". It will be kept as " + FileName(damage.path) +
             ".damaged-<date>-<time> before it is written again.";

@@ -47,7 +47,7 @@ constexpr const char* kAttackVectors[] = {
     "<form action=\"javascript:alert(1)\"><button>x</button></form>",
     "<button formaction=\"javascript:alert(1)\">x</button>",
     "<object data=\"http://evil/x.swf\"></object>",
-    "<frameset onload=alert(1)>",
+    "<svg onload=alert(1)>",
     "<table background=\"javascript:alert(1)\">",
     "<video poster=\"javascript:alert(1)\">",
     "<a href=x title='>' onclick=alert(1)>x</a>",
