@@ -46,16 +46,15 @@ bool IsUrlAttribute(std::string_view name) {
 }
 
 // A character reference as a browser reads it inside an attribute: "&#N", "&#xH" (the ';' may be
-// missing), and the named ones that give URL or CSS syntax. Sets `c` (0x80 for anything not ASCII) and
-// returns the length, or 0.
+// missing), and the named ones that give URL or CSS syntax. Sets `c` (0x80 for anything not ASCII)
+// and returns the length, or 0.
 size_t ReadReference(std::string_view text, char& c) {
   // Longer names first where one begins another ("&quot;" and the legacy "&quot").
   static constexpr std::pair<std::string_view, char> kNamed[] = {
-      {"&colon;", ':'}, {"&Tab;", '\t'},  {"&NewLine;", '\n'}, {"&semi;", ';'},
-      {"&lpar;", '('},  {"&rpar;", ')'},  {"&sol;", '/'},      {"&bsol;", '\\'},
-      {"&quot;", '"'},  {"&quot", '"'},   {"&apos;", '\''},    {"&amp;", '&'},
-      {"&amp", '&'},    {"&lt;", '<'},    {"&lt", '<'},        {"&gt;", '>'},
-      {"&gt", '>'}};
+      {"&colon;", ':'}, {"&Tab;", '\t'}, {"&NewLine;", '\n'}, {"&semi;", ';'}, {"&lpar;", '('},
+      {"&rpar;", ')'},  {"&sol;", '/'},  {"&bsol;", '\\'},    {"&quot;", '"'}, {"&quot", '"'},
+      {"&apos;", '\''}, {"&amp;", '&'},  {"&amp", '&'},       {"&lt;", '<'},   {"&lt", '<'},
+      {"&gt;", '>'},    {"&gt", '>'}};
   for (const auto& [name, value] : kNamed) {
     if (text.starts_with(name)) {
       c = value;

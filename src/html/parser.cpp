@@ -154,8 +154,9 @@ TagType Parser::ReadTagName() {
     pos_ = end + 3;
     return TagType::kComment;
   }
-  const bool doctype = rest.size() > 8 && std::equal(rest.begin(), rest.begin() + 8, "!doctype",
-                                  [](char a, char b) { return LowerAscii(a) == b; });
+  const bool doctype =
+      rest.size() > 8 && std::equal(rest.begin(), rest.begin() + 8, "!doctype",
+                                    [](char a, char b) { return LowerAscii(a) == b; });
   const bool closing = rest[0] == '/';
   if ((rest[0] == '!' && !doctype) || rest[0] == '?' ||
       (closing && (rest.size() < 2 || !IsAsciiLetter(rest[1])))) {

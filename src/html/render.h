@@ -6,9 +6,9 @@
 
 namespace tarsel::HTML {
 
-// The cleaned HTML of the nodes: text as AppendText writes it (markup_writer.h), comments and link elements left out, tags rebuilt as
-// <name attr="value" ...> with every element closed. In values, '"', '<' and '>' become &quot;,
-// &lt; and &gt;.
+// The cleaned HTML of the nodes: text as AppendText writes it (markup_writer.h), comments and link
+// elements left out, tags rebuilt as <name attr="value" ...> with every element closed. In values,
+// '"', '<' and '>' become &quot;, &lt; and &gt;.
 std::string CleanedHtml(const NodeList& nodes);
 void AppendCleanedHtml(const Node& node, std::string& out);
 

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
-
-#include <filesystem>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>

@@ -83,8 +83,9 @@ class CHttpClient {
   void AddHeader(std::string name, std::string value);
   // A non-empty body makes the request a POST with that body.
   void SetPostBody(std::string body);
-  // Site credentials, given as the server asks (Basic, Digest or NTLM). They win over credentials embedded in the URL, and are sent
-  // only to the host of the URL given to Download, never to another host a redirect names.
+  // Site credentials, given as the server asks (Basic, Digest or NTLM). They win over credentials
+  // embedded in the URL, and are sent only to the host of the URL given to Download, never to
+  // another host a redirect names.
   void SetCredentials(std::string user_name, std::string password);
   // Observers run on the thread calling Download. An exception an observer throws ends the
   // download and leaves Download as it is.

@@ -268,8 +268,8 @@ TEST_F(HttpClientTest, DigestIsNegotiated) {
   client.Download(server_.Url("/digest"));
   const std::string answer = client.Body();
   EXPECT_TRUE(answer.starts_with("Digest ")) << answer;
-  for (const char* field :
-       {"username=\"alice\"", "realm=\"feeds\"", "nonce=\"4a2f\"", "uri=\"/digest\"", "response=\""}) {
+  for (const char* field : {"username=\"alice\"", "realm=\"feeds\"", "nonce=\"4a2f\"",
+                            "uri=\"/digest\"", "response=\""}) {
     EXPECT_NE(answer.find(field), std::string::npos) << field << " in " << answer;
   }
   EXPECT_EQ(answer.find("pw"), std::string::npos) << "the password itself never travels";

@@ -44,7 +44,9 @@ TEST(CleanParsedChannelTest, AddressesCannotRunScriptOrLeaveTheirAttribute) {
       {"http://x/<b>", "http://x/%3Cb%3E"},
       {"http://x/?a=1&amp;b=2", "http://x/?a=1&amp;b=2"},
       {"http://x/ onmouseover=alert(1) x=", "http://x/%20onmouseover=alert(1)%20x="},
-      {"\n  http://x/a\tb\x7f\x01" "c  \r\n", "http://x/a%09b%7F%01c"},
+      {"\n  http://x/a\tb\x7f\x01"
+       "c  \r\n",
+       "http://x/a%09b%7F%01c"},
       {" \t\n", ""},
   };
   for (const auto& c : cases) {
@@ -62,9 +64,10 @@ TEST(CleanParsedChannelTest, AddressesCannotRunScriptOrLeaveTheirAttribute) {
 }
 
 TEST(CleanParsedChannelTest, TitlesCannotHideTagsBehindAStrayLessThan) {
-  ChannelInfo channel = ParseText(testing::Rss(
-      "<item><title>&lt;&lt;iframe srcdoc=\"&amp;lt;script&amp;gt;alert(1)&amp;lt;/script&amp;gt;\"&gt;"
-      "x &lt;1&lt;base href=//evil/&gt;</title><link>http://site/1</link></item>"));
+  ChannelInfo channel = ParseText(
+      testing::Rss("<item><title>&lt;&lt;iframe "
+                   "srcdoc=\"&amp;lt;script&amp;gt;alert(1)&amp;lt;/script&amp;gt;\"&gt;"
+                   "x &lt;1&lt;base href=//evil/&gt;</title><link>http://site/1</link></item>"));
   CleanParsedChannel(channel, false);
   ASSERT_EQ(channel.records.size(), 1u);
   EXPECT_EQ(channel.records[0]->title, "&lt;x &lt;1");
