@@ -187,8 +187,8 @@ void RecordsList::OnCurrentRowChanged() {
   }
   RestartReadTimer();
   const RecordRef record = model_->view().RecordAt(static_cast<size_t>(row));
-  if (record.get() == announced_) return;
-  announced_ = record.get();
+  if (record == announced_) return;
+  announced_ = record;
   emit RecordSelected(record, model_->view().ColumnAt(static_cast<size_t>(row)));
 }
 

@@ -134,7 +134,8 @@ class RecordsList : public QWidget {
   Source source_;
   SearchChoices last_search_;
   // The record last announced with RecordSelected, so a re-selection of it is not announced.
-  const Record* announced_ = nullptr;
+  // Held, not pointed at: a freed record's address may come back for another record.
+  RecordRef announced_;
   int sort_column_ = -1;
   bool sort_ascending_ = true;
 };
