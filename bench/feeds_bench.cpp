@@ -1,6 +1,6 @@
 // Reading whole feeds as an update does: ParseFeed and the clean-up of the parsed channel, over
-// generated RSS 2.0, RDF and Atom 0.3 documents of 50 items with about 1.5 KB of HTML each.
-// Bytes per second count the feed bytes.
+// generated RSS 2.0, RDF and Atom 0.3 documents of 50 items with about 1.5 KB of HTML each, in
+// English words or in UTF-8-heavy Russian and Chinese ones. Bytes per second count the feed bytes.
 
 #include <benchmark/benchmark.h>
 
@@ -17,17 +17,27 @@ namespace {
 constexpr int kItems = 50;
 constexpr size_t kDescriptionBytes = 1500;
 
+enum class Language { kEnglish, kRussian, kChinese };
+
 class Generator {
  public:
-  explicit Generator(uint32_t seed) : random_(seed) {}
+  Generator(uint32_t seed, Language language) : random_(seed), language_(language) {}
 
   std::string Words(int count) {
-    static const char* const kWords[] = {"harbour", "update", "release", "tide",  "the", "of",
-                                         "and",     "feeds",  "reader",  "notes", "a",   "news"};
+    static const char* const kEnglish[] = {"harbour", "update", "release", "tide",  "the", "of",
+                                           "and",     "feeds",  "reader",  "notes", "a",   "news"};
+    static const char* const kRussian[] = {"гавань", "обновление", "выпуск",   "прилив",
+                                           "и",      "ленты",      "читатель", "заметки",
+                                           "в",      "новости",    "на",       "&#1105;лка"};
+    static const char* const kChinese[] = {"港口", "更新",   "发布", "潮汐", "的", "和",
+                                           "订阅", "阅读器", "笔记", "新闻", "是", "&#26032;闻"};
+    const char* const* words = language_ == Language::kRussian   ? kRussian
+                               : language_ == Language::kChinese ? kChinese
+                                                                 : kEnglish;
     std::string text;
     for (int i = 0; i < count; ++i) {
-      if (i > 0) text += ' ';
-      text += kWords[random_() % std::size(kWords)];
+      if (i > 0 && language_ != Language::kChinese) text += ' ';
+      text += words[random_() % std::size(kEnglish)];
     }
     return text;
   }
@@ -116,10 +126,12 @@ class Generator {
 
  private:
   std::mt19937 random_;
+  Language language_;
 };
 
-std::vector<std::string> Corpus(int format) {
-  Generator generator(2004);
+// format: 0 RSS 2.0, 1 RDF, 2 Atom 0.3, 3 all three; English words unless `language` says.
+std::vector<std::string> Corpus(int format, Language language = Language::kEnglish) {
+  Generator generator(2004, language);
   std::vector<std::string> corpus;
   for (int copy = 0; copy < 4; ++copy) {
     if (format == 0 || format == 3) corpus.push_back(generator.Rss());
@@ -145,6 +157,23 @@ void BM_ParseAndClean(benchmark::State& state) {
   state.SetBytesProcessed(bytes);
 }
 BENCHMARK(BM_ParseAndClean)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+
+// All three formats in UTF-8-heavy text. range(0): 1 Russian, 2 Chinese.
+void BM_ParseAndCleanUtf8(benchmark::State& state) {
+  const std::vector<std::string> corpus = Corpus(3, static_cast<Language>(state.range(0)));
+  int64_t bytes = 0;
+  for (auto _ : state) {
+    for (const std::string& feed : corpus) {
+      ChannelInfo channel;
+      if (!ParseFeed(feed, channel)) state.SkipWithError("a generated feed did not parse");
+      CleanParsedChannel(channel, true);
+      benchmark::DoNotOptimize(channel.records.data());
+      bytes += static_cast<int64_t>(feed.size());
+    }
+  }
+  state.SetBytesProcessed(bytes);
+}
+BENCHMARK(BM_ParseAndCleanUtf8)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // The parse alone, to see what the clean-up costs on top.
 void BM_ParseOnly(benchmark::State& state) {

@@ -10,6 +10,7 @@
 
 #include "html/cleaning.h"
 #include "html/entities.h"
+#include "platform/system_code_page.h"
 
 namespace tarsel::HTML {
 namespace {
@@ -47,7 +48,7 @@ void RunPipeline(benchmark::State& state, bool summary, bool clean) {
   int64_t bytes = 0;
   for (auto _ : state) {
     for (const std::string& description : descriptions) {
-      if (summary) benchmark::DoNotOptimize(MakeSummary(description, 2));
+      if (summary) benchmark::DoNotOptimize(MakeSummary(description, 2, kCodePageUtf8));
       if (clean) benchmark::DoNotOptimize(CleanHtml(description, kBase));
       bytes += static_cast<int64_t>(description.size()) * (summary + clean);
     }
@@ -70,7 +71,7 @@ void BM_DecodeEntities(benchmark::State& state) {
   while (text.size() < 100000) text += "Fish &amp; chips &lt;b&gt; &#233;t&eacute; &quot;x&quot; ";
   for (auto _ : state) {
     std::string copy = text;
-    DecodeEntitiesInPlace(copy);
+    DecodeEntitiesInPlace(copy, kCodePageUtf8);
     benchmark::DoNotOptimize(copy);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));

@@ -1,7 +1,9 @@
 #include "app/memories_selection.h"
 
 #include "html/cleaning.h"
+#include "parse/charsets/encoding_choice.h"
 #include "parse/feeds/text_cleanup.h"
+#include "settings/settings.h"
 #include "store/memories_operations.h"
 
 namespace tarsel {
@@ -14,7 +16,8 @@ RecordRef RecordFromSelection(const std::string& selected_html, const std::strin
   record->link = page_url;
   record->title = page_title;
   if (record->title.empty()) {
-    std::string text = HTML::HtmlToPlainText(selected_html);
+    const auto choice = static_cast<EncodingChoice>(CurrentSettings()->encoding);
+    std::string text = HTML::HtmlToPlainText(selected_html, CodePageForEncoding(choice));
     CollapseBlanks(text);
     record->title = ShortenText(text, 50);
   }

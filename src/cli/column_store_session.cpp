@@ -79,8 +79,10 @@ StoreOptions StoreOptionsFromSettings(const Settings& settings) {
   options.column_defaults.archive_by_count = settings.archive_by_records;
   options.column_defaults.archive_depth = settings.archive_depth;
   const int summary_lines = settings.descriptions_limitrows ? settings.descriptions_rows : 0;
-  options.make_summary = [summary_lines](const std::string& description, const std::string&) {
-    return HTML::MakeSummary(description, summary_lines);
+  const int code_page = CodePageForEncoding(static_cast<EncodingChoice>(settings.encoding));
+  options.make_summary = [summary_lines, code_page](const std::string& description,
+                                                    const std::string&) {
+    return HTML::MakeSummary(description, summary_lines, code_page);
   };
   return options;
 }

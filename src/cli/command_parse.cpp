@@ -97,7 +97,7 @@ int RunParse(int argc, char* argv[]) {
   SetCurrentSettings(settings);
 
   // A file stands for a body that came without a charset in its content type.
-  bool charset_converted = ConvertDownloadedText(*body, 0, choice);
+  bool charset_converted = ConvertDownloadedText(*body, "", choice);
 
   // A new column holds no records, so a web page is searched for its feed.
   if (!IsFeedDocument(*body)) {
@@ -108,6 +108,7 @@ int RunParse(int argc, char* argv[]) {
       return kExitFeedDiscovered;
     }
   }
+  charset_converted = ConvertBodyByDeclaration(*body, charset_converted, choice);
   ChannelInfo channel;
   if (!ParseFeed(*body, channel)) return Fail(kExitNotFeed, FailureMessage(kFailureParse));
   CleanParsedChannel(channel, charset_converted);

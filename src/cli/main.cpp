@@ -1,4 +1,5 @@
 // tarsel-cli: the engine without a window, on the same data folder as the desktop program.
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -76,6 +77,8 @@ int Dispatch(int argc, char* argv[]) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // The locale's character set decides the program's code page (UTF-8 on a UTF-8 system).
+  std::setlocale(LC_ALL, "");
   tarsel::cli::PrepareConsole();
   return tarsel::cli::FinishOutput(Dispatch(argc, argv));
 }

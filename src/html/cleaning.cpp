@@ -51,9 +51,11 @@ class CleanedHtmlWriter : public ParseHandler {
 
 class PlainTextWriter : public ParseHandler {
  public:
-  explicit PlainTextWriter(std::string& out) : out_(out) {}
+  PlainTextWriter(int code_page, std::string& out) : code_page_(code_page), out_(out) {}
 
-  void OnText(std::string_view raw_text) override { AppendDecodedEntities(raw_text, out_); }
+  void OnText(std::string_view raw_text) override {
+    AppendDecodedEntities(raw_text, code_page_, out_);
+  }
 
   void OnOpen(const OpeningTag& tag) override {
     // An empty element has no OnClose; its line feed comes at once.
@@ -65,6 +67,7 @@ class PlainTextWriter : public ParseHandler {
   }
 
  private:
+  int code_page_;
   std::string& out_;
 };
 
@@ -78,16 +81,16 @@ std::string CleanHtml(std::string_view html, std::string_view base_url) {
   return out;
 }
 
-std::string HtmlToPlainText(std::string_view html) {
+std::string HtmlToPlainText(std::string_view html, int code_page) {
   std::string out;
   out.reserve(html.size());
-  PlainTextWriter writer(out);
+  PlainTextWriter writer(code_page, out);
   ParseWith(html, writer);
   return out;
 }
 
-std::string MakeSummary(std::string_view html, int max_lines) {
-  std::string text = HtmlToPlainText(html);
+std::string MakeSummary(std::string_view html, int max_lines, int code_page) {
+  std::string text = HtmlToPlainText(html, code_page);
   LimitLinesInPlace(text, max_lines);
   return text;
 }

@@ -10,10 +10,11 @@ namespace tarsel::HTML {
 // Parse, resolve links against `base_url` (none when empty), cleaned HTML.
 std::string CleanHtml(std::string_view html, std::string_view base_url);
 
-// Parse, plain text (a title with markup, a tagline, a mail body).
-std::string HtmlToPlainText(std::string_view html);
+// Parse, plain text (a title with markup, a tagline, a mail body), entities decoded for
+// `code_page` (DecodeEntities).
+std::string HtmlToPlainText(std::string_view html, int code_page);
 
 // The records list summary of a description: its plain text after LimitLines(max_lines).
-std::string MakeSummary(std::string_view html, int max_lines);
+std::string MakeSummary(std::string_view html, int max_lines, int code_page);
 
 }  // namespace tarsel::HTML

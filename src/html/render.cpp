@@ -88,18 +88,18 @@ std::string CleanedHtml(const NodeList& nodes) {
   return out;
 }
 
-void AppendPlainText(const Node& node, std::string& out) {
+void AppendPlainText(const Node& node, int code_page, std::string& out) {
   if (node.IsText()) {
-    AppendDecodedEntities(node.text, out);
+    AppendDecodedEntities(node.text, code_page, out);
     return;
   }
-  for (const Node& child : node.children) AppendPlainText(child, out);
+  for (const Node& child : node.children) AppendPlainText(child, code_page, out);
   if (EndsWithLineFeed(node.kind)) out += '\n';
 }
 
-std::string PlainText(const NodeList& nodes) {
+std::string PlainText(const NodeList& nodes, int code_page) {
   std::string out;
-  for (const Node& node : nodes) AppendPlainText(node, out);
+  for (const Node& node : nodes) AppendPlainText(node, code_page, out);
   return out;
 }
 

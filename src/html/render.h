@@ -12,9 +12,10 @@ namespace tarsel::HTML {
 std::string CleanedHtml(const NodeList& nodes);
 void AppendCleanedHtml(const Node& node, std::string& out);
 
-// The plain text of the nodes: text entity-decoded; br, hr, tr, div and li end with a line feed.
-std::string PlainText(const NodeList& nodes);
-void AppendPlainText(const Node& node, std::string& out);
+// The plain text of the nodes: text entity-decoded for `code_page`; br, hr, tr, div and li end
+// with a line feed.
+std::string PlainText(const NodeList& nodes, int code_page);
+void AppendPlainText(const Node& node, int code_page, std::string& out);
 
 // The nodes as a pattern of the date-pattern syntax ("{<a}{>}{% param0}{</a>}"). `counter`
 // numbers the parameters and advances with each one.

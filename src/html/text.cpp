@@ -45,7 +45,7 @@ size_t SkipRawElement(std::string_view html, size_t from, std::string_view name)
 
 }  // namespace
 
-std::string StripTags(std::string_view html) {
+std::string StripTags(std::string_view html, int code_page) {
   std::string text;
   text.reserve(kStripReserve);
   size_t pos = 0;
@@ -66,7 +66,7 @@ std::string StripTags(std::string_view html) {
       if (NameIs(html, lt + 1, raw)) pos = SkipRawElement(html, pos, raw);
     }
   }
-  DecodeEntitiesInPlace(text);
+  DecodeEntitiesInPlace(text, code_page);
   return text;
 }
 

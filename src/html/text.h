@@ -6,8 +6,8 @@
 namespace tarsel::HTML {
 
 // A light pass from an HTML fragment to text: tags, comments and the content of script and
-// style are dropped, all other text is kept and then entity-decoded.
-std::string StripTags(std::string_view html);
+// style are dropped, all other text is kept and then entity-decoded for `code_page`.
+std::string StripTags(std::string_view html, int code_page);
 
 // Reduces each run of carriage returns and line feeds to its first character, ends the text
 // before the run that would start line `max_lines` + 1 (0 = no limit), and removes trailing line

@@ -1,6 +1,8 @@
 #include "platform/system_code_page.h"
 
 #include <iconv.h>
+#include <langinfo.h>
+#include <locale.h>
 
 #include <algorithm>
 #include <array>
@@ -8,6 +10,8 @@
 #include <cstdlib>
 #include <utility>
 #include <vector>
+
+#include "platform/utf8_text.h"
 
 namespace tarsel {
 namespace {
@@ -35,19 +39,6 @@ struct CodePageTables {
   std::array<std::string, 256> to_utf8;
   std::vector<std::pair<uint32_t, uint8_t>> from_code_point;  // sorted by code point
 };
-
-void AppendUtf8(uint32_t code_point, std::string& out) {
-  if (code_point < 0x80) {
-    out += static_cast<char>(code_point);
-  } else if (code_point < 0x800) {
-    out += static_cast<char>(0xC0 | (code_point >> 6));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code_point >> 12));
-    out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
-  }
-}
 
 // One byte through iconv; empty when the code page leaves it undefined.
 std::string ConvertByte(iconv_t converter, uint8_t byte) {
@@ -133,9 +124,49 @@ bool DecodeStrict(const uint8_t*& p, const uint8_t* end, uint32_t& code_point) {
   return true;
 }
 
+// "UTF-8", "utf8", "UTF8"... in any case.
+bool IsUtf8Codeset(std::string_view codeset) {
+  std::string folded;
+  for (char c : codeset) {
+    if (c != '-' && c != '_') folded += c;
+  }
+  return Lower(folded) == "utf8";
+}
+
+// The character set a locale name spells out: "ru_RU.UTF-8@x" gives "UTF-8".
+std::string_view CodesetOfName(std::string_view locale_name) {
+  const size_t dot = locale_name.find('.');
+  if (dot == std::string_view::npos) return {};
+  const std::string_view rest = locale_name.substr(dot + 1);
+  return rest.substr(0, rest.find('@'));
+}
+
+// The installed locale's character set; empty when the locale is not installed.
+std::string InstalledCodeset(const char* locale_name) {
+  locale_t locale = newlocale(LC_CTYPE_MASK, locale_name, static_cast<locale_t>(nullptr));
+  if (locale == static_cast<locale_t>(nullptr)) return {};
+  std::string codeset = nl_langinfo_l(CODESET, locale);
+  freelocale(locale);
+  return codeset;
+}
+
+// Every widget text asks for the code page, so each thread keeps its last answer for the last
+// locale name it saw.
+int CachedCodePage(const char* locale_name) {
+  thread_local std::string cached_name;
+  thread_local int cached_code_page = 0;
+  if (cached_code_page == 0 || cached_name != locale_name) {
+    cached_code_page = CodePageForLocale(locale_name, InstalledCodeset(locale_name));
+    cached_name = locale_name;
+  }
+  return cached_code_page;
+}
+
 }  // namespace
 
-int CodePageForLocale(std::string_view locale_name) {
+int CodePageForLocale(std::string_view locale_name, std::string_view codeset) {
+  if (codeset.empty()) codeset = CodesetOfName(locale_name);
+  if (IsUtf8Codeset(codeset)) return kCodePageUtf8;
   const size_t language_end = locale_name.find_first_of("_.@");
   const std::string language = Lower(locale_name.substr(0, language_end));
   const size_t at = locale_name.find('@');
@@ -151,12 +182,13 @@ int CodePageForLocale(std::string_view locale_name) {
 int SystemCodePage() {
   for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
     const char* value = std::getenv(variable);
-    if (value != nullptr && *value != '\0') return CodePageForLocale(value);
+    if (value != nullptr && *value != '\0') return CachedCodePage(value);
   }
   return 1252;
 }
 
 std::string CodePageToUtf8(std::string_view bytes, int code_page) {
+  if (code_page == kCodePageUtf8) return RepairUtf8(bytes);
   const CodePageTables& tables = TablesFor(code_page);
   std::string utf8;
   utf8.reserve(bytes.size() + bytes.size() / 2);
@@ -172,6 +204,7 @@ std::string CodePageToUtf8(std::string_view bytes, int code_page) {
 }
 
 std::string CodePageFromUtf8(std::string_view utf8, int code_page) {
+  if (code_page == kCodePageUtf8) return RepairUtf8(utf8);
   const CodePageTables& tables = TablesFor(code_page);
   std::string bytes;
   bytes.reserve(utf8.size());

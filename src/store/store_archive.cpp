@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/utf8_text.h"
+
 namespace tarsel {
 namespace {
 
@@ -141,8 +143,10 @@ void StoreArchive::Write(bool value) {
 }
 
 void StoreArchive::Write(std::string_view value) {
-  if (value.size() > static_cast<size_t>(kMaxStoredString))
-    value = value.substr(0, kMaxStoredString);
+  // Cut back to a character boundary, so that a UTF-8 text keeps no half character.
+  if (value.size() > static_cast<size_t>(kMaxStoredString)) {
+    value = value.substr(0, CharacterBoundaryAtOrBefore(value, kMaxStoredString));
+  }
   Write(static_cast<int32_t>(value.size()));
   out_.append(value);
   FlushIfFull();

@@ -96,7 +96,8 @@ class StoreArchive {
     return value;
   }
 
-  // Writing. A string longer than kMaxStoredString is cut to that length.
+  // Writing. A string longer than kMaxStoredString is cut to that length, or a little less so
+  // that no UTF-8 character is split (CharacterBoundaryAtOrBefore).
   void Write(int32_t value);
   void Write(bool value);
   void Write(std::string_view value);

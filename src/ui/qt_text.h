@@ -1,8 +1,10 @@
 #pragma once
 
-// Where the program's text meets Qt. The program keeps text as bytes in its code page; Qt wants
-// UTF-16. Every widget text goes through these two functions (and feed text is then shown with
-// Qt::PlainText, never through rich-text detection). Main thread or any thread: no state.
+// Where the program's text meets Qt. The program keeps text as bytes in its code page (UTF-8 on
+// a UTF-8 desktop under the Automatic encoding, else Windows-1250, 1251 or 1252 by the encoding
+// setting); Qt wants UTF-16. Every widget text goes through these two functions (and feed text
+// is then shown with Qt::PlainText, never through rich-text detection). Malformed UTF-8 shows as
+// U+FFFD. Main thread or any thread: no state of their own.
 
 #include <QString>
 #include <string>
@@ -10,7 +12,7 @@
 
 namespace tarsel::ui {
 
-// Program text (the system code page) for a widget.
+// Program text (the program's code page) for a widget.
 QString ToQt(std::string_view program_text);
 
 // Text typed in a widget back into the program's code page.

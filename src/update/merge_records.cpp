@@ -8,12 +8,13 @@
 #include <utility>
 #include <vector>
 
+#include "net/download/body_charset.h"
 #include "net/download/cache_file_path.h"
 #include "net/download/feed_link_discovery.h"
 #include "parse/feeds/feed_parser.h"
 #include "parse/feeds/parsed_channel_cleanup.h"
 #include "platform/atomic_file.h"
-#include "platform/atomic_file.h"
+#include "settings/settings.h"
 
 namespace tarsel {
 namespace {
@@ -92,13 +93,23 @@ void ReplaceChannel(Column& column, ChannelInfo& parsed) {
 
 // Steps from parsing to the new record list; false when the body is not a feed.
 bool MergeFeed(Column& column, std::string_view body) {
+  // A body the download left as it came is brought into a UTF-8 program code page here, by
+  // its declaration, before the parser sees it.
+  bool converted = column.charset_converted;
+  std::string converted_body;
+  if (!converted) {
+    converted_body.assign(body);
+    const auto choice = static_cast<EncodingChoice>(CurrentSettings()->encoding);
+    converted = ConvertBodyByDeclaration(converted_body, false, choice);
+    if (converted) body = converted_body;
+  }
   ChannelInfo parsed;
   if (!ParseFeed(body.data(), body.size(), parsed)) {
     column.etag.clear();
     column.last_modified.clear();
     return false;
   }
-  CleanParsedChannel(parsed, column.charset_converted);
+  CleanParsedChannel(parsed, converted);
   ClearNewFlags(column);
   const std::vector<bool> taken = MatchOldRecords(column.channel.records, parsed.records);
   KeepPersistentLeftovers(column.channel.records, taken, parsed.records);

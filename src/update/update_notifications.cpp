@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "html/cleaning.h"
+#include "parse/charsets/encoding_choice.h"
 #include "platform/folders.h"
 #include "platform/process_spawn.h"
 
@@ -54,14 +55,18 @@ void SplitProgramPath(const std::string& path, std::string& file, std::string& p
 }
 
 std::string NewRecordsMailBody(const Column& column) {
+  const int code_page =
+      CodePageForEncoding(static_cast<EncodingChoice>(CurrentSettings()->encoding));
   std::string body;
   for (const RecordRef& record : column.channel.records) {
     if (!record->is_new) continue;
     if (!record->title.empty()) {
-      body += HTML::HtmlToPlainText(record->title);
+      body += HTML::HtmlToPlainText(record->title, code_page);
       if (!record->description.empty()) body += '\n';
     }
-    if (!record->description.empty()) body += HTML::HtmlToPlainText(record->description);
+    if (!record->description.empty()) {
+      body += HTML::HtmlToPlainText(record->description, code_page);
+    }
   }
   return body;
 }

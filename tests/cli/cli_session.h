@@ -24,8 +24,8 @@ struct CliRun {
 
 class CliSession {
  public:
-  // C.UTF-8 makes the display code page Windows-1252 whatever the machine's locale is; record
-  // stamps are shown in UTC.
+  // C.UTF-8 makes the program's code page UTF-8 (under Automatic) whatever the machine's locale
+  // is; record stamps are shown in UTC.
   CliSession()
       : data_home_("XDG_DATA_HOME", home_.path()),
         locale_("LC_ALL", "C.UTF-8"),

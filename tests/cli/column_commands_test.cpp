@@ -59,7 +59,7 @@ TEST(ColumnCommandsTest, AddTakesSettingsDefaultsAndLowestFreeId) {
   EXPECT_EQ(first->archive_depth, 7);
   const std::shared_ptr<Column> named_column = ColumnById(tree, 3);
   ASSERT_NE(named_column, nullptr);
-  EXPECT_EQ(named_column->name, "Caf\xE9") << "stored in the display code page";
+  EXPECT_EQ(named_column->name, "Caf\xC3\xA9") << "stored in the program code page, UTF-8 here";
   EXPECT_EQ(named_column->login, "me");
   EXPECT_EQ(named_column->password, "secret");
   ASSERT_NE(named_column->parent, nullptr);

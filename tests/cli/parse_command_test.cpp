@@ -131,8 +131,8 @@ std::string FirstDescription(const CliRun& run) {
 TEST(ParseCommandTest, EncodingComesFromTheSettingsFile) {
   CliSession session;
   const std::string feed = FeedData("utf8_cyrillic.xml");
-  EXPECT_EQ(FirstDescription(session.Run({"parse", feed})), "       5 —      100 €   caf\xC3\xA9")
-      << "no settings file: Automatic, here the C locale's Western code page";
+  EXPECT_EQ(FirstDescription(session.Run({"parse", feed})), "Номер №5 — цена 100 € и café")
+      << "no settings file: Automatic, here C.UTF-8's UTF-8";
 
   Settings settings;
   settings.encoding = kEncodingCyrillicWindows;
@@ -151,14 +151,32 @@ TEST(ParseCommandTest, AutomaticFollowsTheLocale) {
     const char* locale;
     std::string description;
   } cases[] = {
-      {"ru_RU.UTF-8", "Номер №5 — цена 100 € и caf "},
-      {"de_DE.UTF-8", "       5 —      100 €   caf\xC3\xA9"},
+      {"ru_RU.CP1251", "Номер №5 — цена 100 € и caf "},
+      {"de_DE", "       5 —      100 €   caf\xC3\xA9"},
+      {"ru_RU.UTF-8", "Номер №5 — цена 100 € и café"},
+      {"en_US.UTF-8", "Номер №5 — цена 100 € и café"},
   };
   for (const auto& c : cases) {
     testing::ScopedEnv locale("LC_ALL", c.locale);
     EXPECT_EQ(FirstDescription(session.Run({"parse", feed, "--encoding", "automatic"})),
               c.description)
         << c.locale;
+  }
+}
+
+// The UTF-8 Russian feed read into Windows-1251 by the explicit choice shows the same text as
+// under Automatic on a UTF-8 desktop.
+TEST(ParseCommandTest, RussianFeedUnderCyrillicWindows) {
+  CliSession session;
+  const Json golden = Json::parse(testing::ReadFileBytes(FeedData("lang_ru_utf8.expected.json")));
+  const CliRun run = session.Run({"parse", FeedData("lang_ru_utf8.xml"), "--encoding", "cyrillic"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const Json cyrillic = Json::parse(run.out);
+  EXPECT_EQ(cyrillic["title"], golden["title"]);
+  for (size_t i = 0; i < 2; ++i) {
+    for (const char* field : {"title", "summary", "description"}) {
+      EXPECT_EQ(cyrillic["records"][i][field], golden["records"][i][field]) << i << field;
+    }
   }
 }
 

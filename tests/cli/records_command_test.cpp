@@ -187,5 +187,40 @@ TEST(RecordsCommandTest, ShowsAColumnFilledByAMerge) {
   EXPECT_EQ(records["records"][0]["unread"], true);
 }
 
+// A feed in its own language reaches the store and `records --json` as the same text whether it
+// came as UTF-8 or in a legacy character set, on any UTF-8 desktop (en_US.UTF-8 need not be
+// installed). The titles are those of the feed's golden parse.
+TEST(RecordsCommandTest, LanguagesShowOnUtf8Desktops) {
+  const char* const feeds[] = {"lang_ru_koi8r",  "lang_ru_utf8",     "lang_el_iso88597",
+                               "lang_zh_gb2312", "lang_ja_shiftjis", "lang_ar_cp1256",
+                               "lang_he_cp1255"};
+  for (const char* locale : {"C.UTF-8", "en_US.UTF-8"}) {
+    for (const char* feed : feeds) {
+      SCOPED_TRACE(std::string(locale) + " " + feed);
+      CliSession cli;
+      testing::ScopedEnv desktop("LC_ALL", locale);
+      mkdir(cli.DataFolder().c_str(), 0700);
+      ASSERT_EQ(cli.Run({"add", "http://example.com/feed.xml"}).status, 0);
+      ColumnTree tree;
+      ASSERT_TRUE(LoadColumnStore(tree, cli.DataFolder(), StoreOptions{}));
+      Column& column = *tree.Columns().at(0);
+      mkdir((cli.DataFolder() + "/Cache").c_str(), 0700);
+      const std::string data = std::string(TARSEL_TEST_DATA) + "/feeds/" + feed;
+      testing::WriteFileBytes(CacheFilePath(column), testing::ReadFileBytes(data + ".xml"));
+      ASSERT_EQ(MergeRecords(column), 0);
+      ASSERT_TRUE(SaveColumnStore(tree, cli.DataFolder(), StoreOptions{}));
+
+      const nlohmann::json golden =
+          nlohmann::json::parse(testing::ReadFileBytes(data + ".expected.json"));
+      const nlohmann::json shown = nlohmann::json::parse(cli.Run({"records", "1", "--json"}).out);
+      ASSERT_EQ(shown["records"].size(), 2u);
+      // Newest first in the list, feed order in the golden file.
+      EXPECT_EQ(shown["records"][0]["title"], golden["records"][1]["title"]);
+      EXPECT_EQ(shown["records"][1]["title"], golden["records"][0]["title"]);
+      EXPECT_EQ(shown["records"][1]["summary"], golden["records"][0]["summary"]);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tarsel

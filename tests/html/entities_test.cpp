@@ -4,9 +4,12 @@
 
 #include <string>
 
+#include "platform/system_code_page.h"
+
 namespace tarsel::HTML {
 namespace {
 
+// A single-byte code page: references below 256 are that byte.
 TEST(DecodeEntities, Table) {
   struct Case {
     const char* name;
@@ -39,13 +42,41 @@ TEST(DecodeEntities, Table) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(DecodeEntities(c.input), c.expected);
+    EXPECT_EQ(DecodeEntities(c.input, 1252), c.expected);
     std::string in_place = c.input;
-    DecodeEntitiesInPlace(in_place);
+    DecodeEntitiesInPlace(in_place, 1251);
     EXPECT_EQ(in_place, c.expected);
     std::string appended = "[";
-    AppendDecodedEntities(c.input, appended);
+    AppendDecodedEntities(c.input, 1250, appended);
     EXPECT_EQ(appended, "[" + c.expected);
+  }
+}
+
+// A UTF-8 program: every code point becomes its UTF-8 bytes, and nothing but a reference to
+// U+003C itself gives a '<' that could open markup.
+TEST(DecodeEntities, Utf8CodePage) {
+  struct Case {
+    const char* name;
+    std::string input;
+    std::string expected;
+  } const cases[] = {
+      {"ascii as before", "&#65;&lt;&amp;amp;", "A<&"},
+      {"latin-1 is two bytes", "caf&#233; &#xE9;", "caf\xC3\xA9 \xC3\xA9"},
+      {"cyrillic", "&#1055;&#x440;", "\xD0\x9F\xD1\x80"},
+      {"cjk", "&#20013;&#25991;", "\xE4\xB8\xAD\xE6\x96\x87"},
+      {"above U+FFFF", "&#x1F600;&#128512;", "\xF0\x9F\x98\x80\xF0\x9F\x98\x80"},
+      {"last code point", "&#x10FFFF;", "\xF4\x8F\xBF\xBF"},
+      {"C1 references mean Windows-1252", "&#150;&#x80;", "\xE2\x80\x93\xE2\x82\xAC"},
+      {"C1 hole stays a control", "&#129;", "\xC2\x81"},
+      {"above the last code point stays", "&#x110000;", "&#x110000;"},
+      {"surrogate stays", "&#xD800;", "&#xD800;"},
+      {"zero stays", "&#0;", "&#0;"},
+      {"no folding onto '<'", "&#x1003C;&#xFF1C;", "\xF0\x90\x80\xBC\xEF\xBC\x9C"},
+      {"escaped reference", "&amp;#1071;", "\xD0\xAF"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(DecodeEntities(c.input, kCodePageUtf8), c.expected);
   }
 }
 
@@ -53,7 +84,7 @@ TEST(DecodeEntities, LongEscapeChainsStayLinear) {
   std::string chain = "&";
   for (int i = 0; i < 100000; ++i) chain += "amp;";
   chain += "lt;";
-  EXPECT_TRUE(DecodeEntities(chain) == "<");
+  EXPECT_TRUE(DecodeEntities(chain, kCodePageUtf8) == "<");
 }
 
 }  // namespace

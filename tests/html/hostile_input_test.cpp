@@ -12,6 +12,7 @@
 #include "html/parser.h"
 #include "html/render.h"
 #include "html/text.h"
+#include "platform/system_code_page.h"
 
 namespace tarsel::HTML {
 namespace {
@@ -34,14 +35,15 @@ void RunEveryPass(const std::string& html) {
   NodeList nodes = Parse(html);
   ResolveLinks(nodes, kBase);
   const std::string cleaned = CleanedHtml(nodes);
-  const std::string plain = PlainText(nodes);
+  const std::string plain = PlainText(nodes, kCodePageUtf8);
   // The streaming pipelines give what the tree gives.
   EXPECT_EQ(CleanHtml(html, kBase), cleaned);
-  EXPECT_EQ(HtmlToPlainText(html), plain);
+  EXPECT_EQ(HtmlToPlainText(html, kCodePageUtf8), plain);
   int counter = 0;
   StructurePattern(nodes, counter);
-  EXPECT_LE(DecodeEntities(html).size(), html.size());
-  StripTags(html);
+  EXPECT_LE(DecodeEntities(html, kCodePageUtf8).size(), html.size());
+  EXPECT_LE(DecodeEntities(html, 1251).size(), html.size());
+  StripTags(html, kCodePageUtf8);
   LimitLines(plain, 3);
   // Cleaning is stable: cleaned output cleans to itself.
   EXPECT_EQ(CleanHtml(cleaned, kBase), cleaned);
@@ -104,8 +106,8 @@ TEST(HostileInput, OversizedInputsFinish) {
     SCOPED_TRACE(name);
     const std::string cleaned = CleanHtml(html, "http://example.com/");
     EXPECT_LE(cleaned.size(), html.size() * 3);
-    StripTags(html);
-    MakeSummary(html, 2);
+    StripTags(html, kCodePageUtf8);
+    MakeSummary(html, 2, kCodePageUtf8);
   }
 }
 

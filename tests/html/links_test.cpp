@@ -56,9 +56,10 @@ TEST(CleanHtml, PipelinesAsFeedsUseThem) {
   EXPECT_EQ(CleanHtml("<p>see <a href=\"x.html\" target=_blank>x</a>", "http://e.org/a/"),
             "<p>see <a href=\"http://e.org/a/x.html\" >x</a></p>");
   EXPECT_EQ(CleanHtml("<a href=\"x.html\">x</a>", ""), "<a href=\"x.html\" >x</a>");
-  EXPECT_EQ(HtmlToPlainText("Title <b>bold</b> &amp; more"), "Title bold & more");
-  EXPECT_EQ(MakeSummary("<div>one</div><div>two</div><div>three</div>", 2), "one\ntwo");
-  EXPECT_EQ(MakeSummary("<div>one</div><div>two</div><div>three</div>", 0), "one\ntwo\nthree");
+  EXPECT_EQ(HtmlToPlainText("Title <b>bold</b> &amp; more", 1252), "Title bold & more");
+  EXPECT_EQ(MakeSummary("<div>one</div><div>two</div><div>three</div>", 2, 1252), "one\ntwo");
+  EXPECT_EQ(MakeSummary("<div>one</div><div>two</div><div>three</div>", 0, 1252),
+            "one\ntwo\nthree");
 }
 
 }  // namespace

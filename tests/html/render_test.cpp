@@ -27,7 +27,7 @@ TEST(PlainText, Table) {
       {"script text is gone", "a<script>b</script>c", "ac"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(PlainText(Parse(c.input)), c.expected) << c.name;
+    EXPECT_EQ(PlainText(Parse(c.input), 1252), c.expected) << c.name;
   }
 }
 

@@ -24,7 +24,7 @@ TEST(StripTags, Table) {
       {"closing tags and declarations", "<!DOCTYPE x><?xml v?>a</p>b", "ab"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(StripTags(c.input), c.expected) << c.name;
+    EXPECT_EQ(StripTags(c.input, 1252), c.expected) << c.name;
   }
 }
 

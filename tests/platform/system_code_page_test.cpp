@@ -7,30 +7,46 @@
 namespace tarsel {
 namespace {
 
-TEST(CodePageForLocale, LanguagesAndForms) {
+// Single-byte locales by language; a UTF-8 character set, from the name or the installed
+// locale, gives UTF-8 whatever the language.
+TEST(CodePageForLocale, LanguagesAndCharacterSets) {
   struct Case {
     const char* locale;
+    const char* codeset;
     int code_page;
   } const cases[] = {
-      {"ru_RU.UTF-8", 1251}, {"uk_UA", 1251},
-      {"be_BY.utf8", 1251},  {"bg_BG", 1251},
-      {"sr_RS", 1251},       {"mk_MK.UTF-8", 1251},
-      {"RU_ru", 1251},       {"ru", 1251},
-      {"pl_PL.UTF-8", 1250}, {"cs_CZ", 1250},
-      {"sk_SK", 1250},       {"hu_HU", 1250},
-      {"sl_SI", 1250},       {"hr_HR", 1250},
-      {"ro_RO", 1250},       {"bs_BA", 1250},
-      {"sr_RS@latin", 1250}, {"en_US.UTF-8", 1252},
-      {"de_DE@euro", 1252},  {"C", 1252},
-      {"POSIX", 1252},       {"", 1252},
-      {"rus_RU", 1252},      {"C.UTF-8", 1252},
+      {"uk_UA", "", 1251},
+      {"bg_BG.CP1251", "", 1251},
+      {"sr_RS", "", 1251},
+      {"RU_ru", "", 1251},
+      {"ru", "", 1251},
+      {"ru_RU.KOI8-R", "", 1251},
+      {"ru_RU", "KOI8-R", 1251},
+      {"cs_CZ", "", 1250},
+      {"pl_PL.ISO-8859-2", "", 1250},
+      {"sr_RS@latin", "", 1250},
+      {"de_DE@euro", "", 1252},
+      {"C", "ANSI_X3.4-1968", 1252},
+      {"POSIX", "", 1252},
+      {"", "", 1252},
+      {"rus_RU", "", 1252},
+      {"ru_RU.UTF-8", "", kCodePageUtf8},
+      {"be_BY.utf8", "", kCodePageUtf8},
+      {"pl_PL.UTF-8@x", "", kCodePageUtf8},
+      {"en_US.UTF-8", "", kCodePageUtf8},
+      {"C.UTF-8", "", kCodePageUtf8},
+      {"ja_JP", "UTF-8", kCodePageUtf8},
+      // The installed locale's character set wins over the name.
+      {"ru_RU.whatever", "UTF-8", kCodePageUtf8},
+      {"de_DE.utf8", "ISO-8859-1", 1252},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CodePageForLocale(c.locale), c.code_page) << c.locale;
+    EXPECT_EQ(CodePageForLocale(c.locale, c.codeset), c.code_page) << c.locale;
   }
 }
 
-// LC_ALL overrides LC_CTYPE, which overrides LANG; empty values do not count.
+// LC_ALL overrides LC_CTYPE, which overrides LANG; empty values do not count. C.UTF-8 is
+// installed everywhere; en_US.UTF-8 may be missing and still counts as UTF-8.
 TEST(SystemCodePage, FirstNonEmptyLocaleVariableWins) {
   struct Case {
     const char* name;
@@ -43,6 +59,10 @@ TEST(SystemCodePage, FirstNonEmptyLocaleVariableWins) {
       {"LC_CTYPE next", "", "pl_PL", "ru_RU", 1250},
       {"LANG last", "", "", "bg_BG", 1251},
       {"nothing set", "", "", "", 1252},
+      {"installed UTF-8 locale", "", "", "C.UTF-8", kCodePageUtf8},
+      {"UTF-8 locale by name", "en_US.UTF-8", "", "", kCodePageUtf8},
+      {"Russian UTF-8 desktop", "", "ru_RU.UTF-8", "", kCodePageUtf8},
+      {"plain C", "C", "", "", 1252},
   };
   for (const Case& c : cases) {
     testing::ScopedEnv lc_all("LC_ALL", c.lc_all);
@@ -92,6 +112,15 @@ TEST(CodePageFromUtf8, RoundTripsEveryByteAndMarksWhatIsMissing) {
                              1252),
             "a??b");                                      // overlong form
   EXPECT_EQ(CodePageFromUtf8("a\xE2\x82", 1252), "a??");  // cut off
+}
+
+// A UTF-8 program code page: text passes through, each malformed part one U+FFFD, both ways.
+TEST(CodePageUtf8, RepairsMalformedText) {
+  const std::string valid = "\xD0\x9F \xE4\xB8\xAD \xF0\x9F\x98\x80 <a>";
+  EXPECT_EQ(CodePageToUtf8(valid, kCodePageUtf8), valid);
+  EXPECT_EQ(CodePageFromUtf8(valid, kCodePageUtf8), valid);
+  EXPECT_EQ(CodePageToUtf8("a\xC0\x80z", kCodePageUtf8), "a\xEF\xBF\xBD\xEF\xBF\xBDz");
+  EXPECT_EQ(CodePageFromUtf8("a\xE2\x82", kCodePageUtf8), "a\xEF\xBF\xBD");
 }
 
 }  // namespace

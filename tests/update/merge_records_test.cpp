@@ -269,16 +269,27 @@ TEST_F(MergeRecordsTest, ConvertsDeclaredKoi8UnlessAlreadyConverted) {
   const std::string body = "<?xml version=\"1.0\" encoding=\"KOI8-R\"?><rss><channel><title>" +
                            koi8 + "</title><item><title>" + koi8 +
                            "</title><link>http://e/k</link></item></channel></rss>";
-  for (bool converted : {false, true}) {
-    SCOPED_TRACE(converted ? "converted at download" : "converted by the merge");
+  const std::string utf8 = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";
+  const struct {
+    const char* desktop;
+    bool converted;
+    std::string expected;
+  } cases[] = {
+      {"ru_RU.KOI8-R", false, cp1251},
+      {"ru_RU.KOI8-R", true, koi8},
+      // A UTF-8 program converts the whole body by its declaration before parsing.
+      {"C.UTF-8", false, utf8},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.desktop) + (c.converted ? " converted at download" : ""));
+    testing::ScopedEnv desktop("LC_ALL", c.desktop);
     column_.channel.records.clear();
-    column_.charset_converted = converted;
+    column_.charset_converted = c.converted;
     Download(body);
     ASSERT_EQ(MergeRecords(column_), 0);
-    const std::string& expected = converted ? koi8 : cp1251;
-    EXPECT_EQ(column_.channel.title, expected);
+    EXPECT_EQ(column_.channel.title, c.expected);
     ASSERT_EQ(column_.channel.records.size(), 1u);
-    EXPECT_EQ(column_.channel.records[0]->title, expected);
+    EXPECT_EQ(column_.channel.records[0]->title, c.expected);
   }
 }
 

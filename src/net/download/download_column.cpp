@@ -83,7 +83,7 @@ std::string CacheText(const HTTP::CHttpClient& client, int32_t column_id, bool& 
                          ? GunzipThroughFile(client.Body(), GzipTempPath(column_id))
                          : client.Body();
   const auto choice = static_cast<EncodingChoice>(CurrentSettings()->encoding);
-  converted = ConvertDownloadedText(text, client.Charset(), choice);
+  converted = ConvertDownloadedText(text, client.ResponseHeader("content-type"), choice);
   return text;
 }
 
@@ -149,7 +149,8 @@ bool DownloadColumn(Column& column, DownloadStopper* stopper, int* http_status) 
   {
     AttachedClient attached(stopper, client);
     // Stored URLs may carry the entities of the feed or page they came from.
-    client.Download(HTML::DecodeEntities(request.url));
+    const auto choice = static_cast<EncodingChoice>(CurrentSettings()->encoding);
+    client.Download(HTML::DecodeEntities(request.url, CodePageForEncoding(choice)));
   }
   if (stopper != nullptr && stopper->Stopped()) throw HTTP::CHttpExeption(HTTP::kErrorCancelled);
 

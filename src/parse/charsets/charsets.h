@@ -10,7 +10,9 @@
 // Conversions of feed text into the program's single-byte Windows code pages, with tables of
 // our own. They work in place: one output byte per input character, so the output is never
 // longer than the input. They never fail: a character the target lacks becomes a blank (0x20).
-// All functions are pure and may be called from any thread.
+// When the program's code page is UTF-8, Utf8ToCodePage keeps the text and only mends
+// malformed parts (legacy_charsets.h converts other character sets to UTF-8). All functions are
+// pure and may be called from any thread.
 namespace tarsel {
 
 // Whether the bytes are well-formed UTF-8 (surrogate code points are not rejected). An empty
@@ -20,7 +22,8 @@ bool IsValidUtf8(std::string_view bytes);
 // Converts UTF-8 to the code page CodePageForEncoding(choice) gives. `length` is the byte count
 // on entry and the number of characters written on return. A sequence cut off by the end of
 // the text becomes one blank; malformed sequences decode to whatever their bits give, which
-// normally maps to a blank.
+// normally maps to a blank. When that code page is UTF-8 the text stays, each malformed part
+// becoming one blank (buffer form) or U+FFFD (string form).
 void Utf8ToCodePage(char* bytes, size_t& length, EncodingChoice choice);
 void Utf8ToCodePage(std::string& text, EncodingChoice choice);
 

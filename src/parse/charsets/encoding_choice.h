@@ -16,9 +16,10 @@ enum class EncodingChoice : int32_t {
   kCentralEuropean = 5,
 };
 
-// The single-byte Windows code page (1250, 1251 or 1252) that text converted from UTF-8 is stored
-// and shown in: Western Europe 1252, Cyrillic Windows 1251, Central European 1250; Automatic and
-// any other value give the system's code page (SystemCodePage, read from the locale at each call).
+// The program's code page: the one feed text is converted to, stored and shown in. Western
+// Europe 1252, Cyrillic Windows 1251, Central European 1250; Automatic and any other value give
+// the system's code page (SystemCodePage, read from the locale at each call): UTF-8 (65001,
+// kCodePageUtf8) on a UTF-8 desktop, else 1250, 1251 or 1252.
 int CodePageForEncoding(EncodingChoice choice);
 
 // "Automatic", "Western Europe", "Cyrillic Windows", "Central European"; any other value gives

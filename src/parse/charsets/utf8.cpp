@@ -1,6 +1,8 @@
 #include <cstdint>
 
 #include "parse/charsets/charsets.h"
+#include "platform/system_code_page.h"
+#include "platform/utf8_text.h"
 
 namespace tarsel {
 namespace {
@@ -59,6 +61,25 @@ CodePageMapping MappingFor(int code_page) {
   return UnicodeToCp1252;
 }
 
+// UTF-8 to UTF-8: well-formed sequences stay, each malformed part becomes one blank, so the
+// text never grows.
+size_t BlankMalformedUtf8(char* bytes, size_t length) {
+  const std::string_view text(bytes, length);
+  size_t written = 0;
+  for (size_t at = 0; at < length;) {
+    uint32_t code_point = 0;
+    size_t bad_length = 1;
+    const size_t sequence = DecodeUtf8(text, at, code_point, bad_length);
+    if (sequence == 0) {
+      bytes[written++] = ' ';
+      at += bad_length;
+      continue;
+    }
+    for (size_t i = 0; i < sequence; ++i) bytes[written++] = bytes[at++];
+  }
+  return written;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -79,7 +100,12 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 void Utf8ToCodePage(char* bytes, size_t& length, EncodingChoice choice) {
-  const CodePageMapping map = MappingFor(CodePageForEncoding(choice));
+  const int code_page = CodePageForEncoding(choice);
+  if (code_page == kCodePageUtf8) {
+    length = BlankMalformedUtf8(bytes, length);
+    return;
+  }
+  const CodePageMapping map = MappingFor(code_page);
   const auto* in = reinterpret_cast<const uint8_t*>(bytes);
   const uint8_t* end = in + length;
   // Each character takes at least one input byte and gives one output byte, so the writer never
@@ -96,6 +122,10 @@ void Utf8ToCodePage(char* bytes, size_t& length, EncodingChoice choice) {
 }
 
 void Utf8ToCodePage(std::string& text, EncodingChoice choice) {
+  if (CodePageForEncoding(choice) == kCodePageUtf8) {
+    text = RepairUtf8(text);
+    return;
+  }
   size_t length = text.size();
   Utf8ToCodePage(text.data(), length, choice);
   text.resize(length);

@@ -45,58 +45,62 @@ std::string ReadEntryLink(const Node& entry) {
   return std::string();
 }
 
-void ReadTagline(const Node& root, ChannelInfo& channel) {
+void ReadTagline(const Node& root, int code_page, ChannelInfo& channel) {
   const Node& tagline = root.FindChildAt("tagline", 0);
   if (tagline.IsNull()) return;
   const std::string& type = tagline.GetAttribute("type");
   if (!type.empty() && type != "text/plain") {
-    channel.description = HTML::StripTags(tagline.text);
+    channel.description = HTML::StripTags(tagline.text, code_page);
   } else {
     channel.description = tagline.text;
   }
 }
 
-std::string ContentMarkup(const Node& content) {
+std::string ContentMarkup(const Node& content, int code_page) {
   std::string markup = content.InnerXml();
-  if (content.GetAttribute("mode") == "escaped") HTML::DecodeEntitiesInPlace(markup);
+  if (content.GetAttribute("mode") == "escaped") HTML::DecodeEntitiesInPlace(markup, code_page);
   return markup;
 }
 
-std::string ReadDescription(const Node& entry, const std::string& title) {
+std::string ReadDescription(const Node& entry, const std::string& title, int code_page) {
   const Node& content = entry.FindChildAt("content", 0);
   if (!content.IsNull()) {
-    if (content.GetAttribute("type") != "multipart/alternative") return ContentMarkup(content);
+    if (content.GetAttribute("type") != "multipart/alternative") {
+      return ContentMarkup(content, code_page);
+    }
     const Node& inner = content.FindChildAt("content", 0);
-    return inner.IsNull() ? std::string() : ContentMarkup(inner);
+    return inner.IsNull() ? std::string() : ContentMarkup(inner, code_page);
   }
   const Node& summary = entry.FindChildAt("summary", 0);
   if (!summary.IsNull()) return summary.text;
   return title;
 }
 
-std::string ReadSummary(const Node& entry, const Record& record, int summary_lines) {
+std::string ReadSummary(const Node& entry, const Record& record, const feeds::ReadSettings& read) {
   const Node& summary = entry.FindChildAt("summary", 0);
-  if (!summary.IsNull()) return HTML::MakeSummary(summary.text, summary_lines);
+  if (!summary.IsNull()) return HTML::MakeSummary(summary.text, read.summary_lines, read.code_page);
   const std::string& source = record.description.empty() ? record.title : record.description;
-  return HTML::MakeSummary(source, summary_lines);
+  return HTML::MakeSummary(source, read.summary_lines, read.code_page);
 }
 
-void ReadEntry(const Node& entry, int summary_lines, ChannelInfo& channel) {
+void ReadEntry(const Node& entry, const feeds::ReadSettings& read, ChannelInfo& channel) {
   const Node& title = entry.FindChildAt("title", 0);
   if (title.IsNull()) return;
 
   auto record = std::make_shared<Record>();
   record->title = title.text;
-  if (title.GetAttribute("mode") == "escaped") HTML::DecodeEntitiesInPlace(record->title);
+  if (title.GetAttribute("mode") == "escaped") {
+    HTML::DecodeEntitiesInPlace(record->title, read.code_page);
+  }
   record->link = ReadEntryLink(entry);
   const Node& modified = entry.FindChildAt("modified", 0);
   if (!modified.IsNull()) record->published = ReadIsoDate(modified.text);
-  feeds::RemoveTitleMarkup(record->title);
+  feeds::RemoveTitleMarkup(record->title, read.code_page);
   const Node& author = entry.FindChildAt("author", 0);
   feeds::TakeTextIfPresent(author.FindChildAt("name", 0), record->author);
   feeds::TakeTextIfPresent(entry.FindChildAt("dc:subject", 0), record->subject);
-  record->description = ReadDescription(entry, record->title);
-  record->summary = ReadSummary(entry, *record, summary_lines);
+  record->description = ReadDescription(entry, record->title, read.code_page);
+  record->summary = ReadSummary(entry, *record, read);
   feeds::FinishTitle(*record);
   channel.records.push_back(std::move(record));
 }
@@ -106,13 +110,13 @@ void ReadEntry(const Node& entry, int summary_lines, ChannelInfo& channel) {
 bool ParseAtom(const Node& root, ChannelInfo& channel) {
   if (root.IsNull()) return false;
   channel.title = root.FindChildAt("title", 0).text;
+  const feeds::ReadSettings read = feeds::CurrentReadSettings();
   ReadChannelLink(root, channel);
-  ReadTagline(root, channel);
+  ReadTagline(root, read.code_page, channel);
 
   XMLParser::NodeRefs entries;
   root.FindChildren("entry", entries);
-  const int summary_lines = feeds::SummaryLineLimit();
-  for (const Node* entry : entries) ReadEntry(*entry, summary_lines, channel);
+  for (const Node* entry : entries) ReadEntry(*entry, read, channel);
   return true;
 }
 

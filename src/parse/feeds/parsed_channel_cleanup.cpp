@@ -8,6 +8,8 @@
 #include "html/cleaning.h"
 #include "html/entities.h"
 #include "parse/charsets/charsets.h"
+#include "parse/feeds/record_fields.h"
+#include "platform/system_code_page.h"
 
 namespace tarsel {
 
@@ -59,10 +61,12 @@ void MakeAddressesSafe(ChannelInfo& channel) {
   }
 }
 
-void DecodeEntities(ChannelInfo& channel) {
-  for (const RecordRef& record : channel.records) HTML::DecodeEntitiesInPlace(record->title);
-  HTML::DecodeEntitiesInPlace(channel.title);
-  HTML::DecodeEntitiesInPlace(channel.description);
+void DecodeEntities(ChannelInfo& channel, int code_page) {
+  for (const RecordRef& record : channel.records) {
+    HTML::DecodeEntitiesInPlace(record->title, code_page);
+  }
+  HTML::DecodeEntitiesInPlace(channel.title, code_page);
+  HTML::DecodeEntitiesInPlace(channel.description, code_page);
 }
 
 void CleanRecordHtml(ChannelInfo& channel) {
@@ -100,10 +104,12 @@ void ConvertDeclaredEncoding(ChannelInfo& channel) {
 }  // namespace
 
 void CleanParsedChannel(ChannelInfo& channel, bool charset_converted) {
+  const int code_page = feeds::CurrentReadSettings().code_page;
   MakeAddressesSafe(channel);
-  DecodeEntities(channel);
+  DecodeEntities(channel, code_page);
   CleanRecordHtml(channel);
-  if (!charset_converted) ConvertDeclaredEncoding(channel);
+  // Single-byte tables only: a UTF-8 program converts the whole body before parsing it.
+  if (!charset_converted && code_page != kCodePageUtf8) ConvertDeclaredEncoding(channel);
 }
 
 }  // namespace tarsel

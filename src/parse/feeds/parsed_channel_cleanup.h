@@ -11,10 +11,12 @@ namespace tarsel {
 //    script-running scheme (javascript:, vbscript:, data:; the address becomes empty), lose the
 //    blanks and control characters around them, and the blanks, control characters, '"', '<'
 //    and '>' inside them are percent-encoded;
-// 1. entities are decoded in every record title, then in the channel title and description;
+// 1. entities are decoded in every record title, then in the channel title and description,
+//    for the program's code page of the current settings;
 // 2. every record's title, comments link and description are rewritten as cleaned HTML, their
 //    relative links resolved against the channel link;
-// 3. unless `charset_converted` (the download already converted the body), a document declared
+// 3. unless `charset_converted` (the download or ConvertBodyByDeclaration already converted the
+//    body), under a single-byte program code page, a document declared
 //    "koi8-r" or "iso-8859-2" is converted to Windows-1251 or Windows-1250: the channel title,
 //    description and image title, and each record's title, author, subject, description and
 //    summary. Links, comments links and guids are addresses and stay as they are.

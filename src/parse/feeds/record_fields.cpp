@@ -1,6 +1,7 @@
 #include "parse/feeds/record_fields.h"
 
 #include "html/cleaning.h"
+#include "parse/charsets/encoding_choice.h"
 #include "parse/feeds/text_cleanup.h"
 #include "settings/settings.h"
 
@@ -8,18 +9,21 @@ namespace tarsel::feeds {
 
 namespace {
 
-// How many bytes of the summary stand in for a missing title.
+// How many characters of the summary stand in for a missing title.
 constexpr size_t kTitleFromSummaryLength = 50;
 
 }  // namespace
 
-int SummaryLineLimit() {
+ReadSettings CurrentReadSettings() {
   std::shared_ptr<const Settings> settings = CurrentSettings();
-  return settings->descriptions_limitrows ? settings->descriptions_rows : 0;
+  ReadSettings read;
+  read.summary_lines = settings->descriptions_limitrows ? settings->descriptions_rows : 0;
+  read.code_page = CodePageForEncoding(static_cast<EncodingChoice>(settings->encoding));
+  return read;
 }
 
-void RemoveTitleMarkup(std::string& title) {
-  if (title.find('<') != std::string::npos) title = HTML::HtmlToPlainText(title);
+void RemoveTitleMarkup(std::string& title, int code_page) {
+  if (title.find('<') != std::string::npos) title = HTML::HtmlToPlainText(title, code_page);
 }
 
 std::string LinkOf(const XMLParser::Node& link) {

@@ -9,11 +9,15 @@
 
 namespace tarsel::feeds {
 
-// The summary line limit of the current settings: the row count when rows are limited, else 0.
-int SummaryLineLimit();
+// What the readers take from the current settings, once per document.
+struct ReadSettings {
+  int summary_lines = 0;  // the row count when rows are limited, else 0
+  int code_page = 1252;   // the program's code page, for entity decoding
+};
+ReadSettings CurrentReadSettings();
 
 // A title holding markup ('<') becomes its plain text.
-void RemoveTitleMarkup(std::string& title);
+void RemoveTitleMarkup(std::string& title, int code_page);
 
 // A link element's "href", or its text when the href is empty.
 std::string LinkOf(const XMLParser::Node& link);

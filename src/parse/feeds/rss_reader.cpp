@@ -42,22 +42,24 @@ int32_t ReadPublished(const Node& item, int32_t fallback) {
 }
 
 // Text that was not in a CDATA section still carries its character entities.
-std::string DecodedUnlessCdata(std::string text, const Node& element) {
-  if (!element.cdata) HTML::DecodeEntitiesInPlace(text);
+std::string DecodedUnlessCdata(std::string text, const Node& element, int code_page) {
+  if (!element.cdata) HTML::DecodeEntitiesInPlace(text, code_page);
   return text;
 }
 
-std::string ReadDescription(const Node& item, const std::string& title) {
+std::string ReadDescription(const Node& item, const std::string& title, int code_page) {
   const Node& encoded = item.FindChildAt("content:encoded", 0);
-  if (!encoded.IsNull()) return DecodedUnlessCdata(encoded.text, encoded);
+  if (!encoded.IsNull()) return DecodedUnlessCdata(encoded.text, encoded, code_page);
   const Node& body = item.FindChildAt("body", 0);
   if (!body.IsNull()) return body.InnerXml();
   const Node& description = item.FindChildAt("description", 0);
-  if (!description.IsNull()) return DecodedUnlessCdata(description.InnerXml(), description);
+  if (!description.IsNull()) {
+    return DecodedUnlessCdata(description.InnerXml(), description, code_page);
+  }
   return title;
 }
 
-void ReadItem(const Node& item, int summary_lines, ChannelInfo& channel) {
+void ReadItem(const Node& item, const feeds::ReadSettings& read, ChannelInfo& channel) {
   const Node& title = item.FindChildAt("title", 0);
   const Node& link = item.FindChildAt("link", 0);
   if (title.IsNull() && link.IsNull()) return;
@@ -71,10 +73,10 @@ void ReadItem(const Node& item, int summary_lines, ChannelInfo& channel) {
   feeds::TakeTextIfPresent(item.FindChildAt("dc:creator", 0), record->author);
   feeds::TakeTextIfPresent(item.FindChildAt("dc:subject", 0), record->subject);
   feeds::TakeTextIfPresent(item.FindChildAt("guid", 0), record->guid);
-  feeds::RemoveTitleMarkup(record->title);
-  record->description = ReadDescription(item, record->title);
+  feeds::RemoveTitleMarkup(record->title, read.code_page);
+  record->description = ReadDescription(item, record->title, read.code_page);
   if (!record->description.empty()) {
-    record->summary = HTML::MakeSummary(record->description, summary_lines);
+    record->summary = HTML::MakeSummary(record->description, read.summary_lines, read.code_page);
   }
   feeds::FinishTitle(*record);
   channel.records.push_back(std::move(record));
@@ -92,8 +94,8 @@ bool ParseRss(const Node& root, ChannelInfo& channel) {
   channel_element.FindChildren("item", items);
   if (items.empty()) root.FindChildren("item", items);
 
-  const int summary_lines = feeds::SummaryLineLimit();
-  for (const Node* item : items) ReadItem(*item, summary_lines, channel);
+  const feeds::ReadSettings read = feeds::CurrentReadSettings();
+  for (const Node* item : items) ReadItem(*item, read, channel);
   return true;
 }
 

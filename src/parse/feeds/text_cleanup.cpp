@@ -1,11 +1,16 @@
 #include "parse/feeds/text_cleanup.h"
 
+#include "platform/utf8_text.h"
+
 namespace tarsel {
 
 std::string ShortenText(const std::string& text, size_t limit) {
-  if (text.size() < limit) return text;
+  if (CountCharacters(text) < limit) return text;
   std::string shortened = text;
-  for (size_t position = limit + 1; position < text.size(); ++position) {
+  // Blanks and full stops are single bytes in every code page, UTF-8 included, so the search
+  // may go byte by byte from the character after the limit.
+  const size_t after_limit = Utf8Prefix(text, limit + 1).size();
+  for (size_t position = after_limit; position < text.size(); ++position) {
     if (text[position] == ' ' || text[position] == '.') {
       shortened.resize(position);
       break;

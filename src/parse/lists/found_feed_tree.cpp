@@ -7,8 +7,10 @@
 
 #include "html/entities.h"
 #include "parse/charsets/charsets.h"
+#include "parse/charsets/legacy_charsets.h"
 #include "parse/feeds/directory_readers.h"
 #include "parse/xml/xml_document.h"
+#include "platform/system_code_page.h"
 #include "settings/settings.h"
 
 namespace tarsel {
@@ -20,8 +22,10 @@ using XMLParser::Node;
 class OutlineReader {
  public:
   explicit OutlineReader(std::string_view document_encoding)
-      : utf8_(document_encoding == "utf-8"),
-        choice_(static_cast<EncodingChoice>(CurrentSettings()->encoding)) {}
+      : encoding_(document_encoding),
+        utf8_(document_encoding == "utf-8"),
+        choice_(static_cast<EncodingChoice>(CurrentSettings()->encoding)),
+        code_page_(CodePageForEncoding(choice_)) {}
 
   void ReadChildren(const Node& element, FoundFeedTree& list, int depth) {
     const XMLParser::NodeList* children = element.Children();
@@ -88,8 +92,8 @@ class OutlineReader {
   }
 
   void ReadLeaf(const Node& outline, FoundFeedTree& list) {
-    std::string site = HTML::DecodeEntities(outline.GetAttribute("htmlurl"));
-    std::string feed = HTML::DecodeEntities(outline.GetAttribute("xmlurl"));
+    std::string site = HTML::DecodeEntities(outline.GetAttribute("htmlurl"), code_page_);
+    std::string feed = HTML::DecodeEntities(outline.GetAttribute("xmlurl"), code_page_);
     if (feed.empty()) {
       ++list.without_feed_url;
       return;
@@ -101,13 +105,22 @@ class OutlineReader {
   }
 
   std::string Text(const Node& node, std::string_view attribute) const {
-    std::string text = HTML::DecodeEntities(node.GetAttribute(attribute));
+    std::string text = node.GetAttribute(attribute);
+    if (code_page_ == kCodePageUtf8) {
+      // Into UTF-8 first, so that the characters the references give are not read again.
+      BodyToUtf8(text, encoding_, /*guess_windows_1252=*/true);
+      HTML::DecodeEntitiesInPlace(text, code_page_);
+      return text;
+    }
+    HTML::DecodeEntitiesInPlace(text, code_page_);
     if (utf8_ && IsValidUtf8(text)) Utf8ToCodePage(text, choice_);
     return text;
   }
 
+  std::string encoding_;
   bool utf8_;
   EncodingChoice choice_;
+  int code_page_;
 };
 
 }  // namespace

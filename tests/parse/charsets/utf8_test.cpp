@@ -3,6 +3,7 @@
 #include <string>
 
 #include "parse/charsets/charsets.h"
+#include "platform/system_code_page.h"
 #include "support/temp_dir.h"
 
 namespace tarsel {
@@ -50,16 +51,20 @@ TEST(Utf8ToCodePage, ByEncodingChoiceAndLocale) {
     const char* locale;
     std::string expected;
   } const cases[] = {
-      {"cyrillic, automatic on a Russian system", kPrivetUtf8, EncodingChoice::kAutomatic,
-       "ru_RU.UTF-8", kPrivetCp1251},
+      {"cyrillic, automatic on a single-byte Russian system", kPrivetUtf8,
+       EncodingChoice::kAutomatic, "ru_RU.CP1251", kPrivetCp1251},
+      {"automatic on a UTF-8 Russian desktop keeps UTF-8", kPrivetUtf8, EncodingChoice::kAutomatic,
+       "ru_RU.UTF-8", kPrivetUtf8},
+      {"automatic on a UTF-8 desktop mends malformed parts", "a\xC0\xAF\xE2\x82",
+       EncodingChoice::kAutomatic, "C.UTF-8", "a\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
       {"cyrillic windows", kPrivetUtf8, EncodingChoice::kCyrillicWindows, "en_US.UTF-8",
        kPrivetCp1251},
       {"western europe has no cyrillic", kPrivetUtf8, EncodingChoice::kWesternEurope, "ru_RU.UTF-8",
        "      "},
-      {"automatic on an English system", kPrivetUtf8, EncodingChoice::kAutomatic, "en_GB.UTF-8",
-       "      "},
-      {"automatic on a Polish system", "za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87",
-       EncodingChoice::kAutomatic, "pl_PL.UTF-8", "za\xBF\xF3\xB3\xE6"},
+      {"automatic on an English single-byte system", kPrivetUtf8, EncodingChoice::kAutomatic,
+       "en_GB.ISO-8859-1", "      "},
+      {"automatic on a Polish single-byte system", "za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87",
+       EncodingChoice::kAutomatic, "pl_PL", "za\xBF\xF3\xB3\xE6"},
       {"an unknown choice acts as automatic", kPrivetUtf8, static_cast<EncodingChoice>(3), "uk_UA",
        kPrivetCp1251},
       {"euro in 1251", "\xE2\x82\xAC", EncodingChoice::kCyrillicWindows, "C", "\x88"},
@@ -90,6 +95,12 @@ TEST(Utf8ToCodePage, BufferLengthShrinksToCharacterCount) {
   Utf8ToCodePage(buffer.data(), length, EncodingChoice::kCyrillicWindows);
   EXPECT_EQ(length, 7u);
   EXPECT_EQ(buffer.substr(0, length), kPrivetCp1251 + "!");
+  // To UTF-8 the buffer never grows: a malformed part becomes one blank.
+  testing::ScopedEnv locale("LC_ALL", "C.UTF-8");
+  buffer = kPrivetUtf8 + "\xE2\x82!";
+  length = buffer.size();
+  Utf8ToCodePage(buffer.data(), length, EncodingChoice::kAutomatic);
+  EXPECT_EQ(buffer.substr(0, length), kPrivetUtf8 + " !");
 }
 
 TEST(EncodingChoice, NamesRoundTripAndCodePages) {
@@ -103,7 +114,7 @@ TEST(EncodingChoice, NamesRoundTripAndCodePages) {
       {EncodingChoice::kCentralEuropean, "Central European", 1250},
       {EncodingChoice::kAutomatic, "Automatic", 1250},  // the locale below is Czech
   };
-  testing::ScopedEnv locale("LC_ALL", "cs_CZ.UTF-8");
+  testing::ScopedEnv locale("LC_ALL", "cs_CZ.ISO-8859-2");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(EncodingChoiceName(c.choice), c.name);
@@ -111,6 +122,9 @@ TEST(EncodingChoice, NamesRoundTripAndCodePages) {
     EXPECT_EQ(CodePageForEncoding(c.choice), c.code_page);
   }
   EXPECT_EQ(EncodingChoiceName(static_cast<EncodingChoice>(4)), "Automatic");
+  testing::ScopedEnv utf8_desktop("LC_ALL", "cs_CZ.UTF-8");
+  EXPECT_EQ(CodePageForEncoding(EncodingChoice::kAutomatic), kCodePageUtf8);
+  EXPECT_EQ(CodePageForEncoding(EncodingChoice::kCentralEuropean), 1250);
   EXPECT_FALSE(EncodingChoiceFromName("automatic").has_value());
 }
 

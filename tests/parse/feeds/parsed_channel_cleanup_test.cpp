@@ -5,6 +5,7 @@
 #include <string>
 
 #include "feed_test_support.h"
+#include "support/temp_dir.h"
 
 namespace tarsel {
 namespace {
@@ -88,6 +89,9 @@ TEST(CleanParsedChannelTest, ConvertsByTheDeclaredEncoding) {
       {"already converted", "koi8-r", true, "\xE4\xC1", "\xE4\xC1"},
       {"other encodings stay", "windows-1251", false, "\xE4\xC1", "\xE4\xC1"},
   };
+  // The tables serve a single-byte program code page; a UTF-8 one converts whole bodies before
+  // parsing (ConvertBodyByDeclaration).
+  testing::ScopedEnv single_byte_desktop("LC_ALL", "ru_RU.KOI8-R");
   for (const auto& c : cases) {
     ChannelInfo channel;
     channel.encoding = c.encoding;

@@ -14,6 +14,12 @@ struct ShortenCase {
   std::string expected;
 };
 
+std::string Repeat(const std::string& unit, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += unit;
+  return text;
+}
+
 TEST(ShortenTextTest, CutsAtFirstBreakPastTheLimit) {
   const std::string words60 = std::string(57, 'a') + " bb cc";  // first blank at 57
   const ShortenCase cases[] = {
@@ -29,6 +35,13 @@ TEST(ShortenTextTest, CutsAtFirstBreakPastTheLimit) {
        std::string(55, 'a') + "..."},
       {"trailing white space goes before the dots", std::string(50, 'a') + " \r\n", 50,
        std::string(50, 'a') + "..."},
+      // UTF-8 text counts characters: 30 two-byte letters are 60 bytes but under the limit.
+      {"utf-8 under the limit in characters", Repeat("\xD0\x96", 30), 50, Repeat("\xD0\x96", 30)},
+      {"utf-8 cut at the first blank past 50 characters",
+       Repeat("\xD0\x96", 52) + " " + Repeat("\xE4\xB8\xAD", 3), 50,
+       Repeat("\xD0\x96", 52) + "..."},
+      {"utf-8 blank at character 50 is not a cut point", Repeat("\xE4\xB8\xAD", 50) + " x y", 50,
+       Repeat("\xE4\xB8\xAD", 50) + " x..."},
   };
   for (const ShortenCase& c : cases) {
     EXPECT_EQ(ShortenText(c.text, c.limit), c.expected) << c.name;
