@@ -13,8 +13,8 @@ namespace {
 
 constexpr char kUsage[] =
     "Usage: tarsel-cli export-opml [FILE]\n"
-    "Writes every column as OPML to FILE (replacing it), or to standard output. The text is in\n"
-    "the program's code page, as the desktop program exports it.\n"
+    "Writes every column as OPML to FILE (replacing it), or to standard output, in UTF-8 as the\n"
+    "desktop program exports it.\n"
     "\n"
     "Options:\n"
     "  --help  show this text\n";
@@ -33,12 +33,12 @@ int RunExportOpml(int argc, char* argv[]) {
   if (!session) return status;
 
   if (args.words().empty()) {
-    Out(OpmlExportText(session->tree()));
+    Out(OpmlExportText(session->tree(), session->code_page()));
     return kExitOk;
   }
   const std::string& path = args.words()[0];
   errno = 0;
-  if (!ExportOpml(session->tree(), path))
+  if (!ExportOpml(session->tree(), path, session->code_page()))
     return Fail(kExitFailure, FileError("write", path, errno));
   return kExitOk;
 }

@@ -136,13 +136,6 @@ std::string_view Utf8Prefix(std::string_view text, size_t max_characters) {
   return text;
 }
 
-bool CutToCharacters(std::string& text, size_t max_characters) {
-  const size_t keep = Utf8Prefix(text, max_characters).size();
-  if (keep == text.size()) return false;
-  text.resize(keep);
-  return true;
-}
-
 size_t CharacterBoundaryAtOrBefore(std::string_view text, size_t max_bytes) {
   if (text.size() <= max_bytes) return text.size();
   size_t start = max_bytes;

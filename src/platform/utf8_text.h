@@ -41,10 +41,6 @@ size_t CountCharacters(std::string_view text);
 // text is never cut inside a sequence.
 std::string_view Utf8Prefix(std::string_view text, size_t max_characters);
 
-// Shortens `text` in place to at most `max_characters` characters (Utf8Prefix); true when it
-// was cut.
-bool CutToCharacters(std::string& text, size_t max_characters);
-
 // The largest cut position at or below `max_bytes` that does not split a UTF-8 sequence: backs
 // over at most three continuation bytes. Single-byte text may lose up to three bytes more than
 // needed, which a byte cap tolerates.

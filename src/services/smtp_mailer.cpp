@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "services/mail_header_word.h"
+
 namespace tarsel {
 namespace {
 
@@ -166,10 +168,11 @@ std::string SmtpMailer::BuildHeaderBlock(int32_t now) const {
   header += "FROM: " + from_ + "\r\n";
   header += "To: " + JoinEntries(to_) + "\r\n";
   header += "Cc: " + JoinEntries(cc_) + "\r\n";
-  header += "Subject: " + subject_ + "\r\n";
+  header += "Subject: " + EncodeHeaderWords(subject_) + "\r\n";
   header += "X-Mailer: " + x_mailer_ + "\r\n";
   header += "Reply-To: " + reply_to_ + "\r\n";
-  header += "MIME-Version: 1.0\r\nContent-type: text/plain; charset=US-ASCII\r\n";
+  header += "MIME-Version: 1.0\r\nContent-type: text/plain; charset=UTF-8\r\n";
+  header += "Content-Transfer-Encoding: 8bit\r\n";
   header += "\r\n";
   return header;
 }

@@ -5,8 +5,10 @@
 // encryption, and reads every reply whole without judging its code. A closed connection or a
 // reply that does not come within the time-out ends the exchange as a failure.
 //
-// All texts are bytes in the program's code page. Header values and addresses lose every CR
-// and LF when they are set (a subject made from a feed title cannot add header lines).
+// All texts are UTF-8 (callers convert from the program's code page); the mail says so in its
+// content type, and a subject beyond ASCII goes out as encoded words. Header values and
+// addresses lose every CR and LF when they are set (a subject made from a feed title cannot add
+// header lines).
 // The mailer never reads Settings: the caller passes the server (`smtpserver`) and the sender
 // (`mail`). One object belongs to one thread; mails of different threads use their own objects.
 

@@ -52,7 +52,7 @@ XmlRpcCallStatus PerformXmlRpcCall(const std::string& url, const XmlRpcRequest& 
   response = XmlRpcResponse();
   HTTP::CHttpClient client;
   client.AddHeader("User-Agent", options.user_agent);
-  client.AddHeader("Content-Type", "text/xml");
+  client.AddHeader("Content-Type", "text/xml; charset=utf-8");
   client.SetPostBody(request.ToXml());
   if (options.connect_timeout_ms > 0) client.SetConnectTimeout(options.connect_timeout_ms);
   try {

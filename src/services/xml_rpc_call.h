@@ -4,7 +4,9 @@
 // endpoint, read the reply into the response, and show a failed reply to the user.
 //
 // Runs on the calling thread and blocks it until the HTTP exchange ends. The proxy comes from
-// CurrentSettings() (through the HTTP client). Texts are bytes in the program's code page.
+// CurrentSettings() (through the HTTP client). The request declares UTF-8 (in its XML
+// declaration and its content type), so its texts are UTF-8: callers convert them from the
+// program's code page (CodePageToUtf8), and the response's texts back (CodePageFromUtf8).
 
 #include <mutex>
 #include <string>
@@ -56,9 +58,9 @@ struct XmlRpcCallOptions {
   XmlRpcCancel* cancel = nullptr;
 };
 
-// Posts request.ToXml() to url with "User-Agent" and "Content-Type: text/xml", then parses the
-// body into response. Callers that tell the user about transport failures themselves tell them
-// apart by the status.
+// Posts request.ToXml() to url with "User-Agent" and "Content-Type: text/xml; charset=utf-8",
+// then parses the body into response. Callers that tell the user about transport failures
+// themselves tell them apart by the status.
 XmlRpcCallStatus PerformXmlRpcCall(const std::string& url, const XmlRpcRequest& request,
                                    XmlRpcResponse& response, const XmlRpcCallOptions& options);
 

@@ -7,6 +7,7 @@
 #include "parse/charsets/encoding_choice.h"
 #include "platform/folders.h"
 #include "platform/process_spawn.h"
+#include "platform/system_code_page.h"
 
 namespace tarsel {
 namespace {
@@ -25,9 +26,11 @@ std::optional<UpdateMail> PlanMail(const Column& column, const Settings& setting
   mail.port = smtp_port;
   mail.sender = settings.mail;
   mail.to_address = column.mail_address;
-  // The mailer strips CR and LF from the subject, so a feed title cannot add header lines.
-  mail.subject = "rss column " + column.DisplayName() + " updated";
-  if (column.include_body) mail.body = NewRecordsMailBody(column);
+  // The mailer strips CR and LF from the subject, so a feed title cannot add header lines. It
+  // sends UTF-8, whatever the program's code page.
+  const int code_page = CodePageForEncoding(static_cast<EncodingChoice>(settings.encoding));
+  mail.subject = CodePageToUtf8("rss column " + column.DisplayName() + " updated", code_page);
+  if (column.include_body) mail.body = CodePageToUtf8(NewRecordsMailBody(column), code_page);
   return mail;
 }
 

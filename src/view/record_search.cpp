@@ -2,7 +2,9 @@
 
 #include <cstdio>
 
+#include "parse/charsets/encoding_choice.h"
 #include "platform/system_code_page.h"
+#include "settings/settings.h"
 #include "store/column.h"
 #include "view/records_view_model_texts.h"
 #include "view/string_table.h"
@@ -63,7 +65,8 @@ bool IsWordByte(char c) {
 }  // namespace
 
 std::string FoldCase(const std::string& program_text) {
-  const std::string utf8 = CodePageToUtf8(program_text, SystemCodePage());
+  const std::string utf8 = CodePageToUtf8(
+      program_text, CodePageForEncoding(static_cast<EncodingChoice>(CurrentSettings()->encoding)));
   std::string folded;
   folded.reserve(utf8.size());
   for (size_t at = 0; at < utf8.size();) EncodeUtf8(LowerCodePoint(DecodeUtf8(utf8, at)), folded);

@@ -5,7 +5,7 @@
 #include <numeric>
 
 #include "parse/dates/date_format.h"
-#include "platform/system_code_page.h"
+#include "platform/utf8_text.h"
 #include "view/records_view_model_texts.h"
 #include "view/string_table.h"
 
@@ -20,9 +20,6 @@ constexpr std::array<RecordsColumnInfo, kRecordsColumnCount> kColumns = {{
     {kTextHeaderAuthor, "subject", "author", 40250},
     {kTextHeaderPersistence, "persistant", nullptr, 0},
 }};
-
-// Windows' number of the UTF-8 code page, for a system whose program text is UTF-8.
-constexpr int kUtf8CodePage = 65001;
 
 const std::string& FieldOf(const Record& record, int column) {
   static const std::string kNone;
@@ -40,13 +37,7 @@ const std::string& FieldOf(const Record& record, int column) {
 
 // The byte length of the first `characters` characters of `text`.
 size_t CharacterPrefixBytes(const std::string& text, size_t characters) {
-  if (SystemCodePage() != kUtf8CodePage) return std::min(characters, text.size());
-  size_t at = 0;
-  for (size_t counted = 0; at < text.size() && counted < characters; ++counted) {
-    ++at;
-    while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) ++at;
-  }
-  return at;
+  return Utf8Prefix(text, characters).size();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <regex>
 #include <sstream>
 
+#include "services/mail_header_word.h"
 #include "support/fake_smtp_server.h"
 #include "support/loopback_server.h"
 
@@ -29,7 +30,8 @@ const char kHeaderAfterDate[] =
     "X-Mailer: \r\n"
     "Reply-To: me@example.org\r\n"
     "MIME-Version: 1.0\r\n"
-    "Content-type: text/plain; charset=US-ASCII\r\n"
+    "Content-type: text/plain; charset=UTF-8\r\n"
+    "Content-Transfer-Encoding: 8bit\r\n"
     "\r\n";
 
 UpdateMail NewsMail(uint16_t port) {
@@ -233,7 +235,8 @@ TEST(SmtpMailerTest, LineBreaksCannotInjectHeadersOrCommands) {
     names.push_back(line.substr(0, line.find(':')));
   }
   EXPECT_EQ(names, (std::vector<std::string>{"DATE", "FROM", "To", "Cc", "Subject", "X-Mailer",
-                                             "Reply-To", "MIME-Version", "Content-type"}));
+                                             "Reply-To", "MIME-Version", "Content-type",
+                                             "Content-Transfer-Encoding"}));
 }
 
 TEST(SmtpMailerTest, HeaderBlockIsEmptyWithoutRecipients) {
@@ -273,6 +276,29 @@ TEST(SmtpMailerTest, DateLineIsEnglishUtc) {
       {2147483647, "Tue, 19 Jan 2038 03:14:07 +0000"},
   };
   for (const Case& c : cases) EXPECT_EQ(FormatMailDate(c.seconds), c.text) << c.seconds;
+}
+
+TEST(EncodeHeaderWordsTest, AsciiStaysAndTheRestBecomesEncodedWords) {
+  const struct {
+    const char* name;
+    std::string text;
+    std::string expected;
+  } cases[] = {
+      {"ascii", "rss column News updated", "rss column News updated"},
+      {"cyrillic", "\xD0\x9D\xD0\xBE\xD0\xB2\xD0\xBE\xD1\x81\xD1\x82\xD0\xB8",
+       "=?UTF-8?B?0J3QvtCy0L7RgdGC0Lg=?="},
+      {"padding of one", "\xC3\xA9", "=?UTF-8?B?w6k=?="},
+      // 16 three-byte characters: 45 bytes in the first word, the sixteenth in the next.
+      {"long text folds between whole characters",
+       [] {
+         std::string text;
+         for (int i = 0; i < 16; ++i) text += "\xE4\xB8\xAD";
+         return text;
+       }(),
+       "=?UTF-8?B?5Lit5Lit5Lit5Lit5Lit5Lit5Lit5Lit5Lit5Lit5Lit5Lit5Lit5Lit5Lit?=\r\n "
+       "=?UTF-8?B?5Lit?="},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EncodeHeaderWords(c.text), c.expected) << c.name;
 }
 
 }  // namespace

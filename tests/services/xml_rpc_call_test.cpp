@@ -55,7 +55,7 @@ TEST_F(XmlRpcCallTest, PostsTheRequestAndReadsTheResult) {
   const testing::FixtureRequest posted = endpoint_->LastRequest();
   EXPECT_EQ(posted.method, "POST");
   EXPECT_EQ(posted.Header("User-Agent"), "XMLRPC Client 1.0");
-  EXPECT_EQ(posted.Header("Content-Type"), "text/xml");
+  EXPECT_EQ(posted.Header("Content-Type"), "text/xml; charset=utf-8");
   XmlRpcRequest expected("blogger.getUsersBlogs");
   expected.AddParam(XmlRpcValue::String("abc"));
   EXPECT_EQ(posted.body, expected.ToXml());

@@ -4,13 +4,14 @@
 
 #include "parse/xml/xml_writer.h"
 #include "platform/atomic_file.h"
+#include "platform/system_code_page.h"
 
 namespace tarsel {
 
 namespace {
 
 constexpr std::string_view kHeader =
-    "<?xml version=\"1.0\"  encoding=\"windows-1251\" ?>\n"
+    "<?xml version=\"1.0\"  encoding=\"utf-8\" ?>\n"
     "<opml version=\"1.0\">\n"
     "<head>\n"
     "\t<title>Tarsel Feeds</title>\n"
@@ -20,38 +21,42 @@ constexpr std::string_view kHeader =
     "<body>\n";
 constexpr std::string_view kFooter = "</body>\n</opml>\n";
 
-void AppendAttribute(std::string& out, std::string_view name, std::string_view value) {
+void AppendAttribute(std::string& out, std::string_view name, std::string_view value,
+                     int code_page) {
   out += name;
   out += "=\"";
-  out += EscapeXmlAttribute(value);
+  out += EscapeXmlAttribute(CodePageToUtf8(value, code_page));
   out += "\" ";
 }
 
-void AppendOutline(std::string& out, const Column& column) {
+void AppendOutline(std::string& out, const Column& column, int code_page) {
+  auto attribute = [&out, code_page](std::string_view name, std::string_view value) {
+    AppendAttribute(out, name, value, code_page);
+  };
   const ChannelInfo& channel = column.channel;
   std::string_view description = channel.description;
   description = description.substr(0, description.find('"'));
   out += "\t<outline ";
-  AppendAttribute(out, "text", channel.title);
-  AppendAttribute(out, "description", description);
-  AppendAttribute(out, "htmlUrl", channel.link);
-  AppendAttribute(out, "title", channel.title);
+  attribute("text", channel.title);
+  attribute("description", description);
+  attribute("htmlUrl", channel.link);
+  attribute("title", channel.title);
   out += "type=\"rss\" version=\"RSS\" ";
-  AppendAttribute(out, "xmlUrl", column.url);
+  attribute("xmlUrl", column.url);
   out += "/>\n";
 }
 
 }  // namespace
 
-std::string OpmlExportText(const ColumnTree& tree) {
+std::string OpmlExportText(const ColumnTree& tree, int code_page) {
   std::string out(kHeader);
-  for (const auto& column : tree.Columns()) AppendOutline(out, *column);
+  for (const auto& column : tree.Columns()) AppendOutline(out, *column, code_page);
   out += kFooter;
   return out;
 }
 
-bool ExportOpml(const ColumnTree& tree, const std::string& path) {
-  return WriteFileAtomically(path, OpmlExportText(tree), 0644, false);
+bool ExportOpml(const ColumnTree& tree, const std::string& path, int code_page) {
+  return WriteFileAtomically(path, OpmlExportText(tree, code_page), 0644, false);
 }
 
 }  // namespace tarsel

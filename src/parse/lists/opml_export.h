@@ -1,8 +1,8 @@
 #pragma once
 
-// Writing every column of the columns tree as an OPML file. The text is in the program's code
-// page, which the header declares as windows-1251; lines end with a single LF. Main thread (it
-// reads the columns tree).
+// Writing every column of the columns tree as an OPML file. The file is UTF-8, declared so:
+// the texts are converted from the program's code page. Lines end with a single LF. Main thread
+// (it reads the columns tree).
 
 #include <string>
 
@@ -13,10 +13,10 @@ namespace tarsel {
 // The whole OPML text: a head titled "Tarsel Feeds" and one outline per column, flattened in
 // tree order (groups are not written), from the channel title, link and description (cut before
 // its first double quote) and the column URL.
-std::string OpmlExportText(const ColumnTree& tree);
+std::string OpmlExportText(const ColumnTree& tree, int code_page);
 
-// Replaces the file at `path` with OpmlExportText(tree); false when it cannot be written (an old
+// Replaces the file at `path` with OpmlExportText(tree, code_page); false when it cannot be written (an old
 // file then stays as it was).
-bool ExportOpml(const ColumnTree& tree, const std::string& path);
+bool ExportOpml(const ColumnTree& tree, const std::string& path, int code_page);
 
 }  // namespace tarsel

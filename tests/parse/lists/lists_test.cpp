@@ -146,9 +146,9 @@ TEST(ListsTest, ExportWritesTheFixedHeaderAndEscapedOutlines) {
   column->channel.description = "say \"hi\" there";
   group->AddChild(column);
   tree.Append(MakeColumn(3, "http://y/rss"));
-  const std::string text = OpmlExportText(tree);
+  const std::string text = OpmlExportText(tree, 1251);
   EXPECT_EQ(text.substr(0, text.find("<body>")),
-            "<?xml version=\"1.0\"  encoding=\"windows-1251\" ?>\n<opml version=\"1.0\">\n"
+            "<?xml version=\"1.0\"  encoding=\"utf-8\" ?>\n<opml version=\"1.0\">\n"
             "<head>\n\t<title>Tarsel Feeds</title>\n\t<ownerName></ownerName>\n"
             "\t<ownerEmail></ownerEmail>\n</head>\n");
   EXPECT_NE(text.find("\t<outline text=\"A &amp; B\" description=\"say \" htmlUrl=\"http://x\" "
@@ -159,6 +159,10 @@ TEST(ListsTest, ExportWritesTheFixedHeaderAndEscapedOutlines) {
   EXPECT_TRUE(text.ends_with("xmlUrl=\"http://y/rss\" />\n</body>\n</opml>\n"));
   EXPECT_EQ(text.find('\r'), std::string::npos);
   EXPECT_EQ(text.find("\"G\""), std::string::npos);
+  // The file is UTF-8 whatever the program's code page: a Windows-1251 title is converted.
+  tree.Append(MakeColumn(4, "http://z/rss", "\xCF\xF0\xE8"));
+  EXPECT_NE(OpmlExportText(tree, 1251).find("text=\"\xD0\x9F\xD1\x80\xD0\xB8\""),
+            std::string::npos);
 }
 
 TEST(ListsTest, MergeSkipsKnownAddressesAndReusesGroupsByName) {
