@@ -86,7 +86,7 @@ TEST_F(DirectorySearchTest, FindsFeedsAndReadsTheirInfo) {
   find.AddParam(XmlRpcValue::String("linux"));
   EXPECT_EQ(requests_[0].body, find.ToXml());
   EXPECT_EQ(requests_[0].Header("User-Agent"), "Ostrelianware");
-  EXPECT_EQ(requests_[1].Header("Content-Type"), "text/xml");
+  EXPECT_EQ(requests_[1].Header("Content-Type"), "text/xml; charset=utf-8");
   XmlRpcRequest info("syndic8.GetFeedInfo");
   info.AddParam(XmlRpcValue::Array({XmlRpcValue::Integer(11), XmlRpcValue::Integer(12)}));
   info.AddParam(

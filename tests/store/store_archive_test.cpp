@@ -112,6 +112,24 @@ TEST(StoreArchiveTest, DamagedDataThrows) {
   }
 }
 
+// A UTF-8 text over the limit loses its last character whole rather than half of it.
+TEST(StoreArchiveTest, LongUtf8StringsAreCutOnACharacterBoundary) {
+  std::string cyrillic;
+  while (cyrillic.size() <= static_cast<size_t>(kMaxStoredString)) {
+    cyrillic +=
+        "\xD0\x96"
+        "a";
+  }
+  StoreArchive writer(StoreOptions{});
+  writer.Write(cyrillic);
+  StoreArchive reader(writer.TakeBytes(), StoreOptions{});
+  std::string text;
+  reader.Read(text);
+  // 640000 = 3 * 213333 + 1: the cut would fall between the two bytes of a letter.
+  EXPECT_EQ(text.size(), static_cast<size_t>(kMaxStoredString) - 1);
+  EXPECT_EQ(text, cyrillic.substr(0, text.size()));
+}
+
 TEST(StoreArchiveTest, WriterPatchesBlockLengthsAndCutsLongStrings) {
   StoreArchive writer(StoreOptions{});
   writer.Write(int32_t{5});

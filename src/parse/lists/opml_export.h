@@ -15,8 +15,8 @@ namespace tarsel {
 // its first double quote) and the column URL.
 std::string OpmlExportText(const ColumnTree& tree, int code_page);
 
-// Replaces the file at `path` with OpmlExportText(tree, code_page); false when it cannot be written (an old
-// file then stays as it was).
+// Replaces the file at `path` with OpmlExportText(tree, code_page); false when it cannot be written
+// (an old file then stays as it was).
 bool ExportOpml(const ColumnTree& tree, const std::string& path, int code_page);
 
 }  // namespace tarsel
