@@ -8,6 +8,7 @@
 #include "html/render.h"
 #include "html/text.h"
 #include "oracle/browser_oracle.h"
+#include "platform/system_code_page.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tarsel;
@@ -24,12 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (HTML::CleanedHtml(nodes) != HTML::CleanHtml(html, {})) {
     fuzz::Fail("tree and streaming renderings differ");
   }
-  (void)HTML::PlainText(nodes);
+  (void)HTML::PlainText(nodes, kCodePageUtf8);
   int counter = 0;
   (void)HTML::StructurePattern(nodes, counter);
   HTML::ResolveLinks(nodes, "http://site/dir/");
-  (void)HTML::HtmlToPlainText(html);
-  (void)HTML::MakeSummary(html, 3);
-  (void)HTML::StripTags(html);
+  (void)HTML::HtmlToPlainText(html, kCodePageUtf8);
+  (void)HTML::MakeSummary(html, 3, 1251);
+  (void)HTML::StripTags(html, kCodePageUtf8);
   return 0;
 }

@@ -23,7 +23,8 @@ std::string AddressRisk(const std::string& what, const std::string& address) {
 }  // namespace
 
 std::optional<ChannelInfo> ParseBodyAsTheCliDoes(std::string body) {
-  const bool converted = ConvertDownloadedText(body, 0, EncodingChoice::kAutomatic);
+  bool converted = ConvertDownloadedText(body, "", EncodingChoice::kAutomatic);
+  converted = ConvertBodyByDeclaration(body, converted, EncodingChoice::kAutomatic);
   ChannelInfo channel;
   if (!ParseFeed(body, channel)) return std::nullopt;
   CleanParsedChannel(channel, converted);
