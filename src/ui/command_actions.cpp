@@ -9,6 +9,7 @@
 
 #include "store/memories_operations.h"
 #include "ui/qt_text.h"
+#include "ui/translate_widgets.h"
 #include "view/string_table.h"
 
 namespace tarsel::ui {
@@ -128,6 +129,7 @@ QMenu* CommandActions::BuildMenu(int menu_id, QWidget* parent) {
   auto* menu = new QMenu(parent);
   menu->setObjectName(QStringLiteral("menu_%1").arg(menu_id));
   AddEntries(menu, MenuEntries(menu_id));
+  TranslateMenu(menu, menu_id, [this](int id) { return Action(id); });
   return menu;
 }
 
@@ -136,6 +138,7 @@ void CommandActions::FillMenuBar(QMenuBar* bar) {
     QMenu* popup = bar->addMenu(Text(entry.text_id));
     AddEntries(popup, entry.children);
   }
+  TranslateMenu(bar, kMainMenu, [this](int id) { return Action(id); });
 }
 
 void CommandActions::AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {

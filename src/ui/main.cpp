@@ -12,6 +12,7 @@
 #include "platform/instance_lock.h"
 #include "ui/main_window.h"
 #include "ui/signal_bridge.h"
+#include "ui/standard_texts.h"
 #include "view/command_line.h"
 
 // The icon's resources live in the UI library, which a static link would leave unregistered.
@@ -47,6 +48,7 @@ int RunNormally(int argc, char* argv[], bool save_columns) {
   tarsel::LoadProgramData(data);
   data.settings.save_columns_mode = save_columns;
   tarsel::ApplyLanguage(data.settings);
+  tarsel::ui::InstallStandardTexts();
 
   tarsel::ui::MainWindow window(data);
   if (data.settings.minimize_on_start) window.showMinimized();

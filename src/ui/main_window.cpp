@@ -104,7 +104,7 @@ void MainWindow::BuildMenusAndToolbar() {
   actions_->FillMenuBar(menuBar());
   menuBar()->setObjectName(QStringLiteral("MenuBar"));
   menuBar()->setAccessibleName(QStringLiteral("Menu bar"));
-  toolbar_ = addToolBar(QStringLiteral("Toolbar"));
+  toolbar_ = addToolBar(Text(text::kEntryToolbar));
   toolbar_->setObjectName(QStringLiteral("Toolbar"));
   toolbar_->setAccessibleName(QStringLiteral("Toolbar"));
   toolbar_->setMovable(false);

@@ -2,13 +2,15 @@
 
 #include <unordered_map>
 
+#include "settings/translation_table.h"
+
 namespace tarsel {
 
 const std::vector<StringEntry>& BuiltInStrings() {
   static const std::vector<StringEntry> all = [] {
     std::vector<StringEntry> entries;
     for (auto table : {MainWindowStrings(), RecordPaneStrings(), RecordsListStrings(),
-                       TrayStrings(), DialogStrings()})
+                       TrayStrings(), DialogStrings(), StandardStrings()})
       entries.insert(entries.end(), table.begin(), table.end());
     return entries;
   }();
@@ -27,7 +29,7 @@ std::string EnglishText(int id) {
 }
 
 std::string GetText(int id) {
-  // The translation table plugs in here once languages can be loaded.
+  if (const std::string* translated = TranslatedString(id)) return *translated;
   return EnglishText(id);
 }
 

@@ -24,6 +24,8 @@ std::span<const StringEntry> RecordPaneStrings();
 std::span<const StringEntry> RecordsListStrings();
 std::span<const StringEntry> TrayStrings();
 std::span<const StringEntry> DialogStrings();
+// The toolkit's own button and edit-menu words (65000-65099).
+std::span<const StringEntry> StandardStrings();
 
 // Every built-in entry, gathered from the tables above, in table order.
 const std::vector<StringEntry>& BuiltInStrings();

@@ -1,0 +1,88 @@
+#include "ui/translate_widgets.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QWidget>
+
+#include "settings/translation_table.h"
+#include "ui/qt_text.h"
+
+namespace tarsel::ui {
+namespace {
+
+constexpr char kControlIdProperty[] = "tarselControlId";
+
+void SetControlText(QWidget* control, const QString& text) {
+  if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+    button->setText(text);
+  } else if (auto* label = qobject_cast<QLabel*>(control)) {
+    label->setText(text);
+  } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+    group->setTitle(text);
+  } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    edit->setText(text);
+  }
+}
+
+void ApplyItems(QWidget* menu, const MenuTranslation& items,
+                const std::function<QAction*(int)>& command_action) {
+  for (size_t position = 0; position < items.size(); ++position) {
+    const QList<QAction*> entries = menu->actions();
+    if (position >= static_cast<size_t>(entries.size())) return;
+    QAction* entry = entries[static_cast<qsizetype>(position)];
+    const MenuItemTranslation& item = items[position];
+    switch (item.kind) {
+      case MenuItemTranslation::Kind::kSeparator:
+        break;
+      case MenuItemTranslation::Kind::kPopup:
+        // Renaming keeps the submenu, so the nested items apply to it.
+        entry->setText(ToQt(item.text));
+        if (entry->menu() != nullptr) ApplyItems(entry->menu(), item.children, command_action);
+        break;
+      case MenuItemTranslation::Kind::kCommand: {
+        // A plain entry of its own: the command's shared action keeps its text elsewhere.
+        auto* plain = new QAction(ToQt(item.text), menu);
+        plain->setData(item.command);
+        if (QAction* target = command_action ? command_action(item.command) : nullptr) {
+          QObject::connect(plain, &QAction::triggered, target, &QAction::trigger);
+        }
+        menu->insertAction(entry, plain);
+        menu->removeAction(entry);
+        if (entry->parent() == menu) entry->deleteLater();
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void SetControlId(QWidget* control, int control_id) {
+  control->setProperty(kControlIdProperty, control_id);
+}
+
+void TranslateDialog(QWidget* dialog, int dialog_id) {
+  const TranslationTable& table = ProcessTranslations();
+  auto found = table.dialogs.find(dialog_id);
+  if (found == table.dialogs.end()) return;
+  dialog->setWindowTitle(ToQt(found->second.caption));
+  for (QWidget* control : dialog->findChildren<QWidget*>()) {
+    const QVariant id = control->property(kControlIdProperty);
+    if (!id.isValid()) continue;
+    auto text = found->second.controls.find(id.toInt());
+    if (text != found->second.controls.end()) SetControlText(control, ToQt(text->second));
+  }
+}
+
+void TranslateMenu(QWidget* menu, int menu_id,
+                   const std::function<QAction*(int command_id)>& command_action) {
+  const TranslationTable& table = ProcessTranslations();
+  auto found = table.menus.find(menu_id);
+  if (found != table.menus.end()) ApplyItems(menu, found->second, command_action);
+}
+
+}  // namespace tarsel::ui

@@ -1,0 +1,155 @@
+// With a translation of every string id loaded, the main window, its menus and each dialog show
+// no text that bypassed the string table.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QToolBar>
+
+#include "settings/translation_table.h"
+#include "support/temp_dir.h"
+#include "ui/about_box.h"
+#include "ui/command_actions.h"
+#include "ui/find_dialog.h"
+#include "ui/find_records_dialog.h"
+#include "ui/main_window.h"
+#include "ui/standard_texts.h"
+#include "ui/translate_widgets.h"
+#include "view/command_ids.h"
+#include "view/command_table.h"
+#include "view/string_table.h"
+
+namespace tarsel::ui {
+namespace {
+
+constexpr char kMark[] = "~";
+
+// Every built-in text, marked, as the loaded translation; cleared again at the end.
+class MarkedTranslation {
+ public:
+  MarkedTranslation() {
+    for (const StringEntry& entry : BuiltInStrings()) {
+      if (entry.id != 0)
+        ProcessTranslations().strings[entry.id] = kMark + std::string(entry.english);
+    }
+  }
+  ~MarkedTranslation() { ProcessTranslations() = TranslationTable(); }
+};
+
+class TextWalk {
+ public:
+  void Check(const QString& where, const QString& text) {
+    QString shown = text;
+    shown.remove(QLatin1Char('&'));
+    if (shown.trimmed().isEmpty() || shown.startsWith(QLatin1String(kMark))) return;
+    // Numbers, key names and the version are no words to translate.
+    static const QRegularExpression kNoWords(QStringLiteral("^[0-9 .,:%+()/-]*$"));
+    if (kNoWords.match(shown).hasMatch()) return;
+    untranslated.push_back(where + ": " + text);
+  }
+
+  void Menu(const QString& where, QWidget* menu) {
+    for (QAction* action : menu->actions()) {
+      if (action->isSeparator()) continue;
+      Check(where + " action", action->text().section(QLatin1Char('\t'), 0, 0));
+      if (action->menu() != nullptr) Menu(where + "/" + action->text(), action->menu());
+    }
+  }
+
+  void Widgets(QWidget* top) {
+    Check(top->objectName() + " title", top->windowTitle());
+    QList<QWidget*> all = top->findChildren<QWidget*>();
+    all.push_front(top);
+    for (QWidget* widget : all) {
+      const QString name =
+          widget->metaObject()->className() + QStringLiteral(" ") + widget->objectName();
+      Check(name + " tooltip", widget->toolTip());
+      if (auto* label = qobject_cast<QLabel*>(widget)) Check(name, label->text());
+      if (auto* button = qobject_cast<QAbstractButton*>(widget)) Check(name, button->text());
+      if (auto* group = qobject_cast<QGroupBox*>(widget)) Check(name, group->title());
+      if (auto* edit = qobject_cast<QLineEdit*>(widget)) Check(name, edit->placeholderText());
+      if (auto* tabs = qobject_cast<QTabBar*>(widget)) {
+        for (int i = 0; i < tabs->count(); ++i) Check(name + " tab", tabs->tabText(i));
+      }
+      if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        for (int i = 0; i < combo->count(); ++i) Check(name + " item", combo->itemText(i));
+      }
+      if (auto* header = qobject_cast<QHeaderView*>(widget); header && header->model()) {
+        for (int i = 0; i < header->count(); ++i)
+          Check(name + " header", header->model()->headerData(i, header->orientation()).toString());
+      }
+      if (auto* bar = qobject_cast<QMenuBar*>(widget)) Menu(name, bar);
+      if (auto* toolbar = qobject_cast<QToolBar*>(widget)) {
+        Check(name + " title", toolbar->windowTitle());
+        for (QAction* action : toolbar->actions()) Check(name + " tip", action->toolTip());
+      }
+    }
+  }
+
+  QStringList untranslated;
+};
+
+TEST(TranslationWalk, MainWindowMenusAndDialogsShowOnlyTranslatedTexts) {
+  testing::TempDir folder;
+  testing::ScopedEnv data_home("XDG_DATA_HOME", folder.path());
+  mkdir((folder.path() + "/Tarsel").c_str(), 0700);
+  MarkedTranslation marked;
+  StandardTexts standard_texts;
+  QCoreApplication::installTranslator(&standard_texts);
+  TextWalk walk;
+  {
+    ProgramData data;
+    LoadProgramData(data);
+    MainWindow window(data);
+    window.show();
+    window.RestoreLayout();
+    walk.Widgets(&window);
+    CommandActions actions(&window);
+    for (int menu_id : MenuIds()) {
+      std::unique_ptr<QMenu> menu(actions.BuildMenu(menu_id, nullptr));
+      walk.Menu(QStringLiteral("menu %1").arg(menu_id), menu.get());
+    }
+  }
+  AboutBox about({"word"});
+  walk.Widgets(&about);
+  FindDialog find;
+  walk.Widgets(&find);
+  FindRecordsDialog find_records(SearchChoices{});
+  walk.Widgets(&find_records);
+  QCoreApplication::removeTranslator(&standard_texts);
+  EXPECT_TRUE(walk.untranslated.isEmpty())
+      << walk.untranslated.join(QLatin1Char('\n')).toStdString();
+}
+
+// Items apply by position; a translated command gets a plain entry of its own.
+TEST(TranslationWalk, MenuTranslationAppliesByPosition) {
+  TranslationTable& table = ProcessTranslations();
+  using Kind = MenuItemTranslation::Kind;
+  table.menus[kTrayMenu] = {{Kind::kCommand, cmd::kRestore, "Restaurer", {}},
+                            {Kind::kSeparator, 0, "", {}},
+                            {Kind::kCommand, cmd::kUpdateAll, "Tout actualiser", {}}};
+  QWidget window;
+  CommandActions actions(&window);
+  std::unique_ptr<QMenu> menu(actions.BuildMenu(kTrayMenu, nullptr));
+  const auto entries = menu->actions();
+  ProcessTranslations() = TranslationTable();
+  ASSERT_GE(entries.size(), 3);
+  EXPECT_EQ(entries[0]->text(), QStringLiteral("Restaurer"));
+  EXPECT_EQ(entries[0]->data().toInt(), cmd::kRestore);
+  EXPECT_EQ(entries[2]->data().toInt(), cmd::kUpdateAll);
+  // The command's shared action keeps its own text for the other menus.
+  EXPECT_NE(actions.Action(cmd::kRestore)->text(), QStringLiteral("Restaurer"));
+}
+
+}  // namespace
+}  // namespace tarsel::ui
