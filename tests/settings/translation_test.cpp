@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/system_code_page.h"
 #include "settings/language_choice.h"
 #include "settings/translation_table.h"
 #include "support/temp_dir.h"
@@ -138,6 +139,9 @@ TEST(ReadTranslation, TextsAreConvertedIntoTheProgramCodePage) {
   TranslationTable latin;
   ReadTranslation(latin, russian, 1251, 1252);  // Cyrillic has no place in Windows-1252
   EXPECT_EQ(latin.strings[1], "???");
+  TranslationTable utf8;
+  ReadTranslation(utf8, russian, 1251, kCodePageUtf8);  // a UTF-8 desktop
+  EXPECT_EQ(utf8.strings[1], "\xD0\x9F\xD1\x80\xD0\xB8");
 }
 
 TEST(LoadTranslationFile, MissingHugeAndCutFiles) {
