@@ -15,16 +15,16 @@ struct StandardText {
 
 // The toolkit's English words and the string ids that carry them (view/strings_standard.cpp).
 constexpr StandardText kTexts[] = {
-    {"OK", 65000},          {"&OK", 65000},        {"Cancel", 65001},
-    {"&Cancel", 65001},     {"&Yes", 65002},       {"Yes", 65002},
-    {"&No", 65003},         {"No", 65003},         {"Apply", 65004},
-    {"Close", 65005},       {"&Close", 65005},     {"Help", 65006},
-    {"Save", 65007},        {"&Save", 65007},      {"Discard", 65008},
-    {"Retry", 65009},       {"Ignore", 65010},     {"Abort", 65011},
-    {"Yes to &All", 65012}, {"N&o to All", 65013}, {"Reset", 65014},
-    {"Open", 65015},        {"&Undo", 65020},      {"&Redo", 65021},
-    {"Cu&t", 65022},        {"&Copy", 65023},      {"&Paste", 65024},
-    {"Delete", 65025},      {"Select All", 65026}, {"Copy &Link Location", 65027},
+    {"OK", 66000},          {"&OK", 66000},        {"Cancel", 66001},
+    {"&Cancel", 66001},     {"&Yes", 66002},       {"Yes", 66002},
+    {"&No", 66003},         {"No", 66003},         {"Apply", 66004},
+    {"Close", 66005},       {"&Close", 66005},     {"Help", 66006},
+    {"Save", 66007},        {"&Save", 66007},      {"Discard", 66008},
+    {"Retry", 66009},       {"Ignore", 66010},     {"Abort", 66011},
+    {"Yes to &All", 66012}, {"N&o to All", 66013}, {"Reset", 66014},
+    {"Open", 66015},        {"&Undo", 66020},      {"&Redo", 66021},
+    {"Cu&t", 66022},        {"&Copy", 66023},      {"&Paste", 66024},
+    {"Delete", 66025},      {"Select All", 66026}, {"Copy &Link Location", 66027},
 };
 
 // The contexts the toolkit asks these words in.

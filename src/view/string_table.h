@@ -24,7 +24,7 @@ std::span<const StringEntry> RecordPaneStrings();
 std::span<const StringEntry> RecordsListStrings();
 std::span<const StringEntry> TrayStrings();
 std::span<const StringEntry> DialogStrings();
-// The toolkit's own button and edit-menu words (65000-65099).
+// The toolkit's own button and edit-menu words (66000-66099).
 std::span<const StringEntry> StandardStrings();
 
 // Every built-in entry, gathered from the tables above, in table order.

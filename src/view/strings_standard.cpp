@@ -7,14 +7,14 @@ namespace tarsel {
 
 namespace {
 constexpr StringEntry kStrings[] = {
-    {65000, "OK"},          {65001, "Cancel"},     {65002, "&Yes"},
-    {65003, "&No"},         {65004, "Apply"},      {65005, "Close"},
-    {65006, "Help"},        {65007, "Save"},       {65008, "Discard"},
-    {65009, "Retry"},       {65010, "Ignore"},     {65011, "Abort"},
-    {65012, "Yes to &All"}, {65013, "N&o to All"}, {65014, "Reset"},
-    {65015, "Open"},        {65020, "&Undo"},      {65021, "&Redo"},
-    {65022, "Cu&t"},        {65023, "&Copy"},      {65024, "&Paste"},
-    {65025, "Delete"},      {65026, "Select All"}, {65027, "Copy &Link Location"},
+    {66000, "OK"},          {66001, "Cancel"},     {66002, "&Yes"},
+    {66003, "&No"},         {66004, "Apply"},      {66005, "Close"},
+    {66006, "Help"},        {66007, "Save"},       {66008, "Discard"},
+    {66009, "Retry"},       {66010, "Ignore"},     {66011, "Abort"},
+    {66012, "Yes to &All"}, {66013, "N&o to All"}, {66014, "Reset"},
+    {66015, "Open"},        {66020, "&Undo"},      {66021, "&Redo"},
+    {66022, "Cu&t"},        {66023, "&Copy"},      {66024, "&Paste"},
+    {66025, "Delete"},      {66026, "Select All"}, {66027, "Copy &Link Location"},
 };
 }  // namespace
 
