@@ -47,8 +47,7 @@ int RunNormally(int argc, char* argv[], bool save_columns) {
   tarsel::ProgramData data;
   tarsel::LoadProgramData(data);
   data.settings.save_columns_mode = save_columns;
-  tarsel::ApplyLanguage(data.settings);
-  tarsel::ui::InstallStandardTexts();
+  tarsel::ui::InstallStandardTexts(tarsel::ApplyLanguage(data.settings));
 
   tarsel::ui::MainWindow window(data);
   if (data.settings.minimize_on_start) window.showMinimized();

@@ -1,6 +1,7 @@
 #include "ui/standard_texts.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <cstring>
 
 #include "ui/qt_text.h"
@@ -47,7 +48,16 @@ QString StandardTexts::translate(const char* context, const char* source_text, c
   return {};
 }
 
-void InstallStandardTexts() {
+void InstallStandardTexts(Language language) {
+  if (language != Language::kEnglish) {
+    auto* toolkit = new QTranslator(QCoreApplication::instance());
+    const QString name = language == Language::kRussian ? QStringLiteral("qtbase_ru")
+                                                         : QStringLiteral("qtbase_fr");
+    if (toolkit->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+      QCoreApplication::installTranslator(toolkit);
+    }
+  }
+  // Installed last, so asked first: the program's own words win over the toolkit's.
   auto* texts = new StandardTexts(QCoreApplication::instance());
   QCoreApplication::installTranslator(texts);
 }

@@ -6,6 +6,8 @@
 
 #include <QTranslator>
 
+#include "settings/language_choice.h"
+
 namespace tarsel::ui {
 
 class StandardTexts : public QTranslator {
@@ -19,7 +21,8 @@ class StandardTexts : public QTranslator {
   bool isEmpty() const override { return false; }
 };
 
-// Installs one StandardTexts on the application (owned by it).
-void InstallStandardTexts();
+// Installs the toolkit's own translation of `language` (file dialogs and the like; nothing when
+// the system lacks it) and, over it, one StandardTexts. Both are owned by the application.
+void InstallStandardTexts(Language language);
 
 }  // namespace tarsel::ui
