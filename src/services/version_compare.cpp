@@ -4,7 +4,7 @@
 
 namespace tarsel {
 
-bool VersionCheckDue(int32_t now, int32_t last_version_check) {
+bool VersionCheckPeriodPassed(int32_t now, int32_t last_version_check) {
   return int64_t{now} - int64_t{last_version_check} > kVersionCheckInterval;
 }
 

@@ -20,7 +20,7 @@ inline constexpr char kNewVersionCaption[] = "New Version";
 inline constexpr char kNewVersionDontTellAgain[] = "Don't tell me again";
 
 // The 20-day rule. Safe for any pair of times (no overflow).
-bool VersionCheckDue(int32_t now, int32_t last_version_check);
+bool VersionCheckPeriodPassed(int32_t now, int32_t last_version_check);
 
 // The non-empty lines of the version file; lines end at CR, LF or any run of them. At most
 // kMaxVersionLines are kept.

@@ -21,6 +21,7 @@
 #include "ui/tray_presence.h"
 #include "ui/tree_model.h"
 #include "ui/update_driver.h"
+#include "ui/web_services.h"
 #include "view/command_ids.h"
 #include "view/main_window_text.h"
 #include "view/string_table.h"
@@ -96,6 +97,7 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QMainWindow(parent)
   ConnectUpdates();
   BindCommands();
   ConnectTray();
+  AttachWebServices(*this);
 }
 
 MainWindow::~MainWindow() = default;

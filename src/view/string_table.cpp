@@ -10,7 +10,7 @@ const std::vector<StringEntry>& BuiltInStrings() {
   static const std::vector<StringEntry> all = [] {
     std::vector<StringEntry> entries;
     for (auto table : {MainWindowStrings(), RecordPaneStrings(), RecordsListStrings(),
-                       TrayStrings(), DialogStrings(), StandardStrings()})
+                       TrayStrings(), DialogStrings(), StandardStrings(), BlogStrings()})
       entries.insert(entries.end(), table.begin(), table.end());
     return entries;
   }();

@@ -26,6 +26,7 @@ std::span<const StringEntry> TrayStrings();
 std::span<const StringEntry> DialogStrings();
 // The toolkit's own button and edit-menu words (66000-66099).
 std::span<const StringEntry> StandardStrings();
+std::span<const StringEntry> BlogStrings();
 
 // Every built-in entry, gathered from the tables above, in table order.
 const std::vector<StringEntry>& BuiltInStrings();

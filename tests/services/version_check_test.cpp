@@ -55,11 +55,11 @@ TEST(VersionCompareTest, OnlyAHigherMajorOrMinorTells) {
 TEST(VersionCompareTest, TwentyDayRule) {
   constexpr int32_t kDay = 86400;
   const int32_t now = 1700000000;
-  EXPECT_FALSE(VersionCheckDue(now, now - 19 * kDay));
-  EXPECT_FALSE(VersionCheckDue(now, now - 20 * kDay));
-  EXPECT_TRUE(VersionCheckDue(now, now - 21 * kDay));
-  EXPECT_TRUE(VersionCheckDue(INT32_MAX, INT32_MIN));
-  EXPECT_FALSE(VersionCheckDue(INT32_MIN, INT32_MAX));
+  EXPECT_FALSE(VersionCheckPeriodPassed(now, now - 19 * kDay));
+  EXPECT_FALSE(VersionCheckPeriodPassed(now, now - 20 * kDay));
+  EXPECT_TRUE(VersionCheckPeriodPassed(now, now - 21 * kDay));
+  EXPECT_TRUE(VersionCheckPeriodPassed(INT32_MAX, INT32_MIN));
+  EXPECT_FALSE(VersionCheckPeriodPassed(INT32_MIN, INT32_MAX));
 }
 
 TEST(VersionCheckerTest, FetchesTheFileOrStaysSilent) {
