@@ -7,6 +7,7 @@
 #include "cli/json_output.h"
 #include "cli/terminal_text.h"
 #include "parse/dates/date_format.h"
+#include "view/record_title_text.h"
 
 namespace tarsel::cli {
 namespace {
@@ -47,7 +48,7 @@ void PrintText(const RecordsViewModel& view, const ColumnStoreSession& session) 
     line += ' ';
     line += FormatRecordStamp(record.published);
     line += ' ';
-    line += TerminalText(session.ToUtf8(record.title));
+    line += TerminalText(session.ToUtf8(RecordTitleText(record.title)));
     line += "\n     ";
     line += TerminalText(session.ToUtf8(record.link));
     line += '\n';

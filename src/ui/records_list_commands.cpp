@@ -14,6 +14,7 @@
 #include "ui/records_list.h"
 #include "ui/records_list_view.h"
 #include "ui/records_model.h"
+#include "view/record_title_text.h"
 #include "view/command_table.h"
 #include "view/records_list_cells.h"
 #include "view/records_view_model_marks.h"
@@ -119,7 +120,7 @@ void RecordsList::DeleteSelected() {
 void RecordsList::CopyToClipboard() {
   const RecordRef record = SelectedRecord();
   if (!record) return;
-  QString text = ToQt(record->title);
+  QString text = ToQt(RecordTitleText(record->title));
   if (!record->link.empty()) text += "\n" + ToQt(record->link);
   if (!record->summary.empty()) text += "\n\n" + ToQt(record->summary);
   QGuiApplication::clipboard()->setText(text);

@@ -11,6 +11,7 @@
 #include "platform/folders.h"
 #include "platform/system_code_page.h"
 #include "view/record_render_html.h"
+#include "view/record_title_text.h"
 
 namespace tarsel {
 namespace {
@@ -51,12 +52,12 @@ void FillItemValues(const Column& column, const Record* record, Substitutions& v
     return;
   }
   SetOwned(values[3], SafeLinkAttribute(ItemLink(*record)));
-  SetOwned(values[4], EscapeHtml(ItemTitle(*record)));
+  SetOwned(values[4], EscapeHtml(RecordTitleText(ItemTitle(*record))));
   if (!record->description.empty()) {
     values[5].value = record->description;
   } else {
     std::string anchor;
-    AppendSafeAnchor(record->link, record->title, anchor);
+    AppendSafeAnchor(record->link, RecordTitleText(record->title), anchor);
     SetOwned(values[5], std::move(anchor));
   }
   SetOwned(values[6], Comments(*record));
@@ -99,7 +100,7 @@ void AppendRecordContent(const Record& record, std::string& out) {
   if (!record.description.empty()) {
     out += record.description;
   } else {
-    AppendSafeAnchor(record.link, record.title, out);
+    AppendSafeAnchor(record.link, RecordTitleText(record.title), out);
   }
 }
 

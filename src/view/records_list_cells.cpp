@@ -6,6 +6,7 @@
 
 #include "parse/dates/date_format.h"
 #include "platform/utf8_text.h"
+#include "view/record_title_text.h"
 #include "view/records_view_model_texts.h"
 #include "view/string_table.h"
 
@@ -65,7 +66,8 @@ std::string CellText(const Record& record, int column) {
   if (column == kReceivedColumn) return RecordDateText(record.published);
   if (column == kReadStateColumn || column == kPersistenceColumn) return {};
   const std::string& field = FieldOf(record, column);
-  return field.empty() ? GetText(kTextEmptyCell) : field;
+  if (field.empty()) return GetText(kTextEmptyCell);
+  return column == kTitleColumn ? RecordTitleText(field) : field;
 }
 
 int CellIcon(const Record& record, int column) {

@@ -128,8 +128,9 @@ TEST(RecordRenderTest, HostileTitlesAndLinksAreMadeSafe) {
     std::string title, link, comments, image;
     std::string key, expected;
   } cases[] = {
-      {"markup in the title", "<img src=x onerror=alert(1)>", "", "", "", "t",
-       "&lt;img src=x onerror=alert(1)&gt;"},
+      {"markup in the title", "<img src=x onerror=alert(1)>", "", "", "", "t", ""},
+      {"stored title is cleaned HTML, shown as its text", "Tom &amp; <b>Jerry</b> &lt;i&gt;", "",
+       "", "", "t", "Tom &amp; Jerry &lt;i&gt;"},
       {"quote in a link", "T", "http://a/\" onmouseover=\"x", "", "", "l",
        "http://a/&quot; onmouseover=&quot;x"},
       {"javascript link", "T", "javascript:alert(1)", "", "", "l", ""},
@@ -163,7 +164,8 @@ TEST(RecordRenderTest, ContentWithoutDescriptionLinksTheStoredTitle) {
     std::string link, title, expected;
   } cases[] = {
       {"plain", "http://a/", "A & B", "<a href=\"http://a/\">A &amp; B</a>"},
-      {"unsafe link keeps only the text", "javascript:x", "<T>", "&lt;T&gt;"},
+      {"unsafe link keeps only the text", "javascript:x", "&lt;T&gt;", "&lt;T&gt;"},
+      {"escaped ampersand shown once", "http://a/", "A &amp; B", "<a href=\"http://a/\">A &amp; B</a>"},
       {"no title", "http://a/", "", "<a href=\"http://a/\"></a>"},
   };
   auto column = MakeColumn();
