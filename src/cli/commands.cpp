@@ -17,6 +17,8 @@ int RunImportOpml(int argc, char* argv[]);
 int RunMemories(int argc, char* argv[]);
 int RunRemember(int argc, char* argv[]);
 int RunRun(int argc, char* argv[]);
+int RunSet(int argc, char* argv[]);
+int RunFilter(int argc, char* argv[]);
 
 const std::vector<Command>& AllCommands() {
   static const std::vector<Command> commands = {
@@ -35,6 +37,8 @@ const std::vector<Command>& AllCommands() {
       {"memories", "show the memories tree", RunMemories},
       {"remember", "copy a record of a column into a memories column", RunRemember},
       {"run", "keep the columns updated on their intervals until stopped", RunRun},
+      {"set", "change a column's properties (name, URL, interval, login, ...)", RunSet},
+      {"filter", "list, add, remove or move a column's filter rules", RunFilter},
   };
   return commands;
 }

@@ -48,15 +48,24 @@ void AppendOutline(std::string& out, const Column& column, int code_page) {
 
 }  // namespace
 
-std::string OpmlExportText(const ColumnTree& tree, int code_page) {
+std::string OpmlExportText(const std::vector<std::shared_ptr<Column>>& columns, int code_page) {
   std::string out(kHeader);
-  for (const auto& column : tree.Columns()) AppendOutline(out, *column, code_page);
+  for (const auto& column : columns) AppendOutline(out, *column, code_page);
   out += kFooter;
   return out;
 }
 
+std::string OpmlExportText(const ColumnTree& tree, int code_page) {
+  return OpmlExportText(tree.Columns(), code_page);
+}
+
 bool ExportOpml(const ColumnTree& tree, const std::string& path, int code_page) {
   return WriteFileAtomically(path, OpmlExportText(tree, code_page), 0644, false);
+}
+
+bool ExportOpml(const std::vector<std::shared_ptr<Column>>& columns, const std::string& path,
+                int code_page) {
+  return WriteFileAtomically(path, OpmlExportText(columns, code_page), 0644, false);
 }
 
 }  // namespace tarsel

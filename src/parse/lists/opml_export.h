@@ -4,7 +4,9 @@
 // the texts are converted from the program's code page. Lines end with a single LF. Main thread
 // (it reads the columns tree).
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "store/column_tree.h"
 
@@ -18,5 +20,10 @@ std::string OpmlExportText(const ColumnTree& tree, int code_page);
 // Replaces the file at `path` with OpmlExportText(tree, code_page); false when it cannot be written
 // (an old file then stays as it was).
 bool ExportOpml(const ColumnTree& tree, const std::string& path, int code_page);
+
+// The same for the given columns only (the columns of one group).
+std::string OpmlExportText(const std::vector<std::shared_ptr<Column>>& columns, int code_page);
+bool ExportOpml(const std::vector<std::shared_ptr<Column>>& columns, const std::string& path,
+                int code_page);
 
 }  // namespace tarsel
