@@ -17,6 +17,7 @@
 #include "ui/about_box.h"
 #include "ui/columns_tree.h"
 #include "ui/command_actions.h"
+#include "ui/dialog_commands.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/quick_view_box.h"
@@ -41,6 +42,13 @@ void MainWindow::BindCommands() {
   BindHelpCommands();
   BindPaneCommands();
   BindRecordsCommands();
+  BindDialogCommands(*actions_, {this, &data_, columns_tree_, memories_tree_, &updates_->queue(),
+                                 [this] { AfterTreeChange(); },
+                                 [this](Column& column) {
+                                   OnColumnChanged(&column);
+                                   ShowRecordsOf(shown_node_);
+                                 },
+                                 [this] { ShowRecordsOf(shown_node_); }});
   actions_->Bind(cmd::kExit, [this] { ExitProgram(); });
   actions_->Bind(cmd::kOpenColumn, [this] {
     QMenu* menu = actions_->BuildMenu(kImportMenu, this);
