@@ -10,9 +10,11 @@
 #include <filesystem>
 #include <optional>
 
+#include "parse/charsets/encoding_choice.h"
 #include "parse/lists/column_merge.h"
 #include "parse/lists/opml_export.h"
 #include "platform/atomic_file.h"
+#include "settings/settings.h"
 #include "ui/column_properties_dialog.h"
 #include "ui/dialog_widgets.h"
 #include "ui/download_dialog.h"
@@ -147,6 +149,11 @@ QString AskExportPath(QWidget* parent) {
   return dialog.selectedFiles().front();
 }
 
+// The code page the program's texts are in, which the export converts to UTF-8 from.
+int ExportCodePage() {
+  return CodePageForEncoding(static_cast<EncodingChoice>(CurrentSettings()->encoding));
+}
+
 bool ReportExport(QWidget* parent, bool written, const QString& path) {
   if (!written) ShowExclamation(parent, Text(kTextError), Text(kTextExportFailed).arg(path));
   return written;
@@ -157,7 +164,7 @@ bool ReportExport(QWidget* parent, bool written, const QString& path) {
 bool ExportOpmlCommand(QWidget* parent, const ColumnTree& tree) {
   const QString path = AskExportPath(parent);
   if (path.isEmpty()) return false;
-  return ReportExport(parent, ExportOpml(tree, FromQt(path)), path);
+  return ReportExport(parent, ExportOpml(tree, FromQt(path), ExportCodePage()), path);
 }
 
 bool ExportGroupOpmlCommand(QWidget* parent, ColumnGroup& group) {
@@ -165,7 +172,7 @@ bool ExportGroupOpmlCommand(QWidget* parent, ColumnGroup& group) {
   if (path.isEmpty()) return false;
   std::vector<std::shared_ptr<Column>> columns;
   group.CollectColumns(columns);
-  return ReportExport(parent, ExportOpml(columns, FromQt(path)), path);
+  return ReportExport(parent, ExportOpml(columns, FromQt(path), ExportCodePage()), path);
 }
 
 std::shared_ptr<Column> NewServiceColumnCommand(QWidget* parent, ColumnTree& tree,
