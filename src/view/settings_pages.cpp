@@ -84,7 +84,7 @@ void ColumnsPage::ApplyTo(Settings& settings) const {
 
 BlogPage BlogPage::FromSettings(const Settings& settings) {
   BlogPage page;
-  page.tool_position = settings.blog.tool == kBlogToolWBloggar ? 1 : 0;
+  page.tool_position = settings.blog.tool == kBlogToolBloggar ? 1 : 0;
   for (size_t i = 0; i < std::size(kBlogServices); ++i) {
     if (settings.blog.service == kBlogServices[i]) page.service_position = static_cast<int>(i);
   }
@@ -96,7 +96,7 @@ BlogPage BlogPage::FromSettings(const Settings& settings) {
 }
 
 void BlogPage::ApplyTo(Settings& settings) const {
-  settings.blog.tool = tool_position == 1 ? kBlogToolWBloggar : kBlogToolBuiltIn;
+  settings.blog.tool = tool_position == 1 ? kBlogToolBloggar : kBlogToolBuiltIn;
   if (service_position >= 0 && service_position < static_cast<int>(std::size(kBlogServices)))
     settings.blog.service = kBlogServices[service_position];
   settings.blog.user = account;

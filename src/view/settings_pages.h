@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "services/blog_posting.h"
 #include "settings/settings.h"
 #include "view/dialog_fields.h"
 
@@ -78,9 +79,8 @@ struct ColumnsPage {
 };
 
 // The blog services in list order, as BlogSettings::service names them.
-inline constexpr const char* kBlogServices[] = {"Blogger", "LiveJournal", "Movable Type"};
-inline constexpr char kBlogToolBuiltIn[] = "build in";
-inline constexpr char kBlogToolWBloggar[] = "w.Bloggar";
+inline constexpr const char* kBlogServices[] = {kBlogServiceBlogger, kBlogServiceLiveJournal,
+                                                kBlogServiceMovableType};
 
 struct BlogPage {
   int tool_position = 0;      // 0 "Build In", 1 "w.Bloggar"
