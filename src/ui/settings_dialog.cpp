@@ -71,6 +71,8 @@ SettingsDialog::SettingsDialog(const SettingsPages& pages, QWidget* parent) : QD
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
   layout->addWidget(buttons);
+  // Wide enough that all seven tabs show without scroll arrows.
+  setMinimumWidth(560);
 }
 
 QWidget* SettingsDialog::NewGeneralPage(const GeneralPage& page) {
