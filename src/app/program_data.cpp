@@ -10,6 +10,7 @@
 #include "platform/atomic_file.h"
 #include "platform/folders.h"
 #include "settings/settings_file.h"
+#include "store/store_damage.h"
 #include "store/store_files.h"
 
 namespace tarsel {
@@ -52,19 +53,22 @@ void LoadProgramData(ProgramData& data) {
   }
   SetCurrentSettings(data.settings);
   data.store_options = StoreOptionsForSettings(data.settings);
-  if (!LoadColumnStore(data.columns, data.data_folder, data.store_options) &&
-      Exists(data.data_folder + "/" + kColumnStoreName)) {
-    data.damaged_files.push_back(kColumnStoreName);
-  }
-  if (!LoadMemoriesStore(data.memories, data.data_folder, data.store_options) &&
-      Exists(data.data_folder + "/" + kMemoriesStoreName)) {
-    data.damaged_files.push_back(kMemoriesStoreName);
-  }
+  // A store that read only in part opens with what was read; the store layer keeps the damaged
+  // file before the first write, and the window tells the user once.
+  auto note_store = [&data](bool loaded, const char* name) {
+    const std::string path = data.data_folder + "/" + name;
+    if ((!loaded && Exists(path)) || StoreDamageAtLoad(path)) data.damaged_files.push_back(name);
+  };
+  note_store(LoadColumnStore(data.columns, data.data_folder, data.store_options), kColumnStoreName);
+  note_store(LoadMemoriesStore(data.memories, data.data_folder, data.store_options),
+             kMemoriesStoreName);
 }
 
 std::vector<std::string> PreserveDamagedFiles(const ProgramData& data) {
   std::vector<std::string> copies;
   for (const std::string& name : data.damaged_files) {
+    // The stores keep their own dated copy before their first write.
+    if (name == kColumnStoreName || name == kMemoriesStoreName) continue;
     const std::string path = data.data_folder + "/" + name;
     const std::optional<FileContent> content = ReadWholeFile(path);
     if (!content) continue;

@@ -62,8 +62,9 @@ constexpr StringEntry kStrings[] = {
      "or choose Quit to end without saving them."},
     {text::kSaveFailedCaption, "Saving failed"},
     {text::kStoreDamaged,
-     "%s is damaged. Tarsel shows what could be read from it.\n\nThe damaged file is left as it "
-     "is until Tarsel saves: then it is replaced by what you see now."},
+     "%s is damaged. Tarsel shows what could be read from it.\n\nBefore Tarsel saves, the damaged "
+     "file is kept beside it under a name with \".damaged\" in it, and that copy is never "
+     "deleted."},
     {text::kAboutCaption, "About Tarsel"},
     {text::kAboutText, "A desktop feed reader."},
     {text::kOffline, "Offline"},
