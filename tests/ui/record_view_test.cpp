@@ -63,8 +63,9 @@ TEST_F(RecordViewTest, RecordIsWrittenIntoTheLoadedThemePage) {
   ASSERT_TRUE(WaitForPage());
   const QUrl page_url = view_->WebView()->url();
   auto column = MakeColumn();
+  // Stored titles are cleaned HTML; the heading shows their text.
   Show(MakeRecord("<b>Bold</b> &amp; co", "<p id=\"body\">Caf\xE9 text</p>"), column);
-  EXPECT_EQ(Eval("document.querySelector('.tarsel-title').textContent"), "Bold & co");  // stored titles are cleaned HTML
+  EXPECT_EQ(Eval("document.querySelector('.tarsel-title').textContent"), "Bold & co");
   EXPECT_EQ(Eval("document.getElementById('body').textContent"), QString::fromUtf8("Café text"));
   EXPECT_EQ(Eval("document.querySelector('.tarsel-header').textContent.trim()"), "Planet");
   EXPECT_EQ(view_->WebView()->url(), page_url);  // written in place, not navigated
