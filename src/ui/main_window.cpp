@@ -97,7 +97,7 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QMainWindow(parent)
   ConnectUpdates();
   BindCommands();
   ConnectTray();
-  AttachWebServices(*this);
+  AttachWebServices(*this, [this] { AfterTreeChange(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -215,10 +215,6 @@ QWidget* MainWindow::BuildTabArea() {
   };
   connect(record_pane_, &RecordView::ToMemoriesRequest, this, to_memories);
   connect(tabs_, &TabArea::ToMemoriesRequest, this, to_memories);
-  connect(record_pane_, &RecordView::BlogSelectionRequest, this,
-          [this] { NotAvailable(cmd::kBlogSelection); });
-  connect(tabs_, &TabArea::BlogSelectionRequest, this,
-          [this] { NotAvailable(cmd::kBlogSelection); });
   connect(records_list_, &RecordsList::RecordSelected, this,
           [this](const RecordRef& record, const std::shared_ptr<TreeNode>& column) {
             if (record) {
@@ -236,7 +232,6 @@ QWidget* MainWindow::BuildTabArea() {
           });
   connect(records_list_, &RecordsList::CaptionChanged, this,
           [this](const QString& caption) { records_pane_->SetTitle(caption); });
-  connect(records_list_, &RecordsList::BlogItRequest, this, [this] { NotAvailable(cmd::kBlogIt); });
   connect(records_list_, &RecordsList::ToMemoriesRequest, this, &MainWindow::RecordToMemories);
   return tabs_;
 }
