@@ -122,7 +122,9 @@ TEST(StoreArchiveTest, LongUtf8StringsAreCutOnACharacterBoundary) {
   }
   StoreArchive writer(StoreOptions{});
   writer.Write(cyrillic);
-  StoreArchive reader(writer.TakeBytes(), StoreOptions{});
+  // The reader reads from the bytes it is given: they must outlive it.
+  const std::string bytes = writer.TakeBytes();
+  StoreArchive reader(bytes, StoreOptions{});
   std::string text;
   reader.Read(text);
   // 640000 = 3 * 213333 + 1: the cut would fall between the two bytes of a letter.
