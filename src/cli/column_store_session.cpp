@@ -1,5 +1,7 @@
 #include "cli/column_store_session.h"
 
+#include "app/program_data.h"
+
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -7,7 +9,6 @@
 #include <system_error>
 
 #include "cli/cli_args.h"
-#include "html/cleaning.h"
 #include "parse/charsets/encoding_choice.h"
 #include "platform/folders.h"
 #include "platform/system_code_page.h"
@@ -72,21 +73,6 @@ void WarnIfDamagedKept(const std::string& path) {
   Fail(kExitOk, message);
 }
 
-StoreOptions StoreOptionsFromSettings(const Settings& settings) {
-  StoreOptions options;
-  options.column_defaults.update_interval = settings.updateperiod;
-  options.column_defaults.archive_enabled = settings.archive_enable;
-  options.column_defaults.archive_by_count = settings.archive_by_records;
-  options.column_defaults.archive_depth = settings.archive_depth;
-  const int summary_lines = settings.descriptions_limitrows ? settings.descriptions_rows : 0;
-  const int code_page = CodePageForEncoding(static_cast<EncodingChoice>(settings.encoding));
-  options.make_summary = [summary_lines, code_page](const std::string& description,
-                                                    const std::string&) {
-    return HTML::MakeSummary(description, summary_lines, code_page);
-  };
-  return options;
-}
-
 std::unique_ptr<ColumnStoreSession> ColumnStoreSession::Open(StoreAccess access, int& status) {
   std::unique_ptr<ColumnStoreSession> session(new ColumnStoreSession());
   session->data_folder_ = DataFolder();
@@ -110,7 +96,7 @@ std::unique_ptr<ColumnStoreSession> ColumnStoreSession::Open(StoreAccess access,
   SetCurrentSettings(session->settings_);
   session->code_page_ =
       CodePageForEncoding(static_cast<EncodingChoice>(session->settings_.encoding));
-  session->options_ = StoreOptionsFromSettings(session->settings_);
+  session->options_ = StoreOptionsForSettings(session->settings_);
 
   const std::string store_path = session->data_folder_ + "/" + kColumnStoreName;
   errno = 0;

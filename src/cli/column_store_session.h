@@ -30,10 +30,6 @@ void WarnIfDamagedAtLoad(const std::string& path);
 // After it was saved: when a damaged file was kept before the write, says where.
 void WarnIfDamagedKept(const std::string& path);
 
-// The options the stores are read and written with, from the user's settings: new columns
-// take updateperiod and the archive entries; summaries of old stores follow the line limit.
-StoreOptions StoreOptionsFromSettings(const Settings& settings);
-
 class ColumnStoreSession {
  public:
   // Creates the data folder when missing, takes the lock (kWrite), reads settings.xml (which
