@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <random>
 
@@ -93,10 +95,29 @@ const std::string& SampleBytes() {
   return bytes;
 }
 
+// A private folder under the system's temporary folder, removed when the benchmark ends: the
+// stores written here are 150 MB each and belong nowhere near the source tree.
+class ScratchFolder {
+ public:
+  ScratchFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "tarsel-store-bench-XXXXXX");
+    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+  }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 std::string DataFolder() {
-  const std::string folder = std::string(TARSEL_BENCH_DIR) + "/data/store";
-  std::filesystem::create_directories(folder);
-  return folder;
+  static const ScratchFolder folder;
+  return folder.path();
 }
 
 StoreOptions NoSync() {
@@ -130,6 +151,7 @@ void BM_LoadFromMemory(benchmark::State& state) {
 void BM_SaveToFile(benchmark::State& state) {
   ColumnTree& tree = SampleTree();
   const std::string folder = DataFolder();
+  if (folder.empty()) return state.SkipWithError("no temporary folder");
   for (auto _ : state) {
     if (!SaveColumnStore(tree, folder, NoSync())) state.SkipWithError("save failed");
   }
@@ -138,6 +160,7 @@ void BM_SaveToFile(benchmark::State& state) {
 
 void BM_LoadFromFile(benchmark::State& state) {
   const std::string folder = DataFolder();
+  if (folder.empty()) return state.SkipWithError("no temporary folder");
   SaveColumnStore(SampleTree(), folder, NoSync());
   for (auto _ : state) {
     auto tree = std::make_unique<ColumnTree>();

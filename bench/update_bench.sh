@@ -7,12 +7,12 @@
 # a second (all unchanged), and one after ten feeds gained an item.
 #
 # Usage: bench/update_bench.sh [path/to/tarsel-cli]
+# Everything it writes goes to a temporary folder, removed at the end.
 # Without a path, a Release build is made in build-release/ (GUI, tests and benchmarks off).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 feeds=${FEEDS:-200}
 items=${ITEMS:-50}
-data="$top/bench/data/update"
 cli=${1:-}
 if [ -z "$cli" ]; then
   cmake -S "$top" -B "$top/build-release" -DCMAKE_BUILD_TYPE=Release -DTARSEL_BUILD_GUI=OFF \
@@ -21,14 +21,15 @@ if [ -z "$cli" ]; then
   cli="$top/build-release/bin/tarsel-cli"
 fi
 
-rm -rf "$data"
+data=$(mktemp -d "${TMPDIR:-/tmp}/tarsel-update-bench-XXXXXX")
+server=
+trap '[ -n "$server" ] && kill "$server" 2>/dev/null; rm -rf "$data"' EXIT
 mkdir -p "$data/feeds" "$data/home"
 python3 "$top/bench/make_update_feeds.py" "$data/feeds" "$feeds" "$items"
 
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 python3 -m http.server --bind 127.0.0.1 --directory "$data/feeds" "$port" >/dev/null 2>&1 &
 server=$!
-trap 'kill $server 2>/dev/null || true' EXIT
 python3 - "$port" <<'WAIT'
 import socket, sys, time
 for _ in range(100):
