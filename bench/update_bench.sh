@@ -11,6 +11,7 @@
 # Without a path, a Release build is made in build-release/ (GUI, tests and benchmarks off).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+. "$top/bench/feed_server.sh"
 feeds=${FEEDS:-200}
 items=${ITEMS:-50}
 cli=${1:-}
@@ -27,21 +28,9 @@ trap '[ -n "$server" ] && kill "$server" 2>/dev/null; rm -rf "$data"' EXIT
 mkdir -p "$data/feeds" "$data/home"
 python3 "$top/bench/make_update_feeds.py" "$data/feeds" "$feeds" "$items"
 
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -m http.server --bind 127.0.0.1 --directory "$data/feeds" "$port" >/dev/null 2>&1 &
-server=$!
-python3 - "$port" <<'WAIT'
-import socket, sys, time
-for _ in range(100):
-    try:
-        socket.create_connection(("127.0.0.1", int(sys.argv[1])), 1).close()
-        break
-    except OSError:
-        time.sleep(0.1)
-WAIT
+start_feed_server "$data/feeds"
 
 export XDG_DATA_HOME="$data/home"
-export no_proxy='*' NO_PROXY='*'
 for i in $(seq 0 $((feeds - 1))); do
   "$cli" add "http://127.0.0.1:$port/feed$i.xml" >/dev/null
 done

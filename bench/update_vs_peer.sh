@@ -19,6 +19,7 @@
 # Everything it writes goes to a temporary folder, removed at the end.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+. "$top/bench/feed_server.sh"
 feeds=${FEEDS:-1000}
 items=${ITEMS:-50}
 rounds=${ROUNDS:-1}
@@ -41,19 +42,7 @@ trap cleanup EXIT
 
 mkdir -p "$work/feeds"
 python3 "$top/bench/make_update_feeds.py" "$work/feeds" "$feeds" "$items"
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -m http.server --bind 127.0.0.1 --directory "$work/feeds" "$port" >/dev/null 2>&1 &
-server=$!
-python3 - "$port" <<'WAIT'
-import socket, sys, time
-for _ in range(100):
-    try:
-        socket.create_connection(("127.0.0.1", int(sys.argv[1])), 1).close()
-        break
-    except OSError:
-        time.sleep(0.1)
-WAIT
-export no_proxy='*' NO_PROXY='*'
+start_feed_server "$work/feeds"
 
 # The subscriptions, once as OPML (Tarsel imports it) and once as Newsboat's urls file.
 {

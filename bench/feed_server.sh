@@ -1,0 +1,19 @@
+# Sourced by the update benchmarks: serves a folder of feeds on the loopback with python's
+# threaded HTTP server, which sends Last-Modified and answers If-Modified-Since with 304.
+# start_feed_server FOLDER sets `port` and `server` (its pid) and returns once it answers;
+# the caller kills "$server" when done.
+start_feed_server() {
+  port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+  python3 -m http.server --bind 127.0.0.1 --directory "$1" "$port" >/dev/null 2>&1 &
+  server=$!
+  python3 - "$port" <<'WAIT'
+import socket, sys, time
+for _ in range(100):
+    try:
+        socket.create_connection(("127.0.0.1", int(sys.argv[1])), 1).close()
+        break
+    except OSError:
+        time.sleep(0.1)
+WAIT
+  export no_proxy='*' NO_PROXY='*'
+}
