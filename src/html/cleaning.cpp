@@ -16,9 +16,7 @@ namespace {
 
 class CleanedHtmlWriter : public ParseHandler {
  public:
-  CleanedHtmlWriter(std::string_view base_url, std::string& out) : out_(out) {
-    if (!base_url.empty()) resolver_.emplace(base_url);
-  }
+  CleanedHtmlWriter(LinkResolver* resolver, std::string& out) : out_(out), resolver_(resolver) {}
 
   void OnText(std::string_view raw_text) override { AppendText(raw_text, out_); }
 
@@ -44,7 +42,7 @@ class CleanedHtmlWriter : public ParseHandler {
 
  private:
   std::string& out_;
-  std::optional<LinkResolver> resolver_;
+  LinkResolver* resolver_;
   std::vector<std::optional<std::string>> resolved_;
   std::vector<AttributeView> attributes_;
 };
@@ -74,9 +72,15 @@ class PlainTextWriter : public ParseHandler {
 }  // namespace
 
 std::string CleanHtml(std::string_view html, std::string_view base_url) {
+  if (base_url.empty()) return CleanHtml(html, nullptr);
+  LinkResolver resolver(base_url);
+  return CleanHtml(html, &resolver);
+}
+
+std::string CleanHtml(std::string_view html, LinkResolver* resolver) {
   std::string out;
   out.reserve(html.size() + html.size() / 8);
-  CleanedHtmlWriter writer(base_url, out);
+  CleanedHtmlWriter writer(resolver, out);
   ParseWith(html, writer);
   return out;
 }

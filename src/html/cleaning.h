@@ -7,8 +7,14 @@
 // program's code page. Any thread.
 namespace tarsel::HTML {
 
+class LinkResolver;
+
 // Parse, resolve links against `base_url` (none when empty), cleaned HTML.
 std::string CleanHtml(std::string_view html, std::string_view base_url);
+
+// The same with links resolved by `resolver` (none when null), so that the texts of a whole
+// document share one parse of their base.
+std::string CleanHtml(std::string_view html, LinkResolver* resolver);
 
 // Parse, plain text (a title with markup, a tagline, a mail body), entities decoded for
 // `code_page` (DecodeEntities).

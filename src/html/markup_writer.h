@@ -9,14 +9,25 @@
 // Pieces of cleaned HTML and plain text shared by the tree renderings and the streaming ones.
 namespace tarsel::HTML {
 
+// The first of `Specials` in `text` at or after `from`; npos when none. (find_first_of calls
+// memchr for every byte it passes, and every text of every description is scanned here.)
+template <char... Specials>
+size_t FindAnyOf(std::string_view text, size_t from) {
+  for (size_t i = from; i < text.size(); ++i) {
+    const char c = text[i];
+    if (((c == Specials) || ...)) return i;
+  }
+  return std::string_view::npos;
+}
+
 // A value goes back between double quotes. A quote of its own would end it early and let the
 // rest read as further attributes; '<' and '>' could end a comment or a raw-text element that a
 // browser sees where this parser saw a tag (a name such as "?x", or "xmp"), and turn the rest of
 // the value into markup. Browsers decode the references, so the value keeps its meaning.
 inline void AppendAttributeValue(std::string_view value, std::string& out) {
   size_t start = 0;
-  for (size_t special = value.find_first_of("\"<>"); special != std::string_view::npos;
-       special = value.find_first_of("\"<>", start)) {
+  for (size_t special = FindAnyOf<'"', '<', '>'>(value, 0); special != std::string_view::npos;
+       special = FindAnyOf<'"', '<', '>'>(value, start)) {
     out.append(value.substr(start, special - start));
     out += value[special] == '"' ? "&quot;" : value[special] == '<' ? "&lt;" : "&gt;";
     start = special + 1;
@@ -47,8 +58,8 @@ inline bool StartsCharacterReference(std::string_view text) {
 // reference; the references the text holds stay, so its meaning is unchanged.
 inline void AppendText(std::string_view raw_text, std::string& out) {
   size_t start = 0;
-  for (size_t special = raw_text.find_first_of("<>&"); special != std::string_view::npos;
-       special = raw_text.find_first_of("<>&", start)) {
+  for (size_t special = FindAnyOf<'<', '>', '&'>(raw_text, 0); special != std::string_view::npos;
+       special = FindAnyOf<'<', '>', '&'>(raw_text, start)) {
     out.append(raw_text.substr(start, special - start));
     const char c = raw_text[special];
     if (c == '&' && StartsCharacterReference(raw_text.substr(special))) {

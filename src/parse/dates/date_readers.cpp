@@ -6,6 +6,8 @@
 #include <exception>
 #include <string_view>
 
+#include "parse/dates/local_time.h"
+
 namespace tarsel {
 
 namespace {
@@ -57,31 +59,6 @@ int MonthFromName(std::string_view name) {
     }
   }
   return 0;
-}
-
-struct LocalFields {
-  int year = 0;
-  int month = 0;  // 1 to 12; other values carry over
-  int day = 0;
-  int hour = 0;
-  int minute = 0;
-};
-
-// Local time to seconds, daylight saving left to the C runtime. What a 32-bit time cannot hold
-// gives -1, the conversion's failure value.
-int32_t LocalToTime(const LocalFields& fields) {
-  std::tm broken{};
-  // year and month are at least 0 (digits only), so these subtractions cannot overflow.
-  broken.tm_year = fields.year - 1900;
-  broken.tm_mon = fields.month - 1;
-  broken.tm_mday = fields.day;
-  broken.tm_hour = fields.hour;
-  broken.tm_min = fields.minute;
-  broken.tm_sec = 0;
-  broken.tm_isdst = -1;
-  const std::time_t seconds = std::mktime(&broken);
-  if (seconds < 0 || seconds > INT32_MAX) return -1;
-  return static_cast<int32_t>(seconds);
 }
 
 LocalFields FieldsInDateOrder(std::string_view text, const MatchResult& match) {

@@ -1,12 +1,14 @@
 #include "parse/feeds/parsed_channel_cleanup.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "html/attributes.h"
 #include "html/cleaning.h"
 #include "html/entities.h"
+#include "html/links.h"
 #include "parse/charsets/charsets.h"
 #include "parse/feeds/record_fields.h"
 #include "platform/system_code_page.h"
@@ -70,10 +72,14 @@ void DecodeEntities(ChannelInfo& channel, int code_page) {
 }
 
 void CleanRecordHtml(ChannelInfo& channel) {
+  // One base for the whole channel, parsed at the first relative link.
+  std::optional<HTML::LinkResolver> resolver;
+  if (!channel.link.empty()) resolver.emplace(channel.link);
+  HTML::LinkResolver* links = resolver ? &*resolver : nullptr;
   for (const RecordRef& record : channel.records) {
-    record->title = HTML::CleanHtml(record->title, channel.link);
-    record->comments = HTML::CleanHtml(record->comments, channel.link);
-    record->description = HTML::CleanHtml(record->description, channel.link);
+    record->title = HTML::CleanHtml(record->title, links);
+    record->comments = HTML::CleanHtml(record->comments, links);
+    record->description = HTML::CleanHtml(record->description, links);
   }
 }
 
