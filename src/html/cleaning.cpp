@@ -49,7 +49,22 @@ class CleanedHtmlWriter : public ParseHandler {
 
 class PlainTextWriter : public ParseHandler {
  public:
-  PlainTextWriter(int code_page, std::string& out) : code_page_(code_page), out_(out) {}
+  // With `max_lines` above 0 the parse ends once the text holds so many lines that
+  // LimitLinesInPlace(max_lines) cuts it: what would follow is cut anyway.
+  PlainTextWriter(int code_page, std::string& out, int max_lines = 0)
+      : code_page_(code_page), out_(out), max_lines_(max_lines) {}
+
+  bool WantsMore() override {
+    if (max_lines_ <= 0) return true;
+    // Counted as LimitLinesInPlace counts: a run of line breaks after other text is a line.
+    for (; counted_ < out_.size(); ++counted_) {
+      const bool line_break = out_[counted_] == '\r' || out_[counted_] == '\n';
+      if (line_break && !in_breaks_ && seen_text_) ++lines_;
+      seen_text_ = seen_text_ || !line_break;
+      in_breaks_ = line_break;
+    }
+    return lines_ < max_lines_;
+  }
 
   void OnText(std::string_view raw_text) override {
     AppendDecodedEntities(raw_text, code_page_, out_);
@@ -67,6 +82,12 @@ class PlainTextWriter : public ParseHandler {
  private:
   int code_page_;
   std::string& out_;
+  int max_lines_;
+  // How far WantsMore has counted lines in `out_`.
+  size_t counted_ = 0;
+  int lines_ = 0;
+  bool seen_text_ = false;
+  bool in_breaks_ = false;
 };
 
 }  // namespace
@@ -94,8 +115,13 @@ std::string HtmlToPlainText(std::string_view html, int code_page) {
 }
 
 std::string MakeSummary(std::string_view html, int max_lines, int code_page) {
-  std::string text = HtmlToPlainText(html, code_page);
+  std::string text;
+  text.reserve(html.size());
+  PlainTextWriter writer(code_page, text, max_lines);
+  ParseWith(html, writer);
   LimitLinesInPlace(text, max_lines);
+  // Records keep their summary: a few lines must not hold the whole description's room.
+  if (text.capacity() > 2 * text.size() + 64) text.shrink_to_fit();
   return text;
 }
 

@@ -82,7 +82,7 @@ void Parser::Run() {
       if (!open_.empty()) {
         while (pos_ < html_.size() && (html_[pos_] == '\r' || html_[pos_] == '\n')) ++pos_;
       }
-      if (pos_ >= html_.size()) break;
+      if (pos_ >= html_.size() || !handler_.WantsMore()) break;
       if (!OpensMarkup(html_, pos_)) {
         EmitText();
         continue;
@@ -184,16 +184,18 @@ void Parser::EmitText() {
 std::string_view Parser::ReadAttributeText() {
   while (pos_ < html_.size() && IsBlank(html_[pos_])) ++pos_;
   const size_t start = pos_;
-  bool quoted = false;
-  for (; pos_ < html_.size(); ++pos_) {
+  while (pos_ < html_.size()) {
     const char c = html_[pos_];
+    if (c == '>') return html_.substr(start, pos_++ - start);
     if (c == '"') {
-      quoted = !quoted;
-    } else if (c == '>' && !quoted) {
-      return html_.substr(start, pos_++ - start);
+      // Values are the long part of a tag (addresses); their end is found in one search.
+      const size_t close = html_.find('"', pos_ + 1);
+      if (close == std::string_view::npos) Fail("end of input in a quoted value");
+      pos_ = close;
     }
+    ++pos_;
   }
-  Fail(quoted ? "end of input in a quoted value" : "end of input in a tag");
+  Fail("end of input in a tag");
 }
 
 void Parser::SkipPast(char c) {

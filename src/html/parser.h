@@ -28,6 +28,8 @@ class ParseHandler {
   // `closed_in_source`: the element's own closing tag ended it (not a sibling, its parent's
   // closing tag or the end of the input).
   virtual void OnClose(std::string_view name, TagKind kind, bool closed_in_source) = 0;
+  // Asked before each piece of input; false ends the parse there, as the end of the input would.
+  virtual bool WantsMore() { return true; }
 };
 
 // Parses an HTML fragment (bytes in the program's code page) tolerantly. Never fails as a whole:

@@ -1,5 +1,7 @@
 #include "html/text.h"
 
+#include <cstring>
+
 #include "html/entities.h"
 
 namespace tarsel::HTML {
@@ -75,11 +77,14 @@ void LimitLinesInPlace(std::string& text, int max_lines) {
   size_t write = 0;
   int lines = 0;
   while (read < text.size()) {
+    // A line's bytes move as one block, and stay where they are until a break was dropped.
+    size_t line_end = read;
+    while (line_end < text.size() && !IsLineBreak(text[line_end])) ++line_end;
+    if (write != read) std::memmove(text.data() + write, text.data() + read, line_end - read);
+    write += line_end - read;
+    read = line_end;
+    if (read == text.size()) break;
     const char c = text[read];
-    if (!IsLineBreak(c)) {
-      text[write++] = text[read++];
-      continue;
-    }
     if (write > 0) {
       ++lines;
       if (max_lines > 0 && lines >= max_lines) break;

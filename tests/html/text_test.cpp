@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "html/cleaning.h"
+
 namespace tarsel::HTML {
 namespace {
 
@@ -47,6 +49,26 @@ TEST(LimitLines, Table) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(LimitLines(c.input, c.max_lines), c.expected) << c.name;
+  }
+}
+
+// A summary stops reading once it has its lines; it must read as the whole text cut afterwards.
+TEST(MakeSummary, StopsEarlyWithTheSameResult) {
+  const char* const inputs[] = {
+      "<div>one</div><div>two</div><div>three</div>",
+      "<br><br>lead<br><br><br>second<br>third",
+      "a&#10;b&#13;&#10;c<br>d",
+      "<ul><li>x<li>y<li>z</ul>tail",
+      "<p>p1</p>\n\n<p>p2<div>d</div></p><table><tr><td>c</td></tr></table>",
+      "no breaks at all &amp; more",
+      "<div><div><div>deep</div></div></div>after",
+      "",
+  };
+  for (const char* input : inputs) {
+    for (int lines : {0, 1, 2, 3, 5}) {
+      SCOPED_TRACE(std::string(input) + " / " + std::to_string(lines));
+      EXPECT_EQ(MakeSummary(input, lines, 65001), LimitLines(HtmlToPlainText(input, 65001), lines));
+    }
   }
 }
 
