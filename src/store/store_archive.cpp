@@ -45,8 +45,21 @@ const char* CArchiveExeption::what() const noexcept {
 }
 
 StoreArchive::StoreArchive(std::string_view bytes, const StoreOptions& options)
-    : loading_(true), options_(options), data_(bytes) {
+    : loading_(true), options_(options), data_(bytes), data_size_(bytes.size()) {
   now_ = options_.now != 0 ? options_.now : NowSeconds();
+}
+
+StoreArchive::StoreArchive(StoreFileWindow& file, const StoreOptions& options)
+    : loading_(true), options_(options), file_(&file), data_size_(file.size()) {
+  now_ = options_.now != 0 ? options_.now : NowSeconds();
+}
+
+const char* StoreArchive::Bytes(size_t n) {
+  if (file_ == nullptr) return data_.data() + position_;
+  const std::string_view bytes = file_->Fetch(position_, n);
+  // The file became shorter since it was opened: read as a cut-off file.
+  if (bytes.size() < n) throw CArchiveExeption(CArchiveExeption::kBadData);
+  return bytes.data();
 }
 
 StoreArchive::StoreArchive(const StoreOptions& options) : loading_(false), options_(options) {
@@ -109,13 +122,13 @@ bool StoreArchive::CanRead(size_t n) {
 
 void StoreArchive::Read(int32_t& value) {
   if (!CanRead(4)) return;
-  value = DecodeInt32(data_.data() + position_);
+  value = DecodeInt32(Bytes(4));
   position_ += 4;
 }
 
 void StoreArchive::Read(bool& value) {
   if (!CanRead(1)) return;
-  value = data_[position_] != 0;
+  value = *Bytes(1) != 0;
   position_ += 1;
 }
 
@@ -128,7 +141,7 @@ void StoreArchive::Read(std::string& value) {
     value.clear();
     return;
   }
-  value.assign(data_.data() + position_, size);
+  value.assign(size == 0 ? "" : Bytes(size), size);
   position_ += size;
 }
 
@@ -167,7 +180,7 @@ void StoreArchive::BeginBlock() {
   }
   if (DataRemaining() < kBlockHeaderSize) throw CArchiveExeption(CArchiveExeption::kBadData);
   const size_t start = position_;
-  const int32_t length = DecodeInt32(data_.data() + position_ + 4);
+  const int32_t length = DecodeInt32(Bytes(kBlockHeaderSize) + 4);
   position_ += kBlockHeaderSize;
   if (length < static_cast<int32_t>(kBlockHeaderSize)) {
     throw CArchiveExeption(CArchiveExeption::kBadData);
@@ -191,7 +204,7 @@ void StoreArchive::EndBlock() {
   if (version_ == kStoreVersion && position_ < block.end) NoteDamage();
   // A block that runs past the end of the data (a cut-off file) leaves the position at the
   // end, where the next read fails.
-  position_ = block.end < data_.size() ? block.end : data_.size();
+  position_ = block.end < data_size_ ? block.end : data_size_;
 }
 
 bool StoreArchive::EnterGroup() {

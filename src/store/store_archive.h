@@ -11,8 +11,8 @@
 // skips whatever of it was not read. So older, shorter blocks load with defaults, and newer,
 // longer ones load with their extra fields skipped.
 //
-// The archive works on bytes in memory: a store is read whole and written whole. One archive
-// is used by one thread.
+// A store is read from bytes in memory or a piece at a time from its file, and written to
+// memory or through a buffer to its file. One archive is used by one thread.
 
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "store/column.h"
+#include "store/store_file_window.h"
 
 namespace tarsel {
 
@@ -71,6 +72,9 @@ class StoreArchive {
  public:
   // Reads `bytes`, which must outlive the archive.
   StoreArchive(std::string_view bytes, const StoreOptions& options);
+  // Reads the file of `file` (from its start), which must outlive the archive. A file that
+  // cannot be read to the size it had when opened reads as cut off there.
+  StoreArchive(StoreFileWindow& file, const StoreOptions& options);
   // Writes into a buffer of its own (bytes()).
   explicit StoreArchive(const StoreOptions& options);
   // Writes to the open file `fd` (at its start) through a buffer; Finish() writes the rest.
@@ -122,7 +126,9 @@ class StoreArchive {
   // Bytes the innermost open block can still give (outside any block: the rest of the data).
   size_t Remaining() const;
   // Bytes of data after the current position.
-  size_t DataRemaining() const { return data_.size() - position_; }
+  size_t DataRemaining() const { return data_size_ - position_; }
+  // Bytes of the whole data.
+  size_t DataSize() const { return data_size_; }
   size_t position() const { return position_; }
   size_t open_blocks() const { return blocks_.size(); }
 
@@ -151,6 +157,8 @@ class StoreArchive {
   // Whether n bytes may be read here: false when the innermost block lacks them; throws
   // kBadData when the data ends first.
   bool CanRead(size_t n);
+  // The n bytes at the position, which CanRead allowed.
+  const char* Bytes(size_t n);
   // Writing: the offset of the next byte in the whole output.
   size_t OutputOffset() const { return flushed_ + out_.size(); }
   void FlushIfFull();
@@ -160,7 +168,9 @@ class StoreArchive {
   StoreOptions options_;
   int32_t version_ = kStoreVersion;
   int32_t now_ = 0;
-  std::string_view data_;
+  std::string_view data_;            // reading from memory: the whole data
+  StoreFileWindow* file_ = nullptr;  // reading from a file
+  size_t data_size_ = 0;
   size_t position_ = 0;
   std::string out_;
   int fd_ = -1;         // the file written through out_, or -1 for memory

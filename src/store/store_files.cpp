@@ -1,5 +1,6 @@
 #include "store/store_files.h"
 
+#include <cerrno>
 #include <cstdint>
 
 #include "platform/atomic_file.h"
@@ -67,10 +68,9 @@ bool IsKnownMajor(int32_t major) {
   return major == 1 || major == 2;
 }
 
-std::optional<int32_t> ReadStore(std::string_view bytes, ColumnTree& tree,
-                                 const StoreOptions& options, const AllowedKinds& allowed,
-                                 Recovery recovery, StoreReadReport* report) {
-  StoreArchive archive(bytes, options);
+std::optional<int32_t> ReadStore(StoreArchive& archive, ColumnTree& tree,
+                                 const AllowedKinds& allowed, Recovery recovery,
+                                 StoreReadReport* report) {
   std::optional<int32_t> version;
   const int32_t nodes_before = CountNodes(tree.nodes());
   try {
@@ -92,7 +92,7 @@ std::optional<int32_t> ReadStore(std::string_view bytes, ColumnTree& tree,
   tree.RepairIds();
   if (report != nullptr) {
     report->damaged = archive.damaged();
-    report->size = bytes.size();
+    report->size = archive.DataSize();
     report->damage_offset = archive.damage_offset();
     report->bytes_read = archive.position();
     report->nodes_kept = CountNodes(tree.nodes()) - nodes_before;
@@ -130,8 +130,7 @@ std::string InFolder(const std::string& folder, const std::string& name) {
 }
 
 // The version a store starts with, when it holds a header.
-std::optional<int32_t> PeekVersion(std::string_view bytes) {
-  StoreArchive archive(bytes, StoreOptions{});
+std::optional<int32_t> PeekVersion(StoreArchive archive) {
   try {
     const int32_t major = archive.ReadInt32();
     const int32_t minor = archive.ReadInt32();
@@ -142,17 +141,52 @@ std::optional<int32_t> PeekVersion(std::string_view bytes) {
   }
 }
 
+constexpr AllowedKinds kColumnStoreKinds{true, true, false};
+constexpr AllowedKinds kMemoriesStoreKinds{true, false, true};
+
+// Reads `path` a piece at a time; a file whose size is not known beforehand is read whole.
+bool LoadStore(ColumnTree& tree, const std::string& path, const StoreOptions& options,
+               const AllowedKinds& allowed, Recovery recovery) {
+  StoreReadReport report;
+  StoreFileWindow file;
+  if (file.Open(path)) {
+    StoreArchive archive(file, options);
+    ReadStore(archive, tree, allowed, recovery, &report);
+  } else {
+    if (errno != 0) return false;
+    const std::optional<FileContent> content = ReadWholeFile(path);
+    if (!content) return false;
+    StoreArchive archive(content->view(), options);
+    ReadStore(archive, tree, allowed, recovery, &report);
+  }
+  NoteStoreLoad(path, report);
+  return true;
+}
+
+// An older store is kept as it was before this version rewrites it.
+void KeepOlderStore(const std::string& folder, const std::string& path, bool sync) {
+  StoreFileWindow file;
+  if (!file.Open(path)) return;
+  const std::optional<int32_t> version = PeekVersion(StoreArchive(file, StoreOptions{}));
+  if (!version || *version >= kStoreVersion) return;
+  const std::optional<FileContent> content = ReadWholeFile(path);
+  if (!content) return;
+  const std::string copy = InFolder(folder, "columns" + std::to_string(*version) + ".dat");
+  ReplaceFileAtomically(copy, copy + ".tmp", content->view(), sync);
+}
+
 }  // namespace
 
 std::optional<int32_t> ReadColumnStore(std::string_view bytes, ColumnTree& tree,
                                        const StoreOptions& options, StoreReadReport* report) {
-  return ReadStore(bytes, tree, options, AllowedKinds{true, true, false}, Recovery::kPerNode,
-                   report);
+  StoreArchive archive(bytes, options);
+  return ReadStore(archive, tree, kColumnStoreKinds, Recovery::kPerNode, report);
 }
 
 std::optional<int32_t> ReadMemoriesStore(std::string_view bytes, ColumnTree& tree,
                                          const StoreOptions& options, StoreReadReport* report) {
-  return ReadStore(bytes, tree, options, AllowedKinds{true, false, true}, Recovery::kNone, report);
+  StoreArchive archive(bytes, options);
+  return ReadStore(archive, tree, kMemoriesStoreKinds, Recovery::kNone, report);
 }
 
 std::string WriteColumnStore(ColumnTree& tree, const StoreOptions& options) {
@@ -167,28 +201,13 @@ std::string WriteMemoriesStore(ColumnTree& tree, const StoreOptions& options) {
 
 bool LoadColumnStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
   const std::string path = InFolder(folder, kColumnStoreName);
-  const std::optional<FileContent> content = ReadWholeFile(path);
-  if (!content) return false;
-  // An older store is kept as it was before this version rewrites it.
-  if (const std::optional<int32_t> version = PeekVersion(content->view());
-      version && *version < kStoreVersion) {
-    const std::string copy = InFolder(folder, "columns" + std::to_string(*version) + ".dat");
-    ReplaceFileAtomically(copy, copy + ".tmp", content->view(), options.sync);
-  }
-  StoreReadReport report;
-  ReadColumnStore(content->view(), tree, options, &report);
-  NoteStoreLoad(path, report);
-  return true;
+  KeepOlderStore(folder, path, options.sync);
+  return LoadStore(tree, path, options, kColumnStoreKinds, Recovery::kPerNode);
 }
 
 bool LoadMemoriesStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {
-  const std::string path = InFolder(folder, kMemoriesStoreName);
-  const std::optional<FileContent> content = ReadWholeFile(path);
-  if (!content) return false;
-  StoreReadReport report;
-  ReadMemoriesStore(content->view(), tree, options, &report);
-  NoteStoreLoad(path, report);
-  return true;
+  return LoadStore(tree, InFolder(folder, kMemoriesStoreName), options, kMemoriesStoreKinds,
+                   Recovery::kNone);
 }
 
 bool SaveColumnStore(ColumnTree& tree, const std::string& folder, const StoreOptions& options) {

@@ -15,6 +15,7 @@
 #include "parse/feeds/parsed_channel_cleanup.h"
 #include "platform/atomic_file.h"
 #include "settings/settings.h"
+#include "update/merge_records_memory.h"
 
 namespace tarsel {
 namespace {
@@ -110,10 +111,13 @@ bool MergeFeed(Column& column, std::string_view body) {
     return false;
   }
   CleanParsedChannel(parsed, converted);
+  for (const RecordRef& record : parsed.records) ReleaseSpareRoom(*record);
   ClearNewFlags(column);
   const std::vector<bool> taken = MatchOldRecords(column.channel.records, parsed.records);
   KeepPersistentLeftovers(column.channel.records, taken, parsed.records);
+  RecordList old_records = std::move(column.channel.records);
   ReplaceChannel(column, parsed);
+  ReleaseReplacedRecords(std::move(old_records));
   return true;
 }
 

@@ -58,6 +58,9 @@ int UpdateQueue::RemoveFinished() {
   for (const auto& column : queue_) {
     const int32_t state = column->update_state.load();
     if (state == kUpdateFinished || state == kUpdateIdle) {
+      // The worker is done with the column: ending its thread now frees the thread's stack,
+      // which a finished but unjoined thread keeps until the column's next update.
+      if (state == kUpdateFinished && column->update_thread()) column->update_thread()->Stop();
       column->update_state = kUpdateIdle;
       running_cache_names_.erase(column.get());
       if (observer_) {

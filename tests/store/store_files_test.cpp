@@ -151,6 +151,70 @@ TEST(StoreFilesTest, LargeStoreWrittenInPiecesEqualsTheMemoryForm) {
   ExpectColumnsEqual(*loaded.Columns()[2], *tree.Columns()[2]);
 }
 
+TEST(StoreFilesTest, FileReadInPiecesReadsAsTheSameBytesInMemory) {
+  // Texts of every size, so that fields, strings and block headers straddle the pieces.
+  ColumnTree tree;
+  FillColumnsTree(tree, 40);
+  size_t length = 1;
+  for (const auto& column : tree.Columns()) {
+    for (const RecordRef& record : column->channel.records) {
+      length = (length * 7919 + 104729) % (kMaxStoredString + 1);
+      record->description.assign(length, 'd');
+    }
+  }
+  const std::string whole = WriteColumnStore(tree, StoreOptions{});
+  const size_t piece = StoreFileWindow::kCapacity;
+  ASSERT_GT(whole.size(), 4 * piece);
+  // A record title's length, past the third piece, made longer than any stored string.
+  std::string bad_length = whole;
+  const size_t title = whole.find("Title ", 3 * piece);
+  ASSERT_NE(title, std::string::npos);
+  bad_length.replace(title - 4, 4, "\xff\xff\xff\x7f");
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"whole", whole},
+      {"cut in the second piece", whole.substr(0, piece + 3)},
+      {"cut at a piece's end", whole.substr(0, 2 * piece)},
+      {"cut before the last byte", whole.substr(0, whole.size() - 1)},
+      {"damaged in the fourth piece", bad_length},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    StoreReadReport expected;
+    ColumnTree in_memory;
+    ReadColumnStore(c.bytes, in_memory, StoreOptions{}, &expected);
+    testing::TempDir folder;
+    testing::WriteFileBytes(folder.File(kColumnStoreName), c.bytes);
+    ColumnTree from_file;
+    ASSERT_TRUE(LoadColumnStore(from_file, folder.path(), StoreOptions{}));
+    EXPECT_TRUE(WriteColumnStore(from_file, StoreOptions{}) ==
+                WriteColumnStore(in_memory, StoreOptions{}));
+    const std::optional<StoreDamage> damage = StoreDamageAtLoad(folder.File(kColumnStoreName));
+    ASSERT_EQ(damage.has_value(), expected.damaged);
+    if (!damage) continue;
+    EXPECT_EQ(damage->read.size, expected.size);
+    EXPECT_EQ(damage->read.damage_offset, expected.damage_offset);
+    EXPECT_EQ(damage->read.bytes_read, expected.bytes_read);
+    EXPECT_EQ(damage->read.nodes_kept, expected.nodes_kept);
+  }
+}
+
+TEST(StoreFilesTest, FileThatShrinksWhileReadGivesNothingPastItsEnd) {
+  testing::TempDir folder;
+  const std::string path = folder.File(kColumnStoreName);
+  testing::WriteFileBytes(path, std::string(3 * StoreFileWindow::kCapacity, 'x'));
+  StoreFileWindow file;
+  ASSERT_TRUE(file.Open(path));
+  EXPECT_EQ(file.Fetch(10, 4), "xxxx");
+  ASSERT_EQ(truncate(path.c_str(), 100), 0);
+  EXPECT_EQ(file.Fetch(2 * StoreFileWindow::kCapacity, 4), "");
+  EXPECT_EQ(file.Fetch(96, 4), "xxxx");
+  EXPECT_EQ(file.Fetch(98, 4), "");
+  EXPECT_EQ(file.size(), 3 * StoreFileWindow::kCapacity) << "the size when opened";
+}
+
 // The files in `folder` whose names start with `prefix`.
 std::vector<std::string> FilesStartingWith(const std::string& folder, const std::string& prefix) {
   std::vector<std::string> names;
