@@ -22,6 +22,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -81,7 +82,9 @@ class UpdateQueue {
 
   // The queue tick: finished and stopped columns leave, waiting ones start while fewer than
   // kMaxRunning run (in arrival order), the counters are shown, and columns.dat is saved once
-  // the queue has been empty for kSaveAfterEmptyMs. now_ms: any monotonic clock.
+  // the queue has been empty for kSaveAfterEmptyMs. now_ms: any monotonic clock. Its cost
+  // follows the columns that started, finished or were stopped since the last tick, not the
+  // length of the queue (new counters also count the unread records of the whole tree).
   void Tick(int64_t now_ms);
   // Queues every idle column that is due at `now` (seconds since 1970), in tree order; nothing
   // in offline mode or while not connected.
@@ -108,14 +111,25 @@ class UpdateQueue {
   void ToggleOffline() { offline_ = !offline_; }
   bool connected() const { return connected_; }
 
-  bool empty() const { return queue_.empty(); }
-  size_t size() const { return queue_.size(); }
+  bool empty() const { return members_.empty(); }
+  size_t size() const { return members_.size(); }
   // Queued columns whose state is updating.
   int RunningCount() const;
-  bool Contains(const Column& column) const;
-  const std::vector<std::shared_ptr<Column>>& columns() const { return queue_; }
+  bool Contains(const Column& column) const { return members_.contains(&column); }
+  // The queued columns in arrival order (a copy: for tests and diagnostics).
+  std::vector<std::shared_ptr<Column>> columns() const;
 
  private:
+  struct Member {
+    std::shared_ptr<Column> column;
+    uint64_t arrival = 0;
+  };
+  // A column the queue started, with the cache file name its URL gave at the start.
+  struct Started {
+    std::shared_ptr<Column> column;
+    std::string cache_name;
+  };
+
   int RemoveFinished();
   void StartWaiting(int running);
   bool StartColumn(const std::shared_ptr<Column>& column);
@@ -129,14 +143,20 @@ class UpdateQueue {
   std::shared_ptr<const UpdateServices> services_;
   UpdateQueueObserver* observer_;
   UpdateQueueHooks hooks_;
-  std::vector<std::shared_ptr<Column>> queue_;  // arrival order
+  // Every queued column, whatever its state. A tick looks only at the columns that can have
+  // changed state since the last one: those started (a worker finishes them) and those
+  // stopped; the waiting ones start from the front of `waiting_`.
+  std::unordered_map<const Column*, Member> members_;
+  std::map<uint64_t, std::shared_ptr<Column>> waiting_;  // state queued, by arrival
+  std::vector<Started> started_;                         // at most kMaxRunning and a few
+  std::vector<std::shared_ptr<Column>> stopped_;         // stopped since the last tick
+  uint64_t next_arrival_ = 0;
   bool offline_ = false;
   bool connected_ = false;
   bool animating_ = false;
   int shown_running_ = 0;
   int shown_waiting_ = 0;
   std::optional<int64_t> empty_since_ms_;  // when the queue was last seen empty without a save
-  std::unordered_map<const Column*, std::string> running_cache_names_;
   std::unordered_map<const Column*, int32_t> unread_seen_;  // each column's last unread count
 };
 

@@ -281,6 +281,39 @@ TEST_F(UpdateQueueTest, StoppedQueuedColumnLeavesAtTheNextTickWithoutStarting) {
   EXPECT_TRUE(network_->Started().empty());
 }
 
+// Stopped columns stay listed until the next tick; queued again before it, they keep their
+// place, are listed once and count once among the running.
+TEST_F(UpdateQueueTest, StoppedColumnsQueuedAgainKeepTheirPlace) {
+  auto columns = AddColumns(7);
+  for (const auto& column : columns) queue_->Enqueue(column);
+  queue_->Tick(0);
+  AwaitStarted(5);
+  queue_->StopColumn(columns[5]);  // waiting
+  queue_->StopColumn(columns[2]);  // updating
+  queue_->Enqueue(columns[5]);
+  queue_->Enqueue(columns[2]);
+  queue_->StopColumn(columns[6]);  // waiting, leaves
+  EXPECT_EQ(queue_->size(), 7u);
+  queue_->Tick(4000);
+  AwaitStarted(6);
+  EXPECT_EQ(observer_.started, (std::vector<int32_t>{1, 2, 3, 4, 5, 3}));
+  EXPECT_EQ(observer_.done, (std::vector<int32_t>{7}));
+  EXPECT_EQ(queue_->RunningCount(), 5);
+  EXPECT_EQ(queue_->columns(),
+            (std::vector<std::shared_ptr<Column>>{columns[0], columns[1], columns[2], columns[3],
+                                                  columns[4], columns[5]}));
+  // Two finish: column 6 is the only one left to start.
+  network_->Release(UrlOf(1));
+  network_->Release(UrlOf(3));
+  AwaitFinished(*columns[0]);
+  AwaitFinished(*columns[2]);
+  queue_->Tick(8000);
+  EXPECT_EQ(observer_.done, (std::vector<int32_t>{7, 1, 3}));
+  EXPECT_EQ(observer_.started.back(), 6);
+  EXPECT_EQ(queue_->RunningCount(), 4);
+  queue_->StopAll();
+}
+
 TEST_F(UpdateQueueTest, ColumnWhoseThreadCannotStartLeavesWithErrorAndFreesItsSlot) {
   auto columns = AddColumns(6);
   columns[0]->SetUpdateThread(std::make_unique<UnstartableThread>());
