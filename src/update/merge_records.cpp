@@ -129,7 +129,12 @@ void ClearNewFlags(Column& column) {
 
 int32_t MergeRecords(Column& column) {
   const std::optional<FileContent> file = ReadWholeFile(CacheFilePath(column));
-  if (!file) return kMergeOk;
+  if (!file) {
+    // The body is gone (removed behind our back): the validators would earn a 304 for it.
+    column.etag.clear();
+    column.last_modified.clear();
+    return kMergeOk;
+  }
   // Deleted markers count as records here: a column the user emptied by deleting is not new.
   const bool never_held_records = column.channel.records.empty();
   const std::string_view body = BodyText(*file);

@@ -20,7 +20,8 @@ namespace tarsel {
 inline constexpr char kNewColumnName[] = "New RSS Column";
 
 // Merges the column's cache file (CacheFilePath) into the column. Returns
-//   0 merged, or no cache file (the column is then unchanged);
+//   0 merged, or no cache file (the column is then unchanged but for etag and last modified,
+//     which are cleared so that the next download fetches the whole body);
 //   4 the body is not a well-formed feed: etag and last modified are cleared so the next
 //     download fetches the whole body; records and channel stay as they were;
 //   5 the column held no records, the body is a web page, and the feed link found in it

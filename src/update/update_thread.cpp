@@ -24,14 +24,17 @@ void CopyRequest(const Column& from, Column& to) {
   to.charset_converted = from.charset_converted;
 }
 
-// What the download changed: the URL after a permanent redirect (also when it then failed),
-// and after a stored body the validators and the conversion flag.
-void CopyDownloadResult(const Column& request, bool got_new_content, Column& owner) {
+// What the download changed: the URL after a permanent redirect (also when it then failed);
+// the validators after a stored body, and after a body that could not be stored (the download
+// cleared them); the conversion flag after a stored body.
+void CopyDownloadResult(const Column& request, bool got_new_content, bool lost_cache,
+                        Column& owner) {
   if (request.url != owner.url) owner.url = request.url;
-  if (!got_new_content) return;
-  owner.etag = request.etag;
-  owner.last_modified = request.last_modified;
-  owner.charset_converted = request.charset_converted;
+  if (got_new_content || lost_cache) {
+    owner.etag = request.etag;
+    owner.last_modified = request.last_modified;
+  }
+  if (got_new_content) owner.charset_converted = request.charset_converted;
 }
 
 }  // namespace
@@ -56,15 +59,18 @@ void UpdateThread::Stop() {
   WorkerThread::Stop();
 }
 
-// A failed download gives its status in `failure` (0 when it went well).
-bool UpdateThread::Download(Column& request, int32_t& failure, int& http_status) {
+// A failed download gives its status in `failure` (0 when it went well); `lost_cache` tells
+// that the body could not be stored.
+bool UpdateThread::Download(Column& request, int32_t& failure, bool& lost_cache, int& http_status) {
   failure = 0;
+  lost_cache = false;
   http_status = 0;
   try {
     if (services_->download) return services_->download(request, &stopper_);
     return DownloadColumn(request, &stopper_, &http_status);
   } catch (const HTTP::CHttpExeption& error) {
     failure = FailureCodeForHttpError(error.Code());
+    lost_cache = error.Code() == kErrorCacheFile;
   } catch (...) {
     failure = kFailureUpdate;
   }
@@ -77,6 +83,10 @@ int32_t UpdateThread::MergeOrClear(Column& owner, bool got_new_content) {
     ClearNewFlags(owner);
     return kFailureNone;
   } catch (...) {
+    // The records stay as they were; the new validators would earn a 304 next time and the
+    // body would not be merged until the feed changed again.
+    owner.etag.clear();
+    owner.last_modified.clear();
     return kFailureUpdate;
   }
 }
@@ -89,8 +99,9 @@ int UpdateThread::Run() {
     CopyRequest(*owner, request);
   }
   int32_t failure = 0;
+  bool lost_cache = false;
   int http_status = 0;
-  const bool got_new_content = Download(request, failure, http_status);
+  const bool got_new_content = Download(request, failure, lost_cache, http_status);
   if (StopRequested()) return -1;
 
   int32_t status = failure;
@@ -99,7 +110,7 @@ int UpdateThread::Run() {
     std::lock_guard<std::mutex> commit(commit_mutex_);
     if (abandoned_) return -1;
     std::lock_guard<std::mutex> lock(owner->lock);
-    CopyDownloadResult(request, got_new_content, *owner);
+    CopyDownloadResult(request, got_new_content, lost_cache, *owner);
     owner->last_http_status = http_status;
     if (failure == 0) {
       status = MergeOrClear(*owner, got_new_content);

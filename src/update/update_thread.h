@@ -43,7 +43,7 @@ class UpdateThread final : public WorkerThread {
   int Run() override;
 
  private:
-  bool Download(Column& request, int32_t& failure, int& http_status);
+  bool Download(Column& request, int32_t& failure, bool& lost_cache, int& http_status);
   int32_t MergeOrClear(Column& owner, bool got_new_content);
 
   std::shared_ptr<Column> owner_;  // taken by Run, so no cycle column -> updater -> run remains

@@ -194,13 +194,15 @@ TEST_F(MergeRecordsTest, ClearsOldNewFlagsAndStampsNews) {
   EXPECT_EQ(NewCount(column_), 0);
 }
 
-TEST_F(MergeRecordsTest, NoCacheFileChangesNothing) {
+TEST_F(MergeRecordsTest, NoCacheFileChangesNothingButTheValidators) {
   Store({{"A", "http://e/a"}});
   column_.etag = "\"v1\"";
+  column_.last_modified = "L1";
   column_.name = kNewColumnName;
   EXPECT_EQ(MergeRecords(column_), 0);
   EXPECT_EQ(column_.channel.records.size(), 1u);
-  EXPECT_EQ(column_.etag, "\"v1\"");
+  EXPECT_EQ(column_.etag, "");
+  EXPECT_EQ(column_.last_modified, "");
   EXPECT_EQ(column_.name, kNewColumnName);
 }
 

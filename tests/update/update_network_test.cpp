@@ -6,13 +6,16 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "net/download/failure_code.h"
 #include "settings/settings.h"
 #include "support/fixture_server.h"
 #include "support/loopback_server.h"
@@ -154,6 +157,42 @@ TEST_F(UpdateNetworkTest, ManyColumnsUpdateAtOnceAndFailuresStayWithTheirColumn)
     EXPECT_EQ(endpoints[i].LastRequest().Header("If-None-Match"), "\"v1\"");
   }
   EXPECT_EQ(notice_.texts().size(), good.size());
+}
+
+// A body that could not be stored leaves the column without validators, so the next update
+// asks for the whole body rather than earning a 304 for a file it lost.
+TEST_F(UpdateNetworkTest, ABodyThatCouldNotBeStoredIsFetchedWholeNextTime) {
+  FixtureServer server;
+  auto version = std::make_shared<std::atomic<int>>(1);
+  auto feed = server.Serve("/feed.xml", [version](const FixtureRequest& request) {
+    const std::string etag = "\"v" + std::to_string(version->load()) + "\"";
+    if (request.Header("If-None-Match") == etag) return FixtureResponse(304, "");
+    std::vector<std::string> items = {"a"};
+    if (version->load() > 1) items.push_back("b");
+    return FixtureResponse(200, RssFeed("F", items), "application/rss+xml", {{"ETag", etag}});
+  });
+  auto column = Add(server.Url("/feed.xml"));
+  queue_->Enqueue(column);
+  RunQueue();
+  ASSERT_EQ(column->etag, "\"v1\"");
+
+  *version = 2;
+  const std::string cache_path = CacheFilePath(*column);
+  std::filesystem::remove(cache_path);
+  std::filesystem::create_directory(cache_path);  // the write fails
+  queue_->Enqueue(column);
+  RunQueue();
+  EXPECT_EQ(column->last_result.load(), kFailureUpdate);
+  EXPECT_EQ(column->etag, "");
+  EXPECT_EQ(column->channel.records.size(), 1u);
+
+  std::filesystem::remove(cache_path);
+  queue_->Enqueue(column);
+  RunQueue();
+  EXPECT_EQ(feed.LastRequest().Header("If-None-Match"), "");
+  EXPECT_EQ(column->last_result.load(), 0);
+  EXPECT_EQ(column->etag, "\"v2\"");
+  EXPECT_EQ(column->channel.records.size(), 2u);
 }
 
 // A server that accepts and then says nothing: stopping the column ends its worker promptly,

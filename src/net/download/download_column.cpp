@@ -1,15 +1,14 @@
 #include "net/download/download_column.h"
 
-#include <cstdio>
 #include <mutex>
 
 #include "html/entities.h"
 #include "net/download/body_charset.h"
 #include "net/download/cache_file_path.h"
+#include "net/download/cache_file_write.h"
 #include "net/download/gzip_body.h"
 #include "net/http/agent_name.h"
 #include "net/http/http_client.h"
-#include "platform/atomic_file.h"
 #include "settings/settings.h"
 
 namespace tarsel {
@@ -27,12 +26,11 @@ struct ColumnRequest {
   std::string password;
   std::string etag;
   std::string last_modified;
-  int32_t id = 0;
 };
 
 ColumnRequest ReadRequest(Column& column) {
   std::lock_guard<std::mutex> lock(column.lock);
-  return {column.url, column.login, column.password, column.etag, column.last_modified, column.id};
+  return {column.url, column.login, column.password, column.etag, column.last_modified};
 }
 
 bool EqualsNoCase(std::string_view text, std::string_view lower) {
@@ -68,19 +66,13 @@ void MoveOnPermanentRedirect(HTTP::CHttpClient& client, Column& column,
   });
 }
 
-std::string GzipTempPath(int32_t column_id) {
-  char name[32];
-  std::snprintf(name, sizeof(name), "/Column_%d.gz", static_cast<int>(column_id));
-  return CacheFolder() + name;
-}
-
 // The text the cache file gets: decompressed when the server says gzip, then converted by the
 // response's charset. `converted` tells whether a conversion ran.
-std::string CacheText(const HTTP::CHttpClient& client, int32_t column_id, bool& converted) {
+std::string CacheText(const HTTP::CHttpClient& client, bool& converted) {
   converted = false;
   if (client.Body().empty()) return {};
   std::string text = EqualsNoCase(client.ResponseHeader("content-encoding"), "gzip")
-                         ? GunzipThroughFile(client.Body(), GzipTempPath(column_id))
+                         ? GunzipBody(client.Body())
                          : client.Body();
   const auto choice = static_cast<EncodingChoice>(CurrentSettings()->encoding);
   converted = ConvertDownloadedText(text, client.ResponseHeader("content-type"), choice);
@@ -94,24 +86,24 @@ std::string Validator(const HTTP::CHttpClient& client, std::string_view name) {
   return HTTP::HasLineBreakOrNul(value) ? std::string() : value;
 }
 
-// The 200 answer: the cache file is replaced whole (through a temporary file), and only then
-// do the validators change. A failed write leaves the old file with its own validators, so the
-// next update asks with those and gets the new body again instead of a 304.
-void StoreAnswer(Column& column, const HTTP::CHttpClient& client, int32_t column_id) {
-  if (!EnsureCacheFolder()) throw HTTP::CHttpExeption(kErrorCacheFile);
+// The 200 answer: the cache file is written in place, and only once it is whole do the
+// validators change. A write that fails may have emptied the old file, so the validators go
+// with it: the next update then fetches the whole body instead of a 304 for a file it lost.
+void StoreAnswer(Column& column, const HTTP::CHttpClient& client) {
   bool converted = false;
-  const std::string text = CacheText(client, column_id, converted);
+  const std::string text = CacheText(client, converted);
   std::string path;
   {
     std::lock_guard<std::mutex> lock(column.lock);
     path = CacheFilePath(column);
   }
-  // The cache is written whole but not flushed: after a power cut the worst case is a body that
-  // the next update fetches again, and five workers flushing at once slow every update.
-  if (!WriteFileAtomically(path, text, 0600, /*sync=*/false)) {
+  const bool written = WriteCacheFile(path, text);
+  std::lock_guard<std::mutex> lock(column.lock);
+  if (!written) {
+    column.etag.clear();
+    column.last_modified.clear();
     throw HTTP::CHttpExeption(kErrorCacheFile);
   }
-  std::lock_guard<std::mutex> lock(column.lock);
   column.etag = Validator(client, "etag");
   column.last_modified = Validator(client, "last-modified");
   column.charset_converted = converted;
@@ -156,7 +148,7 @@ bool DownloadColumn(Column& column, DownloadStopper* stopper, int* http_status) 
 
   switch (client.Status()) {
     case kStatusOk:
-      StoreAnswer(column, client, request.id);
+      StoreAnswer(column, client);
       return true;
     case kStatusNotModified:
       return false;

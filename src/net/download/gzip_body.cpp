@@ -1,10 +1,9 @@
 #include "net/download/gzip_body.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 #include <zlib.h>
 
-#include <cerrno>
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "net/http/http_exception.h"
@@ -12,80 +11,70 @@
 namespace tarsel {
 namespace {
 
-constexpr unsigned kReadChunk = 64 * 1024;
+constexpr size_t kOutputChunk = 64 * 1024;
+constexpr int kGzipOnlyWindowBits = 15 + 16;
 
 [[noreturn]] void FailDecompression() {
   throw HTTP::CHttpExeption(HTTP::kErrorConnect);
 }
 
-// Removes the temporary file when the decompression ends, by return or by throw.
-class TempFileRemover {
- public:
-  explicit TempFileRemover(const std::string& path) : path_(path) {}
-  ~TempFileRemover() { unlink(path_.c_str()); }
-  TempFileRemover(const TempFileRemover&) = delete;
-  TempFileRemover& operator=(const TempFileRemover&) = delete;
-
- private:
-  const std::string& path_;
-};
-
-bool WriteWholeFile(const std::string& path, std::string_view bytes) {
-  // O_NOFOLLOW: a link planted under the temporary name is never written through.
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd < 0) return false;
-  bool ok = true;
-  while (ok && !bytes.empty()) {
-    ssize_t written = write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    ok = written > 0;
-    if (ok) bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  return close(fd) == 0 && ok;
+bool StartsWithGzipSignature(std::string_view bytes) {
+  return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0x1f &&
+         static_cast<unsigned char>(bytes[1]) == 0x8b;
 }
 
-class GzipReader {
+class Inflater {
  public:
-  explicit GzipReader(const std::string& path) : file_(gzopen(path.c_str(), "rb")) {}
-  ~GzipReader() {
-    if (file_ != nullptr) gzclose(file_);
+  Inflater() {
+    if (inflateInit2(&stream_, kGzipOnlyWindowBits) != Z_OK) FailDecompression();
   }
-  GzipReader(const GzipReader&) = delete;
-  GzipReader& operator=(const GzipReader&) = delete;
+  ~Inflater() { inflateEnd(&stream_); }
+  Inflater(const Inflater&) = delete;
+  Inflater& operator=(const Inflater&) = delete;
 
-  bool IsOpen() const { return file_ != nullptr; }
-
-  // The whole text; false on damaged or cut-off data, or when it grows past max_size.
-  bool ReadAll(std::string& text, size_t max_size) {
-    char chunk[kReadChunk];
+  // Inflates the gzip member at the start of `input` onto `text`; returns the bytes after the
+  // member. Throws on damaged or cut-off data and past `max_size`.
+  std::string_view Member(std::string_view input, std::string& text, size_t max_size) {
+    inflateReset(&stream_);
+    stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(input.data()));
+    const auto given = static_cast<uInt>(std::min<size_t>(input.size(), UINT_MAX));
+    stream_.avail_in = given;
     for (;;) {
-      int got = gzread(file_, chunk, sizeof(chunk));
-      if (got < 0) return false;
-      if (got == 0) break;
-      if (text.size() + static_cast<size_t>(got) > max_size) return false;
-      text.append(chunk, static_cast<size_t>(got));
+      const size_t room = std::min(kOutputChunk, max_size - text.size() + 1);
+      const size_t before = text.size();
+      text.resize(before + room);
+      stream_.next_out = reinterpret_cast<Bytef*>(text.data() + before);
+      stream_.avail_out = static_cast<uInt>(room);
+      const int result = inflate(&stream_, Z_NO_FLUSH);
+      text.resize(before + room - stream_.avail_out);
+      if (text.size() > max_size) FailDecompression();
+      if (result == Z_STREAM_END) break;
+      // Z_BUF_ERROR with output room left means the input ended before the member did.
+      if (result != Z_OK || (stream_.avail_out != 0 && stream_.avail_in == 0)) {
+        FailDecompression();
+      }
     }
-    // A stream cut off before its end reads as far as it goes and then reports
-    // Z_BUF_ERROR rather than failing the read.
-    int error = Z_OK;
-    gzerror(file_, &error);
-    return error == Z_OK;
+    return input.substr(given - stream_.avail_in);
   }
 
  private:
-  gzFile file_;
+  z_stream stream_{};
 };
 
 }  // namespace
 
-std::string GunzipThroughFile(std::string_view body, const std::string& temp_path,
-                              size_t max_size) {
-  TempFileRemover remover(temp_path);
-  if (!WriteWholeFile(temp_path, body)) FailDecompression();
-  GzipReader reader(temp_path);
-  if (!reader.IsOpen()) FailDecompression();
+std::string GunzipBody(std::string_view body, size_t max_size) {
   std::string text;
-  if (!reader.ReadAll(text, max_size)) FailDecompression();
+  if (!StartsWithGzipSignature(body)) {
+    text.assign(body.substr(0, std::min(body.size(), max_size + 1)));
+    if (text.size() > max_size) FailDecompression();
+  } else {
+    Inflater inflater;
+    std::string_view rest = body;
+    do {
+      rest = inflater.Member(rest, text, max_size);
+    } while (StartsWithGzipSignature(rest));
+  }
   text.resize(std::strlen(text.c_str()));
   return text;
 }

@@ -1,6 +1,7 @@
 #include "net/download/download_column.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <filesystem>
@@ -336,23 +337,43 @@ TEST_F(DownloadColumnTest, CacheFilesStayInsideTheCacheFolder) {
   }
 }
 
-TEST_F(DownloadColumnTest, FailedCacheWriteKeepsTheValidators) {
+// The file is written in place (same file, no temporary one beside it), cut to the new length.
+TEST_F(DownloadColumnTest, RewritesTheCacheFileInPlace) {
+  const std::string longer = std::string(3000, ' ') + kFeed;
+  auto feed = server_.Serve("/feed", FixtureResponse{200, longer, kFeedType});
+  EXPECT_TRUE(Run(server_.Url("/feed")).new_content);
+  const auto inode = [this] {
+    struct stat info {};
+    return stat(CacheFilePath(column_).c_str(), &info) == 0 ? info.st_ino : 0;
+  };
+  const ino_t first = inode();
+  auto shorter = server_.Serve("/feed", FixtureResponse{200, kFeed, kFeedType});
+  EXPECT_TRUE(Run().new_content);
+  EXPECT_EQ(Cached(), kFeed);
+  EXPECT_EQ(inode(), first);
+  EXPECT_EQ(CacheEntries(), std::vector<std::string>{CacheFileName(column_.url)});
+}
+
+// A failed write may have emptied the old file: the validators go with it.
+TEST_F(DownloadColumnTest, FailedCacheWriteClearsTheValidators) {
   auto feed = server_.Serve("/feed", FixtureResponse{200, kFeed, kFeedType, {{"ETag", "new"}}});
   GiveEarlierDownload(server_.Url("/feed"));
-  // A folder where the cache file belongs: the replacement cannot be renamed into place.
+  // A folder where the cache file belongs.
   std::filesystem::remove(CacheFilePath(column_));
   std::filesystem::create_directory(CacheFilePath(column_));
   Outcome outcome = Run();
   EXPECT_EQ(outcome.code, kErrorCacheFile);
   EXPECT_EQ(FailureCodeForHttpError(outcome.code), kFailureUpdate);
-  EXPECT_EQ(column_.etag, "\"old\"");
+  EXPECT_EQ(column_.etag, "");
+  EXPECT_EQ(column_.last_modified, "");
   EXPECT_EQ(CacheEntries().size(), 1u) << "no temporary file remains";
 
   // The Cache folder cannot be made.
+  column_.etag = "\"old\"";
   std::filesystem::remove_all(CacheFolder());
   testing::WriteFileBytes(CacheFolder(), "a file");
   EXPECT_EQ(Run().code, kErrorCacheFile);
-  EXPECT_EQ(column_.etag, "\"old\"");
+  EXPECT_EQ(column_.etag, "");
 }
 
 TEST_F(DownloadColumnTest, StopperEndsTheDownload) {

@@ -2,46 +2,49 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <optional>
 
 #include "net/download/download_test_support.h"
 #include "net/http/http_exception.h"
-#include "support/temp_dir.h"
 
 namespace tarsel {
 namespace {
 
-TEST(GunzipThroughFileTest, TextOrCodeTwoAndNoFileLeft) {
-  testing::TempDir folder;
+TEST(GunzipBodyTest, TextOrCodeTwo) {
   const std::string text(3000, 'r');
+  const std::string gzip = testing::Gzip(text);
+  std::string damaged = testing::Gzip(std::string(5000, 'a') + text);
+  damaged[damaged.size() / 2] ^= 0x55;
   const struct {
     const char* name;
     std::string body;
-    std::string temp_path;
     size_t max_size;
     std::optional<std::string> text;  // nothing: throws code 2
   } cases[] = {
-      {"gzip", testing::Gzip(text), folder.File("c.gz"), kMaxDecompressedSize, text},
-      {"ends at a zero byte", testing::Gzip(std::string("ab\0cd", 5)), folder.File("c.gz"),
-       kMaxDecompressedSize, "ab"},
-      {"not gzip at all passes through", "<rss/>", folder.File("c.gz"), kMaxDecompressedSize,
-       "<rss/>"},
-      {"exactly the cap", testing::Gzip(text), folder.File("c.gz"), text.size(), text},
-      {"over the cap", testing::Gzip(text), folder.File("c.gz"), text.size() - 1, std::nullopt},
-      {"folder missing", testing::Gzip(text), folder.File("none/c.gz"), kMaxDecompressedSize,
+      {"gzip", gzip, kMaxDecompressedSize, text},
+      {"ends at a zero byte", testing::Gzip(std::string("ab\0cd", 5)), kMaxDecompressedSize, "ab"},
+      {"not gzip at all passes through", "<rss/>", kMaxDecompressedSize, "<rss/>"},
+      {"members one after another", testing::Gzip("<rss>") + testing::Gzip("</rss>"),
+       kMaxDecompressedSize, "<rss></rss>"},
+      {"bytes after the last member are ignored", gzip + "\r\n", kMaxDecompressedSize, text},
+      {"exactly the cap", gzip, text.size(), text},
+      {"over the cap", gzip, text.size() - 1, std::nullopt},
+      {"a bomb stops at the cap", testing::Gzip(std::string(1 << 22, 'x')), 1 << 20, std::nullopt},
+      {"plain text over the cap", "<rss/>", 5, std::nullopt},
+      {"cut off", gzip.substr(0, gzip.size() / 2), kMaxDecompressedSize, std::nullopt},
+      {"cut off in the trailer", gzip.substr(0, gzip.size() - 3), kMaxDecompressedSize,
        std::nullopt},
+      {"damaged", damaged, kMaxDecompressedSize, std::nullopt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     std::optional<std::string> got;
     try {
-      got = GunzipThroughFile(c.body, c.temp_path, c.max_size);
+      got = GunzipBody(c.body, c.max_size);
     } catch (const HTTP::CHttpExeption& error) {
       EXPECT_EQ(error.Code(), 2);
     }
     EXPECT_EQ(got, c.text);
-    EXPECT_FALSE(std::filesystem::exists(c.temp_path));
   }
 }
 
