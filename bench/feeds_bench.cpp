@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "parse/dates/date_readers.h"
 #include "parse/feeds/feed_parser.h"
 #include "parse/feeds/parsed_channel_cleanup.h"
+#include "platform/url_combine.h"
 
 namespace tarsel {
 namespace {
@@ -189,6 +191,39 @@ void BM_ParseOnly(benchmark::State& state) {
   state.SetBytesProcessed(bytes);
 }
 BENCHMARK(BM_ParseOnly)->Unit(benchmark::kMillisecond);
+
+// One relative link combined with a base parsed once, as the clean-up combines a channel's links.
+void BM_CombineRelativeLink(benchmark::State& state) {
+  std::vector<std::string> links;
+  for (int i = 0; i < 256; ++i) {
+    const std::string number = std::to_string(i * 7919);
+    links.push_back(i % 3 == 0   ? "/story/" + number + ".html"
+                    : i % 3 == 1 ? "img/" + number + ".png"
+                                 : "../archive/" + number + ".html?page=2#c");
+  }
+  const UrlCombiner combiner("http://rss.example.com/blog/");
+  for (auto _ : state) {
+    for (const std::string& link : links) benchmark::DoNotOptimize(combiner.Combine(link));
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(links.size()));
+}
+BENCHMARK(BM_CombineRelativeLink);
+
+// One date read as local time, in the zone the process found (TZ as the caller left it).
+void BM_ReadDate(benchmark::State& state) {
+  std::vector<std::string> dates;
+  for (int day = 1; day <= 28; ++day) {
+    dates.push_back(state.range(0) == 0 ? "Mon, " + std::to_string(day) + " Jan 2004 10:20:30 GMT"
+                                        : "2004-01-" + std::to_string(day) + "T18:45:00+00:00");
+  }
+  for (auto _ : state) {
+    for (const std::string& date : dates) {
+      benchmark::DoNotOptimize(state.range(0) == 0 ? ReadRfc822Date(date) : ReadIsoDate(date));
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(dates.size()));
+}
+BENCHMARK(BM_ReadDate)->Arg(0)->Arg(1);
 
 }  // namespace
 }  // namespace tarsel
