@@ -79,6 +79,8 @@ class PlainTextWriter : public ParseHandler {
     if (EndsWithLineFeed(kind)) out_ += '\n';
   }
 
+  bool WantsAttributes() const override { return false; }
+
  private:
   int code_page_;
   std::string& out_;

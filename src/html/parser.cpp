@@ -132,8 +132,10 @@ void Parser::HandleOpeningTag() {
   if (!info.empty_element && open_.size() + 1 >= static_cast<size_t>(kMaxDepth)) {
     Fail("elements nest too deeply");
   }
-  handler_.OnOpen(
-      {name_, info.kind, info.empty_element, splitter_.Split(attribute_text, info.kind)});
+  const std::span<const AttributeView> attributes = handler_.WantsAttributes()
+                                                        ? splitter_.Split(attribute_text, info.kind)
+                                                        : std::span<const AttributeView>();
+  handler_.OnOpen({name_, info.kind, info.empty_element, attributes});
   if (!info.empty_element) open_.push_back({name_, info.kind});
 }
 

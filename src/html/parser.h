@@ -30,6 +30,8 @@ class ParseHandler {
   virtual void OnClose(std::string_view name, TagKind kind, bool closed_in_source) = 0;
   // Asked before each piece of input; false ends the parse there, as the end of the input would.
   virtual bool WantsMore() { return true; }
+  // False when OnOpen never looks at attributes: they are then not split (an empty span).
+  virtual bool WantsAttributes() const { return true; }
 };
 
 // Parses an HTML fragment (bytes in the program's code page) tolerantly. Never fails as a whole:
