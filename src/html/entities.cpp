@@ -106,7 +106,8 @@ size_t DecodeRange(char* data, size_t length, int code_page) {
       output = referenced;
     } else {
       for (const NamedEntity& entity : kNamedEntities) {
-        if (rest.starts_with(entity.source)) {
+        // The letter after '&' rules out most names without a comparison call.
+        if (rest.size() > 1 && rest[1] == entity.source[1] && rest.starts_with(entity.source)) {
           consumed = entity.source.size();
           output = entity.output;
           break;

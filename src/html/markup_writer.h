@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cctype>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -9,11 +11,21 @@
 // Pieces of cleaned HTML and plain text shared by the tree renderings and the streaming ones.
 namespace tarsel::HTML {
 
-// The first of `Specials` in `text` at or after `from`; npos when none. (find_first_of calls
-// memchr for every byte it passes, and every text of every description is scanned here.)
+// The first of `Specials` in `text` at or after `from`; npos when none. Eight bytes are tested
+// at a time (a byte equal to a special leaves a zero byte in chunk ^ pattern); every text of
+// every description is scanned here, and find_first_of would call memchr for each byte.
 template <char... Specials>
 size_t FindAnyOf(std::string_view text, size_t from) {
-  for (size_t i = from; i < text.size(); ++i) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+  auto has_zero_byte = [](uint64_t v) { return (v - kOnes) & ~v & kHighBits; };
+  size_t i = from;
+  for (; i + 8 <= text.size(); i += 8) {
+    uint64_t chunk;
+    std::memcpy(&chunk, text.data() + i, sizeof chunk);
+    if ((has_zero_byte(chunk ^ (kOnes * static_cast<unsigned char>(Specials))) | ...) != 0) break;
+  }
+  for (; i < text.size(); ++i) {
     const char c = text[i];
     if (((c == Specials) || ...)) return i;
   }

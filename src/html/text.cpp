@@ -1,8 +1,10 @@
 #include "html/text.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "html/entities.h"
+#include "html/markup_writer.h"
 
 namespace tarsel::HTML {
 namespace {
@@ -78,8 +80,7 @@ void LimitLinesInPlace(std::string& text, int max_lines) {
   int lines = 0;
   while (read < text.size()) {
     // A line's bytes move as one block, and stay where they are until a break was dropped.
-    size_t line_end = read;
-    while (line_end < text.size() && !IsLineBreak(text[line_end])) ++line_end;
+    const size_t line_end = std::min(FindAnyOf<'\r', '\n'>(text, read), text.size());
     if (write != read) std::memmove(text.data() + write, text.data() + read, line_end - read);
     write += line_end - read;
     read = line_end;
