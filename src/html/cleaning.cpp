@@ -92,6 +92,12 @@ class PlainTextWriter : public ParseHandler {
   bool in_breaks_ = false;
 };
 
+// Records keep their description and summary for as long as the program runs: the room reserved
+// for writing them (the whole input's, for a summary of two lines) is given back.
+void GiveBackUnusedRoom(std::string& text) {
+  if (text.capacity() > text.size() + text.size() / 16 + 64) text.shrink_to_fit();
+}
+
 }  // namespace
 
 std::string CleanHtml(std::string_view html, std::string_view base_url) {
@@ -105,6 +111,7 @@ std::string CleanHtml(std::string_view html, LinkResolver* resolver) {
   out.reserve(html.size() + html.size() / 8);
   CleanedHtmlWriter writer(resolver, out);
   ParseWith(html, writer);
+  GiveBackUnusedRoom(out);
   return out;
 }
 
@@ -122,8 +129,7 @@ std::string MakeSummary(std::string_view html, int max_lines, int code_page) {
   PlainTextWriter writer(code_page, text, max_lines);
   ParseWith(html, writer);
   LimitLinesInPlace(text, max_lines);
-  // Records keep their summary: a few lines must not hold the whole description's room.
-  if (text.capacity() > 2 * text.size() + 64) text.shrink_to_fit();
+  GiveBackUnusedRoom(text);
   return text;
 }
 
