@@ -157,7 +157,8 @@ class UpdateQueue {
   int shown_running_ = 0;
   int shown_waiting_ = 0;
   std::optional<int64_t> empty_since_ms_;  // when the queue was last seen empty without a save
-  std::unordered_map<const Column*, int32_t> unread_seen_;  // each column's last unread count
+  // The last unread count of each started column, for when its worker holds its lock.
+  std::unordered_map<const Column*, int32_t> unread_seen_;
 };
 
 }  // namespace tarsel
