@@ -30,7 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)HTML::StructurePattern(nodes, counter);
   HTML::ResolveLinks(nodes, "http://site/dir/");
   (void)HTML::HtmlToPlainText(html, kCodePageUtf8);
-  (void)HTML::MakeSummary(html, 3, 1251);
+  // A summary stops reading once it has its lines; it must equal the whole text cut.
+  if (HTML::MakeSummary(html, 3, 1251) != HTML::LimitLines(HTML::HtmlToPlainText(html, 1251), 3)) {
+    fuzz::Fail("a summary that stops early differs");
+  }
   (void)HTML::StripTags(html, kCodePageUtf8);
   return 0;
 }

@@ -63,6 +63,8 @@ bool Pattern::Search(std::string_view text, MatchResult& result) const {
   VisitedStates visited(program_.size(), positions);
   std::vector<size_t> slots(2 * group_count_, MatchSpan::kAbsent);
   std::vector<Job> stack;
+  // Room for the branches of a short text (a date), so that the stack does not grow step by step.
+  stack.reserve(64);
   for (size_t start = 0; start < positions; ++start) {
     stack.push_back({0, -1, start});
     while (!stack.empty()) {
