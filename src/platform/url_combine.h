@@ -9,8 +9,8 @@ typedef struct Curl_URL CURLU;
 
 namespace tarsel {
 
-// Resolves `relative` against the absolute URL `base` (RFC 3986 reference resolution, through
-// libcurl's URL API): "../b.html" against "http://x.org/a/c.html" gives "http://x.org/b.html". A
+// Resolves `relative` against the absolute URL `base` (RFC 3986 reference resolution, as
+// libcurl's URL API does it): "../b.html" against "http://x.org/a/c.html" gives "http://x.org/b.html". A
 // `relative` that carries its own scheme ("mailto:a@b", "ftp://h/") is returned as it is.
 // Nothing when the base is not an absolute URL or the combination fails. Spaces and bytes above
 // 0x7F are percent-encoded. Any thread.
