@@ -17,8 +17,10 @@ std::string RecordPath(const std::string& data_folder) {
 
 void UpdateRecord::Load(const std::string& data_folder) {
   failures_.clear();
+  saved_text_.clear();
   const std::optional<FileContent> content = ReadWholeFile(RecordPath(data_folder));
   if (!content) return;
+  saved_text_ = std::string(content->view());
   const nlohmann::json json = nlohmann::json::parse(content->view(), nullptr, false);
   if (!json.is_object() || !json.contains("columns") || !json["columns"].is_array()) return;
   for (const nlohmann::json& entry : json["columns"]) {
@@ -45,7 +47,11 @@ bool UpdateRecord::Save(const std::string& data_folder, const ColumnTree& tree) 
   json["columns"] = std::move(columns);
   const std::string text =
       json.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
-  return WriteFileAtomically(RecordPath(data_folder), text, 0600, false);
+  // An update that changed no column's fate leaves the file alone.
+  if (text == saved_text_) return true;
+  if (!WriteFileAtomically(RecordPath(data_folder), text, 0600, false)) return false;
+  saved_text_ = text;
+  return true;
 }
 
 void UpdateRecord::Note(const Column& column, const std::string& url_utf8) {

@@ -37,6 +37,7 @@ class UpdateRecord {
 
  private:
   std::map<int32_t, RecordedFailure> failures_;
+  std::string saved_text_;  // the file as it was read or last written
 };
 
 }  // namespace tarsel::cli
