@@ -1,13 +1,12 @@
 #include "cli/column_store_session.h"
 
-#include "app/program_data.h"
-
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
 
+#include "app/program_data.h"
 #include "cli/cli_args.h"
 #include "parse/charsets/encoding_choice.h"
 #include "platform/folders.h"
@@ -97,6 +96,8 @@ std::unique_ptr<ColumnStoreSession> ColumnStoreSession::Open(StoreAccess access,
   session->code_page_ =
       CodePageForEncoding(static_cast<EncodingChoice>(session->settings_.encoding));
   session->options_ = StoreOptionsForSettings(session->settings_);
+  // A large store's record texts are most of its size and of the memory it takes.
+  session->options_.record_texts = access != StoreAccess::kCount;
 
   const std::string store_path = session->data_folder_ + "/" + kColumnStoreName;
   errno = 0;

@@ -23,7 +23,8 @@ namespace tarsel::cli {
 // What a command prints when the lock is held: who holds it, from the lock file.
 std::string LockedMessage(const std::string& data_folder);
 
-enum class StoreAccess { kRead, kWrite };
+// kCount reads as kRead but leaves the records' texts out: for commands that show no record.
+enum class StoreAccess { kRead, kCount, kWrite };
 
 // After a store file was loaded: when it was damaged, says so on stderr with how much was read.
 void WarnIfDamagedAtLoad(const std::string& path);

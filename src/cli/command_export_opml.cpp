@@ -29,7 +29,7 @@ int RunExportOpml(int argc, char* argv[]) {
     return UsageError(kUsage, "the file name is empty");
   }
   int status = kExitOk;
-  auto session = ColumnStoreSession::Open(StoreAccess::kRead, status);
+  auto session = ColumnStoreSession::Open(StoreAccess::kCount, status);
   if (!session) return status;
 
   if (args.words().empty()) {

@@ -91,7 +91,7 @@ int RunList(int argc, char* argv[]) {
   std::string error;
   if (!args.Parse(argc, argv, {}, {"--json"}, 0, 0, error)) return UsageError(kUsage, error);
   int status = kExitOk;
-  auto session = ColumnStoreSession::Open(StoreAccess::kRead, status);
+  auto session = ColumnStoreSession::Open(StoreAccess::kCount, status);
   if (!session) return status;
   UpdateRecord record;
   record.Load(session->data_folder());

@@ -16,10 +16,13 @@ constexpr int32_t kBinaryDatesSince = 200;
 // FormatDate style of the date texts older stores hold.
 constexpr int kStoredDateStyle = 9;
 
-std::string ReadString(StoreArchive& archive) {
-  std::string value;
-  archive.Read(value);
-  return value;
+// A record text, or nothing when the reader leaves the texts out.
+void ReadText(StoreArchive& archive, std::string& text) {
+  if (archive.options().record_texts) {
+    archive.Read(text);
+  } else {
+    archive.SkipString();
+  }
 }
 
 }  // namespace
@@ -46,25 +49,25 @@ RecordRef ReadRecord(StoreArchive& archive) {
   auto record = std::make_shared<Record>();
   record->received = now;
   record->published = now;
-  archive.Read(record->title);
-  archive.Read(record->link);
-  if (version < kDescriptionMovedIn) archive.Read(record->description);
+  ReadText(archive, record->title);
+  ReadText(archive, record->link);
+  if (version < kDescriptionMovedIn) ReadText(archive, record->description);
   std::string date_text;
   if (version < kBinaryDatesSince) archive.Read(date_text);
-  archive.Read(record->comments);
-  archive.Read(record->author);
-  archive.Read(record->guid);
-  if (std::string description = ReadString(archive); !description.empty()) {
-    record->description = std::move(description);
-  }
-  if (version >= kSubjectSince) archive.Read(record->subject);
+  ReadText(archive, record->comments);
+  ReadText(archive, record->author);
+  ReadText(archive, record->guid);
+  std::string description;
+  ReadText(archive, description);
+  if (!description.empty()) record->description = std::move(description);
+  if (version >= kSubjectSince) ReadText(archive, record->subject);
   archive.Read(record->received);
   if (record->received <= 0) record->received = now;
   if (date_text.empty()) date_text = StoredDateText(record->received, kStoredDateStyle);
   archive.Read(record->unread);
   if (version >= kSummarySince) {
-    archive.Read(record->summary);
-  } else if (archive.options().make_summary) {
+    ReadText(archive, record->summary);
+  } else if (archive.options().make_summary && archive.options().record_texts) {
     record->summary = archive.options().make_summary(record->description, record->link);
   }
   record->is_new = false;

@@ -145,6 +145,14 @@ void StoreArchive::Read(std::string& value) {
   position_ += size;
 }
 
+void StoreArchive::SkipString() {
+  int32_t length = 0;
+  Read(length);
+  if (length < 0 || length > kMaxStoredString) throw CArchiveExeption(CArchiveExeption::kBadData);
+  const auto size = static_cast<size_t>(length);
+  if (CanRead(size)) position_ += size;
+}
+
 void StoreArchive::Write(int32_t value) {
   char bytes[4];
   EncodeInt32(value, bytes);

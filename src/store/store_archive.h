@@ -66,6 +66,9 @@ struct StoreOptions {
   // Stores older than version 103 keep no summary: it is made from (description HTML, link),
   // giving plain text. Unset: such records get an empty summary.
   std::function<std::string(const std::string& description, const std::string& link)> make_summary;
+  // Reading: false reads each record's marks and times but leaves its texts empty, for a reader
+  // that only counts records. A tree read so must never be written back.
+  bool record_texts = true;
 };
 
 class StoreArchive {
@@ -94,6 +97,8 @@ class StoreArchive {
   void Read(bool& value);
   // Throws kBadData for a length outside 0..kMaxStoredString.
   void Read(std::string& value);
+  // Goes past a string as Read would, without keeping it.
+  void SkipString();
   int32_t ReadInt32() {
     int32_t value = 0;
     Read(value);

@@ -201,5 +201,44 @@ TEST_F(LegacyStoreTest, Version200ReadsBinaryDates) {
   EXPECT_EQ(list[1]->published, 222);
 }
 
+TEST_F(LegacyStoreTest, CountingReaderKeepsMarksAndDatesButNoTexts) {
+  std::vector<OldRecord> records = {MakeOld("a", "<p>one</p>", "01/05/2004 10:20", 7, "s"),
+                                    MakeOld("b", "", "", 0), MakeOld("c", "<b>3</b>", "", 9)};
+  records[1].unread = false;
+  records[1].published = 222;
+  records[2].persistent = records[2].deleted = true;
+  records[2].subject = "subject";
+  for (const int32_t version : {100, 139, 148, 199, 200}) {
+    SCOPED_TRACE(version);
+    StoreOptions options;
+    options.now = 999;
+    options.make_summary = [](const std::string&, const std::string&) { return "made"; };
+    const std::string bytes = OldStore(version, records);
+    ColumnTree whole;
+    ColumnTree counted;
+    ReadColumnStore(bytes, whole, options);
+    options.record_texts = false;
+    ReadColumnStore(bytes, counted, options);
+    const Column& column = *counted.Columns().at(0);
+    EXPECT_EQ(column.auto_save_path, whole.Columns().at(0)->auto_save_path) << "read in step";
+    EXPECT_EQ(column.filters.size(), 1u);
+    const RecordList& expected = whole.Columns().at(0)->channel.records;
+    ASSERT_EQ(column.channel.records.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+      const Record& record = *column.channel.records[i];
+      EXPECT_EQ(record.received, expected[i]->received) << i;
+      EXPECT_EQ(record.published, expected[i]->published) << i;
+      EXPECT_EQ(record.unread, expected[i]->unread) << i;
+      EXPECT_EQ(record.persistent, expected[i]->persistent) << i;
+      EXPECT_EQ(record.deleted, expected[i]->deleted) << i;
+      for (const std::string* text :
+           {&record.title, &record.link, &record.summary, &record.comments, &record.author,
+            &record.subject, &record.guid, &record.description}) {
+        EXPECT_EQ(*text, "") << i;
+      }
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tarsel
