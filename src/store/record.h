@@ -46,10 +46,6 @@ using RecordList = std::vector<RecordRef>;
 // An independent copy with every field, the four flags included.
 RecordRef CopyRecord(const Record& record);
 
-// Gives back the room the texts were built with beyond their length (parsers reserve for the
-// worst case): a column keeps its records for as long as the program runs.
-void ReleaseSpareRoom(Record& record);
-
 // What deleting a record in a column or memories column does: sets deleted and clears
 // persistent, unread and new. The record stays in its list.
 void MarkRecordDeleted(Record& record);

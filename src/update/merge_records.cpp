@@ -111,7 +111,6 @@ bool MergeFeed(Column& column, std::string_view body) {
     return false;
   }
   CleanParsedChannel(parsed, converted);
-  for (const RecordRef& record : parsed.records) ReleaseSpareRoom(*record);
   ClearNewFlags(column);
   const std::vector<bool> taken = MatchOldRecords(column.channel.records, parsed.records);
   KeepPersistentLeftovers(column.channel.records, taken, parsed.records);
