@@ -1,5 +1,7 @@
 #include "platform/utf8_text.h"
 
+#include <cstring>
+
 namespace tarsel {
 namespace {
 
@@ -30,12 +32,26 @@ size_t LeadLength(uint8_t lead, uint8_t& second_low, uint8_t& second_high) {
   return 0;
 }
 
+// Where the first byte from `from` on that is not ASCII is; text.size() when there is none.
+// Whole feed bodies are checked, and they are mostly ASCII: eight bytes are tested at a time.
+size_t SkipAscii(std::string_view text, size_t from) {
+  constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+  size_t at = from;
+  for (; at + 8 <= text.size(); at += 8) {
+    uint64_t chunk;
+    std::memcpy(&chunk, text.data() + at, sizeof chunk);
+    if ((chunk & kHighBits) != 0) break;
+  }
+  while (at < text.size() && ByteAt(text, at) < 0x80) ++at;
+  return at;
+}
+
 // Where the first malformed sequence at or after `from` starts; text.size() when there is none.
 size_t FirstMalformed(std::string_view text, size_t from) {
   size_t at = from;
   while (at < text.size()) {
     if (ByteAt(text, at) < 0x80) {
-      ++at;
+      at = SkipAscii(text, at);
       continue;
     }
     uint32_t code_point = 0;
