@@ -26,8 +26,7 @@ constexpr int32_t kMergeFeedDiscovered = 5;
 
 // The body is handled as a zero-terminated text: a zero byte ends it, as it ends the text the
 // download writes after undoing gzip.
-std::string_view BodyText(const FileContent& file) {
-  const std::string_view bytes = file.view();
+std::string_view BodyText(std::string_view bytes) {
   const size_t zero = bytes.find('\0');
   return zero == std::string_view::npos ? bytes : bytes.substr(0, zero);
 }
@@ -105,12 +104,11 @@ bool MergeFeed(Column& column, std::string_view body) {
     if (converted) body = converted_body;
   }
   ChannelInfo parsed;
-  if (!ParseFeed(body.data(), body.size(), parsed)) {
+  if (!ParseAndCleanFeed(body, parsed, converted)) {
     column.etag.clear();
     column.last_modified.clear();
     return false;
   }
-  CleanParsedChannel(parsed, converted);
   ClearNewFlags(column);
   const std::vector<bool> taken = MatchOldRecords(column.channel.records, parsed.records);
   KeepPersistentLeftovers(column.channel.records, taken, parsed.records);
@@ -134,9 +132,13 @@ int32_t MergeRecords(Column& column) {
     column.last_modified.clear();
     return kMergeOk;
   }
+  return MergeRecords(column, file->view());
+}
+
+int32_t MergeRecords(Column& column, std::string_view cache_text) {
   // Deleted markers count as records here: a column the user emptied by deleting is not new.
   const bool never_held_records = column.channel.records.empty();
-  const std::string_view body = BodyText(*file);
+  const std::string_view body = BodyText(cache_text);
 
   if (never_held_records && !IsFeedDocument(body.data(), body.size())) {
     std::string feed_url = DiscoverFeedLink(body.data(), body.size(), column.url);

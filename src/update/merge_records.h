@@ -11,6 +11,7 @@
 // Texts are bytes in the program's code page.
 
 #include <cstdint>
+#include <string_view>
 
 #include "store/column.h"
 
@@ -31,6 +32,10 @@ inline constexpr char kNewColumnName[] = "New RSS Column";
 // feed order, followed by the persistent records the feed no longer carries, in their previous
 // order; every other old record is dropped. No archive limit is applied.
 int32_t MergeRecords(Column& column);
+
+// The same for `cache_text`, what the download has just written into the cache file, without
+// reading the file back.
+int32_t MergeRecords(Column& column, std::string_view cache_text);
 
 // Sets new to false on every record of the column (an update that brought no new content).
 void ClearNewFlags(Column& column);

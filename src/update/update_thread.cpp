@@ -60,14 +60,19 @@ void UpdateThread::Stop() {
 }
 
 // A failed download gives its status in `failure` (0 when it went well); `lost_cache` tells
-// that the body could not be stored.
-bool UpdateThread::Download(Column& request, int32_t& failure, bool& lost_cache, int& http_status) {
+// that the body could not be stored. `cache_text` receives the text stored, when known, for
+// the merge.
+bool UpdateThread::Download(Column& request, int32_t& failure, bool& lost_cache, int& http_status,
+                            std::optional<std::string>& cache_text) {
   failure = 0;
   lost_cache = false;
   http_status = 0;
   try {
     if (services_->download) return services_->download(request, &stopper_);
-    return DownloadColumn(request, &stopper_, &http_status);
+    std::string text;
+    const bool stored = DownloadColumn(request, &stopper_, &http_status, &text);
+    if (stored) cache_text = std::move(text);
+    return stored;
   } catch (const HTTP::CHttpExeption& error) {
     failure = FailureCodeForHttpError(error.Code());
     lost_cache = error.Code() == kErrorCacheFile;
@@ -77,9 +82,10 @@ bool UpdateThread::Download(Column& request, int32_t& failure, bool& lost_cache,
   return false;
 }
 
-int32_t UpdateThread::MergeOrClear(Column& owner, bool got_new_content) {
+int32_t UpdateThread::MergeOrClear(Column& owner, bool got_new_content,
+                                   const std::optional<std::string>& cache_text) {
   try {
-    if (got_new_content) return MergeRecords(owner);
+    if (got_new_content) return cache_text ? MergeRecords(owner, *cache_text) : MergeRecords(owner);
     ClearNewFlags(owner);
     return kFailureNone;
   } catch (...) {
@@ -101,7 +107,8 @@ int UpdateThread::Run() {
   int32_t failure = 0;
   bool lost_cache = false;
   int http_status = 0;
-  const bool got_new_content = Download(request, failure, lost_cache, http_status);
+  std::optional<std::string> cache_text;
+  const bool got_new_content = Download(request, failure, lost_cache, http_status, cache_text);
   if (StopRequested()) return -1;
 
   int32_t status = failure;
@@ -113,7 +120,8 @@ int UpdateThread::Run() {
     CopyDownloadResult(request, got_new_content, lost_cache, *owner);
     owner->last_http_status = http_status;
     if (failure == 0) {
-      status = MergeOrClear(*owner, got_new_content);
+      status = MergeOrClear(*owner, got_new_content, cache_text);
+      cache_text.reset();
       if (status == kFailureNone) {
         notice = PlanUpdateNotice(*owner, *CurrentSettings(), services_->smtp_port);
       }

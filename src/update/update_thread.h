@@ -20,6 +20,8 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <string>
 
 #include "net/download/download_stopper.h"
 #include "store/column.h"
@@ -43,8 +45,10 @@ class UpdateThread final : public WorkerThread {
   int Run() override;
 
  private:
-  bool Download(Column& request, int32_t& failure, bool& lost_cache, int& http_status);
-  int32_t MergeOrClear(Column& owner, bool got_new_content);
+  bool Download(Column& request, int32_t& failure, bool& lost_cache, int& http_status,
+                std::optional<std::string>& cache_text);
+  int32_t MergeOrClear(Column& owner, bool got_new_content,
+                       const std::optional<std::string>& cache_text);
 
   std::shared_ptr<Column> owner_;  // taken by Run, so no cycle column -> updater -> run remains
   std::shared_ptr<const UpdateServices> services_;

@@ -1,6 +1,7 @@
 #include "net/download/download_column.h"
 
 #include <mutex>
+#include <utility>
 
 #include "html/entities.h"
 #include "net/download/body_charset.h"
@@ -68,12 +69,13 @@ void MoveOnPermanentRedirect(HTTP::CHttpClient& client, Column& column,
 
 // The text the cache file gets: decompressed when the server says gzip, then converted by the
 // response's charset. `converted` tells whether a conversion ran.
-std::string CacheText(const HTTP::CHttpClient& client, bool& converted) {
+// The client's body is taken, not copied.
+std::string CacheText(HTTP::CHttpClient& client, bool& converted) {
   converted = false;
   if (client.Body().empty()) return {};
   std::string text = EqualsNoCase(client.ResponseHeader("content-encoding"), "gzip")
                          ? GunzipBody(client.Body())
-                         : client.Body();
+                         : client.TakeBody();
   const auto choice = static_cast<EncodingChoice>(CurrentSettings()->encoding);
   converted = ConvertDownloadedText(text, client.ResponseHeader("content-type"), choice);
   return text;
@@ -89,9 +91,10 @@ std::string Validator(const HTTP::CHttpClient& client, std::string_view name) {
 // The 200 answer: the cache file is written in place, and only once it is whole do the
 // validators change. A write that fails may have emptied the old file, so the validators go
 // with it: the next update then fetches the whole body instead of a 304 for a file it lost.
-void StoreAnswer(Column& column, const HTTP::CHttpClient& client) {
+// Returns the text written.
+std::string StoreAnswer(Column& column, HTTP::CHttpClient& client) {
   bool converted = false;
-  const std::string text = CacheText(client, converted);
+  std::string text = CacheText(client, converted);
   std::string path;
   {
     std::lock_guard<std::mutex> lock(column.lock);
@@ -107,6 +110,7 @@ void StoreAnswer(Column& column, const HTTP::CHttpClient& client) {
   column.etag = Validator(client, "etag");
   column.last_modified = Validator(client, "last-modified");
   column.charset_converted = converted;
+  return text;
 }
 
 // Hands the last status to the caller however the download ends.
@@ -131,7 +135,8 @@ std::string MovedColumnUrl(std::string_view new_url) {
   return has_scheme ? std::string(new_url) : "http://" + std::string(new_url);
 }
 
-bool DownloadColumn(Column& column, DownloadStopper* stopper, int* http_status) {
+bool DownloadColumn(Column& column, DownloadStopper* stopper, int* http_status,
+                    std::string* stored_text) {
   const ColumnRequest request = ReadRequest(column);
   HTTP::CHttpClient client;
   StatusReport report(client, http_status);
@@ -147,9 +152,11 @@ bool DownloadColumn(Column& column, DownloadStopper* stopper, int* http_status) 
   if (stopper != nullptr && stopper->Stopped()) throw HTTP::CHttpExeption(HTTP::kErrorCancelled);
 
   switch (client.Status()) {
-    case kStatusOk:
-      StoreAnswer(column, client);
+    case kStatusOk: {
+      std::string text = StoreAnswer(column, client);
+      if (stored_text != nullptr) *stored_text = std::move(text);
       return true;
+    }
     case kStatusNotModified:
       return false;
     case kStatusRequestTimeout:

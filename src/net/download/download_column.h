@@ -37,8 +37,11 @@ inline constexpr int kErrorCacheFile = 5;
 // cut off, and etag and last_modified are cleared so that the next download is unconditional.
 // A 301 answer moves column.url to the new address at once (also when the download then
 // fails); a 302 is followed without changing it. `http_status`, when given, receives the status
-// of the last answer (0 when none came), also when the download throws.
-bool DownloadColumn(Column& column, DownloadStopper* stopper = nullptr, int* http_status = nullptr);
+// of the last answer (0 when none came), also when the download throws. `stored_text`, when
+// given, receives the text written into the cache file after a true result, so that the merge
+// need not read it back.
+bool DownloadColumn(Column& column, DownloadStopper* stopper = nullptr, int* http_status = nullptr,
+                    std::string* stored_text = nullptr);
 
 // The column URL after a permanent redirect to `new_url`: "http://" is put in front of an
 // address that does not begin with "http" (in any case).

@@ -58,6 +58,7 @@ class CHttpClient::Receiver : public TransferSink {
     pending_code_ = CodeForStatus(client_.status_);
     if (pending_code_ != 0 || IsFollowedRedirect(client_.status_)) return false;
     client_.Report(HttpStatusEvent::kReadingBody, 0);
+    ReserveAnnouncedLength();
     return true;
   }
 
@@ -77,6 +78,16 @@ class CHttpClient::Receiver : public TransferSink {
   }
 
  private:
+  // A body that grows piece by piece is copied each time it outgrows its room; the announced
+  // length (trusted up to a limit, since a server may announce anything) avoids that.
+  void ReserveAnnouncedLength() {
+    constexpr long long kMaxReserve = 16LL * 1024 * 1024;
+    const long long announced = client_.content_length_;
+    if (announced > 0 && announced <= std::min(kMaxReserve, client_.max_body_size_)) {
+      client_.body_.reserve(static_cast<size_t>(announced));
+    }
+  }
+
   CHttpClient& client_;
   int pending_code_ = 0;
 };

@@ -121,6 +121,8 @@ class CHttpClient {
   // kCharsetNone, kCharsetKoi8r, kCharsetUtf8 or kCharsetIso88592 (header_list.h).
   int Charset() const { return charset_; }
   const std::string& Body() const { return body_; }
+  // The body, moved out: Body() is empty afterwards.
+  std::string TakeBody() { return std::move(body_); }
   size_t BodyLength() const { return body_.size(); }
   int LastError() const { return last_error_; }
   // The parts of the URL last requested (after redirects).
