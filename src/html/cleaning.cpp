@@ -92,6 +92,39 @@ class PlainTextWriter : public ParseHandler {
   bool in_breaks_ = false;
 };
 
+// Hands one parse to both writers; the plain text only until it has its lines, as MakeSummary
+// stops there (the elements still open then add only line breaks, which the cut drops).
+class CleanedAndPlainWriter : public ParseHandler {
+ public:
+  CleanedAndPlainWriter(CleanedHtmlWriter& cleaned, PlainTextWriter& plain)
+      : cleaned_(cleaned), plain_(plain) {}
+
+  bool WantsMore() override {
+    plain_wants_more_ = plain_wants_more_ && plain_.WantsMore();
+    return true;
+  }
+
+  void OnText(std::string_view raw_text) override {
+    cleaned_.OnText(raw_text);
+    if (plain_wants_more_) plain_.OnText(raw_text);
+  }
+
+  void OnOpen(const OpeningTag& tag) override {
+    cleaned_.OnOpen(tag);
+    if (plain_wants_more_) plain_.OnOpen(tag);
+  }
+
+  void OnClose(std::string_view name, TagKind kind, bool closed_in_source) override {
+    cleaned_.OnClose(name, kind, closed_in_source);
+    if (plain_wants_more_) plain_.OnClose(name, kind, closed_in_source);
+  }
+
+ private:
+  CleanedHtmlWriter& cleaned_;
+  PlainTextWriter& plain_;
+  bool plain_wants_more_ = true;
+};
+
 // Records keep their description and summary for as long as the program runs: the room reserved
 // for writing them (the whole input's, for a summary of two lines) is given back.
 void GiveBackUnusedRoom(std::string& text) {
@@ -120,6 +153,21 @@ std::string HtmlToPlainText(std::string_view html, int code_page) {
   out.reserve(html.size());
   PlainTextWriter writer(code_page, out);
   ParseWith(html, writer);
+  return out;
+}
+
+std::string CleanHtmlWithSummary(std::string_view html, LinkResolver* resolver, int max_lines,
+                                 int code_page, std::string& summary) {
+  std::string out;
+  out.reserve(html.size() + html.size() / 8);
+  summary.clear();
+  CleanedHtmlWriter cleaned(resolver, out);
+  PlainTextWriter plain(code_page, summary, max_lines);
+  CleanedAndPlainWriter both(cleaned, plain);
+  ParseWith(html, both);
+  LimitLinesInPlace(summary, max_lines);
+  GiveBackUnusedRoom(summary);
+  GiveBackUnusedRoom(out);
   return out;
 }
 

@@ -23,4 +23,9 @@ std::string HtmlToPlainText(std::string_view html, int code_page);
 // The records list summary of a description: its plain text after LimitLines(max_lines).
 std::string MakeSummary(std::string_view html, int max_lines, int code_page);
 
+// CleanHtml(html, resolver), and MakeSummary(html, max_lines, code_page) into `summary`, from
+// one parse of `html`: the feed readers need both of every description.
+std::string CleanHtmlWithSummary(std::string_view html, LinkResolver* resolver, int max_lines,
+                                 int code_page, std::string& summary);
+
 }  // namespace tarsel::HTML

@@ -20,15 +20,50 @@ std::string AddressRisk(const std::string& what, const std::string& address) {
   return {};
 }
 
+bool ConvertAsTheCliDoes(std::string& body) {
+  const bool converted = ConvertDownloadedText(body, "", EncodingChoice::kAutomatic);
+  return ConvertBodyByDeclaration(body, converted, EncodingChoice::kAutomatic);
+}
+
+std::string FirstDifference(const ChannelInfo& a, const ChannelInfo& b) {
+  if (a.title != b.title || a.link != b.link || a.description != b.description ||
+      a.image_url != b.image_url || a.image_title != b.image_title) {
+    return "channel fields";
+  }
+  if (a.records.size() != b.records.size()) return "record count";
+  for (size_t i = 0; i < a.records.size(); ++i) {
+    const Record& x = *a.records[i];
+    const Record& y = *b.records[i];
+    const std::string at = " of record " + std::to_string(i);
+    if (x.title != y.title) return "title" + at;
+    if (x.summary != y.summary) return "summary" + at + ": " + x.summary + " / " + y.summary;
+    if (x.description != y.description) return "description" + at;
+    if (x.link != y.link || x.comments != y.comments || x.author != y.author ||
+        x.subject != y.subject || x.guid != y.guid || x.published != y.published) {
+      return "other fields" + at;
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
 std::optional<ChannelInfo> ParseBodyAsTheCliDoes(std::string body) {
-  bool converted = ConvertDownloadedText(body, "", EncodingChoice::kAutomatic);
-  converted = ConvertBodyByDeclaration(body, converted, EncodingChoice::kAutomatic);
+  const bool converted = ConvertAsTheCliDoes(body);
   ChannelInfo channel;
   if (!ParseFeed(body, channel)) return std::nullopt;
   CleanParsedChannel(channel, converted);
   return channel;
+}
+
+std::string DifferenceOfSingleParse(std::string body) {
+  const bool converted = ConvertAsTheCliDoes(body);
+  ChannelInfo two_steps;
+  const bool parsed = ParseFeed(body, two_steps);
+  if (parsed) CleanParsedChannel(two_steps, converted);
+  ChannelInfo single;
+  if (ParseAndCleanFeed(body, single, converted) != parsed) return "parse result";
+  return parsed ? FirstDifference(two_steps, single) : std::string();
 }
 
 std::string FindChannelRisk(const ChannelInfo& channel) {

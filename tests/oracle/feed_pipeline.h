@@ -14,6 +14,11 @@ namespace tarsel::testing {
 // The cleaned channel, or nullopt when the body is no feed.
 std::optional<ChannelInfo> ParseBodyAsTheCliDoes(std::string body);
 
+// Where the single parse of ParseAndCleanFeed, which an update uses, gives another channel than
+// ParseFeed and then CleanParsedChannel for `body` (converted as above): the first differing
+// field, empty when none.
+std::string DifferenceOfSingleParse(std::string body);
+
 // What in a cleaned channel would run script when shown: FindScriptRisk of every title,
 // description and comments link, and addresses holding blanks, controls, quotes or angle
 // brackets or a script scheme. Empty when nothing.

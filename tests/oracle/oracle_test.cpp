@@ -8,6 +8,7 @@
 #include "html/cleaning.h"
 #include "oracle/browser_oracle.h"
 #include "oracle/feed_pipeline.h"
+#include "settings/settings.h"
 #include "support/temp_dir.h"
 
 namespace tarsel {
@@ -80,6 +81,25 @@ TEST(BrowserOracleTest, GoldenFeedsComeOutClean) {
     EXPECT_EQ(FindChannelRisk(*channel), "");
   }
   EXPECT_GE(feeds, 8);
+}
+
+// An update parses each description once for its summary and its cleaning; the channel must be
+// the one the two separate steps give, with and without a summary line limit.
+TEST(BrowserOracleTest, SingleParseOfDescriptionsChangesNothing) {
+  const std::shared_ptr<const Settings> saved = CurrentSettings();
+  for (const int rows : {0, 1, 3}) {
+    Settings settings = *saved;
+    settings.descriptions_limitrows = rows > 0;
+    settings.descriptions_rows = rows;
+    SetCurrentSettings(settings);
+    for (const auto& entry : std::filesystem::directory_iterator(TARSEL_TEST_DATA "/feeds")) {
+      if (entry.path().extension() != ".xml") continue;
+      SCOPED_TRACE(entry.path().filename().string() + " rows " + std::to_string(rows));
+      EXPECT_EQ(testing::DifferenceOfSingleParse(testing::ReadFileBytes(entry.path().string())),
+                "");
+    }
+  }
+  SetCurrentSettings(*saved);
 }
 
 }  // namespace

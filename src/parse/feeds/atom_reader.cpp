@@ -76,11 +76,16 @@ std::string ReadDescription(const Node& entry, const std::string& title, int cod
   return title;
 }
 
-std::string ReadSummary(const Node& entry, const Record& record, const feeds::ReadSettings& read) {
+void ReadSummary(const Node& entry, Record& record, size_t position,
+                 const feeds::ReadSettings& read) {
   const Node& summary = entry.FindChildAt("summary", 0);
-  if (!summary.IsNull()) return HTML::MakeSummary(summary.text, read.summary_lines, read.code_page);
-  const std::string& source = record.description.empty() ? record.title : record.description;
-  return HTML::MakeSummary(source, read.summary_lines, read.code_page);
+  if (!summary.IsNull()) {
+    record.summary = HTML::MakeSummary(summary.text, read.summary_lines, read.code_page);
+  } else if (record.description.empty()) {
+    record.summary = HTML::MakeSummary(record.title, read.summary_lines, read.code_page);
+  } else {
+    feeds::SummarizeDescription(record, position, read);
+  }
 }
 
 void ReadEntry(const Node& entry, const feeds::ReadSettings& read, ChannelInfo& channel) {
@@ -100,7 +105,7 @@ void ReadEntry(const Node& entry, const feeds::ReadSettings& read, ChannelInfo& 
   feeds::TakeTextIfPresent(author.FindChildAt("name", 0), record->author);
   feeds::TakeTextIfPresent(entry.FindChildAt("dc:subject", 0), record->subject);
   record->description = ReadDescription(entry, record->title, read.code_page);
-  record->summary = ReadSummary(entry, *record, read);
+  ReadSummary(entry, *record, channel.records.size(), read);
   feeds::FinishTitle(*record);
   channel.records.push_back(std::move(record));
 }
@@ -108,9 +113,12 @@ void ReadEntry(const Node& entry, const feeds::ReadSettings& read, ChannelInfo& 
 }  // namespace
 
 bool ParseAtom(const Node& root, ChannelInfo& channel) {
+  return ParseAtom(root, channel, feeds::CurrentReadSettings());
+}
+
+bool ParseAtom(const Node& root, ChannelInfo& channel, const feeds::ReadSettings& read) {
   if (root.IsNull()) return false;
   channel.title = root.FindChildAt("title", 0).text;
-  const feeds::ReadSettings read = feeds::CurrentReadSettings();
   ReadChannelLink(root, channel);
   ReadTagline(root, read.code_page, channel);
 

@@ -13,16 +13,20 @@ bool IsFeedDocument(const char* bytes, size_t length) {
 }
 
 bool ParseFeed(const char* bytes, size_t length, ChannelInfo& channel) {
+  return ParseFeed(std::string_view(bytes, length), channel, feeds::CurrentReadSettings());
+}
+
+bool ParseFeed(std::string_view body, ChannelInfo& channel, const feeds::ReadSettings& read) {
   XMLParser::Document document;
   const XMLParser::Node* root = nullptr;
   try {
-    root = &document.ParseBuffer(bytes, length);
+    root = &document.ParseBuffer(body.data(), body.size());
   } catch (const XMLParser::Exception&) {
     return false;
   }
   channel.encoding = document.Encoding();
-  if (root->name == "feed") return ParseAtom(*root, channel);
-  return ParseRss(*root, channel);
+  if (root->name == "feed") return ParseAtom(*root, channel, read);
+  return ParseRss(*root, channel, read);
 }
 
 }  // namespace tarsel

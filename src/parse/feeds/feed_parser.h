@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "parse/feeds/record_fields.h"
 #include "parse/xml/xml_node.h"
 #include "store/channel_info.h"
 
@@ -30,10 +31,16 @@ inline bool ParseFeed(std::string_view body, ChannelInfo& channel) {
   return ParseFeed(body.data(), body.size(), channel);
 }
 
+// The same with the settings given instead of the current ones (see feeds::ReadSettings for
+// summaries left to the clean-up).
+bool ParseFeed(std::string_view body, ChannelInfo& channel, const feeds::ReadSettings& read);
+
 // RSS 0.9x, 2.0 and RDF. False, touching nothing, when the root has no "channel" child.
 bool ParseRss(const XMLParser::Node& root, ChannelInfo& channel);
+bool ParseRss(const XMLParser::Node& root, ChannelInfo& channel, const feeds::ReadSettings& read);
 
 // Atom 0.3. False only for the null node.
 bool ParseAtom(const XMLParser::Node& root, ChannelInfo& channel);
+bool ParseAtom(const XMLParser::Node& root, ChannelInfo& channel, const feeds::ReadSettings& read);
 
 }  // namespace tarsel

@@ -4,12 +4,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "html/attributes.h"
 #include "html/cleaning.h"
 #include "html/entities.h"
 #include "html/links.h"
 #include "parse/charsets/charsets.h"
+#include "parse/feeds/feed_parser.h"
 #include "parse/feeds/record_fields.h"
 #include "platform/system_code_page.h"
 
@@ -71,15 +73,26 @@ void DecodeEntities(ChannelInfo& channel, int code_page) {
   HTML::DecodeEntitiesInPlace(channel.description, code_page);
 }
 
-void CleanRecordHtml(ChannelInfo& channel) {
+// `summaries_left`: the positions, in order, of the records whose summary is still to be made
+// from their description (see feeds::ReadSettings), with the lines and code page of `read`.
+void CleanRecordHtml(ChannelInfo& channel, const feeds::ReadSettings& read,
+                     const std::vector<size_t>& summaries_left) {
   // One base for the whole channel, parsed at the first relative link.
   std::optional<HTML::LinkResolver> resolver;
   if (!channel.link.empty()) resolver.emplace(channel.link);
   HTML::LinkResolver* links = resolver ? &*resolver : nullptr;
-  for (const RecordRef& record : channel.records) {
-    record->title = HTML::CleanHtml(record->title, links);
-    record->comments = HTML::CleanHtml(record->comments, links);
-    record->description = HTML::CleanHtml(record->description, links);
+  auto next_left = summaries_left.begin();
+  for (size_t i = 0; i < channel.records.size(); ++i) {
+    Record& record = *channel.records[i];
+    record.title = HTML::CleanHtml(record.title, links);
+    record.comments = HTML::CleanHtml(record.comments, links);
+    if (next_left != summaries_left.end() && *next_left == i) {
+      ++next_left;
+      record.description = HTML::CleanHtmlWithSummary(record.description, links, read.summary_lines,
+                                                      read.code_page, record.summary);
+    } else {
+      record.description = HTML::CleanHtml(record.description, links);
+    }
   }
 }
 
@@ -107,15 +120,28 @@ void ConvertDeclaredEncoding(ChannelInfo& channel) {
   }
 }
 
+void CleanChannel(ChannelInfo& channel, bool charset_converted, const feeds::ReadSettings& read,
+                  const std::vector<size_t>& summaries_left) {
+  MakeAddressesSafe(channel);
+  DecodeEntities(channel, read.code_page);
+  CleanRecordHtml(channel, read, summaries_left);
+  // Single-byte tables only: a UTF-8 program converts the whole body before parsing it.
+  if (!charset_converted && read.code_page != kCodePageUtf8) ConvertDeclaredEncoding(channel);
+}
+
 }  // namespace
 
 void CleanParsedChannel(ChannelInfo& channel, bool charset_converted) {
-  const int code_page = feeds::CurrentReadSettings().code_page;
-  MakeAddressesSafe(channel);
-  DecodeEntities(channel, code_page);
-  CleanRecordHtml(channel);
-  // Single-byte tables only: a UTF-8 program converts the whole body before parsing it.
-  if (!charset_converted && code_page != kCodePageUtf8) ConvertDeclaredEncoding(channel);
+  CleanChannel(channel, charset_converted, feeds::CurrentReadSettings(), {});
+}
+
+bool ParseAndCleanFeed(std::string_view body, ChannelInfo& channel, bool charset_converted) {
+  std::vector<size_t> summaries_left;
+  feeds::ReadSettings read = feeds::CurrentReadSettings();
+  read.summaries_left = &summaries_left;
+  if (!ParseFeed(body, channel, read)) return false;
+  CleanChannel(channel, charset_converted, read, summaries_left);
+  return true;
 }
 
 }  // namespace tarsel

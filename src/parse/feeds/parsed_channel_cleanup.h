@@ -2,6 +2,8 @@
 
 // What a freshly parsed channel goes through before it is merged into its column.
 
+#include <string_view>
+
 #include "store/channel_info.h"
 
 namespace tarsel {
@@ -22,5 +24,9 @@ namespace tarsel {
 //    summary. Links, comments links and guids are addresses and stay as they are.
 // Any thread; touches nothing but `channel`.
 void CleanParsedChannel(ChannelInfo& channel, bool charset_converted);
+
+// ParseFeed, then CleanParsedChannel when it succeeded, with the same result, but with each
+// description parsed once for both its summary and its cleaning. False when ParseFeed is.
+bool ParseAndCleanFeed(std::string_view body, ChannelInfo& channel, bool charset_converted);
 
 }  // namespace tarsel

@@ -22,6 +22,15 @@ ReadSettings CurrentReadSettings() {
   return read;
 }
 
+void SummarizeDescription(Record& record, size_t position, const ReadSettings& read) {
+  if (read.summaries_left != nullptr && !record.title.empty()) {
+    record.summary.clear();
+    read.summaries_left->push_back(position);
+    return;
+  }
+  record.summary = HTML::MakeSummary(record.description, read.summary_lines, read.code_page);
+}
+
 void RemoveTitleMarkup(std::string& title, int code_page) {
   if (title.find('<') != std::string::npos) title = HTML::HtmlToPlainText(title, code_page);
 }

@@ -1,7 +1,6 @@
 // RSS 0.9x, RSS 2.0 and RDF (RSS 1.0) documents.
 #include <string>
 
-#include "html/cleaning.h"
 #include "html/entities.h"
 #include "parse/dates/date_readers.h"
 #include "parse/feeds/feed_parser.h"
@@ -76,7 +75,7 @@ void ReadItem(const Node& item, const feeds::ReadSettings& read, ChannelInfo& ch
   feeds::RemoveTitleMarkup(record->title, read.code_page);
   record->description = ReadDescription(item, record->title, read.code_page);
   if (!record->description.empty()) {
-    record->summary = HTML::MakeSummary(record->description, read.summary_lines, read.code_page);
+    feeds::SummarizeDescription(*record, channel.records.size(), read);
   }
   feeds::FinishTitle(*record);
   channel.records.push_back(std::move(record));
@@ -85,6 +84,10 @@ void ReadItem(const Node& item, const feeds::ReadSettings& read, ChannelInfo& ch
 }  // namespace
 
 bool ParseRss(const Node& root, ChannelInfo& channel) {
+  return ParseRss(root, channel, feeds::CurrentReadSettings());
+}
+
+bool ParseRss(const Node& root, ChannelInfo& channel, const feeds::ReadSettings& read) {
   const Node& channel_element = root.FindChildAt("channel", 0);
   if (channel_element.IsNull()) return false;
   ReadChannelFields(channel_element, channel);
@@ -94,7 +97,6 @@ bool ParseRss(const Node& root, ChannelInfo& channel) {
   channel_element.FindChildren("item", items);
   if (items.empty()) root.FindChildren("item", items);
 
-  const feeds::ReadSettings read = feeds::CurrentReadSettings();
   for (const Node* item : items) ReadItem(*item, read, channel);
   return true;
 }

@@ -28,10 +28,20 @@ const char kRichAtom[] =
     "</author><content type='multipart/alternative'><content mode='escaped'>&lt;b&gt;"
     "</content></content><summary>s</summary></entry></feed>";
 
-// Parses and cleans; the answer itself is not the point.
+// Parses and cleans; the answer itself is not the point, but the update's single parse of each
+// description must give what the two steps give.
 void Digest(const std::string& body) {
   ChannelInfo channel;
-  if (ParseFeed(body, channel)) CleanParsedChannel(channel, false);
+  const bool parsed = ParseFeed(body, channel);
+  if (parsed) CleanParsedChannel(channel, false);
+  ChannelInfo single;
+  ASSERT_EQ(ParseAndCleanFeed(body, single, false), parsed) << body;
+  ASSERT_EQ(single.records.size(), channel.records.size()) << body;
+  for (size_t i = 0; i < channel.records.size(); ++i) {
+    EXPECT_EQ(single.records[i]->title, channel.records[i]->title) << body;
+    EXPECT_EQ(single.records[i]->summary, channel.records[i]->summary) << body;
+    EXPECT_EQ(single.records[i]->description, channel.records[i]->description) << body;
+  }
 }
 
 TEST(HostileFeedTest, EveryTruncation) {
