@@ -125,11 +125,31 @@ class CleanedAndPlainWriter : public ParseHandler {
   bool plain_wants_more_ = true;
 };
 
-// Records keep their description and summary for as long as the program runs: the room reserved
-// for writing them (the whole input's, for a summary of two lines) is given back.
-void GiveBackUnusedRoom(std::string& text) {
-  if (text.capacity() > text.size() + text.size() / 16 + 64) text.shrink_to_fit();
-}
+// Records keep their description and summary for as long as the program runs, so they are
+// written into a buffer the thread keeps and then copied out at their size: one allocation that
+// fits, where a string reserved for the worst case took a second one to give the rest back.
+class ScratchText {
+ public:
+  // `buffer` is one of the thread's own.
+  explicit ScratchText(std::string& buffer) : buffer_(buffer) { buffer_.clear(); }
+  ~ScratchText() {
+    // A huge text does not stay with the thread.
+    if (buffer_.capacity() > kLargestKept) std::string().swap(buffer_);
+  }
+  ScratchText(const ScratchText&) = delete;
+  ScratchText& operator=(const ScratchText&) = delete;
+
+  std::string& Buffer() { return buffer_; }
+  // A copy holds exactly the text.
+  std::string Copy() const { return buffer_; }
+
+ private:
+  static constexpr size_t kLargestKept = size_t{256} << 10;
+  std::string& buffer_;
+};
+
+thread_local std::string t_cleaned_buffer;
+thread_local std::string t_plain_buffer;
 
 }  // namespace
 
@@ -140,12 +160,10 @@ std::string CleanHtml(std::string_view html, std::string_view base_url) {
 }
 
 std::string CleanHtml(std::string_view html, LinkResolver* resolver) {
-  std::string out;
-  out.reserve(html.size() + html.size() / 8);
-  CleanedHtmlWriter writer(resolver, out);
+  ScratchText out(t_cleaned_buffer);
+  CleanedHtmlWriter writer(resolver, out.Buffer());
   ParseWith(html, writer);
-  GiveBackUnusedRoom(out);
-  return out;
+  return out.Copy();
 }
 
 std::string HtmlToPlainText(std::string_view html, int code_page) {
@@ -158,27 +176,23 @@ std::string HtmlToPlainText(std::string_view html, int code_page) {
 
 std::string CleanHtmlWithSummary(std::string_view html, LinkResolver* resolver, int max_lines,
                                  int code_page, std::string& summary) {
-  std::string out;
-  out.reserve(html.size() + html.size() / 8);
-  summary.clear();
-  CleanedHtmlWriter cleaned(resolver, out);
-  PlainTextWriter plain(code_page, summary, max_lines);
+  ScratchText out(t_cleaned_buffer);
+  ScratchText text(t_plain_buffer);
+  CleanedHtmlWriter cleaned(resolver, out.Buffer());
+  PlainTextWriter plain(code_page, text.Buffer(), max_lines);
   CleanedAndPlainWriter both(cleaned, plain);
   ParseWith(html, both);
-  LimitLinesInPlace(summary, max_lines);
-  GiveBackUnusedRoom(summary);
-  GiveBackUnusedRoom(out);
-  return out;
+  LimitLinesInPlace(text.Buffer(), max_lines);
+  summary = text.Copy();
+  return out.Copy();
 }
 
 std::string MakeSummary(std::string_view html, int max_lines, int code_page) {
-  std::string text;
-  text.reserve(html.size());
-  PlainTextWriter writer(code_page, text, max_lines);
+  ScratchText text(t_plain_buffer);
+  PlainTextWriter writer(code_page, text.Buffer(), max_lines);
   ParseWith(html, writer);
-  LimitLinesInPlace(text, max_lines);
-  GiveBackUnusedRoom(text);
-  return text;
+  LimitLinesInPlace(text.Buffer(), max_lines);
+  return text.Copy();
 }
 
 }  // namespace tarsel::HTML

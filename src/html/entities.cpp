@@ -1,8 +1,10 @@
 #include "html/entities.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
+#include "html/markup_writer.h"
 #include "platform/system_code_page.h"
 #include "platform/utf8_text.h"
 
@@ -38,21 +40,22 @@ constexpr uint16_t kWindows1252From80[] = {
 
 constexpr uint32_t kLastCodePoint = 0x10FFFF;
 
-// The code point of a character reference "&#N;" or "&#xH;" at `text` and the reference's
-// length; 0 when it is not one (no digits, no ';', or above U+10FFFF).
-size_t MatchNumeric(std::string_view text, uint32_t& value) {
-  size_t i = 2;
-  const bool hex = i < text.size() && (text[i] == 'x' || text[i] == 'X');
+// The code point of a character reference "&#N;" or "&#xH;" whose text after the '&' is
+// `after`, and the length of that text; 0 when it is not one (no digits, no ';', or above
+// U+10FFFF).
+size_t MatchNumeric(std::string_view after, uint32_t& value) {
+  size_t i = 1;  // past '#'
+  const bool hex = i < after.size() && (after[i] == 'x' || after[i] == 'X');
   if (hex) ++i;
   const size_t digits_start = i;
   value = 0;
-  for (; i < text.size(); ++i) {
-    const int digit = DigitValue(text[i], hex);
+  for (; i < after.size(); ++i) {
+    const int digit = DigitValue(after[i], hex);
     if (digit < 0) break;
     value = value * (hex ? 16 : 10) + static_cast<uint32_t>(digit);
     if (value > kLastCodePoint) return 0;
   }
-  if (i == digits_start || i >= text.size() || text[i] != ';') return 0;
+  if (i == digits_start || i >= after.size() || after[i] != ';') return 0;
   return i + 1;
 }
 
@@ -76,51 +79,78 @@ bool ReferencedBytes(uint32_t value, int code_page, std::string& bytes) {
   return true;
 }
 
-// Decodes data[0, length) in place and returns the new length.
-size_t DecodeRange(char* data, size_t length, int code_page) {
+// The length of the entity whose text after the '&' starts `after` (0 when there is none), and
+// in `output` what it stands for. `referenced` holds the bytes of a character reference.
+size_t MatchEntity(std::string_view after, int code_page, std::string& referenced,
+                   std::string_view& output) {
+  if (!after.empty() && after[0] == '#') {
+    // The shortest reference to a code point takes at least as many bytes as its UTF-8 form.
+    uint32_t value = 0;
+    const size_t length = MatchNumeric(after, value);
+    if (length == 0 || !ReferencedBytes(value, code_page, referenced)) return 0;
+    output = referenced;
+    return length;
+  }
+  for (const NamedEntity& entity : kNamedEntities) {
+    const std::string_view name = entity.source.substr(1);
+    // The letter after '&' rules out most names without a comparison call.
+    if (!after.empty() && after[0] == name[0] && after.starts_with(name)) {
+      output = entity.output;
+      return name.size();
+    }
+  }
+  return 0;
+}
+
+// Copies src[read, ...) to dst[write, ...) up to the next '&' or the end, eight bytes at a time
+// where it can: escaped descriptions hold an entity every few words. A word is read before it
+// is written, and the writer never passes the reader, so src and dst may be the same text.
+void CopyUpToAmpersand(const char* src, size_t length, size_t& read, char* dst, size_t& write) {
+  if (src + read == dst + write) {
+    // Nothing decoded yet: the bytes are where they belong.
+    const size_t amp = std::min(FindAnyOf<'&'>(std::string_view(src, length), read), length);
+    write += amp - read;
+    read = amp;
+    return;
+  }
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kHighBits = 0x8080808080808080ULL;
+  constexpr uint64_t kAmpersands = kOnes * '&';
+  for (; read + 8 <= length; read += 8, write += 8) {
+    uint64_t chunk;
+    std::memcpy(&chunk, src + read, sizeof chunk);
+    const uint64_t matches = chunk ^ kAmpersands;
+    if (((matches - kOnes) & ~matches & kHighBits) != 0) break;
+    std::memcpy(dst + write, &chunk, sizeof chunk);
+  }
+  while (read < length && src[read] != '&') dst[write++] = src[read++];
+}
+
+// Decodes src[0, length) into dst, which is src itself or room for `length` bytes, and returns
+// the decoded length. A decoded entity is never longer than its text, so in place the writer
+// never passes the reader.
+size_t DecodeRange(const char* src, size_t length, char* dst, int code_page) {
   std::string referenced;  // never longer than four bytes, so it stays in the small buffer
   size_t read = 0;
   size_t write = 0;
   while (read < length) {
-    const auto* found = static_cast<char*>(std::memchr(data + read, '&', length - read));
-    const size_t amp = found ? static_cast<size_t>(found - data) : length;
-    if (write != read) std::memmove(data + write, data + read, amp - read);
-    write += amp - read;
-    read = amp;
+    CopyUpToAmpersand(src, length, read, dst, write);
     if (read == length) break;
-    const std::string_view rest(data + read, length - read);
-    if (rest.starts_with("&amp;")) {
-      // The '&' stays in the input and is read again, so "&amp;lt;" gives "<". The reader is at
-      // least as far as the writer, so the rewrite never touches output.
-      read += 4;
-      data[read] = '&';
-      continue;
-    }
-    size_t consumed = 0;
+    // "&amp;" yields an '&' that is read again, so "&amp;lt;" gives "<": the text after the
+    // '&' goes on after every "amp;" that follows it.
+    size_t after = read + 1;
+    while (length - after >= 4 && std::memcmp(src + after, "amp;", 4) == 0) after += 4;
     std::string_view output;
-    if (rest.size() > 1 && rest[1] == '#') {
-      // The shortest reference to a code point takes at least as many bytes as its UTF-8 form.
-      uint32_t value = 0;
-      consumed = MatchNumeric(rest, value);
-      if (consumed != 0 && !ReferencedBytes(value, code_page, referenced)) consumed = 0;
-      output = referenced;
-    } else {
-      for (const NamedEntity& entity : kNamedEntities) {
-        // The letter after '&' rules out most names without a comparison call.
-        if (rest.size() > 1 && rest[1] == entity.source[1] && rest.starts_with(entity.source)) {
-          consumed = entity.source.size();
-          output = entity.output;
-          break;
-        }
-      }
-    }
+    const size_t consumed =
+        MatchEntity(std::string_view(src + after, length - after), code_page, referenced, output);
     if (consumed == 0) {
-      data[write++] = data[read++];
+      dst[write++] = '&';
+      read = after;
       continue;
     }
-    std::memmove(data + write, output.data(), output.size());
+    std::memmove(dst + write, output.data(), output.size());
     write += output.size();
-    read += consumed;
+    read = after + consumed;
   }
   return write;
 }
@@ -128,19 +158,19 @@ size_t DecodeRange(char* data, size_t length, int code_page) {
 }  // namespace
 
 void DecodeEntitiesInPlace(std::string& text, int code_page) {
-  text.resize(DecodeRange(text.data(), text.size(), code_page));
+  text.resize(DecodeRange(text.data(), text.size(), text.data(), code_page));
 }
 
 std::string DecodeEntities(std::string_view text, int code_page) {
-  std::string decoded(text);
-  DecodeEntitiesInPlace(decoded, code_page);
+  std::string decoded;
+  AppendDecodedEntities(text, code_page, decoded);
   return decoded;
 }
 
 void AppendDecodedEntities(std::string_view text, int code_page, std::string& out) {
   const size_t start = out.size();
-  out.append(text);
-  out.resize(start + DecodeRange(out.data() + start, text.size(), code_page));
+  out.resize(start + text.size());
+  out.resize(start + DecodeRange(text.data(), text.size(), out.data() + start, code_page));
 }
 
 }  // namespace tarsel::HTML

@@ -40,6 +40,14 @@ void MakeAddressSafe(std::string& address) {
     return;
   }
   const std::string_view kept(&*first, static_cast<size_t>(last - first));
+  const bool needs_escapes = std::any_of(kept.begin(), kept.end(), [](char c) {
+    return IsBlankOrControl(c) || c == '"' || c == '<' || c == '>';
+  });
+  if (!needs_escapes) {
+    // Most addresses are fine as they are.
+    if (kept.size() != address.size()) address = std::string(kept);
+    return;
+  }
   std::string safe;
   safe.reserve(kept.size() + 8);
   for (char c : kept) {
