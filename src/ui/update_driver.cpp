@@ -5,16 +5,42 @@
 
 namespace tarsel::ui {
 
-UpdateDriver::UpdateDriver(ColumnTree& columns, std::shared_ptr<const UpdateServices> services,
+void UpdateDriver::FinishedWake::Request() {
+  if (pending_.exchange(true)) return;
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (driver_ == nullptr) return;
+  // A call posted to an object that is deleted before it runs is dropped by Qt.
+  QMetaObject::invokeMethod(
+      driver_, [driver = driver_] { driver->TickNow(); }, Qt::QueuedConnection);
+}
+
+void UpdateDriver::FinishedWake::Detach() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  driver_ = nullptr;
+}
+
+void UpdateDriver::FinishedWake::Answered() {
+  pending_ = false;
+}
+
+std::shared_ptr<const UpdateServices> UpdateDriver::WithFinishedWake(
+    std::shared_ptr<UpdateServices> services, const std::shared_ptr<FinishedWake>& wake) {
+  services->update_finished = [wake] { wake->Request(); };
+  return services;
+}
+
+UpdateDriver::UpdateDriver(ColumnTree& columns, std::shared_ptr<UpdateServices> services,
                            UpdateQueueHooks hooks, QObject* parent)
     : QObject(parent),
-      queue_(columns, std::move(services), this, std::move(hooks)),
+      wake_(std::make_shared<FinishedWake>(this)),
+      queue_(columns, WithFinishedWake(std::move(services), wake_), this, std::move(hooks)),
       scheduler_(queue_, clock_, [this] { emit VersionCheckDue(); }) {
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, &UpdateDriver::OnTimer);
 }
 
 UpdateDriver::~UpdateDriver() {
+  wake_->Detach();
   Stop();
 }
 
@@ -32,6 +58,12 @@ void UpdateDriver::Stop() {
 void UpdateDriver::OnTimer() {
   const int64_t wait = scheduler_.RunDue();
   if (wait >= 0) timer_.start(static_cast<int>(wait));
+}
+
+void UpdateDriver::TickNow() {
+  // Cleared first, so that a worker finishing during this tick asks for the next one.
+  wake_->Answered();
+  if (scheduler_.running()) queue_.Tick(clock_.NowMs());
 }
 
 void UpdateDriver::ShowQueueStatus(const std::string& status, const std::string& tooltip) {

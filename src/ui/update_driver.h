@@ -2,13 +2,17 @@
 
 // Runs the update queue on the window thread from one timer, re-armed with the delay the
 // scheduler asks for, and turns what the queue tells its observer into Qt signals. Updates run
-// on worker threads; nothing here waits for one.
+// on worker threads; nothing here waits for one. A worker that finishes asks for a queue tick at
+// once (a queued call), so the next waiting column starts without waiting for the timer: with a
+// thousand columns, five at a time per 4 s tick would take over thirteen minutes.
 //
 // Main thread only.
 
 #include <QObject>
 #include <QTimer>
+#include <atomic>
 #include <memory>
+#include <mutex>
 
 #include "update/update_queue.h"
 #include "view/update_scheduler.h"
@@ -19,8 +23,8 @@ class UpdateDriver : public QObject, public UpdateQueueObserver {
   Q_OBJECT
 
  public:
-  // The tree must outlive the driver.
-  UpdateDriver(ColumnTree& columns, std::shared_ptr<const UpdateServices> services,
+  // The tree must outlive the driver. The driver sets services->update_finished.
+  UpdateDriver(ColumnTree& columns, std::shared_ptr<UpdateServices> services,
                UpdateQueueHooks hooks, QObject* parent = nullptr);
   ~UpdateDriver() override;
 
@@ -46,8 +50,26 @@ class UpdateDriver : public QObject, public UpdateQueueObserver {
   void VersionCheckDue();
 
  private:
-  void OnTimer();
+  // Shared with the workers: asks the window thread for one tick however many finish before it
+  // runs, and nothing once the driver is gone.
+  class FinishedWake {
+   public:
+    explicit FinishedWake(UpdateDriver* driver) : driver_(driver) {}
+    void Request();   // any thread
+    void Detach();    // window thread, before the driver goes
+    void Answered();  // window thread, before the tick runs
 
+   private:
+    std::mutex mutex_;
+    UpdateDriver* driver_;
+    std::atomic<bool> pending_{false};
+  };
+  static std::shared_ptr<const UpdateServices> WithFinishedWake(
+      std::shared_ptr<UpdateServices> services, const std::shared_ptr<FinishedWake>& wake);
+  void OnTimer();
+  void TickNow();
+
+  std::shared_ptr<FinishedWake> wake_;
   SystemSchedulerClock clock_;
   UpdateQueue queue_;
   UpdateScheduler scheduler_;

@@ -62,15 +62,19 @@ TEST(BlogEditorTest, TextTravelsThroughTheVisualTabAndBack) {
   editor.Load("T", "<p>one</p>");
   editor.tabs()->setCurrentIndex(BlogEditor::kVisualTab);
   std::string taken;
-  QTRY_VERIFY_WITH_TIMEOUT(
+  // Qt's QTRY macros do not fail a GoogleTest test; qWaitFor's answer is checked instead.
+  EXPECT_TRUE(QTest::qWaitFor(
       [&] {
         editor.TakeText([&taken](std::string text) { taken = std::move(text); });
         QTest::qWait(50);
         return taken == "<p>one</p>";
-      }(),
-      20000);
+      },
+      20000))
+      << taken;
   editor.tabs()->setCurrentIndex(BlogEditor::kEditTab);
-  QTRY_COMPARE_WITH_TIMEOUT(editor.source()->toPlainText(), QStringLiteral("<p>one</p>"), 20000);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return editor.source()->toPlainText() == QStringLiteral("<p>one</p>"); }, 20000))
+      << editor.source()->toPlainText().toStdString();
 }
 
 // "Blog It" on a record, then Post: the loopback Blogger API saw exactly the two calls.
@@ -131,7 +135,7 @@ TEST(DirectorySearchDialogTest, CancelReturnsAtOnceFromASilentDirectory) {
   dialog->SetConnectionTest([] { return true; });
   dialog->show();
   dialog->Find();
-  QTRY_COMPARE_WITH_TIMEOUT(silent.Hits(), 1, 10000);
+  EXPECT_TRUE(QTest::qWaitFor([&silent] { return silent.Hits() == 1; }, 10000));
   dialog->reject();
   EXPECT_FALSE(dialog->isVisible());
   dialog.reset();
@@ -159,7 +163,8 @@ TEST(DirectorySearchDialogTest, FoundFeedsAreOfferedAsFoundColumns) {
   dialog.SetPrompt(&prompt);
   dialog.show();
   dialog.Find();
-  QTRY_COMPARE_WITH_TIMEOUT(dialog.result(), static_cast<int>(QDialog::Accepted), 20000);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&dialog] { return dialog.result() == static_cast<int>(QDialog::Accepted); }, 20000));
   EXPECT_TRUE(prompt.captions.empty());
   const FoundFeedTree list = FoundColumnsList(dialog.Results());
   EXPECT_EQ(list.name, "found columns");

@@ -119,7 +119,7 @@ TEST(RecordsListTest, ReadTimerMarksTheSelectedRecordRead) {
   list.show();
   list.ShowNode(column);
   list.NextUnread();
-  QTRY_VERIFY(!column->channel.records[1]->unread);
+  EXPECT_TRUE(QTest::qWaitFor([&column] { return !column->channel.records[1]->unread; }, 5000));
   EXPECT_FALSE(list.model()->index(1, kTitleColumn).data(Qt::FontRole).value<QFont>().bold());
 }
 
