@@ -102,9 +102,10 @@ size_t MatchEntity(std::string_view after, int code_page, std::string& reference
   return 0;
 }
 
-// Copies src[read, ...) to dst[write, ...) up to the next '&' or the end, eight bytes at a time
-// where it can: escaped descriptions hold an entity every few words. A word is read before it
-// is written, and the writer never passes the reader, so src and dst may be the same text.
+// Copies src[read, ...) to dst[write, ...) up to the next '&' or the end, sixteen bytes at a
+// time where it can: escaped descriptions hold an entity every few words. A block is read
+// before it is written, and the writer never passes the reader, so src and dst may be the same
+// text.
 void CopyUpToAmpersand(const char* src, size_t length, size_t& read, char* dst, size_t& write) {
   if (src + read == dst + write) {
     // Nothing decoded yet: the bytes are where they belong.
@@ -113,15 +114,18 @@ void CopyUpToAmpersand(const char* src, size_t length, size_t& read, char* dst, 
     read = amp;
     return;
   }
-  constexpr uint64_t kOnes = 0x0101010101010101ULL;
-  constexpr uint64_t kHighBits = 0x8080808080808080ULL;
-  constexpr uint64_t kAmpersands = kOnes * '&';
-  for (; read + 8 <= length; read += 8, write += 8) {
-    uint64_t chunk;
-    std::memcpy(&chunk, src + read, sizeof chunk);
-    const uint64_t matches = chunk ^ kAmpersands;
-    if (((matches - kOnes) & ~matches & kHighBits) != 0) break;
-    std::memcpy(dst + write, &chunk, sizeof chunk);
+  // A block holding the '&' is not written whole: in place, its tail would overwrite the '&'.
+  for (; read + 16 <= length; read += 16, write += 16) {
+    char block[16];
+    std::memcpy(block, src + read, sizeof block);
+    const unsigned first = FirstOfSixteen<'&'>(block);
+    if (first < 16) {
+      std::memmove(dst + write, block, first);
+      read += first;
+      write += first;
+      return;
+    }
+    std::memcpy(dst + write, block, sizeof block);
   }
   while (read < length && src[read] != '&') dst[write++] = src[read++];
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "html/markup_writer.h"
 #include "platform/system_code_page.h"
 
 namespace tarsel::HTML {
@@ -85,6 +86,39 @@ TEST(DecodeEntities, LongEscapeChainsStayLinear) {
   for (int i = 0; i < 100000; ++i) chain += "amp;";
   chain += "lt;";
   EXPECT_TRUE(DecodeEntities(chain, kCodePageUtf8) == "<");
+}
+
+// Runs are copied and searched a block at a time: entities at every offset from a block's start,
+// with text after them, must decode as they do alone, in place and appended alike.
+TEST(DecodeEntities, EntitiesAtEveryBlockOffset) {
+  for (size_t lead = 0; lead < 40; ++lead) {
+    SCOPED_TRACE(lead);
+    const std::string gap(lead % 19, 'b');
+    const std::string input =
+        std::string(lead, 'a') + "&amp;lt;" + gap + "&quot;" + std::string(40, 'c') + "&";
+    const std::string expected =
+        std::string(lead, 'a') + "<" + gap + "\"" + std::string(40, 'c') + "&";
+    EXPECT_EQ(DecodeEntities(input, kCodePageUtf8), expected);
+    std::string in_place = input;
+    DecodeEntitiesInPlace(in_place, 1252);
+    EXPECT_EQ(in_place, expected);
+    std::string appended = "[";
+    AppendDecodedEntities(input, 1252, appended);
+    EXPECT_EQ(appended, "[" + expected);
+  }
+}
+
+TEST(FindAnyOf, FirstSpecialAtEveryOffset) {
+  for (size_t size = 0; size < 40; ++size) {
+    for (size_t at = 0; at <= size; ++at) {
+      std::string text(size, 'x');
+      if (at < size) text[at] = '>';
+      if (at + 3 < size) text[at + 3] = '<';
+      const size_t expected = at < size ? at : std::string_view::npos;
+      EXPECT_EQ((FindAnyOf<'<', '>', '&'>(text, 0)), expected) << size << " " << at;
+      EXPECT_EQ((FindAnyOf<'>'>(text, at < size ? at : 0)), expected) << size << " " << at;
+    }
+  }
 }
 
 }  // namespace
