@@ -19,9 +19,23 @@ NodeTree::NodeTree(TreeModel* model, bool memories, QWidget* parent)
   setAccessibleName(Text(memories ? text::kMemoriesTitle : text::kColumnsTreeTitle));
   setModel(model);
   header()->hide();
-  // Long labels scroll sideways instead of losing their counts to an ellipsis.
-  header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Long labels scroll sideways instead of losing their counts to an ellipsis. The column is
+  // fitted to its labels once per burst of changes: fitting it on every change (ResizeToContents)
+  // measures every label each time a column's counts change, which froze the window for minutes
+  // while a thousand columns updated.
+  header()->setSectionResizeMode(QHeaderView::Interactive);
   header()->setStretchLastSection(false);
+  fit_width_.setSingleShot(true);
+  fit_width_.setInterval(0);
+  connect(&fit_width_, &QTimer::timeout, this, [this] { resizeColumnToContents(0); });
+  connect(model, &QAbstractItemModel::dataChanged, this, &NodeTree::FitWidthLater);
+  connect(model, &QAbstractItemModel::rowsInserted, this, &NodeTree::FitWidthLater);
+  connect(model, &QAbstractItemModel::rowsRemoved, this, &NodeTree::FitWidthLater);
+  connect(model, &QAbstractItemModel::modelReset, this, &NodeTree::FitWidthLater);
+  connect(model, &QAbstractItemModel::layoutChanged, this, &NodeTree::FitWidthLater);
+  connect(this, &QTreeView::expanded, this, &NodeTree::FitWidthLater);
+  connect(this, &QTreeView::collapsed, this, &NodeTree::FitWidthLater);
+  FitWidthLater();
   setUniformRowHeights(true);  // keeps ten thousand rows quick to lay out
   setSelectionMode(memories ? SingleSelection : ExtendedSelection);
   setAcceptDrops(!memories);
@@ -38,6 +52,10 @@ NodeTree::NodeTree(TreeModel* model, bool memories, QWidget* parent)
   connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
     if (auto* group = dynamic_cast<ColumnGroup*>(model_->NodeAt(index))) group->expanded = false;
   });
+}
+
+void NodeTree::FitWidthLater() {
+  if (!fit_width_.isActive()) fit_width_.start();
 }
 
 TreeNodeRef NodeTree::RefOf(const TreeNode* node) const {

@@ -7,6 +7,7 @@
 //
 // Main thread only.
 
+#include <QTimer>
 #include <QTreeView>
 #include <memory>
 #include <vector>
@@ -50,9 +51,11 @@ class NodeTree : public QTreeView {
   int MenuFor(const QModelIndex& index) const;
   TreeNodeRef RefOf(const TreeNode* node) const;
   void ApplyExpanded(const QModelIndex& parent);
+  void FitWidthLater();
 
   TreeModel* model_;
   bool memories_;
+  QTimer fit_width_;  // one fit of the column to its labels per burst of changes
 };
 
 }  // namespace tarsel::ui
