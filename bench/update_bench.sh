@@ -11,16 +11,10 @@
 # Without a path, a Release build is made in build-release/ (GUI, tests and benchmarks off).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-. "$top/bench/feed_server.sh"
+. "$top/bench/update_bench_support.sh"
 feeds=${FEEDS:-200}
 items=${ITEMS:-50}
-cli=${1:-}
-if [ -z "$cli" ]; then
-  cmake -S "$top" -B "$top/build-release" -DCMAKE_BUILD_TYPE=Release -DTARSEL_BUILD_GUI=OFF \
-    -DTARSEL_BUILD_TESTS=OFF -DTARSEL_BUILD_BENCH=OFF >/dev/null
-  cmake --build "$top/build-release" --target tarsel-cli -j2 >/dev/null
-  cli="$top/build-release/bin/tarsel-cli"
-fi
+cli=$(cli_or_release_build "$top" "${1:-}")
 
 data=$(mktemp -d "${TMPDIR:-/tmp}/tarsel-update-bench-XXXXXX")
 server=

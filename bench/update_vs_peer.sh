@@ -19,17 +19,11 @@
 # Everything it writes goes to a temporary folder, removed at the end.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-. "$top/bench/feed_server.sh"
+. "$top/bench/update_bench_support.sh"
 feeds=${FEEDS:-1000}
 items=${ITEMS:-50}
 rounds=${ROUNDS:-1}
-cli=${1:-}
-if [ -z "$cli" ]; then
-  cmake -S "$top" -B "$top/build-release" -DCMAKE_BUILD_TYPE=Release -DTARSEL_BUILD_GUI=OFF \
-    -DTARSEL_BUILD_TESTS=OFF -DTARSEL_BUILD_BENCH=OFF >/dev/null
-  cmake --build "$top/build-release" --target tarsel-cli -j2 >/dev/null
-  cli="$top/build-release/bin/tarsel-cli"
-fi
+cli=$(cli_or_release_build "$top" "${1:-}")
 peer=$(command -v newsboat || true)
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarsel-vs-peer-XXXXXX")

@@ -1,4 +1,19 @@
-# Sourced by the update benchmarks: serves a folder of feeds on the loopback with python's
+# Sourced by the update benchmarks.
+
+# cli_or_release_build TOP [CLI]: prints CLI when given, else builds a Release tarsel-cli in
+# TOP/build-release (GUI, tests and benchmarks off) and prints its path.
+cli_or_release_build() {
+  if [ -n "${2:-}" ]; then
+    echo "$2"
+    return
+  fi
+  cmake -S "$1" -B "$1/build-release" -DCMAKE_BUILD_TYPE=Release -DTARSEL_BUILD_GUI=OFF \
+    -DTARSEL_BUILD_TESTS=OFF -DTARSEL_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$1/build-release" --target tarsel-cli -j2 >/dev/null
+  echo "$1/build-release/bin/tarsel-cli"
+}
+
+# Serves a folder of feeds on the loopback with python's
 # threaded HTTP server, which sends Last-Modified and answers If-Modified-Since with 304.
 # start_feed_server FOLDER sets `port` and `server` (its pid) and returns once it answers;
 # the caller kills "$server" when done.
