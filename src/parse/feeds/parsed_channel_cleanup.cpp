@@ -130,11 +130,14 @@ void ConvertDeclaredEncoding(ChannelInfo& channel) {
 
 void CleanChannel(ChannelInfo& channel, bool charset_converted, const feeds::ReadSettings& read,
                   const std::vector<size_t>& summaries_left) {
+  // Single-byte tables only: a UTF-8 program converts the whole body before parsing it. The
+  // texts are converted before anything reads them as HTML: the tables turn some bytes into
+  // blanks and cut at a zero byte, and either, done after cleaning, could open a way past the
+  // cleaner (a byte read as part of an attribute name becoming the blank before a handler).
+  if (!charset_converted && read.code_page != kCodePageUtf8) ConvertDeclaredEncoding(channel);
   MakeAddressesSafe(channel);
   DecodeEntities(channel, read.code_page);
   CleanRecordHtml(channel, read, summaries_left);
-  // Single-byte tables only: a UTF-8 program converts the whole body before parsing it.
-  if (!charset_converted && read.code_page != kCodePageUtf8) ConvertDeclaredEncoding(channel);
 }
 
 }  // namespace
