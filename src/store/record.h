@@ -20,6 +20,15 @@ namespace tarsel {
 // The current time as 32-bit seconds since 1970-01-01 UTC.
 int32_t NowSeconds();
 
+// A file the feed attaches to an entry (a podcast's episode, a video, a picture). Read from the
+// feed only: the clean-up writes a record's enclosures into its description, which is what the
+// store keeps.
+struct Enclosure {
+  std::string url;
+  std::string type;     // MIME type as the feed gives it; may be empty
+  int64_t length = -1;  // bytes; -1 when the feed gives none
+};
+
 struct Record {
   // received and published start at the current time.
   Record();
@@ -38,6 +47,10 @@ struct Record {
   std::string guid;
   std::string description;  // HTML
   int32_t published;        // from the feed, or the time of parsing when the feed gives none
+
+  // Set while a feed is parsed and cleaned; never stored.
+  std::vector<Enclosure> enclosures;
+  std::string base_url;  // the xml:base in effect for the entry, empty when none
 };
 
 using RecordRef = std::shared_ptr<Record>;
