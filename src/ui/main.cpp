@@ -12,6 +12,7 @@
 #include "platform/instance_lock.h"
 #include "ui/main_window.h"
 #include "ui/signal_bridge.h"
+#include "ui/stall_monitor.h"
 #include "ui/standard_texts.h"
 #include "view/command_line.h"
 
@@ -49,6 +50,7 @@ int RunNormally(int argc, char* argv[], bool save_columns) {
   data.settings.save_columns_mode = save_columns;
   tarsel::ui::InstallStandardTexts(tarsel::ApplyLanguage(data.settings));
 
+  tarsel::ui::StallMonitor stall_monitor;
   tarsel::ui::MainWindow window(data);
   if (data.settings.minimize_on_start) window.showMinimized();
   window.show();
