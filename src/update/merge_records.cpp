@@ -13,8 +13,10 @@
 #include "net/download/feed_link_discovery.h"
 #include "parse/feeds/feed_parser.h"
 #include "parse/feeds/parsed_channel_cleanup.h"
+#include "parse/feeds/record_fields.h"
 #include "platform/atomic_file.h"
 #include "settings/settings.h"
+#include "update/loose_record_match.h"
 #include "update/merge_records_memory.h"
 
 namespace tarsel {
@@ -47,28 +49,58 @@ struct SameIdentity {
   size_t next = 0;
 };
 
-// Carries the state of the old records over to the parsed records they match; each old record
-// matches at most one parsed record, the earliest in feed order. Returns which old records
-// were taken.
-std::vector<bool> MatchOldRecords(const RecordList& old_records, RecordList& parsed) {
+void CarryUserState(const Record& old, Record& parsed) {
+  parsed.is_new = false;
+  parsed.unread = old.unread;
+  parsed.received = old.received;
+  parsed.persistent = old.persistent;
+  parsed.deleted = old.deleted;
+}
+
+// Marks which parsed records the exact match paired, for the loose pass.
+struct ExactMatch {
+  std::vector<bool> old_taken;
+  std::vector<bool> parsed_matched;
+  size_t matched = 0;
+};
+
+// Each old record matches at most one parsed record, the earliest in feed order, with the same
+// title and link byte for byte. This is the pass nearly every record takes.
+ExactMatch MatchExactly(const RecordList& old_records, RecordList& parsed) {
   std::unordered_map<std::string, SameIdentity> index;
   for (size_t i = 0; i < old_records.size(); ++i) {
     index[IdentityKey(*old_records[i])].positions.push_back(i);
   }
-  std::vector<bool> taken(old_records.size(), false);
-  for (const RecordRef& record : parsed) {
-    auto found = index.find(IdentityKey(*record));
+  ExactMatch match{std::vector<bool>(old_records.size(), false),
+                   std::vector<bool>(parsed.size(), false)};
+  for (size_t p = 0; p < parsed.size(); ++p) {
+    auto found = index.find(IdentityKey(*parsed[p]));
     if (found == index.end() || found->second.next == found->second.positions.size()) continue;
     const size_t position = found->second.positions[found->second.next++];
-    const Record& old = *old_records[position];
-    record->is_new = false;
-    record->unread = old.unread;
-    record->received = old.received;
-    record->persistent = old.persistent;
-    record->deleted = old.deleted;
-    taken[position] = true;
+    CarryUserState(*old_records[position], *parsed[p]);
+    match.old_taken[position] = true;
+    match.parsed_matched[p] = true;
+    ++match.matched;
   }
-  return taken;
+  return match;
+}
+
+// Carries the state of the old records over to the parsed records they match: first by exact
+// identity, then, for what is left on both sides, by the loose identity that recognises a
+// record an older build of the readers stored with other bytes. Returns which old records were
+// taken.
+std::vector<bool> MatchOldRecords(const RecordList& old_records, RecordList& parsed,
+                                  const FeedBases& bases) {
+  ExactMatch match = MatchExactly(old_records, parsed);
+  const bool left_on_both_sides =
+      match.matched < parsed.size() && match.matched < old_records.size();
+  if (!left_on_both_sides) return std::move(match.old_taken);
+  const int code_page = feeds::CurrentReadSettings().code_page;
+  for (const auto& [p, position] :
+       MatchLoosely(old_records, match.old_taken, parsed, match.parsed_matched, bases, code_page)) {
+    CarryUserState(*old_records[position], *parsed[p]);
+  }
+  return std::move(match.old_taken);
 }
 
 // Copies of the persistent records nobody matched go to the end of `parsed`, in their order;
@@ -110,7 +142,8 @@ bool MergeFeed(Column& column, std::string_view body) {
     return false;
   }
   ClearNewFlags(column);
-  const std::vector<bool> taken = MatchOldRecords(column.channel.records, parsed.records);
+  const FeedBases bases{column.url, parsed.link};
+  const std::vector<bool> taken = MatchOldRecords(column.channel.records, parsed.records, bases);
   KeepPersistentLeftovers(column.channel.records, taken, parsed.records);
   RecordList old_records = std::move(column.channel.records);
   ReplaceChannel(column, parsed);

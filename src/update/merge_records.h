@@ -28,7 +28,10 @@ inline constexpr char kNewColumnName[] = "New RSS Column";
 //   5 the column held no records, the body is a web page, and the feed link found in it
 //     became the column's URL (records and channel untouched; the page's etag and last
 //     modified are cleared, so the first request for the feed is not conditional).
-// Records match by title and link, byte for byte. The resulting list is the feed's records in
+// Records match by title and link, byte for byte; the records left over on both sides then match
+// when their titles read the same as text and their links agree against the feed's bases
+// (loose_record_match.h), so a record an older build stored with other bytes keeps its marks.
+// The resulting list is the feed's records in
 // feed order, followed by the persistent records the feed no longer carries, in their previous
 // order; every other old record is dropped. No archive limit is applied.
 int32_t MergeRecords(Column& column);
