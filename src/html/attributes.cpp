@@ -177,6 +177,14 @@ bool IsUnsafeStyle(std::string_view value) {
   return false;
 }
 
+// An attribute name given as a value (an animation's attributeName) as a browser reads it.
+bool NamesEventHandler(std::string_view value) {
+  const std::string decoded = DecodeReferences(value);
+  const auto first = std::find_if(decoded.begin(), decoded.end(),
+                                  [](char c) { return static_cast<unsigned char>(c) > 0x20; });
+  return decoded.end() - first >= 2 && LowerAscii(first[0]) == 'o' && LowerAscii(first[1]) == 'n';
+}
+
 // A quoted or bare value starting at `i`; `i` ends past it.
 std::string_view ReadValue(std::string_view text, size_t& i) {
   if (i < text.size() && (text[i] == '"' || text[i] == '\'')) {
@@ -234,6 +242,13 @@ std::span<const AttributeView> AttributeSplitter::Split(std::string_view text, T
     attributes_.push_back({name, value});
   }
   return attributes_;
+}
+
+bool AttributeSplitter::SetsEventHandler(std::string_view text) {
+  for (const AttributeView& attribute : Split(text, kUnknown)) {
+    if (attribute.name == "attributename" && NamesEventHandler(attribute.value)) return true;
+  }
+  return false;
 }
 
 }  // namespace tarsel::HTML

@@ -27,6 +27,12 @@ class AttributeSplitter {
  public:
   std::span<const AttributeView> Split(std::string_view text, TagKind kind);
 
+  // Whether `text`, the attributes of an SVG animation (set, animate and their kin), names an
+  // event handler as the attribute to set: an attributename whose value, references decoded and
+  // blanks trimmed, begins with "on" (case ignored). Such an animation would install a handler
+  // the splitter never saw. Invalidates the views of the last Split.
+  bool SetsEventHandler(std::string_view text);
+
  private:
   std::string names_;  // the lower-cased names, back to back
   std::vector<AttributeView> attributes_;

@@ -15,6 +15,20 @@ namespace {
 constexpr std::string_view kDroppedWithContent[] = {"iframe", "frame",  "frameset",
                                                     "embed",  "applet", "base"};
 
+// Form controls: a feed has nothing to submit, and a form asking for a password in a record
+// pane would only serve to fish for one. Their tags go, opening and closing; their text stays.
+// isindex is the old one-field form.
+constexpr std::string_view kDroppedTagsOnly[] = {"form",   "input",    "button",
+                                                 "select", "textarea", "isindex"};
+
+// SVG animations, which set the attribute named by their attributeName on their parent.
+constexpr std::string_view kAnimations[] = {"set", "animate", "animatetransform", "animatemotion"};
+
+template <size_t N>
+bool IsOneOf(const std::string_view (&names)[N], std::string_view name) {
+  return std::find(std::begin(names), std::end(names), name) != std::end(names);
+}
+
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
 }
@@ -98,6 +112,10 @@ void Parser::Run() {
 }
 
 bool Parser::HandleClosingTag() {
+  if (IsOneOf(kDroppedTagsOnly, name_)) {
+    SkipPast('>');
+    return true;
+  }
   if (open_.empty()) return false;  // a closing tag no element took ends the fragment
   if (name_ == open_.back().name) {
     SkipPast('>');
@@ -123,9 +141,9 @@ void Parser::HandleOpeningTag() {
     SkipElementContent(name_, true);
     return;
   }
-  if (info.kind == kMeta || info.kind == kObject) return;
-  if (std::find(std::begin(kDroppedWithContent), std::end(kDroppedWithContent), name_) !=
-      std::end(kDroppedWithContent)) {
+  if (info.kind == kMeta || info.kind == kObject || IsOneOf(kDroppedTagsOnly, name_)) return;
+  if (IsOneOf(kDroppedWithContent, name_) ||
+      (IsOneOf(kAnimations, name_) && splitter_.SetsEventHandler(attribute_text))) {
     if (!attribute_text.ends_with('/')) SkipElementContent(name_, false);
     return;
   }

@@ -40,10 +40,13 @@ class ParseHandler {
 // name opens. A tag opens where a browser's tokenizer opens one: '<' followed by a letter, or
 // "</" and a letter; "<!" and "<?" open comments; any other '<' is text. Comments, meta,
 // object, script and style never reach the handler, nor do iframe,
-// frame, frameset, embed, applet and base (with their content). Attributes named class or
-// target or beginning with "on", and URL attributes with a javascript:, vbscript: or data:
-// scheme (except data:image/ in an img src), are left out. Elements nested deeper than
-// kMaxDepth end the parse there.
+// frame, frameset, embed, applet and base (with their content), nor SVG animations (set,
+// animate, animatetransform, animatemotion) whose attributename names an event handler (with
+// their content). The tags of form, input, button, select, textarea and isindex, opening and
+// closing, never reach it either, while their content does. Attributes named class or target or
+// beginning with "on", and URL attributes with a javascript:, vbscript: or data: scheme (except
+// data:image/ in an img src), are left out. Elements nested deeper than kMaxDepth end the parse
+// there.
 void ParseWith(std::string_view html, ParseHandler& handler);
 
 // The same as a tree.

@@ -64,7 +64,10 @@ TEST(Parse, LeavesNoScriptInCleanedHtml) {
       {"data image src kept", "<img src=\"data:image/png;base64,AA\">",
        "<img src=\"data:image/png;base64,AA\" />"},
       {"data image href dropped", "<a href=\"data:image/png;base64,AA\">t</a>", "<a>t</a>"},
-      {"form action", "<form action=javascript:x>t</form>", "<form>t</form>"},
+      {"form controls go, their text stays",
+       "<form action=x><input type=password><select><option>o</select><textarea>t</textarea>"
+       "<button>b</button></form>after</form>",
+       "<option/>otbafter"},
       {"svg link", "<svg><a xlink:href=javascript:x>t</a></svg>", "<svg><a>t</a></svg>"},
       {"relative javascript-like name kept", "<a href=javascript-help.html>t</a>",
        "<a href=\"javascript-help.html\" >t</a>"},
@@ -90,6 +93,11 @@ TEST(Parse, LeavesNoScriptInCleanedHtml) {
       {"svg animation setting a script link",
        "<set attributeName=href to=\"javascript:alert(1)\"/>",
        "<set attributename=\"href\" ></set>"},
+      {"svg animations setting a handler go with their content",
+       "<set attributeName=\" OnMouseOver\" to=alert(1)>x</set><animate attributename=onclick/>"
+       "<animateTransform attributeName='&#111;nload'></animateTransform>"
+       "<animateMotion attributeName=onfocus>y</animateMotion>t",
+       "t"},
       {"svg animation list with a script link", "<animate values=\"a.html; javascript:x\">",
        "<animate></animate>"},
       {"svg animation value hiding a j in a reference", "<animate values=\"&#106;avascript:x\">",
