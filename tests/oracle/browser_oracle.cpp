@@ -10,10 +10,18 @@
 namespace tarsel::testing {
 namespace {
 
-constexpr std::array kDroppedTags = {GUMBO_TAG_SCRIPT, GUMBO_TAG_STYLE,    GUMBO_TAG_IFRAME,
-                                     GUMBO_TAG_FRAME,  GUMBO_TAG_FRAMESET, GUMBO_TAG_EMBED,
-                                     GUMBO_TAG_APPLET, GUMBO_TAG_OBJECT,   GUMBO_TAG_BASE,
-                                     GUMBO_TAG_META,   GUMBO_TAG_LINK};
+constexpr std::array kDroppedTags = {
+    GUMBO_TAG_SCRIPT,   GUMBO_TAG_STYLE,  GUMBO_TAG_IFRAME, GUMBO_TAG_FRAME,
+    GUMBO_TAG_FRAMESET, GUMBO_TAG_EMBED,  GUMBO_TAG_APPLET, GUMBO_TAG_OBJECT,
+    GUMBO_TAG_BASE,     GUMBO_TAG_META,   GUMBO_TAG_LINK,   GUMBO_TAG_FORM,
+    GUMBO_TAG_INPUT,    GUMBO_TAG_BUTTON, GUMBO_TAG_SELECT, GUMBO_TAG_TEXTAREA};
+
+// SVG animations: one whose attributeName names a handler installs it on its parent.
+constexpr std::array<std::string_view, 4> kAnimations = {"set", "animate", "animatetransform",
+                                                         "animatemotion"};
+
+// Put after the cleaned HTML, as the record pane's page puts its own markup after a record.
+constexpr std::string_view kEndMarkerId = "oracle-end-of-record";
 
 constexpr std::array<std::string_view, 12> kUrlAttributes = {
     "href",   "src",    "xlink:href", "action", "formaction", "background",
@@ -105,6 +113,11 @@ bool AnimationRunsScript(std::string_view list) {
   return false;
 }
 
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20) text.remove_prefix(1);
+  return text;
+}
+
 std::string ElementName(const GumboElement& element) {
   if (element.tag != GUMBO_TAG_UNKNOWN) return gumbo_normalized_tagname(element.tag);
   GumboStringPiece original = element.original_tag;
@@ -130,21 +143,32 @@ void CheckAttributes(const GumboElement& element, const std::string& name, std::
       reason = "script URL in an animation";
     } else if (attribute_name == "style" && StyleRunsScript(value)) {
       reason = "script in a style";
+    } else if (attribute_name == "attributename" &&
+               std::find(kAnimations.begin(), kAnimations.end(), name) != kAnimations.end() &&
+               Lower(Trimmed(value)).starts_with("on")) {
+      reason = "animation setting an event handler";
     }
     if (!reason.empty()) risks += name + " " + attribute_name + ": " + reason + "\n";
   }
 }
 
-void Check(const GumboNode& node, std::string& risks) {
+bool IsEndMarker(const GumboElement& element) {
+  const GumboAttribute* id = gumbo_get_attribute(&element.attributes, "id");
+  return id != nullptr && id->value == kEndMarkerId;
+}
+
+// `end_seen` is set when the end marker is met as an element.
+void Check(const GumboNode& node, std::string& risks, bool& end_seen) {
   if (node.type != GUMBO_NODE_ELEMENT && node.type != GUMBO_NODE_TEMPLATE) return;
   const GumboElement& element = node.v.element;
+  if (IsEndMarker(element)) end_seen = true;
   const std::string name = ElementName(element);
   if (std::find(kDroppedTags.begin(), kDroppedTags.end(), element.tag) != kDroppedTags.end()) {
     risks += name + ": dropped element\n";
   }
   CheckAttributes(element, name, risks);
   for (unsigned i = 0; i < element.children.length; ++i) {
-    Check(*static_cast<const GumboNode*>(element.children.data[i]), risks);
+    Check(*static_cast<const GumboNode*>(element.children.data[i]), risks, end_seen);
   }
 }
 
@@ -175,11 +199,14 @@ struct OutputDeleter {
 
 std::string FindScriptRisk(std::string_view html) {
   // The record pane puts the description inside the body of its page.
-  const std::string page = "<!DOCTYPE html><html><head></head><body>" + AsUtf8(html);
+  const std::string page = "<!DOCTYPE html><html><head></head><body>" + AsUtf8(html) + "<p id=\"" +
+                           std::string(kEndMarkerId) + "\"></p>";
   std::unique_ptr<GumboOutput, OutputDeleter> output(
       gumbo_parse_with_options(&kGumboDefaultOptions, page.data(), page.size()));
   std::string risks;
-  if (output) Check(*output->root, risks);
+  bool end_seen = false;
+  if (output) Check(*output->root, risks, end_seen);
+  if (!end_seen) risks += "page: the markup after the record is swallowed\n";
   return risks;
 }
 

@@ -1,12 +1,14 @@
 #include "oracle/feed_pipeline.h"
 
 #include <cstdlib>
+#include <memory>
 
 #include "html/attributes.h"
 #include "net/download/body_charset.h"
 #include "oracle/browser_oracle.h"
 #include "parse/feeds/feed_parser.h"
 #include "parse/feeds/parsed_channel_cleanup.h"
+#include "settings/settings.h"
 
 namespace tarsel::testing {
 namespace {
@@ -22,9 +24,19 @@ std::string AddressRisk(const std::string& what, const std::string& address) {
   return {};
 }
 
-bool ConvertAsTheCliDoes(std::string& body) {
-  const bool converted = ConvertDownloadedText(body, "", EncodingChoice::kAutomatic);
-  return ConvertBodyByDeclaration(body, converted, EncodingChoice::kAutomatic);
+void UseEncoding(EncodingChoice choice) {
+  const std::shared_ptr<const Settings> current = CurrentSettings();
+  if (current->encoding == static_cast<int32_t>(choice)) return;
+  Settings settings = *current;
+  settings.encoding = static_cast<int32_t>(choice);
+  SetCurrentSettings(std::move(settings));
+}
+
+// A file stands for a body that came without a charset in its content type.
+bool ConvertAsTheCliDoes(std::string& body, EncodingChoice choice) {
+  UseEncoding(choice);
+  const bool converted = ConvertDownloadedText(body, "", choice);
+  return ConvertBodyByDeclaration(body, converted, choice);
 }
 
 // How far apart in time the two parses of one body may run.
@@ -59,16 +71,16 @@ std::string FirstDifference(const ChannelInfo& a, const ChannelInfo& b) {
 
 }  // namespace
 
-std::optional<ChannelInfo> ParseBodyAsTheCliDoes(std::string body) {
-  const bool converted = ConvertAsTheCliDoes(body);
+std::optional<ChannelInfo> ParseBodyAsTheCliDoes(std::string body, EncodingChoice choice) {
+  const bool converted = ConvertAsTheCliDoes(body, choice);
   ChannelInfo channel;
   if (!ParseFeed(body, channel)) return std::nullopt;
   CleanParsedChannel(channel, converted);
   return channel;
 }
 
-std::string DifferenceOfSingleParse(std::string body) {
-  const bool converted = ConvertAsTheCliDoes(body);
+std::string DifferenceOfSingleParse(std::string body, EncodingChoice choice) {
+  const bool converted = ConvertAsTheCliDoes(body, choice);
   ChannelInfo two_steps;
   const bool parsed = ParseFeed(body, two_steps);
   if (parsed) CleanParsedChannel(two_steps, converted);

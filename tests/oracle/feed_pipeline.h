@@ -7,17 +7,23 @@
 #include <optional>
 #include <string>
 
+#include "parse/charsets/encoding_choice.h"
 #include "store/channel_info.h"
 
 namespace tarsel::testing {
 
+// Both read `body` under the encoding setting `choice`, which they make the process's current
+// setting, as `tarsel-cli parse --encoding` does.
+
 // The cleaned channel, or nullopt when the body is no feed.
-std::optional<ChannelInfo> ParseBodyAsTheCliDoes(std::string body);
+std::optional<ChannelInfo> ParseBodyAsTheCliDoes(
+    std::string body, EncodingChoice choice = EncodingChoice::kAutomatic);
 
 // Where the single parse of ParseAndCleanFeed, which an update uses, gives another channel than
 // ParseFeed and then CleanParsedChannel for `body` (converted as above): the first differing
 // field, empty when none.
-std::string DifferenceOfSingleParse(std::string body);
+std::string DifferenceOfSingleParse(std::string body,
+                                    EncodingChoice choice = EncodingChoice::kAutomatic);
 
 // What in a cleaned channel would run script when shown: FindScriptRisk of every title,
 // description and comments link, and addresses holding blanks, controls, quotes or angle

