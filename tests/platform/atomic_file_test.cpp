@@ -36,6 +36,17 @@ TEST(AtomicFileTest, ReplacesTheFileWithTheGivenModeAndNothingElse) {
   }
 }
 
+// A save that died before its rename leaves its temporary file behind; the next save writes
+// over it and must not keep the tail of the longer old bytes.
+TEST(AtomicFileTest, StaleTemporaryFileLongerThanTheNewContentLeavesNothingBehind) {
+  TempDir folder;
+  const std::string path = folder.File("columns.dat");
+  const std::string temp_path = folder.File("columns.dat.tmp");
+  WriteFileBytes(temp_path, std::string(4096, 'x'));
+  ASSERT_TRUE(ReplaceFileAtomically(path, temp_path, "new store", false));
+  EXPECT_EQ(ReadFileBytes(path), "new store");
+}
+
 TEST(AtomicFileTest, FailureKeepsTheOldStateAndLeavesNoTemporaryFile) {
   TempDir folder;
   // The target is a non-empty folder: rename fails after the bytes were written.
