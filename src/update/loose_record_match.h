@@ -6,10 +6,13 @@
 // still the entry the user read, and must not come back as new.
 //
 // Two records are loosely the same when their titles read the same as text (markup stripped,
-// entities decoded, runs of blanks collapsed) and their links agree once both are resolved
-// against the same base: the entry's xml:base, the feed's own address or the channel link. A
-// stored record without a link stands for its guid. Titles alone never match: a feed that reuses
-// one title with different links keeps them apart.
+// entities decoded, runs of blanks collapsed, the few characters the older decoder wrote as
+// ASCII look-alikes folded the same way) and their links agree once both are resolved against
+// the same base: the entry's xml:base, the feed's own address or the channel link. A stored
+// record without a link stands for its guid. A feed that reuses one title with different links
+// keeps them apart. What the older readers could not read at all counts as unknown: a stored
+// record without any address is known by its title; one whose title could not be read, and so
+// was stored as the start of its summary, by that start and its address.
 //
 // Texts are bytes in the program's code page. Any thread; touches nothing but its arguments.
 
