@@ -7,6 +7,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tarsel;
   const std::string_view text = fuzz::Input(data, size);
+  // Feed dates are clamped into what the store holds; a negative one has wrapped somewhere.
+  for (auto read : {TryReadRfc822Date, TryReadIsoDate}) {
+    if (const std::optional<int32_t> time = read(text); time && *time < 0) {
+      fuzz::Fail("feed date below 0", text);
+    }
+  }
   for (auto read : {TryReadRfc822Date, TryReadIsoDate, TryReadStoredDate}) {
     if (const std::optional<int32_t> time = read(text)) {
       for (int style = 0; style <= 9; ++style) (void)FormatDate(*time, style);

@@ -4,48 +4,34 @@
 #include <optional>
 #include <string_view>
 
-#include "parse/dates/pattern.h"
-
 namespace tarsel {
 
-// The three compiled date patterns. One process-wide instance, built on first use (start-up
-// touches it before any feed is read) and never changed afterwards, so every thread may read it.
-class DatePatterns {
- public:
-  static const DatePatterns& Instance();
+// Date readers. Each takes any byte string and returns seconds since 1970-01-01 00:00 UTC.
+// The Read* forms give the current time when no reader understands the text; the TryRead*
+// forms give nullopt then. All are safe to call from any thread, and take time linear in the
+// text.
 
-  // "Mon, 05 Jan 2004 10:20:30 GMT": groups day, month name, year, hour, minute, second.
-  const Pattern& rfc822() const { return rfc822_; }
-  // "2004-01-05T10:20...": groups year, month, day, hour, minute.
-  const Pattern& iso8601() const { return iso8601_; }
-  // "[2004.01.05 10:20]" or "2004.01.05": groups year, month, day, hour, minute.
-  const Pattern& bracket() const { return bracket_; }
-
- private:
-  DatePatterns();
-  Pattern rfc822_;
-  Pattern iso8601_;
-  Pattern bracket_;
-};
-
-// Date readers. Each takes any byte string and returns seconds since 1970-01-01 00:00 UTC for
-// the date read as local time (daylight saving decided by the C runtime; seconds and zone
-// suffixes are ignored). Fields out of range carry over as mktime carries them. A date the
-// 32-bit time cannot hold (before 1970, after January 2038) gives -1.
-// The Read* forms give the current time when the text does not match; the TryRead* forms give
-// nullopt then. All are safe to call from any thread.
-
-// RSS pubDate style: "Mon, 05 Jan 2004 10:20:30 GMT". A two- or three-digit year counts from
-// 2000; an unknown month name counts as unreadable.
+// Feed dates. A date that names its zone is converted exactly; one without a zone is local
+// time (daylight saving decided by the C runtime). Seconds count; fractions are dropped.
+// A field out of range (month 13, day 0, Feb 30, hour 25, offset +99:99) makes the text
+// unreadable. The result is clamped to what the store's 32-bit time holds: a date before 1970
+// gives 0 (shown as no date, as the readers' -1 once was), one after 2038-01-19 03:14:07 UTC
+// gives that second; it never wraps.
+//
+// RSS pubDate: the mail forms first ("Mon, 05 Jan 2004 10:20:30 GMT", the weekday, the time
+// and the zone optional; asctime; see rfc822_scanner.h), then the ISO forms.
 int32_t ReadRfc822Date(std::string_view text);
 std::optional<int32_t> TryReadRfc822Date(std::string_view text);
 
-// dc:date and Atom style: "2004-01-05T10:20:30Z"; the 'T', hour and minute are required.
+// dc:date and Atom: the ISO 8601 / RFC 3339 forms first ("2004-01-05T10:20:30Z" at any
+// precision, basic or extended, ordinal; see iso_scanner.h), then the mail forms.
 int32_t ReadIsoDate(std::string_view text);
 std::optional<int32_t> TryReadIsoDate(std::string_view text);
 
-// Dates that old column stores keep as text: the bracket form "[2004.01.05 10:20]" (also
-// without brackets and without the time), else the ISO form, else the RFC 822 form.
+// Dates that old column stores keep as text, read exactly as they always were (see
+// stored_date_reader.h): the bracket form "[2004.01.05 10:20]", else "2004-01-05T10:20", else
+// "Mon, 05 Jan 2004 10:20:30 ", all as local time with seconds and zones ignored and fields out
+// of range carried over; a date the 32-bit time cannot hold gives -1.
 int32_t ReadStoredDate(std::string_view text);
 std::optional<int32_t> TryReadStoredDate(std::string_view text);
 

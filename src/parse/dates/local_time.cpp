@@ -4,6 +4,8 @@
 #include <ctime>
 #include <optional>
 
+#include "parse/dates/calendar.h"
+
 namespace tarsel {
 namespace {
 
@@ -12,22 +14,6 @@ constexpr int64_t kSecondsPerDay = 86400;
 // time this far from both sides of a change is never ambiguous.
 constexpr int64_t kChangeMargin = 26 * 3600;
 
-int64_t FloorDiv(int64_t a, int64_t b) {
-  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
-}
-
-// Days from 1970-01-01 to year-month-01 in the proleptic Gregorian calendar; month 0-based and
-// already within 0 to 11.
-int64_t DaysToMonthStart(int64_t year, int64_t month) {
-  const int64_t y = month < 2 ? year - 1 : year;
-  const int64_t era = FloorDiv(y, 400);
-  const int64_t year_of_era = y - era * 400;
-  const int64_t shifted_month = month < 2 ? month + 10 : month - 2;  // March is 0
-  const int64_t day_of_year = (153 * shifted_month + 2) / 5;
-  const int64_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
-  return era * 146097 + day_of_era - 719468;
-}
-
 // The fields as seconds on a clock that never changes offset (the local wall clock read as UTC).
 int64_t WallClockSeconds(const LocalFields& fields) {
   const int64_t months = static_cast<int64_t>(fields.month) - 1;
@@ -35,7 +21,7 @@ int64_t WallClockSeconds(const LocalFields& fields) {
   const int64_t month = months - FloorDiv(months, 12) * 12;
   const int64_t days = DaysToMonthStart(year, month) + fields.day - 1;
   return days * kSecondsPerDay + static_cast<int64_t>(fields.hour) * 3600 +
-         static_cast<int64_t>(fields.minute) * 60;
+         static_cast<int64_t>(fields.minute) * 60 + fields.second;
 }
 
 // The zone's offset east of UTC at `utc`. localtime_r uses the zone glibc has loaded and does
@@ -55,7 +41,7 @@ int32_t ThroughMktime(const LocalFields& fields) {
   broken.tm_mday = fields.day;
   broken.tm_hour = fields.hour;
   broken.tm_min = fields.minute;
-  broken.tm_sec = 0;
+  broken.tm_sec = fields.second;
   broken.tm_isdst = -1;
   const std::time_t seconds = std::mktime(&broken);
   if (seconds < 0 || seconds > INT32_MAX) return -1;

@@ -12,6 +12,7 @@ struct LocalFields {
   int day = 0;
   int hour = 0;
   int minute = 0;
+  int second = 0;
 };
 
 // Seconds since 1970-01-01 00:00 UTC for `fields` in the process's time zone, as mktime gives

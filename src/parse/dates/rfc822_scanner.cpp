@@ -1,0 +1,148 @@
+#include "parse/dates/rfc822_scanner.h"
+
+#include <array>
+
+#include "parse/dates/text_cursor.h"
+#include "parse/dates/zone_reader.h"
+
+namespace tarsel {
+namespace {
+
+constexpr std::array<std::string_view, 12> kMonthNames = {
+    "january", "february", "march",     "april",   "may",      "june",
+    "july",    "august",   "september", "october", "november", "december"};
+
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// 1 to 12 for a month's English name or any start of it of three letters or more ("Sep",
+// "Sept", "September"), in any case; 0 otherwise.
+int MonthFromName(std::string_view name) {
+  if (name.size() < 3) return 0;
+  for (size_t m = 0; m < kMonthNames.size(); ++m) {
+    const std::string_view full = kMonthNames[m];
+    if (name.size() > full.size()) continue;
+    size_t i = 0;
+    while (i < name.size() && Lower(name[i]) == full[i]) ++i;
+    if (i == name.size()) return static_cast<int>(m) + 1;
+  }
+  return 0;
+}
+
+int64_t YearFromDigits(std::string_view digits) {
+  const int64_t year = DigitsValue(digits);
+  if (digits.size() == 2) return year < 50 ? year + 2000 : year + 1900;
+  if (digits.size() == 3) return year + 1900;
+  return year;
+}
+
+// Past the weekday: after the last comma ahead of the first digit, else past a leading word
+// that is not a month ("Mon 05 Jan 2004", "Sun Nov  6 ...").
+void SkipWeekday(TextCursor& cursor) {
+  const std::string_view text = cursor.text();
+  size_t first_digit = 0;
+  while (first_digit < text.size() && !TextCursor::IsDigit(text[first_digit])) ++first_digit;
+  const size_t comma = text.substr(0, first_digit).rfind(',');
+  if (comma != std::string_view::npos) {
+    cursor.set_position(comma + 1);
+    cursor.SkipBlanks();
+    return;
+  }
+  cursor.SkipBlanks();
+  const size_t start = cursor.position();
+  const std::string_view word = cursor.TakeLetters();
+  if (word.empty() || MonthFromName(word) != 0 || cursor.SkipBlanks() == 0) {
+    cursor.set_position(start);
+  }
+}
+
+// Between day, month and year: blanks, or one dash.
+bool TakeDateSeparator(TextCursor& cursor) {
+  return cursor.Take('-') || cursor.SkipBlanks() > 0;
+}
+
+// "hh:mm" or "hh:mm:ss", the hour in one or two digits.
+bool ScanTime(TextCursor& cursor, DateFields& fields) {
+  const std::string_view hour = cursor.TakeDigits();
+  if (hour.empty() || hour.size() > 2 || !cursor.Take(':')) return false;
+  const std::string_view minute = cursor.TakeDigits();
+  if (minute.size() != 2) return false;
+  fields.hour = static_cast<int>(DigitsValue(hour));
+  fields.minute = static_cast<int>(DigitsValue(minute));
+  if (!cursor.Take(':')) return true;
+  const std::string_view second = cursor.TakeDigits();
+  if (second.size() != 2) return false;
+  fields.second = static_cast<int>(DigitsValue(second));
+  return true;
+}
+
+bool ScanYear(TextCursor& cursor, DateFields& fields) {
+  const std::string_view year = cursor.TakeDigits();
+  if (year.size() < 2) return false;
+  fields.year = YearFromDigits(year);
+  return true;
+}
+
+// Blanks, an optional zone, then the end or a blank or '(' before anything else.
+bool ScanZoneAndEnd(TextCursor& cursor, DateFields& fields) {
+  cursor.SkipBlanks();
+  if (cursor.AtEnd() || cursor.Peek() == '(') return true;
+  const ZoneReading zone = ReadZone(cursor);
+  if (zone.kind != ZoneReading::Kind::kRead) return false;
+  fields.utc_offset = zone.offset;
+  return cursor.AtEnd() || TextCursor::IsBlank(cursor.Peek()) || cursor.Peek() == '(';
+}
+
+// "05 Jan 2004 10:20:30 GMT", the time and zone optional.
+std::optional<DateFields> ScanDayFirst(TextCursor& cursor) {
+  DateFields fields;
+  const std::string_view day = cursor.TakeDigits();
+  if (day.size() > 2 || !TakeDateSeparator(cursor)) return std::nullopt;
+  fields.day = static_cast<int>(DigitsValue(day));
+  fields.month = MonthFromName(cursor.TakeLetters());
+  if (fields.month == 0 || !TakeDateSeparator(cursor)) return std::nullopt;
+  if (!ScanYear(cursor, fields)) return std::nullopt;
+  const size_t after_year = cursor.position();
+  if (cursor.SkipBlanks() > 0 && TextCursor::IsDigit(cursor.Peek())) {
+    if (!ScanTime(cursor, fields)) return std::nullopt;
+  } else {
+    cursor.set_position(after_year);
+  }
+  if (!ScanZoneAndEnd(cursor, fields)) return std::nullopt;
+  return fields;
+}
+
+// "Nov  6 08:49:37 1994" (asctime) or "Nov 6 1994 08:49:37", a zone optional after either.
+std::optional<DateFields> ScanMonthFirst(TextCursor& cursor) {
+  DateFields fields;
+  fields.month = MonthFromName(cursor.TakeLetters());
+  if (fields.month == 0 || cursor.SkipBlanks() == 0) return std::nullopt;
+  const std::string_view day = cursor.TakeDigits();
+  if (day.empty() || day.size() > 2 || cursor.SkipBlanks() == 0) return std::nullopt;
+  fields.day = static_cast<int>(DigitsValue(day));
+  const size_t start = cursor.position();
+  cursor.TakeDigits();
+  const bool time_first = cursor.Peek() == ':';
+  cursor.set_position(start);
+  if (time_first) {
+    if (!ScanTime(cursor, fields) || cursor.SkipBlanks() == 0 || !ScanYear(cursor, fields)) {
+      return std::nullopt;
+    }
+  } else if (!ScanYear(cursor, fields) || cursor.SkipBlanks() == 0 || !ScanTime(cursor, fields)) {
+    return std::nullopt;
+  }
+  if (!ScanZoneAndEnd(cursor, fields)) return std::nullopt;
+  return fields;
+}
+
+}  // namespace
+
+std::optional<DateFields> ScanRfc822Date(std::string_view text) {
+  TextCursor cursor(text);
+  SkipWeekday(cursor);
+  if (TextCursor::IsDigit(cursor.Peek())) return ScanDayFirst(cursor);
+  return ScanMonthFirst(cursor);
+}
+
+}  // namespace tarsel
