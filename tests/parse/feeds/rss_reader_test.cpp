@@ -156,8 +156,8 @@ TEST(ParseRssTest, PublishedDates) {
                     "<item><title>bad</title><pubDate>yesterday</pubDate></item>"));
   const int32_t after = testing::Now();
   ASSERT_EQ(channel.records.size(), 4u);
-  EXPECT_EQ(channel.records[0]->published, 1073298000);
-  EXPECT_EQ(channel.records[1]->published, 1073298000);
+  EXPECT_EQ(channel.records[0]->published, 1073298030);  // seconds count
+  EXPECT_EQ(channel.records[1]->published, 1073298030);  // seconds count
   for (size_t i : {2u, 3u}) {
     EXPECT_GE(channel.records[i]->published, before) << i;
     EXPECT_LE(channel.records[i]->published, after) << i;
