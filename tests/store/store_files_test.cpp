@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <regex>
 
 #include "store_bytes.h"
@@ -19,6 +20,16 @@ using testing::ExpectRecordsEqual;
 using testing::FillColumnsTree;
 using testing::SampleRecord;
 using testing::StoreBytes;
+
+// The first `limit` bytes of the file at most: a save that put its link to a device in place of
+// the store must fail the test, not read the device without end.
+std::string ReadAtMost(const std::string& path, size_t limit) {
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes(limit, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(limit));
+  bytes.resize(static_cast<size_t>(in.gcount()));
+  return bytes;
+}
 
 std::vector<int32_t> Ids(const ColumnTree& tree) {
   std::vector<int32_t> ids;
@@ -277,7 +288,7 @@ TEST(StoreFilesTest, FailedWriteLeavesTheOldFile) {
   // A temporary file that cannot take the data, as on a full disk.
   ASSERT_EQ(symlink("/dev/full", folder.File(kColumnStoreTempName).c_str()), 0);
   EXPECT_FALSE(SaveColumnStore(tree, folder.path(), StoreOptions{}));
-  EXPECT_EQ(testing::ReadFileBytes(folder.File(kColumnStoreName)), "old store");
+  EXPECT_EQ(ReadAtMost(folder.File(kColumnStoreName), 64), "old store");
   EXPECT_NE(access(folder.File(kColumnStoreTempName).c_str(), F_OK), 0);
 
   EXPECT_FALSE(SaveColumnStore(tree, folder.File("no-such-folder"), StoreOptions{}));
