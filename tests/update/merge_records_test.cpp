@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "net/download/cache_file_path.h"
+#include "parse/charsets/encoding_choice.h"
+#include "settings/settings.h"
 #include "support/temp_dir.h"
 
 namespace tarsel {
@@ -110,6 +113,10 @@ TEST_F(MergeRecordsTest, MatchesByTitleAndLinkAndKeepsUserState) {
        {{"Same", "http://e/s", false}},
        {{"Same", "http://e/s"}, {"Same", "http://e/s"}},
        {{"Same", "http://e/s", false, false}, {"Same", "http://e/s", true, true}}},
+      {"a reused title with a new link is a new record",
+       {{"Daily links", "http://e/monday", false}},
+       {{"Daily links", "http://e/tuesday"}},
+       {{"Daily links", "http://e/tuesday", true, true}}},
       {"identity is case-sensitive",
        {{"Title", "http://e/c", false}},
        {{"title", "http://e/c"}},
@@ -293,6 +300,36 @@ TEST_F(MergeRecordsTest, ConvertsDeclaredKoi8UnlessAlreadyConverted) {
     ASSERT_EQ(column_.channel.records.size(), 1u);
     EXPECT_EQ(column_.channel.records[0]->title, c.expected);
   }
+}
+
+// A body left as it came, declared koi8-r, is converted by the single-byte table before its
+// descriptions are cleaned: the table makes 0x80 a blank, and read as part of a name it must not
+// turn into the blank before a handler or a script address after the cleaner has looked.
+TEST_F(MergeRecordsTest, DeclaredSingleByteBodyIsConvertedBeforeCleaning) {
+  const std::string body =
+      "<?xml version=\"1.0\" encoding=\"koi8-r\"?><rss><channel><title>T</title><item>"
+      "<title>I</title><link>http://e/i</link><description><![CDATA["
+      "<img src=\"data:image/png,x\" \x80onerror=\"alert(1)\"><svg\x80onload=alert(1)>"
+      "<a href=\"\x80javascript:alert(1)\">x</a>]]></description></item></channel></rss>";
+  const std::shared_ptr<const Settings> saved = CurrentSettings();
+  for (const EncodingChoice setting :
+       {EncodingChoice::kWesternEurope, EncodingChoice::kCyrillicWindows,
+        EncodingChoice::kCentralEuropean}) {
+    SCOPED_TRACE(EncodingChoiceName(setting));
+    Settings settings = *saved;
+    settings.encoding = static_cast<int32_t>(setting);
+    SetCurrentSettings(settings);
+    column_.channel.records.clear();
+    column_.charset_converted = false;
+    Download(body);
+    ASSERT_EQ(MergeRecords(column_), 0);
+    ASSERT_EQ(column_.channel.records.size(), 1u);
+    const std::string& description = column_.channel.records[0]->description;
+    for (const char* risk : {"onerror", "onload", "javascript"}) {
+      EXPECT_EQ(description.find(risk), std::string::npos) << description;
+    }
+  }
+  SetCurrentSettings(*saved);
 }
 
 TEST_F(MergeRecordsTest, NewColumnTakesChannelTitleAsName) {
