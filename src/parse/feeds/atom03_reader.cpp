@@ -1,10 +1,13 @@
 // Atom 0.3 documents.
+#include <optional>
 #include <string>
 
 #include "html/cleaning.h"
 #include "html/entities.h"
 #include "html/text.h"
-#include "parse/dates/date_readers.h"
+#include "parse/feeds/atom_links.h"
+#include "parse/feeds/base64_text.h"
+#include "parse/feeds/feed_fields.h"
 #include "parse/feeds/feed_parser.h"
 #include "parse/feeds/record_fields.h"
 
@@ -35,9 +38,7 @@ void ReadChannelLink(const Node& root, ChannelInfo& channel) {
 }
 
 // An entry's link: a single link, else the href of the first alternate one (even when empty).
-std::string ReadEntryLink(const Node& entry) {
-  XMLParser::NodeRefs links;
-  entry.FindChildren("link", links);
+std::string ReadEntryLink(const XMLParser::NodeRefs& links) {
   if (links.size() == 1) return feeds::LinkOf(*links.front());
   for (const Node* link : links) {
     if (IsAlternate(*link)) return link->GetAttribute("href");
@@ -56,10 +57,29 @@ void ReadTagline(const Node& root, int code_page, ChannelInfo& channel) {
   }
 }
 
+// Content and summaries by their mode: "xml" (the default) is the markup as written, "escaped"
+// is entity-decoded, "base64" decoded (kept as written when it is not base64).
 std::string ContentMarkup(const Node& content, int code_page) {
   std::string markup = content.InnerXml();
-  if (content.GetAttribute("mode") == "escaped") HTML::DecodeEntitiesInPlace(markup, code_page);
+  const std::string& mode = content.GetAttribute("mode");
+  if (mode == "escaped") {
+    HTML::DecodeEntitiesInPlace(markup, code_page);
+  } else if (mode == "base64") {
+    if (std::optional<std::string> bytes = feeds::DecodeBase64(markup)) markup = std::move(*bytes);
+  }
   return markup;
+}
+
+// "modified" first; "issued", then "created", when it is missing or unreadable.
+void ReadPublished(const Node& entry, Record& record) {
+  for (const char* name : {"modified", "issued", "created"}) {
+    const Node& date = entry.FindChildAt(name, 0);
+    if (date.IsNull()) continue;
+    if (std::optional<int32_t> read = feeds::TryReadAnyDate(date.text)) {
+      record.published = *read;
+      return;
+    }
+  }
 }
 
 std::string ReadDescription(const Node& entry, const std::string& title, int code_page) {
@@ -72,7 +92,7 @@ std::string ReadDescription(const Node& entry, const std::string& title, int cod
     return inner.IsNull() ? std::string() : ContentMarkup(inner, code_page);
   }
   const Node& summary = entry.FindChildAt("summary", 0);
-  if (!summary.IsNull()) return summary.text;
+  if (!summary.IsNull()) return ContentMarkup(summary, code_page);
   return title;
 }
 
@@ -80,7 +100,8 @@ void ReadSummary(const Node& entry, Record& record, size_t position,
                  const feeds::ReadSettings& read) {
   const Node& summary = entry.FindChildAt("summary", 0);
   if (!summary.IsNull()) {
-    record.summary = HTML::MakeSummary(summary.text, read.summary_lines, read.code_page);
+    record.summary = HTML::MakeSummary(ContentMarkup(summary, read.code_page), read.summary_lines,
+                                       read.code_page);
   } else if (record.description.empty()) {
     record.summary = HTML::MakeSummary(record.title, read.summary_lines, read.code_page);
   } else {
@@ -88,7 +109,8 @@ void ReadSummary(const Node& entry, Record& record, size_t position,
   }
 }
 
-void ReadEntry(const Node& entry, const feeds::ReadSettings& read, ChannelInfo& channel) {
+void ReadEntry(const Node& entry, const feeds::ReadSettings& read, const std::string& feed_base,
+               ChannelInfo& channel) {
   const Node& title = entry.FindChildAt("title", 0);
   if (title.IsNull()) return;
 
@@ -97,13 +119,17 @@ void ReadEntry(const Node& entry, const feeds::ReadSettings& read, ChannelInfo& 
   if (title.GetAttribute("mode") == "escaped") {
     HTML::DecodeEntitiesInPlace(record->title, read.code_page);
   }
-  record->link = ReadEntryLink(entry);
-  const Node& modified = entry.FindChildAt("modified", 0);
-  if (!modified.IsNull()) record->published = ReadIsoDate(modified.text);
+  XMLParser::NodeRefs links;
+  entry.FindChildren("link", links);
+  record->link = ReadEntryLink(links);
+  feeds::ReadEnclosureLinks(links, record->enclosures);
+  record->base_url = feeds::XmlBaseWithin(entry, feed_base);
+  ReadPublished(entry, *record);
   feeds::RemoveTitleMarkup(record->title, read.code_page);
   const Node& author = entry.FindChildAt("author", 0);
   feeds::TakeTextIfPresent(author.FindChildAt("name", 0), record->author);
   feeds::TakeTextIfPresent(entry.FindChildAt("dc:subject", 0), record->subject);
+  feeds::TakeTextIfPresent(entry.FindChildAt("id", 0), record->guid);
   record->description = ReadDescription(entry, record->title, read.code_page);
   ReadSummary(entry, *record, channel.records.size(), read);
   feeds::FinishTitle(*record);
@@ -124,7 +150,8 @@ bool ParseAtom(const Node& root, ChannelInfo& channel, const feeds::ReadSettings
 
   XMLParser::NodeRefs entries;
   root.FindChildren("entry", entries);
-  for (const Node* entry : entries) ReadEntry(*entry, read, channel);
+  const std::string feed_base = feeds::XmlBaseWithin(root, std::string());
+  for (const Node* entry : entries) ReadEntry(*entry, read, feed_base, channel);
   return true;
 }
 

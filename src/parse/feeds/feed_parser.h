@@ -23,9 +23,10 @@ inline bool IsFeedDocument(std::string_view body) {
 }
 
 // Parses the body and appends its records to `channel`, with the declared encoding (lower case,
-// "Automatic" when none) in channel.encoding. An Atom document (root "feed") is read by
-// ParseAtom, anything else by ParseRss. False when the body is not well-formed XML (the channel
-// is then untouched) or when the reader returns false.
+// "Automatic" when none) in channel.encoding. A root "feed" in the Atom 0.3 namespace (or with a
+// 0.x version and no namespace) is read by ParseAtom, any other "feed" root, and a prefixed one
+// in the Atom 1.0 namespace, by ParseAtom10; anything else by ParseRss. False when the body is not
+// well-formed XML (the channel is then untouched) or when the reader returns false.
 bool ParseFeed(const char* bytes, size_t length, ChannelInfo& channel);
 inline bool ParseFeed(std::string_view body, ChannelInfo& channel) {
   return ParseFeed(body.data(), body.size(), channel);
@@ -42,5 +43,10 @@ bool ParseRss(const XMLParser::Node& root, ChannelInfo& channel, const feeds::Re
 // Atom 0.3. False only for the null node.
 bool ParseAtom(const XMLParser::Node& root, ChannelInfo& channel);
 bool ParseAtom(const XMLParser::Node& root, ChannelInfo& channel, const feeds::ReadSettings& read);
+
+// Atom 1.0, its elements in the root's namespace ("feed", or "atom:feed" with its prefix). False
+// only for the null node.
+bool ParseAtom10(const XMLParser::Node& root, ChannelInfo& channel,
+                 const feeds::ReadSettings& read);
 
 }  // namespace tarsel

@@ -123,19 +123,93 @@ TEST(ParseAtomTest, DescriptionAndSummary) {
   }
 }
 
-TEST(ParseAtomTest, UntitledEntryAndDates) {
+TEST(ParseAtomTest, UntitledEntryTakesItsSummary) {
+  ChannelInfo channel = ParseText(
+      Atom("<entry><title/><summary>" + std::string(70, 's') + " and more</summary></entry>"));
+  ASSERT_EQ(channel.records.size(), 1u);
+  EXPECT_EQ(channel.records[0]->title, std::string(70, 's') + "...");
+}
+
+TEST(ParseAtomTest, DateFallbacks) {
   testing::ScopedEnv utc("TZ", "UTC");
   tzset();
-  const int32_t before = testing::Now();
-  ChannelInfo channel =
-      ParseText(Atom("<entry><title/><summary>" + std::string(70, 's') +
-                     " and more</summary>"
-                     "<modified>2004-01-05T10:20:30Z</modified></entry>"
-                     "<entry><title>x</title><issued>2004-01-05T10:20:30Z</issued></entry>"));
-  ASSERT_EQ(channel.records.size(), 2u);
-  EXPECT_EQ(channel.records[0]->title, std::string(70, 's') + "...");
-  EXPECT_EQ(channel.records[0]->published, 1073298030);  // seconds count
-  EXPECT_GE(channel.records[1]->published, before);
+  const int32_t kJan5 = 1073298000;  // 2004-01-05 10:20 UTC
+  const int32_t kJan6 = kJan5 + 86400;
+  const struct {
+    const char* name;
+    const char* dates;
+    int32_t expected;  // 0: the time of parsing
+  } cases[] = {
+      {"modified first",
+       "<created>2004-01-06T10:20Z</created><modified>2004-01-05T10:20Z</modified>"
+       "<issued>2004-01-06T10:20Z</issued>",
+       kJan5},
+      {"issued when modified is missing",
+       "<issued>2004-01-05T10:20Z</issued>"
+       "<created>2004-01-06T10:20Z</created>",
+       kJan5},
+      {"issued when modified is unreadable",
+       "<modified>soon</modified>"
+       "<issued>2004-01-05T10:20Z</issued>",
+       kJan5},
+      {"created last", "<created>2004-01-06T10:20Z</created>", kJan6},
+      {"modified in RFC 822 form", "<modified>Mon, 05 Jan 2004 10:20:00 GMT</modified>", kJan5},
+      {"none readable", "<modified>soon</modified><issued></issued>", 0},
+  };
+  for (const auto& c : cases) {
+    const int32_t before = testing::Now();
+    ChannelInfo channel =
+        ParseText(Atom(std::string("<entry><title>T</title>") + c.dates + "</entry>"));
+    ASSERT_EQ(channel.records.size(), 1u) << c.name;
+    if (c.expected == 0) {
+      EXPECT_GE(channel.records[0]->published, before) << c.name;
+    } else {
+      EXPECT_EQ(channel.records[0]->published, c.expected) << c.name;
+    }
+  }
+}
+
+TEST(ParseAtomTest, ModesOfContentAndSummary) {
+  const struct {
+    const char* name;
+    const char* entry;
+    const char* description;
+    const char* summary;
+  } cases[] = {
+      {"summary with child markup", "<summary><p>a <b>b</b></p></summary>", "<p>a <b>b</b></p>",
+       "a b"},
+      {"escaped summary", "<summary mode='escaped'>&lt;i&gt;i&lt;/i&gt; &amp;amp;</summary>",
+       "<i>i</i> &", "i &"},
+      {"base64 content", "<content mode='base64'>PGI+Ym9sZDwvYj4=</content>", "<b>bold</b>",
+       "bold"},
+      {"base64 without padding, broken over lines",
+       "<content mode='base64'>PGI+Ym9s\nZDwvYj4</content>", "<b>bold</b>", "bold"},
+      {"base64 summary", "<summary mode='base64'>c3Vt</summary>", "sum", "sum"},
+      {"not base64: kept as text", "<content mode='base64'>not base64!</content>", "not base64!",
+       "not base64!"},
+  };
+  for (const auto& c : cases) {
+    ChannelInfo channel =
+        ParseText(Atom(std::string("<entry><title>Title</title>") + c.entry + "</entry>"));
+    ASSERT_EQ(channel.records.size(), 1u) << c.name;
+    EXPECT_EQ(channel.records[0]->description, c.description) << c.name;
+    EXPECT_EQ(channel.records[0]->summary, c.summary) << c.name;
+  }
+}
+
+TEST(ParseAtomTest, IdEnclosuresAndXmlBase) {
+  ChannelInfo channel = ParseText(
+      "<feed xmlns='http://purl.org/atom/ns#' xml:base='http://x.org/a/'><entry xml:base='b/'>"
+      "<title>T</title><id>tag:x.org,2004:1</id><link rel='alternate' href='1.html'/>"
+      "<link rel='enclosure' type='audio/mpeg' length='99' href='m.mp3'/></entry></feed>");
+  ASSERT_EQ(channel.records.size(), 1u);
+  const Record& record = *channel.records[0];
+  EXPECT_EQ(record.guid, "tag:x.org,2004:1");
+  EXPECT_EQ(record.link, "1.html") << "the clean-up resolves it";
+  EXPECT_EQ(record.base_url, "http://x.org/a/b/");
+  ASSERT_EQ(record.enclosures.size(), 1u);
+  EXPECT_EQ(record.enclosures[0].url, "m.mp3");
+  EXPECT_EQ(record.enclosures[0].length, 99);
 }
 
 }  // namespace

@@ -1,0 +1,60 @@
+#include "parse/feeds/feed_fields.h"
+
+#include <optional>
+
+#include "html/attributes.h"
+#include "parse/dates/date_readers.h"
+#include "platform/url_combine.h"
+
+namespace tarsel::feeds {
+
+namespace {
+
+// No enclosure is near a petabyte; longer digit runs are noise, not sizes.
+constexpr size_t kMaxByteCountDigits = 15;
+
+std::string_view TrimBlanks(std::string_view text) {
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(kBlanks);
+  return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+std::string XmlBaseWithin(const XMLParser::Node& element, const std::string& outer) {
+  const std::string_view own = TrimBlanks(element.GetAttribute("xml:base"));
+  if (own.empty()) return outer;
+  // Against no outer base the own one must be absolute: combining it with nothing tells.
+  std::optional<std::string> base =
+      outer.empty() ? CombineUrl(own, std::string_view()) : CombineUrl(outer, own);
+  if (!base || HTML::IsUnsafeUrl(*base, false)) return outer;
+  return std::move(*base);
+}
+
+int64_t ReadByteCount(std::string_view text) {
+  const std::string_view digits = TrimBlanks(text);
+  if (digits.empty() || digits.size() > kMaxByteCountDigits) return -1;
+  int64_t count = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return -1;
+    count = count * 10 + (c - '0');
+  }
+  return count;
+}
+
+void CategoryList::Add(std::string_view category) {
+  category = TrimBlanks(category);
+  if (category.empty() || full()) return;
+  if (count_ > 0) joined_ += ", ";
+  joined_ += category;
+  ++count_;
+}
+
+std::optional<int32_t> TryReadAnyDate(std::string_view text) {
+  if (std::optional<int32_t> iso = TryReadIsoDate(text)) return iso;
+  return TryReadRfc822Date(text);
+}
+
+}  // namespace tarsel::feeds

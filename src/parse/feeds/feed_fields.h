@@ -1,0 +1,44 @@
+#pragma once
+
+// Field readers that any feed format may use: xml:base, enclosure lengths, category lists and
+// dates in either common form. Texts are bytes as the document carried them.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "parse/xml/xml_node.h"
+
+namespace tarsel::feeds {
+
+// The base address in effect inside `element`: its own xml:base resolved against `outer` (the
+// base in effect around it, empty when none), else `outer`. An xml:base that does not give an
+// absolute address, or gives one that would run script, is ignored.
+std::string XmlBaseWithin(const XMLParser::Node& element, const std::string& outer);
+
+// A byte count as a feed writes it ("12345", blanks around allowed); -1 when it is anything
+// else or too large to mean a file.
+int64_t ReadByteCount(std::string_view text);
+
+// Joins a record's categories with ", " in document order. Empty ones are skipped, and only the
+// first kMaxCategories count, so an entry with a hundred thousand of them stays cheap.
+class CategoryList {
+ public:
+  static constexpr size_t kMaxCategories = 100;
+
+  void Add(std::string_view category);
+  bool full() const { return count_ >= kMaxCategories; }
+  bool empty() const { return count_ == 0; }
+  const std::string& joined() const { return joined_; }
+
+ private:
+  std::string joined_;
+  size_t count_ = 0;
+};
+
+// A date in the W3C form or the RFC 822 form, whichever reads; nothing when neither does.
+std::optional<int32_t> TryReadAnyDate(std::string_view text);
+
+}  // namespace tarsel::feeds
