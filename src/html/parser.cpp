@@ -296,7 +296,9 @@ class TreeBuilder : public ParseHandler {
 }  // namespace
 
 void ParseWith(std::string_view html, ParseHandler& handler) {
-  Parser(html, handler).Run();
+  // Texts were zero-terminated strings, and whatever reads the cleaned HTML that way would cut
+  // it inside a tag or a value, after the cleaner closed them: the input ends here instead.
+  Parser(html.substr(0, html.find('\0')), handler).Run();
 }
 
 NodeList Parse(std::string_view html) {

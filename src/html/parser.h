@@ -46,7 +46,7 @@ class ParseHandler {
 // closing, never reach it either, while their content does. Attributes named class or target or
 // beginning with "on", and URL attributes with a javascript:, vbscript: or data: scheme (except
 // data:image/ in an img src), are left out. Elements nested deeper than kMaxDepth end the parse
-// there.
+// there, and so does a zero byte.
 void ParseWith(std::string_view html, ParseHandler& handler);
 
 // The same as a tree.

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 
 #include "html/attributes.h"
+#include "html/cleaning.h"
 #include "html/parser.h"
 #include "html/render.h"
 
@@ -119,6 +121,10 @@ TEST(Parse, LeavesNoScriptInCleanedHtml) {
   for (const Case& c : cases) {
     EXPECT_EQ(CleanedHtml(Parse(c.input)), c.expected) << c.name;
   }
+  // A zero byte ends the input, inside a value too, so that no reader of zero-terminated text
+  // can cut the cleaned HTML inside a tag.
+  using namespace std::string_view_literals;
+  EXPECT_EQ(CleanHtml("<b>t</b><img src=\"x\" alt=\"a\0b\">after"sv, nullptr), "<b>t</b>");
 }
 
 }  // namespace

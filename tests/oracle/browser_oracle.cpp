@@ -207,6 +207,8 @@ std::string FindScriptRisk(std::string_view html) {
   bool end_seen = false;
   if (output) Check(*output->root, risks, end_seen);
   if (!end_seen) risks += "page: the markup after the record is swallowed\n";
+  // A reader of zero-terminated text would cut the page there, perhaps inside a tag.
+  if (html.find('\0') != std::string_view::npos) risks += "page: a zero byte\n";
   return risks;
 }
 
