@@ -15,11 +15,12 @@ namespace {
 constexpr std::string_view kDroppedWithContent[] = {"iframe", "frame",  "frameset",
                                                     "embed",  "applet", "base"};
 
-// Form controls: a feed has nothing to submit, and a form asking for a password in a record
-// pane would only serve to fish for one. Their tags go, opening and closing; their text stays.
-// isindex is the old one-field form.
-constexpr std::string_view kDroppedTagsOnly[] = {"form",   "input",    "button",
-                                                 "select", "textarea", "isindex"};
+// Tags dropped, opening and closing, while their content stays. Form controls: a feed has
+// nothing to submit, and a form asking for a password in a record pane would only serve to fish
+// for one (isindex is the old one-field form). Plaintext never ends in a browser: it would turn
+// the page after the record into text.
+constexpr std::string_view kDroppedTagsOnly[] = {"form",     "input",   "button",   "select",
+                                                 "textarea", "isindex", "plaintext"};
 
 // SVG animations, which set the attribute named by their attributeName on their parent.
 constexpr std::string_view kAnimations[] = {"set", "animate", "animatetransform", "animatemotion"};

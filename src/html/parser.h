@@ -42,8 +42,8 @@ class ParseHandler {
 // object, script and style never reach the handler, nor do iframe,
 // frame, frameset, embed, applet and base (with their content), nor SVG animations (set,
 // animate, animatetransform, animatemotion) whose attributename names an event handler (with
-// their content). The tags of form, input, button, select, textarea and isindex, opening and
-// closing, never reach it either, while their content does. Attributes named class or target or
+// their content). The tags of form, input, button, select, textarea, isindex and plaintext, opening
+// and closing, never reach it either, while their content does. Attributes named class or target or
 // beginning with "on", and URL attributes with a javascript:, vbscript: or data: scheme (except
 // data:image/ in an img src), are left out. Elements nested deeper than kMaxDepth end the parse
 // there, and so does a zero byte.

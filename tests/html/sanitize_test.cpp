@@ -70,6 +70,8 @@ TEST(Parse, LeavesNoScriptInCleanedHtml) {
        "<form action=x><input type=password><select><option>o</select><textarea>t</textarea>"
        "<button>b</button></form>after</form>",
        "<option/>otbafter"},
+      {"plaintext, which no closing tag ends in a browser, goes; its text stays",
+       "<plaintext><b>t</b></plaintext>", "<b>t</b>"},
       {"svg link", "<svg><a xlink:href=javascript:x>t</a></svg>", "<svg><a>t</a></svg>"},
       {"relative javascript-like name kept", "<a href=javascript-help.html>t</a>",
        "<a href=\"javascript-help.html\" >t</a>"},

@@ -62,6 +62,7 @@ constexpr const char* kAttackVectors[] = {
     "<svg><set attributeName=\"onmouseover\" to=\"alert(1)\"/></svg>",
     "<svg><animate attributeName=\" OnClick\" values=\"alert(1)\"/></svg>",
     "<img src=\"x\" alt=\"a",
+    "<svg><desc><plaintext>x",
 };
 
 TEST(BrowserOracleTest, AttackVectorsAreCaughtAndCleaned) {
