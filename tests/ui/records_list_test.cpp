@@ -152,6 +152,24 @@ TEST(RecordsListTest, DeletingAPersistentRecordAsksFirst) {
   EXPECT_EQ(TitleAt(list, SelectedRowOf(list)), "r2") << "the new last row";
 }
 
+// An update rebuilds the list: the record being read stays selected, wherever it now stands.
+TEST(RecordsListTest, RebuildKeepsTheSelectedRecord) {
+  ScopedSettings scoped(ListSettings());
+  auto column = MakeColumn();
+  RecordsList list;
+  list.show();
+  list.ShowNode(column);
+  list.NextUnread();
+  ASSERT_EQ(TitleAt(list, SelectedRowOf(list)), "r1");
+  auto fresh = std::make_shared<Record>();
+  fresh->title = "fresh";
+  fresh->published = fresh->received = kNow + 60;
+  column->channel.records.insert(column->channel.records.begin(), fresh);
+  list.Refresh();
+  ASSERT_EQ(list.model()->rowCount(), 6);
+  EXPECT_EQ(TitleAt(list, SelectedRowOf(list)), "r1");
+}
+
 TEST(RecordsListTest, HeaderSortsTogglesAndKeepsWidthsUnderCrossedNames) {
   Settings settings = ListSettings();
   settings.headers["author"].width = 77;  // the Subject column's width

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFontComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -16,20 +17,26 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QToolBar>
+#include <functional>
 
 #include "settings/translation_table.h"
 #include "support/temp_dir.h"
 #include "ui/about_box.h"
+#include "ui/blog_settings_dialog.h"
 #include "ui/column_properties_dialog.h"
 #include "ui/command_actions.h"
+#include "ui/directory_search_dialog.h"
 #include "ui/find_dialog.h"
 #include "ui/find_records_dialog.h"
 #include "ui/main_window.h"
+#include "ui/memories_dialogs.h"
+#include "ui/modal_helper.h"
 #include "ui/settings_dialog.h"
 #include "ui/standard_texts.h"
 #include "ui/translate_widgets.h"
 #include "view/command_ids.h"
 #include "view/command_table.h"
+#include "view/dialog_text_ids.h"
 #include "view/string_table.h"
 
 namespace tarsel::ui {
@@ -136,6 +143,22 @@ TEST(TranslationWalk, MainWindowMenusAndDialogsShowOnlyTranslatedTexts) {
   ColumnTree tree;
   ColumnPropertiesDialog properties(ColumnProperties{}, tree, nullptr);
   walk.Widgets(&properties);
+  BlogSettingsDialog blog(BlogSettings{});
+  walk.Widgets(&blog);
+  DirectorySearchDialog directory;
+  walk.Widgets(&directory);
+  // Dialogs that ask in their own event loop are walked while open, then cancelled.
+  const auto walk_modal = [&walk](const std::function<void()>& open) {
+    testing::WhenModal([&walk](QWidget* modal) {
+      walk.Widgets(modal);
+      if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    });
+    open();
+  };
+  walk_modal([] { (void)AskMemoriesName(nullptr, kTextMemoriesColumnName); });
+  walk_modal([] { (void)AskMemoriesName(nullptr, kTextMemoriesGroupName); });
+  ColumnGroup group("G");
+  walk_modal([&group] { (void)EditGroupProperties(nullptr, group); });
   QCoreApplication::removeTranslator(&standard_texts);
   EXPECT_TRUE(walk.untranslated.isEmpty())
       << walk.untranslated.join(QLatin1Char('\n')).toStdString();
