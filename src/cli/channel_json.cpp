@@ -1,13 +1,27 @@
 #include "cli/channel_json.h"
 
+#include "html/cleaning.h"
+#include "parse/feeds/enclosure_block.h"
 #include "platform/system_code_page.h"
 
 namespace tarsel::cli {
 
+namespace {
+
+// The stored title is cleaned HTML in `code_page`; references decode to that page too (the
+// records list's RecordTitleText decodes to the desktop's page instead).
+std::string TitleText(const std::string& title_html, int code_page) {
+  if (title_html.find_first_of("<&") == std::string::npos) return title_html;
+  return HTML::HtmlToPlainText(title_html, code_page);
+}
+
+}  // namespace
+
 nlohmann::ordered_json RecordToJson(const Record& record, int code_page) {
   auto text = [code_page](const std::string& bytes) { return CodePageToUtf8(bytes, code_page); };
   nlohmann::ordered_json json;
-  json["title"] = text(record.title);
+  json["title"] = text(TitleText(record.title, code_page));
+  json["title_html"] = text(record.title);
   json["link"] = text(record.link);
   json["summary"] = text(record.summary);
   json["comments"] = text(record.comments);
@@ -16,6 +30,13 @@ nlohmann::ordered_json RecordToJson(const Record& record, int code_page) {
   json["guid"] = text(record.guid);
   json["description"] = text(record.description);
   json["published"] = record.published;
+  nlohmann::ordered_json enclosures = nlohmann::ordered_json::array();
+  for (const Enclosure& enclosure : feeds::ReadEnclosureBlock(record.description)) {
+    enclosures.push_back({{"url", text(enclosure.url)},
+                          {"type", text(enclosure.type)},
+                          {"length", enclosure.length}});
+  }
+  json["enclosures"] = std::move(enclosures);
   return json;
 }
 

@@ -12,10 +12,14 @@
 
 namespace tarsel::cli {
 
-// {"title","link","summary","comments","author","subject","guid","description","published"}
+// {"title","title_html","link","summary","comments","author","subject","guid","description",
+//  "published","enclosures":[{"url","type","length"}]}: title is the text a person reads,
+// title_html the stored (cleaned HTML) form; enclosures are read back from the description's
+// enclosure block, length -1 when unknown.
 nlohmann::ordered_json RecordToJson(const Record& record, int code_page);
 
-// {"title","link","description","image_url","image_title","encoding","records":[...]}
+// {"title","link","description","image_url","image_title","encoding","records":[...]}: the
+// channel's title and description are kept as text.
 nlohmann::ordered_json ChannelToJson(const ChannelInfo& channel, int code_page);
 
 }  // namespace tarsel::cli

@@ -34,7 +34,8 @@ constexpr char kUsage[] =
     "\n"
     "Options:\n"
     "  --encoding WORD  the encoding setting to read with (default: the user's setting)\n"
-    "  --url URL        where the body came from; relative feed links resolve against it\n"
+    "  --url URL        where the body came from (after redirects); relative links of the\n"
+    "                   page's feed link and of the feed's records resolve against it\n"
     "  --help           show this text\n";
 // Far above any real feed; the download caps bodies too.
 constexpr off_t kMaxBodySize = 64 * 1024 * 1024;
@@ -111,7 +112,7 @@ int RunParse(int argc, char* argv[]) {
   charset_converted = ConvertBodyByDeclaration(*body, charset_converted, choice);
   ChannelInfo channel;
   if (!ParseFeed(*body, channel)) return Fail(kExitNotFeed, FailureMessage(kFailureParse));
-  CleanParsedChannel(channel, charset_converted);
+  CleanParsedChannel(channel, charset_converted, options.url);
   Out(JsonText(ChannelToJson(channel, CodePageForEncoding(choice))) + "\n");
   return kExitOk;
 }

@@ -170,9 +170,11 @@ TEST(RecordsCommandTest, ShowsAColumnFilledByAMerge) {
       "<link>http://example.com/</link>"
       "<item><title>First</title><link>http://example.com/1</link>"
       "<pubDate>Fri, 05 Mar 2004 09:07:00 GMT</pubDate></item>"
-      "<item><title>Second</title><link>http://example.com/2</link>"
-      "<description>Some &lt;b&gt;bold&lt;/b&gt; text</description></item>"
-      "</channel></rss>");
+      "<item><title>Second &amp;amp; &lt;i&gt;last&lt;/i&gt;</title>"
+      "<link>http://example.com/2</link>"
+      "<description>Some &lt;b&gt;bold&lt;/b&gt; text</description>"
+      "<enclosure url=\"/ep/2.mp3?a=1&amp;b=2\" length=\"2048\" type=\"audio/mpeg\"/>"
+      "</item></channel></rss>");
   ASSERT_EQ(MergeRecords(column), 0);
   ASSERT_TRUE(SaveColumnStore(tree, cli.DataFolder(), StoreOptions{}));
 
@@ -185,6 +187,13 @@ TEST(RecordsCommandTest, ShowsAColumnFilledByAMerge) {
   EXPECT_EQ(records["records"][1]["published"], 1078477620);
   EXPECT_EQ(records["records"][0]["summary"], "Some bold text");
   EXPECT_EQ(records["records"][0]["unread"], true);
+  EXPECT_EQ(records["records"][0]["title"], "Second & last") << "the text a person reads";
+  EXPECT_EQ(records["records"][0]["title_html"], "Second &amp; <i>last</i>");
+  EXPECT_EQ(records["records"][0]["enclosures"],
+            nlohmann::json::parse(R"([{"url": "http://example.com/ep/2.mp3?a=1&b=2",
+                                       "type": "audio/mpeg", "length": 2048}])"))
+      << "read back from the stored description";
+  EXPECT_EQ(records["records"][1]["enclosures"], nlohmann::json::array());
 }
 
 // A feed in its own language reaches the store and `records --json` as the same text whether it

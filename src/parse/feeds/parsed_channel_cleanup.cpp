@@ -11,8 +11,11 @@
 #include "html/entities.h"
 #include "html/links.h"
 #include "parse/charsets/charsets.h"
+#include "parse/feeds/enclosure_block.h"
 #include "parse/feeds/feed_parser.h"
+#include "parse/feeds/record_bases.h"
 #include "parse/feeds/record_fields.h"
+#include "parse/feeds/text_cleanup.h"
 #include "platform/system_code_page.h"
 
 namespace tarsel {
@@ -70,28 +73,65 @@ void MakeAddressesSafe(ChannelInfo& channel) {
   for (const RecordRef& record : channel.records) {
     MakeAddressSafe(record->link);
     MakeAddressSafe(record->comments);
+    MakeAddressSafe(record->base_url);
+    for (Enclosure& enclosure : record->enclosures) MakeAddressSafe(enclosure.url);
   }
 }
 
 void DecodeEntities(ChannelInfo& channel, int code_page) {
   for (const RecordRef& record : channel.records) {
     HTML::DecodeEntitiesInPlace(record->title, code_page);
+    HTML::DecodeEntitiesInPlace(record->author, code_page);
+    HTML::DecodeEntitiesInPlace(record->subject, code_page);
   }
   HTML::DecodeEntitiesInPlace(channel.title, code_page);
   HTML::DecodeEntitiesInPlace(channel.description, code_page);
 }
 
+// Channel titles and descriptions are shown as text: markup in them is read as HTML and only
+// its text kept, so neither tags nor references show.
+void MakeChannelTextsPlain(ChannelInfo& channel, int code_page) {
+  auto holds_markup = [](const std::string& text) {
+    return text.find_first_of("<&") != std::string::npos;
+  };
+  if (holds_markup(channel.title)) {
+    channel.title = HTML::HtmlToPlainText(channel.title, code_page);
+    CollapseBlanks(channel.title);
+  }
+  if (holds_markup(channel.description)) {
+    channel.description = HTML::HtmlToPlainText(channel.description, code_page);
+  }
+}
+
+// Makes an address of the record absolute against its base; empty ones stay empty.
+void ResolveAddress(HTML::LinkResolver* links, std::string& address) {
+  if (links == nullptr || address.empty()) return;
+  std::optional<std::string> resolved = links->Resolve(HTML::kAnchor, "href", address);
+  if (resolved) address = std::move(*resolved);
+}
+
+void ResolveAddresses(HTML::LinkResolver* links, Record& record) {
+  ResolveAddress(links, record.link);
+  ResolveAddress(links, record.comments);
+  for (Enclosure& enclosure : record.enclosures) ResolveAddress(links, enclosure.url);
+}
+
+// A record read back from the store already carries its block.
+bool NeedsEnclosureBlock(const Record& record) {
+  return !record.enclosures.empty() && !feeds::HoldsEnclosureBlock(record.description);
+}
+
 // `summaries_left`: the positions, in order, of the records whose summary is still to be made
 // from their description (see feeds::ReadSettings), with the lines and code page of `read`.
 void CleanRecordHtml(ChannelInfo& channel, const feeds::ReadSettings& read,
-                     const std::vector<size_t>& summaries_left) {
-  // One base for the whole channel, parsed at the first relative link.
-  std::optional<HTML::LinkResolver> resolver;
-  if (!channel.link.empty()) resolver.emplace(channel.link);
-  HTML::LinkResolver* links = resolver ? &*resolver : nullptr;
+                     const std::vector<size_t>& summaries_left, std::string_view feed_url) {
+  feeds::RecordBases bases(feed_url.empty() ? std::string_view(channel.link) : feed_url);
   auto next_left = summaries_left.begin();
   for (size_t i = 0; i < channel.records.size(); ++i) {
     Record& record = *channel.records[i];
+    HTML::LinkResolver* links = bases.ResolverFor(record.base_url);
+    ResolveAddresses(links, record);
+    const bool append_enclosures = NeedsEnclosureBlock(record);
     record.title = HTML::CleanHtml(record.title, links);
     record.comments = HTML::CleanHtml(record.comments, links);
     if (next_left != summaries_left.end() && *next_left == i) {
@@ -101,6 +141,9 @@ void CleanRecordHtml(ChannelInfo& channel, const feeds::ReadSettings& read,
     } else {
       record.description = HTML::CleanHtml(record.description, links);
     }
+    // After the cleaning, which would take the players out, and the summary, which must not
+    // list the files.
+    if (append_enclosures) record.description += feeds::WriteEnclosureBlock(record.enclosures);
   }
 }
 
@@ -129,29 +172,33 @@ void ConvertDeclaredEncoding(ChannelInfo& channel) {
 }
 
 void CleanChannel(ChannelInfo& channel, bool charset_converted, const feeds::ReadSettings& read,
-                  const std::vector<size_t>& summaries_left) {
+                  const std::vector<size_t>& summaries_left, std::string_view feed_url) {
   // Single-byte tables only: a UTF-8 program converts the whole body before parsing it. The
   // texts are converted before anything reads them as HTML: the tables turn some bytes into
   // blanks and cut at a zero byte, and either, done after cleaning, could open a way past the
   // cleaner (a byte read as part of an attribute name becoming the blank before a handler).
   if (!charset_converted && read.code_page != kCodePageUtf8) ConvertDeclaredEncoding(channel);
   MakeAddressesSafe(channel);
+  std::string safe_feed_url(feed_url);
+  MakeAddressSafe(safe_feed_url);
   DecodeEntities(channel, read.code_page);
-  CleanRecordHtml(channel, read, summaries_left);
+  MakeChannelTextsPlain(channel, read.code_page);
+  CleanRecordHtml(channel, read, summaries_left, safe_feed_url);
 }
 
 }  // namespace
 
-void CleanParsedChannel(ChannelInfo& channel, bool charset_converted) {
-  CleanChannel(channel, charset_converted, feeds::CurrentReadSettings(), {});
+void CleanParsedChannel(ChannelInfo& channel, bool charset_converted, std::string_view feed_url) {
+  CleanChannel(channel, charset_converted, feeds::CurrentReadSettings(), {}, feed_url);
 }
 
-bool ParseAndCleanFeed(std::string_view body, ChannelInfo& channel, bool charset_converted) {
+bool ParseAndCleanFeed(std::string_view body, ChannelInfo& channel, bool charset_converted,
+                       std::string_view feed_url) {
   std::vector<size_t> summaries_left;
   feeds::ReadSettings read = feeds::CurrentReadSettings();
   read.summaries_left = &summaries_left;
   if (!ParseFeed(body, channel, read)) return false;
-  CleanChannel(channel, charset_converted, read, summaries_left);
+  CleanChannel(channel, charset_converted, read, summaries_left, feed_url);
   return true;
 }
 

@@ -1,10 +1,14 @@
 // RSS 0.9x, RSS 2.0 and RDF (RSS 1.0) documents.
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "html/entities.h"
-#include "parse/dates/date_readers.h"
 #include "parse/feeds/feed_parser.h"
+#include "parse/feeds/media_rss.h"
 #include "parse/feeds/record_fields.h"
+#include "parse/feeds/rss_item_fields.h"
+#include "parse/feeds/xml_base.h"
 
 namespace tarsel {
 
@@ -15,10 +19,16 @@ using XMLParser::Node;
 // Aggregators insert this advertising item into the feeds they pass on.
 constexpr char kAdvertItemTitle[] = "Customize this feed";
 
+// A channel title or description written with unescaped markup has no own text: its markup is
+// the text, which the clean-up reads as HTML.
+std::string TextOrMarkup(const Node& element) {
+  return element.IsLeaf() ? element.text : element.InnerXml();
+}
+
 void ReadChannelFields(const Node& channel_element, ChannelInfo& channel) {
-  channel.title = channel_element.FindChildAt("title", 0).text;
+  channel.title = TextOrMarkup(channel_element.FindChildAt("title", 0));
   channel.link = channel_element.FindChildAt("link", 0).text;
-  channel.description = channel_element.FindChildAt("description", 0).text;
+  channel.description = TextOrMarkup(channel_element.FindChildAt("description", 0));
 
   const Node& image = channel_element.FindChildAt("image", 0);
   if (image.IsNull()) return;
@@ -32,33 +42,38 @@ void ReadChannelFields(const Node& channel_element, ChannelInfo& channel) {
   feeds::TakeTextIfPresent(image.FindChildAt("title", 0), channel.image_title);
 }
 
-int32_t ReadPublished(const Node& item, int32_t fallback) {
-  const Node& pub_date = item.FindChildAt("pubdate", 0);
-  if (!pub_date.IsNull()) return ReadRfc822Date(pub_date.text);
-  const Node& dc_date = item.FindChildAt("dc:date", 0);
-  if (!dc_date.IsNull()) return ReadIsoDate(dc_date.text);
-  return fallback;
-}
-
 // Text that was not in a CDATA section still carries its character entities.
 std::string DecodedUnlessCdata(std::string text, const Node& element, int code_page) {
   if (!element.cdata) HTML::DecodeEntitiesInPlace(text, code_page);
   return text;
 }
 
-std::string ReadDescription(const Node& item, const std::string& title, int code_page) {
+// The first of the item's description elements, by precedence; nothing when it has none.
+std::optional<std::string> ReadItemText(const Node& item, int code_page) {
   const Node& encoded = item.FindChildAt("content:encoded", 0);
   if (!encoded.IsNull()) return DecodedUnlessCdata(encoded.text, encoded, code_page);
   const Node& body = item.FindChildAt("body", 0);
   if (!body.IsNull()) return body.InnerXml();
-  const Node& description = item.FindChildAt("description", 0);
-  if (!description.IsNull()) {
-    return DecodedUnlessCdata(description.InnerXml(), description, code_page);
+  for (std::string_view name : {"description", "dc:description", "itunes:summary"}) {
+    const Node& description = item.FindChildAt(name, 0);
+    if (!description.IsNull()) {
+      return DecodedUnlessCdata(description.InnerXml(), description, code_page);
+    }
   }
-  return title;
+  return std::nullopt;
 }
 
-void ReadItem(const Node& item, const feeds::ReadSettings& read, ChannelInfo& channel) {
+std::string ReadDescription(const Node& item, const std::string& title, int code_page) {
+  std::optional<std::string> text = ReadItemText(item, code_page);
+  if (text && !text->empty()) return std::move(*text);
+  // Video feeds carry their text and picture only as media.
+  std::string media = feeds::MediaDescription(item, code_page);
+  if (!media.empty()) return media;
+  return text ? std::move(*text) : title;
+}
+
+void ReadItem(const Node& item, const std::string& outer_base, const feeds::ReadSettings& read,
+              ChannelInfo& channel) {
   const Node& title = item.FindChildAt("title", 0);
   const Node& link = item.FindChildAt("link", 0);
   if (title.IsNull() && link.IsNull()) return;
@@ -66,12 +81,14 @@ void ReadItem(const Node& item, const feeds::ReadSettings& read, ChannelInfo& ch
 
   auto record = std::make_shared<Record>();
   record->title = title.text;
-  record->link = link.text;
-  record->published = ReadPublished(item, record->published);
+  record->link = feeds::ReadRssLink(item);
+  record->published = feeds::ReadRssPublished(item, record->published);
   feeds::TakeTextIfPresent(item.FindChildAt("comments", 0), record->comments);
-  feeds::TakeTextIfPresent(item.FindChildAt("dc:creator", 0), record->author);
-  feeds::TakeTextIfPresent(item.FindChildAt("dc:subject", 0), record->subject);
+  feeds::ReadRssAuthor(item, record->author);
+  feeds::ReadRssSubject(item, record->subject);
   feeds::TakeTextIfPresent(item.FindChildAt("guid", 0), record->guid);
+  record->enclosures = feeds::ReadRssEnclosures(item, read.code_page);
+  record->base_url = feeds::NestedBase(outer_base, item);
   feeds::RemoveTitleMarkup(record->title, read.code_page);
   record->description = ReadDescription(item, record->title, read.code_page);
   if (!record->description.empty()) {
@@ -97,7 +114,8 @@ bool ParseRss(const Node& root, ChannelInfo& channel, const feeds::ReadSettings&
   channel_element.FindChildren("item", items);
   if (items.empty()) root.FindChildren("item", items);
 
-  for (const Node* item : items) ReadItem(*item, read, channel);
+  const std::string base = feeds::NestedBase(feeds::NestedBase({}, root), channel_element);
+  for (const Node* item : items) ReadItem(*item, base, read, channel);
   return true;
 }
 

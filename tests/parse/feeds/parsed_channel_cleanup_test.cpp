@@ -5,6 +5,7 @@
 #include <string>
 
 #include "feed_test_support.h"
+#include "parse/feeds/enclosure_block.h"
 #include "support/temp_dir.h"
 
 namespace tarsel {
@@ -22,11 +23,11 @@ TEST(CleanParsedChannelTest, DecodesAndResolvesAgainstTheChannelLink) {
       "onerror=\"x()\"&gt;&lt;script&gt;bad()&lt;/script&gt;</description></item>"));
   CleanParsedChannel(channel, false);
   EXPECT_EQ(channel.title, "Q & A");
-  EXPECT_EQ(channel.description, "<about>");
+  EXPECT_EQ(channel.description, "") << "an unknown tag, read as HTML";
   ASSERT_EQ(channel.records.size(), 1u);
   const Record& record = *channel.records[0];
   EXPECT_EQ(record.title, "Tom &amp; Jerry") << "the title is cleaned HTML";
-  EXPECT_EQ(record.comments, "c.html") << "text is not a link to resolve";
+  EXPECT_EQ(record.comments, "http://site/blog/c.html");
   EXPECT_EQ(record.description,
             "<a href=\"http://site/p.html\" >p</a><img src=\"http://site/blog/i.png\" />");
 }
@@ -54,13 +55,22 @@ TEST(CleanParsedChannelTest, AddressesCannotRunScriptOrLeaveTheirAttribute) {
     ChannelInfo channel;
     channel.link = channel.image_url = c.address;
     auto record = std::make_shared<Record>();
-    record->link = record->comments = c.address;
+    record->link = record->comments = record->base_url = c.address;
+    record->enclosures = {{c.address, "audio/mpeg", -1}};
     channel.records.push_back(record);
     CleanParsedChannel(channel, true);
     EXPECT_EQ(channel.link, c.expected) << c.address;
     EXPECT_EQ(channel.image_url, c.expected) << c.address;
     EXPECT_EQ(record->link, c.expected) << c.address;
     EXPECT_EQ(record->comments, c.expected) << c.address;
+    EXPECT_EQ(record->base_url, c.expected) << c.address;
+    const std::vector<Enclosure> shown = feeds::ReadEnclosureBlock(record->description);
+    if (c.expected.empty()) {
+      EXPECT_TRUE(shown.empty()) << c.address << " is dropped";
+    } else {
+      ASSERT_EQ(shown.size(), 1u) << c.address;
+      EXPECT_EQ(shown[0].url, c.expected) << c.address;
+    }
   }
 }
 
@@ -114,6 +124,96 @@ TEST(CleanParsedChannelTest, ConvertsByTheDeclaredEncoding) {
       EXPECT_EQ(*address, "http://x/" + c.text) << c.name;
     }
   }
+}
+
+TEST(CleanParsedChannelTest, ChannelTitleAndDescriptionAreText) {
+  const struct {
+    const char* name;
+    const char* element;
+    const char* text;
+  } cases[] = {
+      {"markup in the element", "<title>Fish &amp; <b>Chips</b></title>", "Fish & Chips"},
+      {"escaped markup", "<title>Fish &amp;amp; &lt;b&gt;Chips&lt;/b&gt;</title>", "Fish & Chips"},
+      {"cdata markup", "<title><![CDATA[Fish &amp; <b>Chips</b>]]></title>", "Fish & Chips"},
+      {"plain text", "<title>Fish and chips</title>", "Fish and chips"},
+      {"script goes", "<title>a<script>alert(1)</script>b</title>", "ab"},
+  };
+  for (const auto& c : cases) {
+    ChannelInfo channel = ParseText(testing::Rss(c.element));
+    CleanParsedChannel(channel, false);
+    EXPECT_EQ(channel.title, c.text) << c.name;
+  }
+  ChannelInfo channel =
+      ParseText(testing::Rss("<description><p>Boats &amp; <em>tides</em></p></description>"));
+  CleanParsedChannel(channel, false);
+  EXPECT_EQ(channel.description, "Boats & tides");
+}
+
+// Relative addresses resolve against the item's xml:base, else the feed's own address, else
+// the channel link.
+TEST(CleanParsedChannelTest, BaseOfRelativeLinks) {
+  const struct {
+    const char* name;
+    const char* feed_url;
+    const char* item_base;
+    const char* link;
+  } cases[] = {
+      {"channel link", "", "", "http://site.example/blog/p.html"},
+      {"feed address beats the channel link", "http://feeds.example/f/rss", "",
+       "http://feeds.example/f/p.html"},
+      {"xml:base beats both", "http://feeds.example/f/rss", "http://base.example/b/",
+       "http://base.example/b/p.html"},
+      {"relative xml:base against the feed address", "http://feeds.example/f/rss", "old/",
+       "http://feeds.example/f/old/p.html"},
+      {"xml:base that is not a URL is ignored", "http://feeds.example/f/rss", "not a url",
+       "http://feeds.example/f/p.html"},
+  };
+  for (const auto& c : cases) {
+    const std::string base = *c.item_base ? std::string(" xml:base=\"") + c.item_base + "\"" : "";
+    ChannelInfo channel;
+    ASSERT_TRUE(ParseAndCleanFeed(
+        testing::Rss("<link>http://site.example/blog/</link><item" + base +
+                     "><title>T</title><link>p.html</link><comments>p.html#c</comments>"
+                     "<description>&lt;a href=\"p.html\"&gt;p&lt;/a&gt;</description>"
+                     "<enclosure url=\"p.html\"/></item>"),
+        channel, true, c.feed_url));
+    ASSERT_EQ(channel.records.size(), 1u) << c.name;
+    const Record& record = *channel.records[0];
+    EXPECT_EQ(record.link, c.link) << c.name;
+    EXPECT_EQ(record.comments, std::string(c.link) + "#c") << c.name;
+    EXPECT_EQ(record.enclosures.at(0).url, c.link) << c.name;
+    EXPECT_EQ(record.description.find(std::string("<a href=\"") + c.link + "\" >p</a>"), 0u)
+        << c.name << ": " << record.description;
+  }
+}
+
+TEST(CleanParsedChannelTest, EnclosuresEndTheDescriptionButNotTheSummary) {
+  const std::string feed = testing::Rss(
+      "<item><title>Episode</title><description>Notes</description>"
+      "<enclosure url=\"http://a.example/e.mp3\" length=\"1024\" type=\"audio/mpeg\"/>"
+      "<enclosure url=\"javascript:alert(1)\" type=\"audio/mpeg\"/></item>");
+  for (bool single_parse : {true, false}) {
+    ChannelInfo channel;
+    if (single_parse) {
+      ASSERT_TRUE(ParseAndCleanFeed(feed, channel, true));
+    } else {
+      ASSERT_TRUE(ParseFeed(feed, channel));
+      CleanParsedChannel(channel, true);
+    }
+    const Record& record = *channel.records.at(0);
+    EXPECT_EQ(record.summary, "Notes") << single_parse;
+    EXPECT_EQ(record.description, "Notes" + feeds::WriteEnclosureBlock(
+                                                {{"http://a.example/e.mp3", "audio/mpeg", 1024}}))
+        << single_parse;
+  }
+
+  ChannelInfo stored;
+  auto record = std::make_shared<Record>();
+  record->description = "x" + feeds::WriteEnclosureBlock({{"http://a.example/e.mp3", "", -1}});
+  record->enclosures = {{"http://a.example/other.mp3", "", -1}};
+  stored.records.push_back(record);
+  CleanParsedChannel(stored, true);
+  EXPECT_EQ(record->description.find("other.mp3"), std::string::npos) << "never a second block";
 }
 
 }  // namespace

@@ -1,0 +1,96 @@
+#include "parse/feeds/rss_item_fields.h"
+
+#include "parse/dates/date_readers.h"
+#include "parse/feeds/enclosure_block.h"
+#include "parse/feeds/media_rss.h"
+
+namespace tarsel::feeds {
+
+namespace {
+
+using XMLParser::Node;
+
+// RSS 2.0 writes an author as a mail address, often followed by the name in parentheses.
+std::string NameOfMailAuthor(const std::string& text) {
+  const size_t open = text.find('(');
+  const size_t close = text.rfind(')');
+  if (open == std::string::npos || close == std::string::npos || close < open) return text;
+  const size_t first = text.find_first_not_of(' ', open + 1);
+  const size_t last = text.find_last_not_of(' ', close - 1);
+  if (first == std::string::npos || first >= close || last < first) return text;
+  return text.substr(first, last - first + 1);
+}
+
+bool IsFalse(std::string value) {
+  for (char& c : value) c = static_cast<char>(c | 0x20);
+  return value.find("false") != std::string::npos;
+}
+
+}  // namespace
+
+bool ReadRssAuthor(const Node& item, std::string& author) {
+  if (const Node& creator = item.FindChildAt("dc:creator", 0); !creator.IsNull()) {
+    author = creator.text;
+  } else if (const Node& mail = item.FindChildAt("author", 0); !mail.IsNull()) {
+    author = NameOfMailAuthor(mail.text);
+  } else if (const Node& itunes = item.FindChildAt("itunes:author", 0); !itunes.IsNull()) {
+    author = itunes.text;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool ReadRssSubject(const Node& item, std::string& subject) {
+  if (const Node& dc_subject = item.FindChildAt("dc:subject", 0); !dc_subject.IsNull()) {
+    subject = dc_subject.text;
+    return true;
+  }
+  XMLParser::NodeRefs categories;
+  item.FindChildren("category", categories);
+  if (categories.empty()) return false;
+  subject.clear();
+  size_t joined = 0;
+  for (const Node* category : categories) {
+    if (category->text.empty()) continue;
+    if (joined++ == kMaxCategories) break;
+    if (!subject.empty()) subject += ", ";
+    subject += category->text;
+  }
+  return true;
+}
+
+std::string ReadRssLink(const Node& item) {
+  const Node& link = item.FindChildAt("link", 0);
+  if (!link.text.empty()) return link.text;
+  const Node& guid = item.FindChildAt("guid", 0);
+  if (guid.text.empty() || IsFalse(guid.GetAttribute("ispermalink"))) return link.text;
+  return guid.text;
+}
+
+int32_t ReadRssPublished(const Node& item, int32_t fallback) {
+  if (const Node& pub_date = item.FindChildAt("pubdate", 0); !pub_date.IsNull()) {
+    return ReadRfc822Date(pub_date.text);
+  }
+  for (std::string_view name :
+       {"dc:date", "dcterms:modified", "dcterms:issued", "dcterms:created"}) {
+    const Node& date = item.FindChildAt(name, 0);
+    if (!date.IsNull()) return ReadIsoDate(date.text);
+  }
+  return fallback;
+}
+
+std::vector<Enclosure> ReadRssEnclosures(const Node& item, int code_page) {
+  std::vector<Enclosure> enclosures;
+  XMLParser::NodeRefs elements;
+  item.FindChildren("enclosure", elements);
+  for (const Node* element : elements) {
+    if (enclosures.size() >= kMaxEnclosures) break;
+    AppendEnclosure(element->GetAttribute("url"), element->GetAttribute("type"),
+                    element->GetAttribute("length"), code_page, enclosures);
+  }
+  AppendMediaEnclosures(item, code_page, enclosures);
+  return enclosures;
+}
+
+}  // namespace tarsel::feeds

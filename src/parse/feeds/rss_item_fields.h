@@ -1,0 +1,37 @@
+#pragma once
+
+// The fields of an RSS item that come from more than one element, each with its precedence.
+// Texts are bytes as the document carried them (entities still in place, except in enclosure
+// addresses and types, which are attribute values). Any thread.
+
+#include <string>
+#include <vector>
+
+#include "parse/xml/xml_node.h"
+#include "store/record.h"
+
+namespace tarsel::feeds {
+
+// The most categories joined into a subject; an item listing more gets the first ones.
+constexpr size_t kMaxCategories = 16;
+
+// dc:creator, else author ("mail@example.com (Name)" gives the name), else itunes:author. False,
+// leaving `author` alone, when the item has none of them.
+bool ReadRssAuthor(const XMLParser::Node& item, std::string& author);
+
+// dc:subject, else the non-empty category texts joined with ", ". False, leaving `subject`
+// alone, when the item has neither.
+bool ReadRssSubject(const XMLParser::Node& item, std::string& subject);
+
+// The link text; when the item has no link, or an empty one, its guid unless isPermaLink says
+// "false".
+std::string ReadRssLink(const XMLParser::Node& item);
+
+// pubDate (RFC 822), else dc:date, dcterms:modified, dcterms:issued, dcterms:created (W3C
+// dates), else `fallback`.
+int32_t ReadRssPublished(const XMLParser::Node& item, int32_t fallback);
+
+// The item's enclosure elements, then its Media RSS files.
+std::vector<Enclosure> ReadRssEnclosures(const XMLParser::Node& item, int code_page);
+
+}  // namespace tarsel::feeds
