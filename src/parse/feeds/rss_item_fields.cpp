@@ -21,9 +21,17 @@ std::string NameOfMailAuthor(const std::string& text) {
   return text.substr(first, last - first + 1);
 }
 
-bool IsFalse(std::string value) {
-  for (char& c : value) c = static_cast<char>(c | 0x20);
-  return value.find("false") != std::string::npos;
+std::string Lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(c | 0x20);
+  return text;
+}
+
+// A permalink guid stands in for a missing link only when it can be opened: many feeds leave
+// isPermaLink out of guids that are mere numbers or tag: names.
+bool IsWebPermalink(const Node& guid) {
+  if (Lowered(guid.GetAttribute("ispermalink")).find("false") != std::string::npos) return false;
+  const std::string start = Lowered(guid.text.substr(0, 8));
+  return start.rfind("http://", 0) == 0 || start.rfind("https://", 0) == 0;
 }
 
 }  // namespace
@@ -64,8 +72,7 @@ std::string ReadRssLink(const Node& item) {
   const Node& link = item.FindChildAt("link", 0);
   if (!link.text.empty()) return link.text;
   const Node& guid = item.FindChildAt("guid", 0);
-  if (guid.text.empty() || IsFalse(guid.GetAttribute("ispermalink"))) return link.text;
-  return guid.text;
+  return IsWebPermalink(guid) ? guid.text : link.text;
 }
 
 int32_t ReadRssPublished(const Node& item, int32_t fallback) {

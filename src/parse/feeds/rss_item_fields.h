@@ -23,8 +23,8 @@ bool ReadRssAuthor(const XMLParser::Node& item, std::string& author);
 // alone, when the item has neither.
 bool ReadRssSubject(const XMLParser::Node& item, std::string& subject);
 
-// The link text; when the item has no link, or an empty one, its guid unless isPermaLink says
-// "false".
+// The link text; when the item has no link, or an empty one, its guid when that is an http(s)
+// address and isPermaLink does not say "false".
 std::string ReadRssLink(const XMLParser::Node& item);
 
 // pubDate (RFC 822), else dc:date, dcterms:modified, dcterms:issued, dcterms:created (W3C
