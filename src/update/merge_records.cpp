@@ -136,7 +136,9 @@ bool MergeFeed(Column& column, std::string_view body) {
     if (converted) body = converted_body;
   }
   ChannelInfo parsed;
-  if (!ParseAndCleanFeed(body, parsed, converted)) {
+  // Relative links resolve against the feed's own address: the column's URL, which a permanent
+  // redirect has already moved (a temporary one leaves it, as the next request goes there too).
+  if (!ParseAndCleanFeed(body, parsed, converted, column.url)) {
     column.etag.clear();
     column.last_modified.clear();
     return false;
