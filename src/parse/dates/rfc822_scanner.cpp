@@ -94,6 +94,16 @@ bool ScanZoneAndEnd(TextCursor& cursor, DateFields& fields) {
   return cursor.AtEnd() || TextCursor::IsBlank(cursor.Peek()) || cursor.Peek() == '(';
 }
 
+// After the year: blanks and a time, or nothing (the cursor stays).
+bool ScanOptionalTime(TextCursor& cursor, DateFields& fields) {
+  const size_t after_year = cursor.position();
+  if (cursor.SkipBlanks() > 0 && TextCursor::IsDigit(cursor.Peek())) {
+    return ScanTime(cursor, fields);
+  }
+  cursor.set_position(after_year);
+  return true;
+}
+
 // "05 Jan 2004 10:20:30 GMT", the time and zone optional.
 std::optional<DateFields> ScanDayFirst(TextCursor& cursor) {
   DateFields fields;
@@ -102,37 +112,31 @@ std::optional<DateFields> ScanDayFirst(TextCursor& cursor) {
   fields.day = static_cast<int>(DigitsValue(day));
   fields.month = MonthFromName(cursor.TakeLetters());
   if (fields.month == 0 || !TakeDateSeparator(cursor)) return std::nullopt;
-  if (!ScanYear(cursor, fields)) return std::nullopt;
-  const size_t after_year = cursor.position();
-  if (cursor.SkipBlanks() > 0 && TextCursor::IsDigit(cursor.Peek())) {
-    if (!ScanTime(cursor, fields)) return std::nullopt;
-  } else {
-    cursor.set_position(after_year);
+  if (!ScanYear(cursor, fields) || !ScanOptionalTime(cursor, fields) ||
+      !ScanZoneAndEnd(cursor, fields)) {
+    return std::nullopt;
   }
-  if (!ScanZoneAndEnd(cursor, fields)) return std::nullopt;
   return fields;
 }
 
-// "Nov  6 08:49:37 1994" (asctime) or "Nov 6 1994 08:49:37", a zone optional after either.
+// "Nov  6 08:49:37 1994" (asctime), "Nov 6 1994 08:49:37" or "January 5, 2004", the time
+// optional after the year, a zone optional at the end.
 std::optional<DateFields> ScanMonthFirst(TextCursor& cursor) {
   DateFields fields;
   fields.month = MonthFromName(cursor.TakeLetters());
   if (fields.month == 0 || cursor.SkipBlanks() == 0) return std::nullopt;
   const std::string_view day = cursor.TakeDigits();
+  cursor.Take(',');
   if (day.empty() || day.size() > 2 || cursor.SkipBlanks() == 0) return std::nullopt;
   fields.day = static_cast<int>(DigitsValue(day));
   const size_t start = cursor.position();
   cursor.TakeDigits();
   const bool time_first = cursor.Peek() == ':';
   cursor.set_position(start);
-  if (time_first) {
-    if (!ScanTime(cursor, fields) || cursor.SkipBlanks() == 0 || !ScanYear(cursor, fields)) {
-      return std::nullopt;
-    }
-  } else if (!ScanYear(cursor, fields) || cursor.SkipBlanks() == 0 || !ScanTime(cursor, fields)) {
-    return std::nullopt;
-  }
-  if (!ScanZoneAndEnd(cursor, fields)) return std::nullopt;
+  const bool read =
+      time_first ? ScanTime(cursor, fields) && cursor.SkipBlanks() > 0 && ScanYear(cursor, fields)
+                 : ScanYear(cursor, fields) && ScanOptionalTime(cursor, fields);
+  if (!read || !ScanZoneAndEnd(cursor, fields)) return std::nullopt;
   return fields;
 }
 

@@ -71,6 +71,7 @@ TEST(FeedDateTest, ZonedDatesAreExactInAnyLocalZone) {
       {"Mon 05 Jan 2004 10:20:30 GMT", kJan5At102030},
       {"  05  jan  2004  10:20:30  gmt  ", kJan5At102030},
       {"Mon, 5 JANUARY 2004 10:20:30 GMT", kJan5At102030},
+      {"Mon, Jan 5, 2004 10:20:30 GMT", kJan5At102030},
       {"Monday, 05-Jan-04 10:20:30 GMT", kJan5At102030},
       {"posted, Mon, 05 Jan 2004 10:20:30 GMT", kJan5At102030},
       {"Thu, 01 Jan 2004 00:00 GMT", 1072915200},
@@ -104,6 +105,7 @@ TEST(FeedDateTest, DatesWithoutZoneAreLocalTime) {
       {"Mon, 05 Jan 2004", 1073260800 + kWinter},
       {"Sun Nov  6 08:49:37 1994", 784111777 + kWinter},
       {"Nov 6 1994 08:49:37", 784111777 + kWinter},
+      {"January 5, 2004", 1073260800 + kWinter},
       {"Mon, 05 Jul 2004 10:20:30", 1089022830 + 4 * 3600},
       {"2004-01-05T10:20:30", kJan5At102030 + kWinter},
       {"2004-01-05 10:20", kJan5At102030 - 30 + kWinter},
@@ -290,7 +292,9 @@ TEST(FeedDateTest, RandomBytesGiveNothingOrATimeInRange) {
                                 : pieces[random() % pieces.size()];
     }
     for (auto reader : {TryReadRfc822Date, TryReadIsoDate}) {
-      if (std::optional<int32_t> value = reader(text)) EXPECT_GE(*value, 0) << text;
+      if (std::optional<int32_t> value = reader(text)) {
+        EXPECT_GE(*value, 0) << text;
+      }
     }
   }
 }
