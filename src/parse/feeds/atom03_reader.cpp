@@ -10,6 +10,7 @@
 #include "parse/feeds/feed_fields.h"
 #include "parse/feeds/feed_parser.h"
 #include "parse/feeds/record_fields.h"
+#include "parse/feeds/xml_base.h"
 
 namespace tarsel {
 
@@ -123,7 +124,7 @@ void ReadEntry(const Node& entry, const feeds::ReadSettings& read, const std::st
   entry.FindChildren("link", links);
   record->link = ReadEntryLink(links);
   feeds::ReadEnclosureLinks(links, record->enclosures);
-  record->base_url = feeds::XmlBaseWithin(entry, feed_base);
+  record->base_url = feeds::NestedBase(feed_base, entry);
   ReadPublished(entry, *record);
   feeds::RemoveTitleMarkup(record->title, read.code_page);
   const Node& author = entry.FindChildAt("author", 0);
@@ -150,7 +151,7 @@ bool ParseAtom(const Node& root, ChannelInfo& channel, const feeds::ReadSettings
 
   XMLParser::NodeRefs entries;
   root.FindChildren("entry", entries);
-  const std::string feed_base = feeds::XmlBaseWithin(root, std::string());
+  const std::string feed_base = feeds::NestedBase(std::string(), root);
   for (const Node* entry : entries) ReadEntry(*entry, read, feed_base, channel);
   return true;
 }

@@ -9,6 +9,7 @@
 #include "parse/feeds/feed_fields.h"
 #include "parse/feeds/feed_parser.h"
 #include "parse/feeds/record_fields.h"
+#include "parse/feeds/xml_base.h"
 #include "platform/url_combine.h"
 
 namespace tarsel {
@@ -151,7 +152,7 @@ void ReadEntry(const Node& entry, const FeedScope& scope, ChannelInfo& channel) 
   auto record = std::make_shared<Record>();
   record->title = feeds::TextConstructEscapedText(title, scope.read.code_page);
   record->link = std::move(link);
-  record->base_url = feeds::XmlBaseWithin(entry, scope.base);
+  record->base_url = feeds::NestedBase(scope.base, entry);
   feeds::ReadEnclosureLinks(links, record->enclosures);
   record->published = ReadPublished(entry, names, record->published);
   record->author = ReadAuthor(entry, scope);
@@ -170,7 +171,7 @@ bool ParseAtom10(const Node& root, ChannelInfo& channel, const feeds::ReadSettin
   const AtomNames names(colon == std::string::npos
                             ? std::string_view()
                             : std::string_view(root.name).substr(0, colon + 1));
-  FeedScope scope{names, read, feeds::XmlBaseWithin(root, std::string()),
+  FeedScope scope{names, read, feeds::NestedBase(std::string(), root),
                   AuthorNameOf(root, names).text};
   ReadChannel(root, scope, channel);
 

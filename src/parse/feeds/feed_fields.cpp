@@ -2,9 +2,7 @@
 
 #include <optional>
 
-#include "html/attributes.h"
 #include "parse/dates/date_readers.h"
-#include "platform/url_combine.h"
 
 namespace tarsel::feeds {
 
@@ -22,16 +20,6 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 }  // namespace
-
-std::string XmlBaseWithin(const XMLParser::Node& element, const std::string& outer) {
-  const std::string_view own = TrimBlanks(element.GetAttribute("xml:base"));
-  if (own.empty()) return outer;
-  // Against no outer base the own one must be absolute: combining it with nothing tells.
-  std::optional<std::string> base =
-      outer.empty() ? CombineUrl(own, std::string_view()) : CombineUrl(outer, own);
-  if (!base || HTML::IsUnsafeUrl(*base, false)) return outer;
-  return std::move(*base);
-}
 
 int64_t ReadByteCount(std::string_view text) {
   const std::string_view digits = TrimBlanks(text);

@@ -1,6 +1,6 @@
 #pragma once
 
-// Field readers that any feed format may use: xml:base, enclosure lengths, category lists and
+// Field readers that any feed format may use: enclosure lengths, category lists and
 // dates in either common form. Texts are bytes as the document carried them.
 
 #include <cstddef>
@@ -12,11 +12,6 @@
 #include "parse/xml/xml_node.h"
 
 namespace tarsel::feeds {
-
-// The base address in effect inside `element`: its own xml:base resolved against `outer` (the
-// base in effect around it, empty when none), else `outer`. An xml:base that does not give an
-// absolute address, or gives one that would run script, is ignored.
-std::string XmlBaseWithin(const XMLParser::Node& element, const std::string& outer);
 
 // A byte count as a feed writes it ("12345", blanks around allowed); -1 when it is anything
 // else or too large to mean a file.

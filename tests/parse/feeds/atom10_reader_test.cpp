@@ -201,7 +201,7 @@ TEST(ParseAtom10Test, XmlBase) {
       {"feed's", "http://x.org/a/", "", "http://x.org/a/"},
       {"entry's resolved against the feed's", "http://x.org/a/", "b/", "http://x.org/a/b/"},
       {"entry's own absolute", "http://x.org/a/", "http://y.org/", "http://y.org/"},
-      {"relative without an outer base: ignored", "", "b/", ""},
+      {"relative without an outer base: left to the clean-up", "", "b/", "b/"},
       {"not a URL: ignored", "::not a url::", "", ""},
       {"script: ignored", "", "javascript:alert(1)//", ""},
   };
