@@ -36,17 +36,44 @@ char AsciiReference(std::string_view name) {
   return value > 0 && value < 0x80 ? static_cast<char>(value) : 0;
 }
 
-char XmlEntity(std::string_view name) {
-  if (name == "lt") return '<';
-  if (name == "gt") return '>';
-  if (name == "amp") return '&';
-  if (name == "quot") return '"';
-  if (name == "apos") return '\'';
-  return AsciiReference(name);
-}
-
 // A references' names are short; a longer run up to ';' is no reference.
 constexpr size_t kLongestReference = 8;
+
+bool StartsWith(std::string_view text, std::string_view start) {
+  return text.substr(0, start.size()) == start;
+}
+
+bool Matches(std::string_view rest, std::string_view name, char character, char& decoded) {
+  if (!StartsWith(rest, name)) return false;
+  decoded = character;
+  return true;
+}
+
+// The reference that `rest` (the text after a '&') starts with: its character, and the length
+// of its name and ';'. Nothing (length 0) when it is none of the five or an ASCII reference.
+// Escaped content holds one every few bytes, so the first letter picks the only candidate.
+size_t ReadXmlReference(std::string_view rest, char& decoded) {
+  if (rest.size() < 3) return 0;
+  switch (rest[0]) {
+    case 'l':
+      return Matches(rest, "lt;", '<', decoded) ? 3 : 0;
+    case 'g':
+      return Matches(rest, "gt;", '>', decoded) ? 3 : 0;
+    case 'a':
+      if (Matches(rest, "amp;", '&', decoded)) return 4;
+      return Matches(rest, "apos;", '\'', decoded) ? 5 : 0;
+    case 'q':
+      return Matches(rest, "quot;", '"', decoded) ? 5 : 0;
+    case '#':
+      break;
+    default:
+      return 0;
+  }
+  const size_t semicolon = rest.substr(0, kLongestReference + 1).find(';');
+  if (semicolon == std::string_view::npos) return 0;
+  decoded = AsciiReference(rest.substr(0, semicolon));
+  return decoded == 0 ? 0 : semicolon + 1;
+}
 
 // Text in a CDATA section is the text itself; outside, its own escaping is still in place, all
 // but the markup of child elements, which text should not hold and which is shown as written.
@@ -71,7 +98,7 @@ std::string TextAsHtml(const Node& construct) {
 // Child markup in an html construct is not what the type says, but it is HTML all the same.
 std::string HtmlOfHtml(const Node& construct) {
   if (construct.cdata) return construct.InnerXml();
-  return UnescapeXml(construct.InnerXml());
+  return construct.IsLeaf() ? UnescapeXml(construct.text) : UnescapeXml(construct.InnerXml());
 }
 
 bool IsDiv(const Node& node) {
@@ -126,7 +153,10 @@ std::string TextConstructEscapedText(const Node& construct, int code_page) {
   const TextKind kind = KindOfText(construct);
   if (kind == TextKind::kText) return TextAsHtml(construct);
   if (kind == TextKind::kData) return std::string();
-  return EscapeText(HTML::HtmlToPlainText(TextConstructHtml(construct), code_page));
+  const std::string html = TextConstructHtml(construct);
+  // Most titles hold neither markup nor references, and are their own plain text.
+  if (html.find_first_of("<&") == std::string::npos) return EscapeText(html);
+  return EscapeText(HTML::HtmlToPlainText(html, code_page));
 }
 
 std::string UnescapeXml(std::string_view text) {
@@ -134,13 +164,12 @@ std::string UnescapeXml(std::string_view text) {
   out.reserve(text.size());
   size_t done = 0;
   for (size_t amp = text.find('&'); amp != std::string_view::npos; amp = text.find('&', amp + 1)) {
-    const size_t semicolon = text.substr(amp + 1, kLongestReference + 1).find(';');
-    if (semicolon == std::string_view::npos) continue;
-    const char decoded = XmlEntity(text.substr(amp + 1, semicolon));
-    if (decoded == 0) continue;
+    char decoded = 0;
+    const size_t length = ReadXmlReference(text.substr(amp + 1), decoded);
+    if (length == 0) continue;
     out.append(text.substr(done, amp - done));
     out += decoded;
-    done = amp + semicolon + 2;
+    done = amp + 1 + length;
     amp = done - 1;
   }
   out.append(text.substr(done));
