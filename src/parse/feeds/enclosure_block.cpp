@@ -185,7 +185,8 @@ std::vector<Enclosure> ReadEnclosureBlock(std::string_view description) {
   std::vector<Enclosure> enclosures;
   size_t position = description.rfind(kBlockStart);
   if (position == std::string_view::npos) return enclosures;
-  while ((position = description.find(kLinkStart, position)) != std::string_view::npos) {
+  while (enclosures.size() < kMaxEnclosures &&
+         (position = description.find(kLinkStart, position)) != std::string_view::npos) {
     const std::string_view tag = description.substr(position);
     Enclosure enclosure;
     enclosure.url = AttributeIn(tag, "href");
