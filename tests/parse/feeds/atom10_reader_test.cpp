@@ -257,5 +257,31 @@ TEST(ParseAtom10Test, HostileEntries) {
   EXPECT_LE(record.enclosures.size(), 100u);
 }
 
+TEST(ParseAtom10Test, EveryTruncationAndMutationOfARichFeed) {
+  const std::string rich = Atom10(
+      "<title type='html'>A &amp;amp; &lt;b&gt;B</title><subtitle type='xhtml'><div>s</div>"
+      "</subtitle><link href='/'/><logo>l.png</logo><author><name>F</name></author>"
+      "<entry xml:base='e/'><title type='xhtml'><div>T <i>i</i></div></title><link href='1'/>"
+      "<link rel='enclosure' length='12' href='m.mp3'/><published>2005-07-31T12:29:29Z"
+      "</published><category term='t'/><source><author><name>S</name></author></source>"
+      "<summary type='html'>&lt;p&gt;s</summary><content type='html'>&lt;a href=\"r\"&gt;&amp;#60;"
+      "</content></entry><entry><title><![CDATA[<x>]]></title><content src='v'/></entry>");
+  for (size_t length = 0; length <= rich.size(); ++length) {
+    ChannelInfo channel;
+    ParseAndCleanFeed(rich.substr(0, length), channel, false);
+  }
+  for (size_t at = 0; at < rich.size(); ++at) {
+    for (char c : {'<', '&', '>', ';', '\'', '#'}) {
+      std::string mutated = rich;
+      mutated[at] = c;
+      ChannelInfo channel;
+      ParseAndCleanFeed(mutated, channel, false);
+    }
+  }
+  ChannelInfo whole;
+  ASSERT_TRUE(ParseAndCleanFeed(rich, whole, false));
+  EXPECT_EQ(whole.records.size(), 2u);
+}
+
 }  // namespace
 }  // namespace tarsel
