@@ -8,26 +8,25 @@
 
 namespace tarsel {
 
-// Cleans `channel` (the result of ParseFeed) in place:
-// 0. the channel link, the image URL and every record's link, comments link, xml:base and
-//    enclosure addresses lose a
-//    script-running scheme (javascript:, vbscript:, data:; the address becomes empty), lose the
-//    blanks and control characters around them, and the blanks, control characters, '"', '<'
-//    and '>' inside them are percent-encoded;
-// 1. entities are decoded in every record title, author and subject, then in the channel title
+// Cleans `channel` (the result of ParseFeed) in place, in this order:
+// 1. unless `charset_converted` (the download or ConvertBodyByDeclaration already converted the
+//    body), under a single-byte program code page, a document declared "koi8-r" or
+//    "iso-8859-2" is converted to Windows-1251 or Windows-1250: the channel title, description
+//    and image title, and each record's title, author, subject, description and summary.
+//    Addresses (links, comments links, guids, xml:base, enclosures) keep their bytes;
+// 2. the channel link, the image URL and every record's link, comments link, xml:base and
+//    enclosure addresses lose a script-running scheme (javascript:, vbscript:, data:; the
+//    address becomes empty), lose the blanks and control characters around them, and the
+//    blanks, control characters, '"', '<' and '>' inside them are percent-encoded;
+// 3. entities are decoded in every record title, author and subject, then in the channel title
 //    and description, for the program's code page of the current settings; a channel title or
 //    description holding markup or references is then read as HTML and only its text kept;
-// 2. every record's link, comments link and enclosure addresses are made absolute, and its
+// 4. every record's link, comments link and enclosure addresses are made absolute, and its
 //    title, comments link and description rewritten as cleaned HTML with their relative links
 //    resolved: against the record's xml:base, else `feed_url` (the feed's own address after
-//    redirects, when known), else the channel link. Then a record's enclosures are appended to
-//    its description as the block of enclosure_block.h (after its summary was made, and not
-//    when the description holds one already);
-// 3. unless `charset_converted` (the download or ConvertBodyByDeclaration already converted the
-//    body), under a single-byte program code page, a document declared
-//    "koi8-r" or "iso-8859-2" is converted to Windows-1251 or Windows-1250: the channel title,
-//    description and image title, and each record's title, author, subject, description and
-//    summary. Links, comments links and guids are addresses and stay as they are.
+//    redirects, when known), else the channel link;
+// 5. a record's enclosures are appended to its description as the block of enclosure_block.h,
+//    after its summary was made, and not when the description held one already.
 // Any thread; touches nothing but `channel`.
 void CleanParsedChannel(ChannelInfo& channel, bool charset_converted,
                         std::string_view feed_url = {});
