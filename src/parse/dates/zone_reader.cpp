@@ -11,6 +11,9 @@ struct NamedZone {
   int offset_minutes;
 };
 
+// RFC 822's North American names first (CST is read as theirs, not China's), then the rest of
+// that continent and a few names European and Japanese feeds write. Names that stand for
+// several zones at once (IST: India, Ireland, Israel) are left out and read as UTC.
 constexpr std::array<NamedZone, 24> kNamedZones = {{
     {"EST", -5 * 60},
     {"EDT", -4 * 60},
