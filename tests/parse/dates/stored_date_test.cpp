@@ -1,3 +1,6 @@
+// Dates old column stores keep as text: the reader of their day, kept so that each reads back
+// exactly as it always did (local time, seconds and zones ignored, fields carried over).
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
