@@ -21,10 +21,10 @@ using XMLParser::NodeRefs;
 
 // The element names the reader looks up, with the document's prefix for the Atom namespace.
 struct AtomNames {
-  explicit AtomNames(std::string_view prefix) : prefix_(prefix) {}
-  std::string Of(std::string_view local) const { return prefix_ + std::string(local); }
+  explicit AtomNames(std::string_view document_prefix) : prefix(document_prefix) {}
+  std::string Of(std::string_view local) const { return prefix + std::string(local); }
 
-  std::string prefix_;
+  std::string prefix;
   std::string title = Of("title"), subtitle = Of("subtitle"), link = Of("link"),
               entry = Of("entry"), author = Of("author"), name = Of("name"), source = Of("source"),
               category = Of("category"), content = Of("content"), summary = Of("summary"),
@@ -73,8 +73,9 @@ void ReadChannel(const Node& root, const FeedScope& scope, ChannelInfo& channel)
   std::string link = FirstAlternateHref(links);
   if (!link.empty()) channel.link = ResolvedAgainst(scope.base, std::move(link));
   const Node& subtitle = root.FindChildAt(names.subtitle, 0);
-  if (!subtitle.IsNull())
+  if (!subtitle.IsNull()) {
     channel.description = feeds::TextConstructEscapedText(subtitle, code_page);
+  }
   const Node& logo = root.FindChildAt(names.logo, 0);
   const Node& image = logo.IsNull() ? root.FindChildAt(names.icon, 0) : logo;
   if (!image.IsNull()) channel.image_url = ResolvedAgainst(scope.base, image.text);
