@@ -62,7 +62,24 @@ bool TakeDateSeparator(TextCursor& cursor) {
   return cursor.Take('-') || cursor.SkipBlanks() > 0;
 }
 
-// "hh:mm" or "hh:mm:ss", the hour in one or two digits.
+// "AM" or "PM" after a time, in any case: the hour is on the twelve-hour clock. Without it a
+// "PM" would read as an unknown zone name, twelve hours off. False for hour 0 or past 12.
+bool ScanMeridiem(TextCursor& cursor, DateFields& fields) {
+  const size_t start = cursor.position();
+  cursor.SkipBlanks();
+  const std::string_view word = cursor.TakeLetters();
+  const bool am = word.size() == 2 && Lower(word[0]) == 'a' && Lower(word[1]) == 'm';
+  const bool pm = word.size() == 2 && Lower(word[0]) == 'p' && Lower(word[1]) == 'm';
+  if (!am && !pm) {
+    cursor.set_position(start);
+    return true;
+  }
+  if (fields.hour < 1 || fields.hour > 12) return false;
+  fields.hour = fields.hour % 12 + (pm ? 12 : 0);
+  return true;
+}
+
+// "hh:mm" or "hh:mm:ss", the hour in one or two digits, maybe followed by AM or PM.
 bool ScanTime(TextCursor& cursor, DateFields& fields) {
   const std::string_view hour = cursor.TakeDigits();
   if (hour.empty() || hour.size() > 2 || !cursor.Take(':')) return false;
@@ -70,11 +87,11 @@ bool ScanTime(TextCursor& cursor, DateFields& fields) {
   if (minute.size() != 2) return false;
   fields.hour = static_cast<int>(DigitsValue(hour));
   fields.minute = static_cast<int>(DigitsValue(minute));
-  if (!cursor.Take(':')) return true;
+  if (!cursor.Take(':')) return ScanMeridiem(cursor, fields);
   const std::string_view second = cursor.TakeDigits();
   if (second.size() != 2) return false;
   fields.second = static_cast<int>(DigitsValue(second));
-  return true;
+  return ScanMeridiem(cursor, fields);
 }
 
 bool ScanYear(TextCursor& cursor, DateFields& fields) {

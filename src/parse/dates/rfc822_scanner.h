@@ -8,10 +8,11 @@
 namespace tarsel {
 
 // The mail and HTTP date forms, as feeds write them:
-//   "Mon, 05 Jan 2004 10:20:30 GMT" (RFC 822, 1123, 2822), with or without the weekday and its
-//   comma, any number of blanks, full or short month names in any case, with or without seconds,
-//   without the time; "Sunday, 06-Nov-94 08:49:37 GMT" (dashes, as RFC 850 writes it); and the
-//   C library's asctime "Sun Nov  6 08:49:37 1994", also "Nov 6 1994 08:49:37" and
+//   "Mon, 05 Jan 2004 10:20:30 GMT" (RFC 822, 1123, 2822): the weekday and its comma, the
+//   seconds, the time and the zone optional; any number of blanks; full or short month names
+//   in any case; AM or PM after the time;
+//   "Sunday, 06-Nov-94 08:49:37 GMT" (dashes, as RFC 850 writes it);
+//   "Sun Nov  6 08:49:37 1994" (the C library's asctime), "Nov 6 1994 08:49:37" and
 //   "January 5, 2004".
 // Years of two digits follow RFC 2822: 00 to 49 are 2000 to 2049, 50 to 99 are 1950 to 1999;
 // three digits count from 1900 (a year printed as tm_year, "104" for 2004).

@@ -72,6 +72,10 @@ TEST(FeedDateTest, ZonedDatesAreExactInAnyLocalZone) {
       {"  05  jan  2004  10:20:30  gmt  ", kJan5At102030},
       {"Mon, 5 JANUARY 2004 10:20:30 GMT", kJan5At102030},
       {"Mon, Jan 5, 2004 10:20:30 GMT", kJan5At102030},
+      {"Mon, 05 Jan 2004 10:20:30 am GMT", kJan5At102030},
+      {"Mon, 05 Jan 2004 12:20:30 AM +0200", kJan5At102030 - 12 * 3600},
+      {"Mon, 05 Jan 2004 12:20:30 PM +0200", kJan5At102030},
+      {"Mon, 05 Jan 2004 5:20 PM +0700", kJan5At102030 - 30},
       {"Monday, 05-Jan-04 10:20:30 GMT", kJan5At102030},
       {"posted, Mon, 05 Jan 2004 10:20:30 GMT", kJan5At102030},
       {"Thu, 01 Jan 2004 00:00 GMT", 1072915200},
@@ -199,6 +203,7 @@ TEST(FeedDateTest, FieldsOutOfRangeAreUnreadable) {
       "Mon, 05 Jan 2004 25:20:30 GMT",
       "Mon, 05 Jan 2004 10:20:30 +9999",
       "Mon, 05 Jan 2004 10:20:30 +123",
+      "Mon, 05 Jan 2004 13:20:30 PM GMT",
   };
   for (const char* text : texts) ExpectBothReaders({text, std::nullopt});
 }
