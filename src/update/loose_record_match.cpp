@@ -76,14 +76,47 @@ std::string EntryBase(const Record& parsed, const FeedBases& bases) {
   return Resolved(bases.feed_url, parsed.base_url);
 }
 
-// The old records not yet taken, by the plain text of their titles, in list order.
-using TitleIndex = std::unordered_map<std::string, std::vector<size_t>>;
+// An address as each base reads it: itself, and resolved against the feed's address and the
+// channel link; without repeats. An empty address has the one empty form.
+std::vector<std::string> AddressForms(const std::string& address, const FeedBases& bases) {
+  std::vector<std::string> forms{address};
+  if (address.empty()) return forms;
+  for (const std::string* base : {&bases.feed_url, &bases.channel_link}) {
+    std::string resolved = Resolved(*base, address);
+    if (std::find(forms.begin(), forms.end(), resolved) == forms.end()) {
+      forms.push_back(std::move(resolved));
+    }
+  }
+  return forms;
+}
+
+const std::string& AddressOf(const Record& stored) {
+  return stored.link.empty() ? stored.guid : stored.link;
+}
+
+// Old record positions in list order; `next` is past those known to be taken.
+struct Candidates {
+  std::vector<size_t> positions;
+  size_t next = 0;
+};
+
+// The old records of one title text. Their addresses are indexed by every form the first
+// time a parsed record asks, so that a feed of one title repeated thousands of times costs a
+// lookup per record, not a comparison per pair.
+struct TitleBucket {
+  Candidates all;
+  std::unordered_map<std::string, Candidates> by_address;
+  bool addressed = false;
+};
+
+using TitleIndex = std::unordered_map<std::string, TitleBucket>;
 
 TitleIndex IndexUntaken(const RecordList& old_records, const std::vector<bool>& old_taken,
                         int code_page) {
   TitleIndex index;
   for (size_t i = 0; i < old_records.size(); ++i) {
-    if (!old_taken[i]) index[PlainTitleKey(old_records[i]->title, code_page)].push_back(i);
+    if (!old_taken[i])
+      index[PlainTitleKey(old_records[i]->title, code_page)].all.positions.push_back(i);
   }
   return index;
 }
@@ -127,17 +160,58 @@ bool LinksAgree(const Record& stored, const Record& parsed, const FeedBases& bas
 
 namespace {
 
-// The first old record of `positions` not yet taken whose link agrees with `parsed`'s; taken
+// An entry's own xml:base differs from entry to entry, so it is not indexed: that many old
+// records of the bucket are compared one by one.
+constexpr size_t kEntryBaseComparisons = 16;
+
+void IndexAddresses(TitleBucket& bucket, const RecordList& old_records, const FeedBases& bases) {
+  for (size_t position : bucket.all.positions) {
+    for (std::string& form : AddressForms(AddressOf(*old_records[position]), bases)) {
+      bucket.by_address[std::move(form)].positions.push_back(position);
+    }
+  }
+  bucket.addressed = true;
+}
+
+std::optional<size_t> TakeFirst(Candidates& candidates, std::vector<bool>& old_taken) {
+  while (candidates.next < candidates.positions.size() &&
+         old_taken[candidates.positions[candidates.next]]) {
+    ++candidates.next;
+  }
+  if (candidates.next == candidates.positions.size()) return std::nullopt;
+  const size_t position = candidates.positions[candidates.next++];
+  old_taken[position] = true;
+  return position;
+}
+
+std::optional<size_t> TakeByAddress(TitleBucket& bucket, const std::string& form,
+                                    std::vector<bool>& old_taken) {
+  auto found = bucket.by_address.find(form);
+  if (found == bucket.by_address.end()) return std::nullopt;
+  return TakeFirst(found->second, old_taken);
+}
+
+// The first old record of `bucket` not yet taken whose address agrees with `parsed`'s; taken
 // now. `needs_address`: only old records with a link or guid qualify.
-std::optional<size_t> TakeAgreeing(const std::vector<size_t>& positions,
-                                   const RecordList& old_records, std::vector<bool>& old_taken,
-                                   const Record& parsed, const FeedBases& bases,
-                                   bool needs_address) {
-  for (size_t position : positions) {
-    const Record& old = *old_records[position];
-    if (old_taken[position]) continue;
-    if (needs_address && old.link.empty() && old.guid.empty()) continue;
-    if (!LinksAgree(old, parsed, bases)) continue;
+std::optional<size_t> TakeAgreeing(TitleBucket& bucket, const RecordList& old_records,
+                                   std::vector<bool>& old_taken, const Record& parsed,
+                                   const FeedBases& bases, bool needs_address) {
+  if (!bucket.addressed) IndexAddresses(bucket, old_records, bases);
+  for (const std::string& form : AddressForms(parsed.link, bases)) {
+    if (form.empty() && needs_address) continue;
+    if (auto position = TakeByAddress(bucket, form, old_taken)) return position;
+  }
+  if (!needs_address) {
+    if (auto position = TakeByAddress(bucket, std::string(), old_taken)) return position;
+  }
+  if (parsed.base_url.empty() || parsed.link.empty()) return std::nullopt;
+  Candidates& all = bucket.all;
+  while (all.next < all.positions.size() && old_taken[all.positions[all.next]]) ++all.next;
+  const size_t end = std::min(all.positions.size(), all.next + kEntryBaseComparisons);
+  for (size_t i = all.next; i < end; ++i) {
+    const size_t position = all.positions[i];
+    if (old_taken[position] || AddressOf(*old_records[position]).empty()) continue;
+    if (!LinksAgree(*old_records[position], parsed, bases)) continue;
     old_taken[position] = true;
     return position;
   }
@@ -152,7 +226,7 @@ std::vector<std::pair<size_t, size_t>> MatchLoosely(const RecordList& old_record
                                                     const std::vector<bool>& parsed_matched,
                                                     const FeedBases& bases, int code_page) {
   std::vector<std::pair<size_t, size_t>> pairs;
-  const TitleIndex index = IndexUntaken(old_records, old_taken, code_page);
+  TitleIndex index = IndexUntaken(old_records, old_taken, code_page);
   if (index.empty()) return pairs;
   for (size_t p = 0; p < parsed.size(); ++p) {
     if (parsed_matched[p]) continue;
@@ -164,7 +238,7 @@ std::vector<std::pair<size_t, size_t>> MatchLoosely(const RecordList& old_record
     }
     // A title an older reader could not read (Atom 1.0 xhtml) was stored as the start of the
     // summary, as for an untitled entry: such a record is known by that and its address.
-    if (!position && !key.empty()) {
+    if (!position && !key.empty() && !record.link.empty()) {
       const std::string untitled_key =
           PlainTitleKey(ShortenText(record.summary, kTitleFromSummaryLength), code_page);
       auto found = index.find(untitled_key);

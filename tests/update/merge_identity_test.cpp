@@ -140,6 +140,23 @@ TEST(MergeIdentityTest, RecordsStoredWithOtherBytesKeepTheirMarks) {
   }
 }
 
+TEST(MergeIdentityTest, OneTitleRepeatedThousandsOfTimesMatchesInLinearTime) {
+  // Pair by pair, this would be 25 million address comparisons.
+  constexpr int kCount = 5000;
+  std::vector<Stored> stored;
+  std::vector<Item> feed;
+  for (int i = 0; i < kCount; ++i) {
+    stored.push_back({"Daily &amp;amp; links", "/site/old/" + std::to_string(i), false});
+    feed.push_back({"Daily &amp; links", "http://feeds.example.org/site/new/" + std::to_string(i)});
+  }
+  feed.push_back({"Daily &amp; links", "http://feeds.example.org/site/old/4999"});
+  auto column = StoredColumn(stored);
+  ASSERT_EQ(MergeRecords(*column, Feed(feed)), 0);
+  ASSERT_EQ(column->channel.records.size(), feed.size());
+  EXPECT_EQ(column->NewCount(), kCount);
+  EXPECT_FALSE(column->channel.records.back()->unread);
+}
+
 TEST(MergeIdentityTest, LinksAgreeAgainstTheEntrysOwnBase) {
   const FeedBases bases{"http://feeds.example.org/feed.xml", "http://www.example.com/"};
   Record stored;
