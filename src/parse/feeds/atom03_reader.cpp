@@ -116,7 +116,8 @@ void ReadEntry(const Node& entry, const feeds::ReadSettings& read, const std::st
   if (title.IsNull()) return;
 
   auto record = std::make_shared<Record>();
-  record->title = title.text;
+  // A title with child markup keeps it, to be made text below.
+  record->title = title.IsLeaf() ? title.text : title.InnerXml();
   if (title.GetAttribute("mode") == "escaped") {
     HTML::DecodeEntitiesInPlace(record->title, read.code_page);
   }

@@ -123,11 +123,13 @@ TEST(ParseAtomTest, DescriptionAndSummary) {
   }
 }
 
-TEST(ParseAtomTest, UntitledEntryTakesItsSummary) {
-  ChannelInfo channel = ParseText(
-      Atom("<entry><title/><summary>" + std::string(70, 's') + " and more</summary></entry>"));
-  ASSERT_EQ(channel.records.size(), 1u);
+TEST(ParseAtomTest, UntitledEntryTakesItsSummaryAndTitleMarkupBecomesText) {
+  ChannelInfo channel = ParseText(Atom("<entry><title/><summary>" + std::string(70, 's') +
+                                       " and more</summary></entry>"
+                                       "<entry><title mode='xml'>a <b>b</b></title></entry>"));
+  ASSERT_EQ(channel.records.size(), 2u);
   EXPECT_EQ(channel.records[0]->title, std::string(70, 's') + "...");
+  EXPECT_EQ(channel.records[1]->title, "a b");
 }
 
 TEST(ParseAtomTest, DateFallbacks) {
