@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "html/entity_table.h"
 #include "html/markup_writer.h"
 #include "platform/system_code_page.h"
 #include "platform/utf8_text.h"
@@ -11,15 +12,41 @@
 namespace tarsel::HTML {
 namespace {
 
-struct NamedEntity {
-  std::string_view source;  // with '&' and ';'
-  std::string_view output;
+struct Decoding {
+  int code_page;
+  EntityContext context;
 };
 
-// "&amp;" is handled apart: its '&' is read again.
-constexpr NamedEntity kNamedEntities[] = {
-    {"&lt;", "<"},     {"&gt;", ">"},     {"&apos;", "'"},   {"&quot;", "\""},  {"&nbsp;", " "},
-    {"&laquo;", "\""}, {"&raquo;", "\""}, {"&bdquo;", "\""}, {"&ldquo;", "\""}, {"&hellip;", "..."},
+// What one entity stands for: at most two code points of four UTF-8 bytes each.
+class EntityBytes {
+ public:
+  void Clear() { size_ = 0; }
+  void Append(std::string_view bytes) {
+    std::memcpy(data_ + size_, bytes.data(), bytes.size());
+    size_ += bytes.size();
+  }
+  void AppendByte(char byte) { data_[size_++] = byte; }
+  // A code point up to U+10FFFF that is no surrogate.
+  void AppendUtf8(char32_t c) {
+    if (c < 0x80) return AppendByte(static_cast<char>(c));
+    if (c < 0x800) {
+      AppendByte(static_cast<char>(0xC0 | (c >> 6)));
+    } else if (c < 0x10000) {
+      AppendByte(static_cast<char>(0xE0 | (c >> 12)));
+      AppendByte(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    } else {
+      AppendByte(static_cast<char>(0xF0 | (c >> 18)));
+      AppendByte(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+      AppendByte(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    }
+    AppendByte(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+  const char* data() const { return data_; }
+  size_t size() const { return size_; }
+
+ private:
+  char data_[8];
+  size_t size_ = 0;
 };
 
 int DigitValue(char c, bool hex) {
@@ -63,43 +90,90 @@ size_t MatchNumeric(std::string_view after, uint32_t& value) {
 // stays as it is. Zero never decodes (it would cut C strings short). In a single-byte page a
 // number below 256 is that byte. In UTF-8 every code point but the surrogates is its UTF-8
 // form, which never holds an ASCII byte, so only a reference to '<' itself can make a '<'.
-bool ReferencedBytes(uint32_t value, int code_page, std::string& bytes) {
+bool ReferencedBytes(uint32_t value, int code_page, EntityBytes& bytes) {
   if (value == 0) return false;
+  bytes.Clear();
   if (code_page != kCodePageUtf8) {
     if (value >= 256) return false;
-    bytes.assign(1, static_cast<char>(value));
+    bytes.AppendByte(static_cast<char>(value));
     return true;
   }
   if (value >= 0xD800 && value <= 0xDFFF) return false;
   if (value >= 0x80 && value <= 0x9F && kWindows1252From80[value - 0x80] != 0) {
     value = kWindows1252From80[value - 0x80];
   }
-  bytes.clear();
-  AppendUtf8(value, bytes);
+  bytes.AppendUtf8(value);
   return true;
 }
 
-// The length of the entity whose text after the '&' starts `after` (0 when there is none), and
-// in `output` what it stands for. `referenced` holds the bytes of a character reference.
-size_t MatchEntity(std::string_view after, int code_page, std::string& referenced,
-                   std::string_view& output) {
-  if (!after.empty() && after[0] == '#') {
-    // The shortest reference to a code point takes at least as many bytes as its UTF-8 form.
-    uint32_t value = 0;
-    const size_t length = MatchNumeric(after, value);
-    if (length == 0 || !ReferencedBytes(value, code_page, referenced)) return 0;
-    output = referenced;
-    return length;
+// Characters the program has always read as ASCII: stored titles hold them that way, and a
+// title must read as it did to stay the same record.
+std::string_view AsciiStandIn(char32_t c) {
+  switch (c) {
+    case 0x00A0:
+      return " ";
+    case 0x00AB:
+    case 0x00BB:
+    case 0x201C:
+    case 0x201E:
+      return "\"";
+    case 0x2026:
+      return "...";
+    default:
+      return {};
   }
-  for (const NamedEntity& entity : kNamedEntities) {
-    const std::string_view name = entity.source.substr(1);
-    // The letter after '&' rules out most names without a comparison call.
-    if (!after.empty() && after[0] == name[0] && after.starts_with(name)) {
-      output = entity.output;
-      return name.size();
+}
+
+// Appends `c` in the code page; false when a single-byte page lacks it.
+bool AppendCharacter(char32_t c, int code_page, EntityBytes& bytes) {
+  if (code_page == kCodePageUtf8 || c < 0x80) {
+    bytes.AppendUtf8(c);
+    return true;
+  }
+  std::string utf8;
+  AppendUtf8(c, utf8);
+  const std::string converted = CodePageFromUtf8(utf8, code_page);
+  // The conversion writes '?' for what the page lacks; c itself is not ASCII.
+  if (converted.size() != 1 || converted[0] == '?') return false;
+  bytes.Append(converted);
+  return true;
+}
+
+// The bytes the named reference stands for; false when the page lacks one of its characters.
+bool NamedBytes(const NamedReference& reference, int code_page, EntityBytes& bytes) {
+  bytes.Clear();
+  if (reference.second == 0) {
+    const std::string_view stand_in = AsciiStandIn(reference.first);
+    if (!stand_in.empty()) {
+      bytes.Append(stand_in);
+      return true;
     }
   }
-  return 0;
+  if (!AppendCharacter(reference.first, code_page, bytes)) return false;
+  return reference.second == 0 || AppendCharacter(reference.second, code_page, bytes);
+}
+
+bool IsAsciiAlphanumeric(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// The length of the entity whose text after the '&' starts `after` (0 when there is none), and
+// in `bytes` what it stands for.
+size_t MatchEntity(std::string_view after, const Decoding& decoding, EntityBytes& bytes) {
+  if (!after.empty() && after[0] == '#') {
+    uint32_t value = 0;
+    const size_t length = MatchNumeric(after, value);
+    if (length == 0 || !ReferencedBytes(value, decoding.code_page, bytes)) return 0;
+    return length;
+  }
+  const NamedReference reference = MatchNamedReference(after);
+  if (reference.length == 0) return 0;
+  if (!reference.semicolon && decoding.context == EntityContext::kAttribute &&
+      reference.length < after.size() &&
+      (after[reference.length] == '=' || IsAsciiAlphanumeric(after[reference.length]))) {
+    return 0;
+  }
+  return NamedBytes(reference, decoding.code_page, bytes) ? reference.length : 0;
 }
 
 // Copies src[read, ...) to dst[write, ...) up to the next '&' or the end, sixteen bytes at a
@@ -130,13 +204,19 @@ void CopyUpToAmpersand(const char* src, size_t length, size_t& read, char* dst, 
   while (read < length && src[read] != '&') dst[write++] = src[read++];
 }
 
-// Decodes src[0, length) into dst, which is src itself or room for `length` bytes, and returns
-// the decoded length. A decoded entity is never longer than its text, so in place the writer
-// never passes the reader.
-size_t DecodeRange(const char* src, size_t length, char* dst, int code_page) {
-  std::string referenced;  // never longer than four bytes, so it stays in the small buffer
+struct Progress {
   size_t read = 0;
   size_t write = 0;
+};
+
+// Decodes src[at.read, length) into dst from at.write on. dst holds `room` bytes; it is src
+// itself (room == length) or apart from it. Stops early, at the '&' of an entity, when writing
+// it would leave less room than the rest of src needs undecoded: in place, the writer then
+// never passes the reader. Copying and every entity but a few two-character names shrink.
+Progress DecodeRange(const char* src, size_t length, char* dst, size_t room, Progress at,
+                     const Decoding& decoding) {
+  EntityBytes bytes;
+  auto [read, write] = at;
   while (read < length) {
     CopyUpToAmpersand(src, length, read, dst, write);
     if (read == length) break;
@@ -144,37 +224,56 @@ size_t DecodeRange(const char* src, size_t length, char* dst, int code_page) {
     // '&' goes on after every "amp;" that follows it.
     size_t after = read + 1;
     while (length - after >= 4 && std::memcmp(src + after, "amp;", 4) == 0) after += 4;
-    std::string_view output;
     const size_t consumed =
-        MatchEntity(std::string_view(src + after, length - after), code_page, referenced, output);
+        MatchEntity(std::string_view(src + after, length - after), decoding, bytes);
     if (consumed == 0) {
       dst[write++] = '&';
       read = after;
       continue;
     }
-    std::memmove(dst + write, output.data(), output.size());
-    write += output.size();
-    read = after + consumed;
+    const size_t next = after + consumed;
+    if (write + bytes.size() + (length - next) > room) return {read, write};
+    std::memcpy(dst + write, bytes.data(), bytes.size());
+    write += bytes.size();
+    read = next;
   }
-  return write;
+  return {read, write};
 }
 
 }  // namespace
 
-void DecodeEntitiesInPlace(std::string& text, int code_page) {
-  text.resize(DecodeRange(text.data(), text.size(), text.data(), code_page));
+void DecodeEntitiesInPlace(std::string& text, int code_page, EntityContext context) {
+  const Progress done =
+      DecodeRange(text.data(), text.size(), text.data(), text.size(), {}, {code_page, context});
+  if (done.read < text.size()) {
+    // An entity longer decoded than written: the rest goes into new room.
+    const std::string rest = text.substr(done.read);
+    text.resize(done.write);
+    AppendDecodedEntities(rest, code_page, text, context);
+    return;
+  }
+  text.resize(done.write);
 }
 
-std::string DecodeEntities(std::string_view text, int code_page) {
+std::string DecodeEntities(std::string_view text, int code_page, EntityContext context) {
   std::string decoded;
-  AppendDecodedEntities(text, code_page, decoded);
+  AppendDecodedEntities(text, code_page, decoded, context);
   return decoded;
 }
 
-void AppendDecodedEntities(std::string_view text, int code_page, std::string& out) {
+void AppendDecodedEntities(std::string_view text, int code_page, std::string& out,
+                           EntityContext context) {
   const size_t start = out.size();
-  out.resize(start + text.size());
-  out.resize(start + DecodeRange(text.data(), text.size(), out.data() + start, code_page));
+  size_t room = text.size();
+  Progress done;
+  for (;;) {
+    out.resize(start + room);
+    done =
+        DecodeRange(text.data(), text.size(), out.data() + start, room, done, {code_page, context});
+    if (done.read == text.size()) break;
+    room += text.size() / 8 + 16;
+  }
+  out.resize(start + done.write);
 }
 
 }  // namespace tarsel::HTML

@@ -147,7 +147,8 @@ bool DownloadColumn(Column& column, DownloadStopper* stopper, int* http_status,
     AttachedClient attached(stopper, client);
     // Stored URLs may carry the entities of the feed or page they came from.
     const auto choice = static_cast<EncodingChoice>(CurrentSettings()->encoding);
-    client.Download(HTML::DecodeEntities(request.url, CodePageForEncoding(choice)));
+    client.Download(HTML::DecodeEntities(request.url, CodePageForEncoding(choice),
+                                         HTML::EntityContext::kAttribute));
   }
   if (stopper != nullptr && stopper->Stopped()) throw HTTP::CHttpExeption(HTTP::kErrorCancelled);
 

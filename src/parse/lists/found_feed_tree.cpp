@@ -92,8 +92,9 @@ class OutlineReader {
   }
 
   void ReadLeaf(const Node& outline, FoundFeedTree& list) {
-    std::string site = HTML::DecodeEntities(outline.GetAttribute("htmlurl"), code_page_);
-    std::string feed = HTML::DecodeEntities(outline.GetAttribute("xmlurl"), code_page_);
+    constexpr auto kAddress = HTML::EntityContext::kAttribute;
+    std::string site = HTML::DecodeEntities(outline.GetAttribute("htmlurl"), code_page_, kAddress);
+    std::string feed = HTML::DecodeEntities(outline.GetAttribute("xmlurl"), code_page_, kAddress);
     if (feed.empty()) {
       ++list.without_feed_url;
       return;
