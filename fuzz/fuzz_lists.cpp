@@ -1,9 +1,32 @@
-// Subscription lists: OPML, OCS directories and item lists, and the feed directory readers.
+// Subscription lists: OPML, OCS directories and item lists, and the feed directory readers. The
+// input's length picks the encoding setting the lists are converted by (so that the corpus stays
+// plain documents).
+
+#include <iterator>
 
 #include "fuzz_support.h"
+#include "parse/charsets/encoding_choice.h"
 #include "parse/lists/found_feed_tree.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr tarsel::EncodingChoice kSettings[] = {
+    tarsel::EncodingChoice::kAutomatic, tarsel::EncodingChoice::kWesternEurope,
+    tarsel::EncodingChoice::kCyrillicWindows, tarsel::EncodingChoice::kCentralEuropean};
+
+void UseEncoding(tarsel::EncodingChoice choice) {
+  const auto current = tarsel::CurrentSettings();
+  if (current->encoding == static_cast<int32_t>(choice)) return;
+  tarsel::Settings settings = *current;
+  settings.encoding = static_cast<int32_t>(choice);
+  tarsel::SetCurrentSettings(std::move(settings));
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  UseEncoding(kSettings[size % std::size(kSettings)]);
   const std::string_view bytes = tarsel::fuzz::Input(data, size);
   std::string error;
   tarsel::FoundFeedTree list;
