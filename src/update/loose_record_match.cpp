@@ -142,6 +142,14 @@ std::string PlainTitleKey(std::string_view title_html, int code_page) {
   return SingleSpaced(folded);
 }
 
+namespace {
+
+// An entry's own xml:base differs from entry to entry, so it is not indexed: that many old
+// records of the bucket are compared one by one.
+constexpr size_t kEntryBaseComparisons = 16;
+
+// Whether the stored record's link (its guid when it has none) and the parsed record's link
+// name the same address, resolved against the same base.
 bool LinksAgree(const Record& stored, const Record& parsed, const FeedBases& bases) {
   const std::string& stored_link = stored.link.empty() ? stored.guid : stored.link;
   if (stored_link == parsed.link) return true;
@@ -157,12 +165,6 @@ bool LinksAgree(const Record& stored, const Record& parsed, const FeedBases& bas
   }
   return false;
 }
-
-namespace {
-
-// An entry's own xml:base differs from entry to entry, so it is not indexed: that many old
-// records of the bucket are compared one by one.
-constexpr size_t kEntryBaseComparisons = 16;
 
 void IndexAddresses(TitleBucket& bucket, const RecordList& old_records, const FeedBases& bases) {
   for (size_t position : bucket.all.positions) {

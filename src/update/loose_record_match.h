@@ -35,10 +35,6 @@ struct FeedBases {
 // collapsed to single spaces and trimmed.
 std::string PlainTitleKey(std::string_view title_html, int code_page);
 
-// Whether the stored record's link (its guid when it has none) and the parsed record's link
-// name the same address.
-bool LinksAgree(const Record& stored, const Record& parsed, const FeedBases& bases);
-
 // Pairs of (position in `parsed`, position in `old_records`). Only parsed records whose
 // `parsed_matched` entry is false and old records whose `old_taken` entry is false take part;
 // each old record is paired at most once, with the earliest parsed record in feed order, and

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "update/loose_record_match.h"
 #include "update/merge_records.h"
 
 namespace tarsel {
@@ -155,21 +154,6 @@ TEST(MergeIdentityTest, OneTitleRepeatedThousandsOfTimesMatchesInLinearTime) {
   ASSERT_EQ(column->channel.records.size(), feed.size());
   EXPECT_EQ(column->NewCount(), kCount);
   EXPECT_FALSE(column->channel.records.back()->unread);
-}
-
-TEST(MergeIdentityTest, LinksAgreeAgainstTheEntrysOwnBase) {
-  const FeedBases bases{"http://feeds.example.org/feed.xml", "http://www.example.com/"};
-  Record stored;
-  stored.link = "ink.html";
-  Record parsed;
-  parsed.link = "http://www.example.net/journal/2024/ink.html";
-  EXPECT_FALSE(LinksAgree(stored, parsed, bases));
-  parsed.base_url = "http://www.example.net/journal/2024/";
-  EXPECT_TRUE(LinksAgree(stored, parsed, bases));
-  // An entry's base may itself be relative to the feed's address.
-  parsed.base_url = "/journal/2024/";
-  parsed.link = "http://feeds.example.org/journal/2024/ink.html";
-  EXPECT_TRUE(LinksAgree(stored, parsed, bases));
 }
 
 }  // namespace
