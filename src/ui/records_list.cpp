@@ -69,7 +69,9 @@ void RecordsList::BuildWidgets() {
   read_timer_->setObjectName("ReadTimer");
   read_timer_->setSingleShot(true);
   connect(read_timer_, &QTimer::timeout, this, &RecordsList::MarkItemRead);
-  connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+  // The selection, not the current row: a click moves the current row before it selects,
+  // so at currentRowChanged the clicked row is not selected yet.
+  connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &RecordsList::OnCurrentRowChanged);
   connect(view_, &RecordsListView::CommandKey, this, &RecordsList::OnCommandKey);
   connect(view_, &QAbstractItemView::clicked, this,
