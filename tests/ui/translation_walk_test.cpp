@@ -91,9 +91,11 @@ class TextWalk {
       if (auto* tabs = qobject_cast<QTabBar*>(widget)) {
         for (int i = 0; i < tabs->count(); ++i) Check(name + " tab", tabs->tabText(i));
       }
-      // Font names are the system's, not texts of the program.
+      // Font names are the system's and blog service names their makers', not texts of the
+      // program.
       if (auto* combo = qobject_cast<QComboBox*>(widget);
-          combo && !qobject_cast<QFontComboBox*>(widget)) {
+          combo && !qobject_cast<QFontComboBox*>(widget) &&
+          combo->objectName() != QLatin1String("BlogService")) {
         for (int i = 0; i < combo->count(); ++i) Check(name + " item", combo->itemText(i));
       }
       if (auto* header = qobject_cast<QHeaderView*>(widget); header && header->model()) {
