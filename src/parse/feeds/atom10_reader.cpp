@@ -8,9 +8,9 @@
 #include "parse/feeds/atom_text.h"
 #include "parse/feeds/feed_fields.h"
 #include "parse/feeds/feed_parser.h"
+#include "parse/feeds/media_rss.h"
 #include "parse/feeds/record_fields.h"
 #include "parse/feeds/xml_base.h"
-#include "platform/url_combine.h"
 
 namespace tarsel {
 
@@ -53,13 +53,6 @@ std::string FirstAlternateHref(const NodeRefs& links) {
   return std::string();
 }
 
-// The channel's own addresses have no record to carry a base for the clean-up.
-std::string ResolvedAgainst(const std::string& base, std::string address) {
-  if (base.empty() || address.empty()) return address;
-  std::optional<std::string> resolved = CombineUrl(base, address);
-  return resolved ? std::move(*resolved) : address;
-}
-
 const Node& AuthorNameOf(const Node& parent, const AtomNames& names) {
   return parent.FindChildAt(names.author, 0).FindChildAt(names.name, 0);
 }
@@ -71,14 +64,14 @@ void ReadChannel(const Node& root, const FeedScope& scope, ChannelInfo& channel)
   NodeRefs links;
   root.FindChildren(names.link, links);
   std::string link = FirstAlternateHref(links);
-  if (!link.empty()) channel.link = ResolvedAgainst(scope.base, std::move(link));
+  if (!link.empty()) channel.link = feeds::ResolvedAgainst(scope.base, std::move(link));
   const Node& subtitle = root.FindChildAt(names.subtitle, 0);
   if (!subtitle.IsNull()) {
     channel.description = feeds::TextConstructEscapedText(subtitle, code_page);
   }
   const Node& logo = root.FindChildAt(names.logo, 0);
   const Node& image = logo.IsNull() ? root.FindChildAt(names.icon, 0) : logo;
-  if (!image.IsNull()) channel.image_url = ResolvedAgainst(scope.base, image.text);
+  if (!image.IsNull()) channel.image_url = feeds::ResolvedAgainst(scope.base, image.text);
 }
 
 int32_t ReadPublished(const Node& entry, const AtomNames& names, int32_t fallback) {
@@ -126,7 +119,9 @@ void ReadTexts(const Node& entry, const FeedScope& scope, Record& record, size_t
   } else if (!summary.IsNull()) {
     record.description = feeds::TextConstructHtml(summary);
   } else {
-    record.description = record.title;
+    // Video feeds carry their text and picture only in media:group.
+    record.description = feeds::MediaDescription(entry, scope.read.code_page);
+    if (record.description.empty()) record.description = record.title;
   }
   const feeds::ReadSettings& read = scope.read;
   if (!summary.IsNull()) {
@@ -155,6 +150,7 @@ void ReadEntry(const Node& entry, const FeedScope& scope, ChannelInfo& channel) 
   record->link = std::move(link);
   record->base_url = feeds::NestedBase(scope.base, entry);
   feeds::ReadEnclosureLinks(links, record->enclosures);
+  feeds::AppendMediaEnclosures(entry, scope.read.code_page, record->enclosures);
   record->published = ReadPublished(entry, names, record->published);
   record->author = ReadAuthor(entry, scope);
   record->subject = ReadCategories(entry, names);

@@ -12,6 +12,9 @@ namespace {
 
 using XMLParser::Node;
 
+// Addresses are attribute values: a query's "&section=2" keeps its name.
+constexpr auto kAddress = HTML::EntityContext::kAttribute;
+
 // Media elements sit in the entry, in its media:group, or in a media:content of either.
 std::vector<const Node*> MediaContainers(const Node& entry) {
   std::vector<const Node*> containers = {&entry};
@@ -58,9 +61,9 @@ void AppendEscapedText(std::string_view text, std::string& html) {
   }
 }
 
-std::string DecodedText(const Node& element, int code_page) {
+std::string DecodedText(const Node& element, int code_page, HTML::EntityContext context) {
   std::string text = element.InnerXml();
-  if (!element.cdata) HTML::DecodeEntitiesInPlace(text, code_page);
+  if (!element.cdata) HTML::DecodeEntitiesInPlace(text, code_page, context);
   return text;
 }
 
@@ -80,24 +83,27 @@ std::string MediaDescription(const Node& entry, int code_page) {
   const std::string& picture = thumbnail.GetAttribute("url");
   if (!picture.empty()) {
     html += "<p><img src=\"";
-    AppendEscapedText(HTML::DecodeEntities(picture, code_page), html);
+    AppendEscapedText(HTML::DecodeEntities(picture, code_page, kAddress), html);
     html += "\" alt=\"\"></p>";
   }
   const Node& description = FirstIn(containers, "media:description");
-  if (description.IsNull()) return html;
   if (description.GetAttribute("type") == "html") {
-    html += DecodedText(description, code_page);
-  } else {
-    html += "<p>";
-    AppendEscapedText(DecodedText(description, code_page), html);
-    html += "</p>";
+    html += DecodedText(description, code_page, HTML::EntityContext::kText);
+    return html;
   }
+  // Video descriptions are full of addresses, whose query names ("&section=") must stay.
+  const std::string text = DecodedText(description, code_page, kAddress);
+  if (text.empty()) return html;
+  html += "<p>";
+  AppendEscapedText(text, html);
+  html += "</p>";
   return html;
 }
 
 void AppendMediaEnclosures(const Node& entry, int code_page, std::vector<Enclosure>& enclosures) {
   XMLParser::NodeRefs contents;
   for (const Node* container : {&entry, &entry.FindChildAt("media:group", 0)}) {
+    contents.clear();  // a missing group finds nothing and leaves the list as it was
     container->FindChildren("media:content", contents);
     for (const Node* content : contents) {
       if (enclosures.size() >= kMaxEnclosures) return;
@@ -111,12 +117,12 @@ void AppendEnclosure(const std::string& url, const std::string& type, const std:
                      int code_page, std::vector<Enclosure>& enclosures) {
   if (url.empty() || enclosures.size() >= kMaxEnclosures) return;
   Enclosure enclosure;
-  enclosure.url = HTML::DecodeEntities(url, code_page);
+  enclosure.url = HTML::DecodeEntities(url, code_page, kAddress);
   const bool listed =
       std::any_of(enclosures.begin(), enclosures.end(),
                   [&](const Enclosure& other) { return other.url == enclosure.url; });
   if (listed) return;
-  enclosure.type = HTML::DecodeEntities(type, code_page);
+  enclosure.type = HTML::DecodeEntities(type, code_page, kAddress);
   enclosure.length = LengthOf(length);
   enclosures.push_back(std::move(enclosure));
 }

@@ -126,6 +126,7 @@ bool NeedsEnclosureBlock(const Record& record) {
 void CleanRecordHtml(ChannelInfo& channel, const feeds::ReadSettings& read,
                      const std::vector<size_t>& summaries_left, std::string_view feed_url) {
   feeds::RecordBases bases(feed_url.empty() ? std::string_view(channel.link) : feed_url);
+  ResolveAddress(bases.ResolverFor({}), channel.image_url);
   auto next_left = summaries_left.begin();
   for (size_t i = 0; i < channel.records.size(); ++i) {
     Record& record = *channel.records[i];

@@ -24,7 +24,8 @@ namespace tarsel {
 // 4. every record's link, comments link and enclosure addresses are made absolute, and its
 //    title, comments link and description rewritten as cleaned HTML with their relative links
 //    resolved: against the record's xml:base, else `feed_url` (the feed's own address after
-//    redirects, when known), else the channel link;
+//    redirects, when known), else the channel link; the channel's image URL against `feed_url`,
+//    else the channel link (the readers resolved it against the channel's xml:base already);
 // 5. a record's enclosures are appended to its description as the block of enclosure_block.h,
 //    after its summary was made, and not when the description held one already.
 // Any thread; touches nothing but `channel`.

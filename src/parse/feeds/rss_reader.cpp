@@ -115,6 +115,7 @@ bool ParseRss(const Node& root, ChannelInfo& channel, const feeds::ReadSettings&
   if (items.empty()) root.FindChildren("item", items);
 
   const std::string base = feeds::NestedBase(feeds::NestedBase({}, root), channel_element);
+  channel.image_url = feeds::ResolvedAgainst(base, std::move(channel.image_url));
   for (const Node* item : items) ReadItem(*item, base, read, channel);
   return true;
 }

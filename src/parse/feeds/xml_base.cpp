@@ -36,13 +36,19 @@ std::string NestedBase(const std::string& outer, const XMLParser::Node& element)
   const std::string& written = element.GetAttribute("xml:base");
   if (written.empty()) return outer;
   // Entities here are plain XML ones (&amp;); no code page matters for them.
-  const std::string value = HTML::DecodeEntities(written, 1252);
+  const std::string value = HTML::DecodeEntities(written, 1252, HTML::EntityContext::kAttribute);
   if (CannotBeUrl(value) || HTML::IsUnsafeUrl(value, false)) return outer;
   if (HasScheme(value)) return UrlCombiner(value).valid() ? value : outer;
   if (outer.empty()) return value;
   if (!HasScheme(outer)) return outer;
   std::optional<std::string> combined = CombineUrl(outer, value);
   return combined ? *combined : outer;
+}
+
+std::string ResolvedAgainst(const std::string& base, std::string address) {
+  if (base.empty() || address.empty()) return address;
+  std::optional<std::string> resolved = CombineUrl(base, address);
+  return resolved ? std::move(*resolved) : address;
 }
 
 }  // namespace tarsel::feeds

@@ -16,6 +16,10 @@ namespace tarsel::feeds {
 // brackets, a script-running scheme, an address that cannot be parsed).
 std::string NestedBase(const std::string& outer, const XMLParser::Node& element);
 
+// `address` resolved against `base`, for the channel's own addresses, which have no record to
+// carry a base to the clean-up; as it is when either is empty or they do not combine.
+std::string ResolvedAgainst(const std::string& base, std::string address);
+
 // Whether `address` starts with a scheme ("http:", "mailto:").
 bool HasScheme(std::string_view address);
 

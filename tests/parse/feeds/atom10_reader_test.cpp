@@ -157,6 +157,12 @@ TEST(ParseAtom10Test, DescriptionAndLinkSources) {
       {"alternate link wins over content src",
        "<link href='http://alt/'/><content src='http://src/'/>", "http://alt/", "T"},
       {"data content gives no text", "<content type='image/png'>iVBORw0KGgo=</content>", "", "T"},
+      {"media picture and text when neither content nor summary",
+       "<media:group><media:thumbnail url='http://i/t.jpg?v=1&amp;section=2'/>"
+       "<media:description>a &amp; b</media:description></media:group>",
+       "", "<p><img src=\"http://i/t.jpg?v=1&amp;section=2\" alt=\"\"></p><p>a &amp; b</p>"},
+      {"summary beats media", "<summary>s</summary><media:description>m</media:description>", "",
+       "s"},
       {"first alternate or rel-less link",
        "<link rel='self' href='http://self/'/><link rel='enclosure' href='http://e/'/>"
        "<link rel='alternate' href='http://a/'/><link href='http://b/'/>",
@@ -204,6 +210,7 @@ TEST(ParseAtom10Test, XmlBase) {
       {"relative without an outer base: left to the clean-up", "", "b/", "b/"},
       {"not a URL: ignored", "::not a url::", "", ""},
       {"script: ignored", "", "javascript:alert(1)//", ""},
+      {"query names stay", "", "http://x.org/?a=1&amp;section=2", "http://x.org/?a=1&section=2"},
   };
   for (const auto& c : cases) {
     ChannelInfo channel = ParseText(

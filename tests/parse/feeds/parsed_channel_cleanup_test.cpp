@@ -157,27 +157,31 @@ TEST(CleanParsedChannelTest, BaseOfRelativeLinks) {
     const char* feed_url;
     const char* item_base;
     const char* link;
+    const char* image;  // the channel's, which no item's xml:base reaches
   } cases[] = {
-      {"channel link", "", "", "http://site.example/blog/p.html"},
+      {"channel link", "", "", "http://site.example/blog/p.html", "http://site.example/blog/i.png"},
       {"feed address beats the channel link", "http://feeds.example/f/rss", "",
-       "http://feeds.example/f/p.html"},
+       "http://feeds.example/f/p.html", "http://feeds.example/f/i.png"},
       {"xml:base beats both", "http://feeds.example/f/rss", "http://base.example/b/",
-       "http://base.example/b/p.html"},
+       "http://base.example/b/p.html", "http://feeds.example/f/i.png"},
       {"relative xml:base against the feed address", "http://feeds.example/f/rss", "old/",
-       "http://feeds.example/f/old/p.html"},
+       "http://feeds.example/f/old/p.html", "http://feeds.example/f/i.png"},
       {"xml:base that is not a URL is ignored", "http://feeds.example/f/rss", "not a url",
-       "http://feeds.example/f/p.html"},
+       "http://feeds.example/f/p.html", "http://feeds.example/f/i.png"},
   };
   for (const auto& c : cases) {
     const std::string base = *c.item_base ? std::string(" xml:base=\"") + c.item_base + "\"" : "";
     ChannelInfo channel;
     ASSERT_TRUE(ParseAndCleanFeed(
-        testing::Rss("<link>http://site.example/blog/</link><item" + base +
+        testing::Rss("<link>http://site.example/blog/</link><image><url>i.png</url></image>"
+                     "<item" +
+                     base +
                      "><title>T</title><link>p.html</link><comments>p.html#c</comments>"
                      "<description>&lt;a href=\"p.html\"&gt;p&lt;/a&gt;</description>"
                      "<enclosure url=\"p.html\"/></item>"),
         channel, true, c.feed_url));
     ASSERT_EQ(channel.records.size(), 1u) << c.name;
+    EXPECT_EQ(channel.image_url, c.image) << c.name;
     const Record& record = *channel.records[0];
     EXPECT_EQ(record.link, c.link) << c.name;
     EXPECT_EQ(record.comments, std::string(c.link) + "#c") << c.name;

@@ -116,7 +116,7 @@ TEST(RssElementsTest, Enclosures) {
       Rss("<item><title>T</title>"
           "<enclosure url=\"http://www.scripting.com/mp3s/weatherReportSuite.mp3\" "
           "length=\"12216320\" type=\"audio/mpeg\" />"
-          "<enclosure url=\"http://x.example/a?b=1&amp;c=2\" length=\"lots\"/>"
+          "<enclosure url=\"http://x.example/a?b=1&amp;section=2\" length=\"lots\"/>"
           "<enclosure url=\"http://www.scripting.com/mp3s/weatherReportSuite.mp3\"/>"
           "<enclosure type=\"audio/mpeg\"/>"
           "<media:content url=\"http://v.example/direct.mp4\" type=\"video/mp4\" fileSize=\"9\"/>"
@@ -127,7 +127,7 @@ TEST(RssElementsTest, Enclosures) {
   EXPECT_EQ(enclosures[0].url, "http://www.scripting.com/mp3s/weatherReportSuite.mp3");
   EXPECT_EQ(enclosures[0].type, "audio/mpeg");
   EXPECT_EQ(enclosures[0].length, 12216320);
-  EXPECT_EQ(enclosures[1].url, "http://x.example/a?b=1&c=2");
+  EXPECT_EQ(enclosures[1].url, "http://x.example/a?b=1&section=2") << "a query name, not &sect";
   EXPECT_EQ(enclosures[1].length, -1);
   EXPECT_EQ(enclosures[2].url, "http://v.example/direct.mp4");
   EXPECT_EQ(enclosures[2].length, 9);
