@@ -103,4 +103,25 @@ std::string LimitLines(std::string_view text, int max_lines) {
   return limited;
 }
 
+void AppendEscapedHtml(std::string_view text, std::string& out, bool quotes) {
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += quotes ? "&quot;" : "\"";
+        break;
+      default:
+        out += c;
+    }
+  }
+}
+
 }  // namespace tarsel::HTML

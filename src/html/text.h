@@ -15,4 +15,8 @@ std::string StripTags(std::string_view html, int code_page);
 void LimitLinesInPlace(std::string& text, int max_lines);
 std::string LimitLines(std::string_view text, int max_lines);
 
+// Appends `text` to `out` with the characters HTML reads as markup written as references:
+// & < > always, and " as well when `quotes` (text bound for an attribute value).
+void AppendEscapedHtml(std::string_view text, std::string& out, bool quotes);
+
 }  // namespace tarsel::HTML

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "html/cleaning.h"
+#include "html/text.h"
 
 namespace tarsel::feeds {
 
@@ -179,21 +180,7 @@ std::string UnescapeXml(std::string_view text) {
 std::string EscapeText(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 16);
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
-  }
+  HTML::AppendEscapedHtml(text, out, false);
   return out;
 }
 

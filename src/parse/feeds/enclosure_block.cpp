@@ -4,6 +4,8 @@
 #include <cmath>
 #include <unordered_set>
 
+#include "html/text.h"
+
 namespace tarsel::feeds {
 
 namespace {
@@ -14,24 +16,7 @@ constexpr std::string_view kLinkStart = "<a class=\"enclosure-link\" href=\"";
 enum class Player { kNone, kAudio, kVideo, kImage };
 
 void AppendEscaped(std::string_view text, std::string& out) {
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
-  }
+  HTML::AppendEscapedHtml(text, out, true);
 }
 
 std::string Unescaped(std::string_view text) {

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "html/entities.h"
+#include "html/text.h"
 #include "parse/feeds/enclosure_block.h"
 
 namespace tarsel::feeds {
@@ -35,30 +36,16 @@ const Node& FirstIn(const std::vector<const Node*>& containers, std::string_view
   return XMLParser::NullNode::Instance();
 }
 
+// Plain text as HTML: its line breaks become <br>; carriage returns go.
 void AppendEscapedText(std::string_view text, std::string& html) {
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        html += "&amp;";
-        break;
-      case '<':
-        html += "&lt;";
-        break;
-      case '>':
-        html += "&gt;";
-        break;
-      case '"':
-        html += "&quot;";
-        break;
-      case '\n':
-        html += "<br>";
-        break;
-      case '\r':
-        break;
-      default:
-        html += c;
-    }
+  size_t start = 0;
+  for (size_t end = text.find_first_of("\r\n"); end != std::string_view::npos;
+       end = text.find_first_of("\r\n", start)) {
+    HTML::AppendEscapedHtml(text.substr(start, end - start), html, true);
+    if (text[end] == '\n') html += "<br>";
+    start = end + 1;
   }
+  HTML::AppendEscapedHtml(text.substr(start), html, true);
 }
 
 std::string DecodedText(const Node& element, int code_page, HTML::EntityContext context) {
