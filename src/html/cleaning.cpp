@@ -67,7 +67,9 @@ class PlainTextWriter : public ParseHandler {
   }
 
   void OnText(std::string_view raw_text) override {
-    AppendDecodedEntities(raw_text, code_page_, out_);
+    // As in an attribute: feeds write addresses into text unescaped, and "&section=2" of a
+    // query is text, not "§ion=2". The cleaned HTML keeps such an '&' as text too.
+    AppendDecodedEntities(raw_text, code_page_, out_, EntityContext::kAttribute);
   }
 
   void OnOpen(const OpeningTag& tag) override {

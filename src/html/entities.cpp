@@ -158,8 +158,9 @@ bool IsAsciiAlphanumeric(char c) {
 }
 
 // The length of the entity whose text after the '&' starts `after` (0 when there is none), and
-// in `bytes` what it stands for.
-size_t MatchEntity(std::string_view after, const Decoding& decoding, EntityBytes& bytes) {
+// in `bytes` what it stands for. `semicolon_only` leaves out the legacy names without ';'.
+size_t MatchEntity(std::string_view after, const Decoding& decoding, bool semicolon_only,
+                   EntityBytes& bytes) {
   if (!after.empty() && after[0] == '#') {
     uint32_t value = 0;
     const size_t length = MatchNumeric(after, value);
@@ -168,6 +169,7 @@ size_t MatchEntity(std::string_view after, const Decoding& decoding, EntityBytes
   }
   const NamedReference reference = MatchNamedReference(after);
   if (reference.length == 0) return 0;
+  if (!reference.semicolon && semicolon_only) return 0;
   if (!reference.semicolon && decoding.context == EntityContext::kAttribute &&
       reference.length < after.size() &&
       (after[reference.length] == '=' || IsAsciiAlphanumeric(after[reference.length]))) {
@@ -221,11 +223,13 @@ Progress DecodeRange(const char* src, size_t length, char* dst, size_t room, Pro
     CopyUpToAmpersand(src, length, read, dst, write);
     if (read == length) break;
     // "&amp;" yields an '&' that is read again, so "&amp;lt;" gives "<": the text after the
-    // '&' goes on after every "amp;" that follows it.
+    // '&' goes on after every "amp;" that follows it. Read again, only a name with its ';'
+    // counts: "&amp;section=2" is the text "&section=2" of an address, never "§ion=2".
     size_t after = read + 1;
     while (length - after >= 4 && std::memcmp(src + after, "amp;", 4) == 0) after += 4;
+    const bool read_again = after != read + 1;
     const size_t consumed =
-        MatchEntity(std::string_view(src + after, length - after), decoding, bytes);
+        MatchEntity(std::string_view(src + after, length - after), decoding, read_again, bytes);
     if (consumed == 0) {
       dst[write++] = '&';
       read = after;

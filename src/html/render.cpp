@@ -90,7 +90,8 @@ std::string CleanedHtml(const NodeList& nodes) {
 
 void AppendPlainText(const Node& node, int code_page, std::string& out) {
   if (node.IsText()) {
-    AppendDecodedEntities(node.text, code_page, out);
+    // Addresses in text keep their query names, as the summary keeps them.
+    AppendDecodedEntities(node.text, code_page, out, EntityContext::kAttribute);
     return;
   }
   for (const Node& child : node.children) AppendPlainText(child, code_page, out);

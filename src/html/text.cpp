@@ -70,7 +70,8 @@ std::string StripTags(std::string_view html, int code_page) {
       if (NameIs(html, lt + 1, raw)) pos = SkipRawElement(html, pos, raw);
     }
   }
-  DecodeEntitiesInPlace(text, code_page);
+  // Addresses in text keep their query names, as the summary keeps them.
+  DecodeEntitiesInPlace(text, code_page, EntityContext::kAttribute);
   return text;
 }
 
