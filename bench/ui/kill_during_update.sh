@@ -82,8 +82,9 @@ for ((trial = 1; trial <= trials; trial++)); do
   sleep 1
   xdotool mousemove 265 88 click 1 sleep 0.7 mousemove 330 155 sleep 0.5 click 1
   # Odd trials die while the columns update, even ones around the idle save, which comes
-  # UpdateQueue::kSaveAfterEmptyMs (100 s) after the queue empties.
-  if ((trial % 2)); then range="0.3, 4.0"; else range="99.0, 106.0"; fi
+  # UpdateQueue::kSaveAfterEmptyMs (100 s) after the queue empties: 103 to 114 s after the click
+  # for 200 columns here.
+  if ((trial % 2)); then range="0.3, 4.0"; else range="103.0, 114.0"; fi
   delay=$(python3 -c "import random; print(round(random.uniform($range), 2))")
   sleep "$delay"
   kill -9 "$program"
