@@ -237,7 +237,7 @@ void BM_CombineRelativeLink(benchmark::State& state) {
 }
 BENCHMARK(BM_CombineRelativeLink);
 
-// One date read as local time, in the zone the process found (TZ as the caller left it).
+// One date with its zone (GMT, +00:00), read as the feed readers read pubDate and dc:date.
 void BM_ReadDate(benchmark::State& state) {
   std::vector<std::string> dates;
   for (int day = 1; day <= 28; ++day) {
