@@ -74,17 +74,33 @@ inline void AppendAttributeValue(std::string_view value, std::string& out) {
   out.append(value.substr(start));
 }
 
+// Whether the digits of a numeric reference, from `first` on, name a code point (at most
+// U+10FFFF). Longer numbers are left as text: readers differ in how far past the digits such a
+// reference reaches, and one that read on would swallow the markup after it.
+inline bool NamesCodePoint(std::string_view text, size_t first, bool hex) {
+  uint32_t value = 0;
+  size_t i = first;
+  for (; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    int digit = -1;
+    if (std::isdigit(c)) digit = c - '0';
+    if (hex && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (hex && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (digit < 0) break;
+    value = value * (hex ? 16 : 10) + static_cast<uint32_t>(digit);
+    if (value > 0x10FFFF) return false;
+  }
+  return i > first;
+}
+
 // Whether `text` starts with a character reference a browser decodes: "&#" and digits, "&#x" and
-// hex digits, or "&", a name and ";".
+// hex digits (naming a code point), or "&", a name and ";".
 inline bool StartsCharacterReference(std::string_view text) {
   auto is_alnum = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
   if (text.size() < 3 || text[0] != '&') return false;
   if (text[1] == '#') {
     const bool hex = text[2] == 'x' || text[2] == 'X';
-    const size_t first = hex ? 3 : 2;
-    if (text.size() <= first) return false;
-    const auto c = static_cast<unsigned char>(text[first]);
-    return hex ? std::isxdigit(c) != 0 : std::isdigit(c) != 0;
+    return NamesCodePoint(text, hex ? 3 : 2, hex);
   }
   if (!std::isalpha(static_cast<unsigned char>(text[1]))) return false;
   size_t i = 2;

@@ -52,6 +52,8 @@ TEST(Parse, CleanedHtmlOfTolerantInput) {
       {"empty tag name is text", "a<>b", "a&lt;&gt;b"},
       {"text written escaped, references kept", "1 < 2 > 0 & &amp; &#60; &#x3C; &x",
        "1 &lt; 2 &gt; 0 &amp; &amp; &#60; &#x3C; &amp;x"},
+      {"number past the last code point is text", "&#x110000;&#xFFFFFFFFFFFFFFFF<p>x&#00065;",
+       "&amp;#x110000;&amp;#xFFFFFFFFFFFFFFFF<p>x&#00065;</p>"},
       {"closing tag without a letter is a comment", "<b>x</ y>z</>w</b>", "<b>xzw</b>"},
       {"processing instruction is a comment", "<?php echo 1 ?>x", "x"},
       {"doctype", "<!DOCTYPE html><b>x</b>", "<!doctype html=\"\" /><b>x</b>"},
