@@ -67,6 +67,16 @@ void MakeAddressSafe(std::string& address) {
   address = std::move(safe);
 }
 
+// A media type is visible ASCII; one holding anything else (a zero byte, a line break) is not
+// a type and is dropped, so that the enclosure block written after cleaning carries none of it.
+void MakeMediaTypeSafe(std::string& type) {
+  const bool visible = std::all_of(type.begin(), type.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte > 0x20 && byte < 0x7f;
+  });
+  if (!visible) type.clear();
+}
+
 void MakeAddressesSafe(ChannelInfo& channel) {
   MakeAddressSafe(channel.link);
   MakeAddressSafe(channel.image_url);
@@ -74,7 +84,10 @@ void MakeAddressesSafe(ChannelInfo& channel) {
     MakeAddressSafe(record->link);
     MakeAddressSafe(record->comments);
     MakeAddressSafe(record->base_url);
-    for (Enclosure& enclosure : record->enclosures) MakeAddressSafe(enclosure.url);
+    for (Enclosure& enclosure : record->enclosures) {
+      MakeAddressSafe(enclosure.url);
+      MakeMediaTypeSafe(enclosure.type);
+    }
   }
 }
 

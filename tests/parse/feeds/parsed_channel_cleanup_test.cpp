@@ -218,6 +218,15 @@ TEST(CleanParsedChannelTest, EnclosuresEndTheDescriptionButNotTheSummary) {
   stored.records.push_back(record);
   CleanParsedChannel(stored, true);
   EXPECT_EQ(record->description.find("other.mp3"), std::string::npos) << "never a second block";
+
+  // The block is written after cleaning: a type holding a zero byte must not reach it.
+  ChannelInfo hostile;
+  auto zero_type = std::make_shared<Record>();
+  zero_type->enclosures = {{"http://a.example/v.mp4", std::string("v\0ideo/mp4", 10), -1}};
+  hostile.records.push_back(zero_type);
+  CleanParsedChannel(hostile, true);
+  EXPECT_EQ(zero_type->description.find('\0'), std::string::npos);
+  EXPECT_NE(zero_type->description.find("v.mp4"), std::string::npos);
 }
 
 }  // namespace
