@@ -31,8 +31,10 @@ bool IsSchemeChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
 }
 
+// srcdoc holds a whole page for a frame: no record needs one, and its value is markup that no
+// check here reads.
 bool IsDroppedName(std::string_view name) {
-  return name == "class" || name == "target" || name.starts_with("on");
+  return name == "class" || name == "target" || name == "srcdoc" || name.starts_with("on");
 }
 
 // SVG animation attributes that can set an href, as lists separated by ';'.
