@@ -1,6 +1,6 @@
 // The RSS 2.0 elements beyond the first readers' set (author, category, guid as the link,
 // enclosure, Dublin Core terms dates, iTunes and Media RSS texts), and xml:base. Feeds are
-// written from the RSS 2.0 specification's own examples.
+// written from the RSS 2.0 format document's own examples.
 #include <gtest/gtest.h>
 
 #include <string>
