@@ -1,6 +1,9 @@
 #include "store/column_tree.h"
 
+#include <chrono>
 #include <set>
+
+#include "store/column_read_lock.h"
 
 namespace tarsel {
 namespace {
@@ -71,7 +74,10 @@ int32_t ColumnTree::HighestId() const {
 
 std::shared_ptr<Column> ColumnTree::FindColumnByUrl(const std::string& url) const {
   for (std::shared_ptr<Column>& column : Columns()) {
-    if (column->url == url) return column;
+    // A worker moves the URL after a permanent redirect. One merging past the moment given is
+    // left out: at worst the user gets a second column for one feed.
+    const ColumnReadLock read(*column, std::chrono::milliseconds(200));
+    if (read.readable() && column->url == url) return column;
   }
   return nullptr;
 }

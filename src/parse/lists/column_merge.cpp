@@ -1,9 +1,12 @@
 #include "parse/lists/column_merge.h"
 
+#include <chrono>
 #include <memory>
 #include <set>
 #include <string>
 #include <unordered_set>
+
+#include "store/column_read_lock.h"
 
 namespace tarsel {
 
@@ -13,7 +16,11 @@ namespace {
 class Merger {
  public:
   Merger(ColumnTree& tree, const NewColumnDefaults& defaults) : defaults_(defaults) {
-    for (const auto& column : tree.Columns()) urls_.insert(column->url);
+    for (const auto& column : tree.Columns()) {
+      // A worker moves the URL after a permanent redirect (see ColumnTree::FindColumnByUrl).
+      const ColumnReadLock read(*column, std::chrono::milliseconds(200));
+      if (read.readable()) urls_.insert(column->url);
+    }
     Collect(tree.root());
   }
 

@@ -1,10 +1,12 @@
 #include "parse/lists/opml_export.h"
 
+#include <chrono>
 #include <string_view>
 
 #include "parse/xml/xml_writer.h"
 #include "platform/atomic_file.h"
 #include "platform/system_code_page.h"
+#include "store/column_read_lock.h"
 
 namespace tarsel {
 
@@ -20,6 +22,8 @@ constexpr std::string_view kHeader =
     "</head>\n"
     "<body>\n";
 constexpr std::string_view kFooter = "</body>\n</opml>\n";
+// A merge holds its column's lock for a moment; an export is worth that moment, not more.
+constexpr std::chrono::milliseconds kMergePatience(2000);
 
 void AppendAttribute(std::string& out, std::string_view name, std::string_view value,
                      int code_page) {
@@ -50,7 +54,12 @@ void AppendOutline(std::string& out, const Column& column, int code_page) {
 
 std::string OpmlExportText(const std::vector<std::shared_ptr<Column>>& columns, int code_page) {
   std::string out(kHeader);
-  for (const auto& column : columns) AppendOutline(out, *column, code_page);
+  for (const auto& column : columns) {
+    // A worker may be replacing the channel, or moving the URL after a permanent redirect.
+    const ColumnReadLock read(*column, kMergePatience);
+    if (!read.readable()) return "";
+    AppendOutline(out, *column, code_page);
+  }
   out += kFooter;
   return out;
 }
@@ -60,12 +69,13 @@ std::string OpmlExportText(const ColumnTree& tree, int code_page) {
 }
 
 bool ExportOpml(const ColumnTree& tree, const std::string& path, int code_page) {
-  return WriteFileAtomically(path, OpmlExportText(tree, code_page), 0644, false);
+  return ExportOpml(tree.Columns(), path, code_page);
 }
 
 bool ExportOpml(const std::vector<std::shared_ptr<Column>>& columns, const std::string& path,
                 int code_page) {
-  return WriteFileAtomically(path, OpmlExportText(columns, code_page), 0644, false);
+  const std::string text = OpmlExportText(columns, code_page);
+  return !text.empty() && WriteFileAtomically(path, text, 0644, false);
 }
 
 }  // namespace tarsel
