@@ -67,7 +67,7 @@ void Column::UpdateFinished(int32_t status) {
 }
 
 void Column::StopUpdate() {
-  if (update_thread_) update_thread_->Stop();
+  if (update_thread_ && update_thread_->Stop()) return;
   update_state = kUpdateIdle;
   last_result = 0;
   last_update_time = NowSeconds();

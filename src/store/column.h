@@ -79,8 +79,11 @@ class ColumnUpdateThread {
   // Main thread: runs an update of `owner` on a thread of its own. False when no thread could
   // be started.
   virtual bool Start(const std::shared_ptr<Column>& owner) = 0;
-  // Main thread: makes the worker leave at once; it must not touch the column afterwards.
-  virtual void Stop() = 0;
+  // Main thread: makes the worker leave at once, without waiting for it. False when the worker
+  // no longer touches the column. True when it was merging: it finishes that merge and then
+  // leaves the column idle itself (state idle, last result 0, last update time now); until
+  // then the column stays busy, so the window reads it only under its lock.
+  virtual bool Stop() = 0;
   // Worker thread, from Column::UpdateFinished before the column shows the result: forgets
   // the thread and raises the notifications when `status` is 0.
   virtual void Finished(Column& owner, int32_t status) = 0;
@@ -108,7 +111,8 @@ class Column : public FeedNode {
   void StartUpdate() override;
   // Calls the worker's Finished, then stores status and the time, then sets kUpdateFinished.
   void UpdateFinished(int32_t status) override;
-  // Stops the worker; state idle, last result 0, last update time now.
+  // Stops the worker; state idle, last result 0, last update time now, at once or, when the
+  // worker was merging, by the worker once the merge is done.
   void StopUpdate() override;
 
   void SetUpdateThread(std::unique_ptr<ColumnUpdateThread> thread);

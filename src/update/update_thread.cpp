@@ -47,11 +47,20 @@ UpdateThread::~UpdateThread() {
   Stop();
 }
 
-void UpdateThread::Abandon() {
+bool UpdateThread::Abandon() {
   RequestStop();
   stopper_.Stop();
-  std::lock_guard<std::mutex> commit(commit_mutex_);
-  abandoned_ = true;
+  Phase seen = phase_.load();
+  for (;;) {
+    const Phase next = seen == Phase::kWorking   ? Phase::kAbandoned
+                       : seen == Phase::kMerging ? Phase::kAbandonedMerging
+                                                 : seen;
+    if (next == seen || phase_.compare_exchange_weak(seen, next)) break;
+  }
+  // Storing the result is a few stores: waiting for them is not waiting for a merge, and
+  // afterwards a stopped run can no longer mark its column finished.
+  { std::lock_guard<std::mutex> finish(finish_mutex_); }
+  return seen == Phase::kMerging || seen == Phase::kAbandonedMerging;
 }
 
 void UpdateThread::Stop() {
@@ -59,33 +68,30 @@ void UpdateThread::Stop() {
   WorkerThread::Stop();
 }
 
-// A failed download gives its status in `failure` (0 when it went well); `lost_cache` tells
-// that the body could not be stored. `cache_text` receives the text stored, when known, for
-// the merge.
-bool UpdateThread::Download(Column& request, int32_t& failure, bool& lost_cache, int& http_status,
-                            std::optional<std::string>& cache_text) {
-  failure = 0;
-  lost_cache = false;
-  http_status = 0;
+UpdateThread::DownloadOutcome UpdateThread::Download(Column& request) {
+  DownloadOutcome outcome;
   try {
-    if (services_->download) return services_->download(request, &stopper_);
+    if (services_->download) {
+      outcome.got_new_content = services_->download(request, &stopper_);
+      return outcome;
+    }
     std::string text;
-    const bool stored = DownloadColumn(request, &stopper_, &http_status, &text);
-    if (stored) cache_text = std::move(text);
-    return stored;
+    outcome.got_new_content = DownloadColumn(request, &stopper_, &outcome.http_status, &text);
+    if (outcome.got_new_content) outcome.cache_text = std::move(text);
   } catch (const HTTP::CHttpExeption& error) {
-    failure = FailureCodeForHttpError(error.Code());
-    lost_cache = error.Code() == kErrorCacheFile;
+    outcome.failure = FailureCodeForHttpError(error.Code());
+    outcome.lost_cache = error.Code() == kErrorCacheFile;
   } catch (...) {
-    failure = kFailureUpdate;
+    outcome.failure = kFailureUpdate;
   }
-  return false;
+  return outcome;
 }
 
-int32_t UpdateThread::MergeOrClear(Column& owner, bool got_new_content,
-                                   const std::optional<std::string>& cache_text) {
+int32_t UpdateThread::MergeOrClear(Column& owner, const DownloadOutcome& outcome) {
   try {
-    if (got_new_content) return cache_text ? MergeRecords(owner, *cache_text) : MergeRecords(owner);
+    if (outcome.got_new_content) {
+      return outcome.cache_text ? MergeRecords(owner, *outcome.cache_text) : MergeRecords(owner);
+    }
     ClearNewFlags(owner);
     return kFailureNone;
   } catch (...) {
@@ -97,6 +103,44 @@ int32_t UpdateThread::MergeOrClear(Column& owner, bool got_new_content,
   }
 }
 
+// The first write: what the download changed, and the merge. Empty when the run was abandoned
+// before it (what was downloaded is dropped) or during it (the merge is finished, and the
+// column left idle as a stop leaves it).
+std::optional<int32_t> UpdateThread::Commit(Column& owner, const Column& request,
+                                            DownloadOutcome& outcome,
+                                            std::optional<UpdateNotice>& notice) {
+  std::unique_lock<std::mutex> lock(owner.lock);
+  Phase expected = Phase::kWorking;
+  if (!phase_.compare_exchange_strong(expected, Phase::kMerging)) return std::nullopt;
+  CopyDownloadResult(request, outcome.got_new_content, outcome.lost_cache, owner);
+  owner.last_http_status = outcome.http_status;
+  int32_t status = outcome.failure;
+  if (status == 0) {
+    status = MergeOrClear(owner, outcome);
+    outcome.cache_text.reset();
+    if (status == kFailureNone) {
+      notice = PlanUpdateNotice(owner, *CurrentSettings(), services_->smtp_port);
+    }
+  }
+  expected = Phase::kMerging;
+  if (phase_.compare_exchange_strong(expected, Phase::kWorking)) return status;
+  lock.unlock();
+  owner.last_result = 0;
+  owner.last_update_time = NowSeconds();
+  owner.update_state = kUpdateIdle;
+  phase_ = Phase::kLeftColumn;
+  return std::nullopt;
+}
+
+// The second write: the result. False when the run was abandoned first.
+bool UpdateThread::Finish(Column& owner, int32_t status) {
+  std::lock_guard<std::mutex> finish(finish_mutex_);
+  if (phase_.load() != Phase::kWorking) return false;
+  std::lock_guard<std::mutex> lock(owner.lock);
+  owner.UpdateFinished(status);
+  return true;
+}
+
 int UpdateThread::Run() {
   const std::shared_ptr<Column> owner = std::move(owner_);
   Column request;
@@ -104,38 +148,16 @@ int UpdateThread::Run() {
     std::lock_guard<std::mutex> lock(owner->lock);
     CopyRequest(*owner, request);
   }
-  int32_t failure = 0;
-  bool lost_cache = false;
-  int http_status = 0;
-  std::optional<std::string> cache_text;
-  const bool got_new_content = Download(request, failure, lost_cache, http_status, cache_text);
+  DownloadOutcome outcome = Download(request);
   if (StopRequested()) return -1;
 
-  int32_t status = failure;
   std::optional<UpdateNotice> notice;
-  {
-    std::lock_guard<std::mutex> commit(commit_mutex_);
-    if (abandoned_) return -1;
-    std::lock_guard<std::mutex> lock(owner->lock);
-    CopyDownloadResult(request, got_new_content, lost_cache, *owner);
-    owner->last_http_status = http_status;
-    if (failure == 0) {
-      status = MergeOrClear(*owner, got_new_content, cache_text);
-      cache_text.reset();
-      if (status == kFailureNone) {
-        notice = PlanUpdateNotice(*owner, *CurrentSettings(), services_->smtp_port);
-      }
-    }
-  }
+  const std::optional<int32_t> status = Commit(*owner, request, outcome, notice);
+  if (!status) return -1;
   if (notice) DeliverUpdateNotice(*notice, *services_, [this] { return StopRequested(); });
-  {
-    std::lock_guard<std::mutex> commit(commit_mutex_);
-    if (abandoned_) return -1;
-    std::lock_guard<std::mutex> lock(owner->lock);
-    owner->UpdateFinished(status);
-  }
+  if (!Finish(*owner, *status)) return -1;
   if (services_->update_finished) services_->update_finished();
-  return failure == 0 ? 0 : -1;
+  return outcome.failure == 0 ? 0 : -1;
 }
 
 ColumnUpdater::ColumnUpdater(std::shared_ptr<const UpdateServices> services)
@@ -147,17 +169,20 @@ ColumnUpdater::~ColumnUpdater() {
 
 bool ColumnUpdater::Start(const std::shared_ptr<Column>& owner) {
   if (run_) run_->Stop();
+  merging_run_.reset();
   run_ = std::make_shared<UpdateThread>(owner, services_);
   if (run_->Start(run_)) return true;
   run_.reset();
   return false;
 }
 
-void ColumnUpdater::Stop() {
-  if (!run_) return;
-  run_->Abandon();
+bool ColumnUpdater::Stop() {
+  if (!run_) return merging_run_ && merging_run_->StillMerging();
+  const bool merging = run_->Abandon();
   run_->HandOff();
+  merging_run_ = merging ? std::move(run_) : nullptr;
   run_.reset();
+  return merging;
 }
 
 void ColumnUpdater::Finished(Column&, int32_t) {}

@@ -109,7 +109,10 @@ class FakeUpdateThread : public ColumnUpdateThread {
     started_with = owner.get();
     return starts_;
   }
-  void Stop() override { ++stops; }
+  bool Stop() override {
+    ++stops;
+    return false;
+  }
   void Finished(Column& owner, int32_t status) override {
     finished_state = owner.update_state.load();
     finished_status = status;

@@ -1,7 +1,11 @@
 #include "update/update_queue.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <atomic>
+#include <fstream>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,7 +48,7 @@ class RecordingObserver final : public UpdateQueueObserver {
 class UnstartableThread final : public ColumnUpdateThread {
  public:
   bool Start(const std::shared_ptr<Column>&) override { return false; }
-  void Stop() override {}
+  bool Stop() override { return false; }
   void Finished(Column&, int32_t) override {}
 };
 
@@ -357,6 +361,43 @@ TEST_F(UpdateQueueTest, StoppedWorkerNeverWritesTheColumnAgain) {
   EXPECT_EQ(column->channel.records.size(), 2u);
   EXPECT_EQ(column->NewCount(), 2);
   EXPECT_EQ(column->etag, "\"e-" + column->url + "\"");
+}
+
+// Stopping never waits for a merge. The stopped worker finishes the merge it is in, so the
+// column stays busy (the window reads it only under its lock) until the worker idles it; the
+// update's result is dropped.
+TEST_F(UpdateQueueTest, StopDuringAMergeReturnsAtOnceAndTheWorkerIdlesTheColumnAfterIt) {
+  auto column = AddColumns(1)[0];
+  // A named pipe as the cache file holds the merge at its first read until the test writes it.
+  ASSERT_TRUE(EnsureCacheFolder());
+  const std::string cache = CacheFilePath(*column);
+  ASSERT_EQ(mkfifo(cache.c_str(), 0600), 0);
+  std::atomic<bool> downloaded{false};
+  auto services = std::make_shared<UpdateServices>();
+  services->download = [&downloaded](Column&, DownloadStopper*) { return downloaded = true; };
+  queue_ = std::make_unique<UpdateQueue>(tree_, services, &observer_);
+  queue_->Enqueue(column);
+  queue_->Tick(0);
+  ASSERT_TRUE(WaitUntil([&] {
+    std::unique_lock<std::mutex> lock(column->lock, std::try_to_lock);
+    return downloaded && !lock.owns_lock();
+  }));
+
+  auto stopping = std::async(std::launch::async, [&] { queue_->StopColumns({column}); });
+  const bool returned = stopping.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+  const int32_t state_after_stop = column->update_state.load();
+  std::ofstream(cache) << RssFeed("Fresh", {"a", "b"});
+  stopping.get();
+  ASSERT_TRUE(returned) << "Stop waited for the merge";
+  EXPECT_EQ(state_after_stop, kUpdateRunning);
+  EXPECT_TRUE(queue_->empty());
+
+  ASSERT_TRUE(WaitUntil([&] { return column->update_state.load() == kUpdateIdle; }));
+  EXPECT_EQ(column->last_result.load(), 0);
+  EXPECT_EQ(column->channel.records.size(), 2u);
+  queue_->Enqueue(column);
+  EXPECT_TRUE(queue_->Contains(*column));
+  queue_->StopAll();
 }
 
 TEST_F(UpdateQueueTest, StopAllEmptiesTheQueueAndIdlesEveryColumn) {
