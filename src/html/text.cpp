@@ -104,25 +104,47 @@ std::string LimitLines(std::string_view text, int max_lines) {
   return limited;
 }
 
-void AppendEscapedHtml(std::string_view text, std::string& out, bool quotes) {
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += quotes ? "&quot;" : "\"";
-        break;
-      default:
-        out += c;
-    }
+namespace {
+
+std::string_view MarkupCharacters(QuoteEscaping quotes) {
+  switch (quotes) {
+    case QuoteEscaping::kNone:
+      return "&<>";
+    case QuoteEscaping::kDouble:
+      return "&<>\"";
+    case QuoteEscaping::kDoubleAndSingle:
+      break;
   }
+  return "&<>\"'";
+}
+
+std::string_view ReferenceFor(char markup) {
+  switch (markup) {
+    case '&':
+      return "&amp;";
+    case '<':
+      return "&lt;";
+    case '>':
+      return "&gt;";
+    case '"':
+      return "&quot;";
+    default:
+      return "&#39;";
+  }
+}
+
+}  // namespace
+
+void AppendEscapedHtml(std::string_view text, std::string& out, QuoteEscaping quotes) {
+  const std::string_view markup = MarkupCharacters(quotes);
+  size_t start = 0;
+  for (size_t found = text.find_first_of(markup); found != std::string_view::npos;
+       found = text.find_first_of(markup, start)) {
+    out.append(text.substr(start, found - start));
+    out.append(ReferenceFor(text[found]));
+    start = found + 1;
+  }
+  out.append(text.substr(start));
 }
 
 }  // namespace tarsel::HTML

@@ -15,8 +15,12 @@ std::string StripTags(std::string_view html, int code_page);
 void LimitLinesInPlace(std::string& text, int max_lines);
 std::string LimitLines(std::string_view text, int max_lines);
 
-// Appends `text` to `out` with the characters HTML reads as markup written as references:
-// & < > always, and " as well when `quotes` (text bound for an attribute value).
-void AppendEscapedHtml(std::string_view text, std::string& out, bool quotes);
+// Which quotes an escape writes as references besides & < >: none for element text, " for a
+// value bound for a double-quoted attribute, both where the text may stand between either kind.
+enum class QuoteEscaping { kNone, kDouble, kDoubleAndSingle };
+
+// Appends `text` to `out` with the characters HTML reads as markup written as references (' as
+// "&#39;"); every other byte stays as it is.
+void AppendEscapedHtml(std::string_view text, std::string& out, QuoteEscaping quotes);
 
 }  // namespace tarsel::HTML

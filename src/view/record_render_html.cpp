@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "html/text.h"
+
 namespace tarsel {
 namespace {
 
@@ -35,30 +37,7 @@ std::string SchemeOf(std::string_view link) {
 }  // namespace
 
 void AppendEscapedHtml(std::string_view text, std::string& out) {
-  size_t start = 0;
-  for (size_t special = text.find_first_of("&<>\"'"); special != std::string_view::npos;
-       special = text.find_first_of("&<>\"'", start)) {
-    out.append(text.substr(start, special - start));
-    switch (text[special]) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += "&#39;";
-        break;
-    }
-    start = special + 1;
-  }
-  out.append(text.substr(start));
+  HTML::AppendEscapedHtml(text, out, HTML::QuoteEscaping::kDoubleAndSingle);
 }
 
 std::string EscapeHtml(std::string_view text) {

@@ -52,6 +52,26 @@ TEST(LimitLines, Table) {
   }
 }
 
+TEST(AppendEscapedHtml, EachModeEscapesItsQuotesAndKeepsEveryOtherByte) {
+  const std::string input("<a href=\"x\" title='y'>&amp;\0\xE9", 29);
+  struct Case {
+    const char* name;
+    QuoteEscaping quotes;
+    const char* expected;
+  } const cases[] = {
+      {"element text", QuoteEscaping::kNone, "&lt;a href=\"x\" title='y'&gt;&amp;amp;"},
+      {"double-quoted value", QuoteEscaping::kDouble,
+       "&lt;a href=&quot;x&quot; title='y'&gt;&amp;amp;"},
+      {"either quotes", QuoteEscaping::kDoubleAndSingle,
+       "&lt;a href=&quot;x&quot; title=&#39;y&#39;&gt;&amp;amp;"},
+  };
+  for (const Case& c : cases) {
+    std::string out = "kept";
+    AppendEscapedHtml(input, out, c.quotes);
+    EXPECT_EQ(out, std::string("kept") + c.expected + std::string("\0\xE9", 2)) << c.name;
+  }
+}
+
 // A summary stops reading once it has its lines; it must read as the whole text cut afterwards.
 TEST(MakeSummary, StopsEarlyWithTheSameResult) {
   const char* const inputs[] = {

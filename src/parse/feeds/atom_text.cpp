@@ -180,7 +180,7 @@ std::string UnescapeXml(std::string_view text) {
 std::string EscapeText(std::string_view text) {
   std::string out;
   out.reserve(text.size() + 16);
-  HTML::AppendEscapedHtml(text, out, false);
+  HTML::AppendEscapedHtml(text, out, HTML::QuoteEscaping::kNone);
   return out;
 }
 

@@ -16,7 +16,7 @@ constexpr std::string_view kLinkStart = "<a class=\"enclosure-link\" href=\"";
 enum class Player { kNone, kAudio, kVideo, kImage };
 
 void AppendEscaped(std::string_view text, std::string& out) {
-  HTML::AppendEscapedHtml(text, out, true);
+  HTML::AppendEscapedHtml(text, out, HTML::QuoteEscaping::kDouble);
 }
 
 std::string Unescaped(std::string_view text) {

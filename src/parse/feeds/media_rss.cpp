@@ -41,11 +41,11 @@ void AppendEscapedText(std::string_view text, std::string& html) {
   size_t start = 0;
   for (size_t end = text.find_first_of("\r\n"); end != std::string_view::npos;
        end = text.find_first_of("\r\n", start)) {
-    HTML::AppendEscapedHtml(text.substr(start, end - start), html, true);
+    HTML::AppendEscapedHtml(text.substr(start, end - start), html, HTML::QuoteEscaping::kDouble);
     if (text[end] == '\n') html += "<br>";
     start = end + 1;
   }
-  HTML::AppendEscapedHtml(text.substr(start), html, true);
+  HTML::AppendEscapedHtml(text.substr(start), html, HTML::QuoteEscaping::kDouble);
 }
 
 std::string DecodedText(const Node& element, int code_page, HTML::EntityContext context) {
