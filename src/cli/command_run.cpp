@@ -1,12 +1,7 @@
 // tarsel-cli run: keeps the columns updated on their own intervals, as the desktop program's
 // timers do, until SIGTERM or SIGINT; then stops the updates and saves columns.dat. For servers
 // and for people who read in another program.
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <memory>
@@ -15,6 +10,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/column_store_session.h"
+#include "cli/wake_loop.h"
 #include "net/download/failure_code.h"
 #include "update/update_queue.h"
 #include "update/worker_thread.h"
@@ -31,28 +27,6 @@ constexpr char kUsage[] =
     "Refuses while the desktop program holds the data folder.\n";
 
 constexpr std::chrono::seconds kStopGrace{10};
-
-// Wakes the loop from a signal handler or a finishing worker: write(2) on a non-blocking pipe.
-int g_run_pipe[2] = {-1, -1};
-volatile std::sig_atomic_t g_stop = 0;
-
-void WakeLoop() {
-  const char byte = 1;
-  [[maybe_unused]] const ssize_t ignored = write(g_run_pipe[1], &byte, 1);
-}
-
-extern "C" void OnStopSignal(int) {
-  g_stop = 1;
-  WakeLoop();
-}
-
-void WaitForWake(int64_t timeout_ms) {
-  pollfd entry{g_run_pipe[0], POLLIN, 0};
-  if (poll(&entry, 1, static_cast<int>(timeout_ms)) <= 0) return;
-  char buffer[64];
-  while (read(g_run_pipe[0], buffer, sizeof(buffer)) > 0) {
-  }
-}
 
 // Result lines on stdout, notices on stderr; workers call ShowNotice, so both are serialised.
 class RunReport final : public UpdateQueueObserver, public NoticeSink {
@@ -101,25 +75,6 @@ class RunReport final : public UpdateQueueObserver, public NoticeSink {
   std::mutex mutex_;
 };
 
-class StopSignals {
- public:
-  StopSignals() {
-    struct sigaction action {};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &old_int_);
-    sigaction(SIGTERM, &action, &old_term_);
-  }
-  ~StopSignals() {
-    sigaction(SIGINT, &old_int_, nullptr);
-    sigaction(SIGTERM, &old_term_, nullptr);
-  }
-
- private:
-  struct sigaction old_int_ {};
-  struct sigaction old_term_ {};
-};
-
 }  // namespace
 
 int RunRun(int argc, char* argv[]) {
@@ -129,16 +84,13 @@ int RunRun(int argc, char* argv[]) {
   int status = kExitOk;
   auto session = ColumnStoreSession::Open(StoreAccess::kWrite, status);
   if (!session) return status;
-  // The pipe stays open until the process ends: a late worker may still write to it.
-  if (pipe2(g_run_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
-    return Fail(kExitFailure, "cannot create a pipe");
-  }
-  StopSignals signals;
+  WakeLoop wake(WakeLoop::SecondSignal::kWaits);
+  if (!wake.ok()) return Fail(kExitFailure, "cannot create a pipe");
 
   RunReport report(*session);
   auto services = std::make_shared<UpdateServices>();
   services->notice = &report;
-  services->update_finished = WakeLoop;
+  services->update_finished = WakeLoop::Wake;
   UpdateQueueHooks hooks;
   hooks.save_columns = [&session] { session->Save(); };
   UpdateQueue queue(session->tree(), services, &report, hooks);
@@ -148,10 +100,10 @@ int RunRun(int argc, char* argv[]) {
   // The desktop program checks for new versions; a server run does not.
   scheduler.Start(clock.NowSeconds());
 
-  while (!g_stop) {
+  while (!wake.StopRequested()) {
     const int64_t wait = scheduler.RunDue();
     if (wait < 0) break;
-    WaitForWake(wait);
+    wake.Wait(wait);
   }
   scheduler.Stop();
   queue.StopAll();

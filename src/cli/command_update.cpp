@@ -1,12 +1,7 @@
 // tarsel-cli update: updates columns now, through the same queue and workers as the desktop
 // program (at most five at a time), and reports each column as it finishes.
-#include <fcntl.h>
-#include <poll.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -18,6 +13,7 @@
 #include "cli/console.h"
 #include "cli/update_record.h"
 #include "cli/update_report.h"
+#include "cli/wake_loop.h"
 #include "update/update_queue.h"
 #include "update/worker_thread.h"
 
@@ -43,53 +39,6 @@ constexpr char kUsage[] =
 
 // How long stopped workers get to end before the process leaves without them.
 constexpr std::chrono::seconds kStopGrace{10};
-
-// Wakes the main loop: a worker finished, or the user pressed Ctrl+C. Written from a signal
-// handler, so only write(2) on a non-blocking pipe and a sig_atomic_t flag are used.
-int g_wake_pipe[2] = {-1, -1};
-volatile std::sig_atomic_t g_interrupted = 0;
-
-void Wake() {
-  const char byte = 1;
-  [[maybe_unused]] const ssize_t ignored = write(g_wake_pipe[1], &byte, 1);
-}
-
-extern "C" void OnInterrupt(int) {
-  g_interrupted = 1;
-  Wake();
-}
-
-class WakePipe {
- public:
-  WakePipe() {
-    if (pipe2(g_wake_pipe, O_CLOEXEC | O_NONBLOCK) != 0) g_wake_pipe[0] = g_wake_pipe[1] = -1;
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    action.sa_flags = SA_RESETHAND;  // a second Ctrl+C ends the program at once
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, &old_int_);
-    sigaction(SIGTERM, &action, &old_term_);
-  }
-  // The pipe stays open until the process ends: a worker may still be about to wake the loop,
-  // and a closed descriptor number could meanwhile belong to a file being saved.
-  ~WakePipe() {
-    sigaction(SIGINT, &old_int_, nullptr);
-    sigaction(SIGTERM, &old_term_, nullptr);
-  }
-  bool ok() const { return g_wake_pipe[0] >= 0; }
-  // Waits for a wake-up (at most `timeout_ms`) and drains the pipe.
-  void Wait(int timeout_ms) const {
-    pollfd entry{g_wake_pipe[0], POLLIN, 0};
-    if (poll(&entry, 1, timeout_ms) <= 0) return;
-    char buffer[64];
-    while (read(g_wake_pipe[0], buffer, sizeof(buffer)) > 0) {
-    }
-  }
-
- private:
-  struct sigaction old_int_ {};
-  struct sigaction old_term_ {};
-};
 
 // The columns the ids name, in the order given (a group gives its columns in tree order),
 // each once. Every column of the tree when no id is given. False when an id names nothing.
@@ -118,16 +67,16 @@ int64_t NowMs() {
 }
 
 // Runs the queue until it is empty or the user interrupts; true when interrupted.
-bool RunQueue(UpdateQueue& queue, const WakePipe& wake, ConsoleReport& report) {
+bool RunQueue(UpdateQueue& queue, const WakeLoop& wake, ConsoleReport& report) {
   while (!queue.empty()) {
-    if (g_interrupted) return true;
+    if (wake.StopRequested()) return true;
     queue.Tick(NowMs());
     if (queue.empty()) break;
     report.SetRunning(queue.RunningCount());
     // A worker wakes the loop when it finishes; the time-out is only a safety net.
     wake.Wait(1000);
   }
-  return g_interrupted != 0;
+  return wake.StopRequested();
 }
 
 }  // namespace
@@ -145,7 +94,7 @@ int RunUpdate(int argc, char* argv[]) {
   std::vector<std::shared_ptr<Column>> columns;
   if (!ChosenColumns(*session, args.words(), columns)) return kExitFailure;
 
-  WakePipe wake;
+  WakeLoop wake(WakeLoop::SecondSignal::kEndsProgram);
   if (!wake.ok()) return Fail(kExitFailure, "cannot create a pipe");
   UpdateRecord record;
   record.Load(session->data_folder());
@@ -156,7 +105,7 @@ int RunUpdate(int argc, char* argv[]) {
   ConsoleReport report(*session, record, options, columns.size());
   auto services = std::make_shared<UpdateServices>();
   services->notice = &report;
-  services->update_finished = Wake;
+  services->update_finished = WakeLoop::Wake;
   UpdateQueue queue(session->tree(), services, &report);
   for (const auto& column : columns) queue.Enqueue(column);
 
