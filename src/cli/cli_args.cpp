@@ -8,6 +8,7 @@
 
 #include "cli/console.h"
 #include "cli/terminal_text.h"
+#include "view/dialog_fields.h"
 
 namespace tarsel::cli {
 namespace {
@@ -91,6 +92,19 @@ bool CheckNodeIds(const std::vector<std::string>& texts, std::string& error) {
     if (!CheckNodeIds({std::string_view(text)}, error)) return false;
   }
   return true;
+}
+
+bool CheckFeedUrl(const std::string& url, std::string& error) {
+  switch (CheckUrlField(url)) {
+    case UrlFieldProblem::kNone:
+      return true;
+    case UrlFieldProblem::kBlankOrControl:
+      error = "a feed address holds no blanks or control characters: " + url;
+      return false;
+    default:
+      error = "not an http or https URL with a host: " + url;
+      return false;
+  }
 }
 
 int Fail(int status, std::string_view message) {

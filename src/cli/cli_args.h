@@ -67,6 +67,9 @@ std::optional<int32_t> ParseNodeId(std::string_view text);
 // id is a usage error, and an id that names nothing a failure.
 bool CheckNodeIds(std::initializer_list<std::string_view> texts, std::string& error);
 bool CheckNodeIds(const std::vector<std::string>& texts, std::string& error);
+// True when `url` passes the feed-address check the dialogs use; otherwise false with `error`
+// saying why, for a usage error.
+bool CheckFeedUrl(const std::string& url, std::string& error);
 
 // Prints "tarsel-cli: MESSAGE" on stderr (terminal-safe) and returns `status`.
 int Fail(int status, std::string_view message);

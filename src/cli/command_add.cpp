@@ -7,7 +7,6 @@
 #include "cli/column_store_session.h"
 #include "cli/console.h"
 #include "cli/tree_edit.h"
-#include "net/http/feed_url_check.h"
 #include "update/merge_records.h"
 
 namespace tarsel::cli {
@@ -42,9 +41,7 @@ int RunAdd(int argc, char* argv[]) {
   if (!args.Parse(argc, argv, {"--name", "--group", "--login", "--password"}, {}, 1, 1, error)) {
     return UsageError(kUsage, error);
   }
-  if (!HTTP::IsValidFeedUrl(args.words()[0])) {
-    return UsageError(kUsage, "not an http or https URL with a host: " + args.words()[0]);
-  }
+  if (!CheckFeedUrl(args.words()[0], error)) return UsageError(kUsage, error);
   if (const auto group = args.Value("--group"); group && !CheckNodeIds({*group}, error)) {
     return UsageError(kUsage, error);
   }

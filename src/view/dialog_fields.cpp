@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "net/http/feed_url_check.h"
 #include "parse/dates/date_format.h"
 #include "settings/settings.h"
 #include "settings/settings_text.h"
@@ -35,6 +36,7 @@ UrlFieldProblem CheckUrlField(std::string_view url) {
   for (std::string_view scheme : {"javascript:", "vbscript:", "data:"}) {
     if (StartsWithNoCase(url, scheme)) return UrlFieldProblem::kScript;
   }
+  if (!HTTP::IsValidFeedUrl(url)) return UrlFieldProblem::kNotWebAddress;
   return UrlFieldProblem::kNone;
 }
 
@@ -48,6 +50,8 @@ int UrlProblemTextId(UrlFieldProblem problem) {
       return kTextUrlBlank;
     case UrlFieldProblem::kScript:
       return kTextUrlScript;
+    case UrlFieldProblem::kNotWebAddress:
+      return kTextUrlNotWeb;
   }
   return kTextUrlBlank;
 }

@@ -15,13 +15,15 @@ namespace tarsel {
 // field give 0), then kept within [min, max] so that no later sum or timer overflows.
 int32_t ReadNumberField(std::string_view text, int32_t min, int32_t max);
 
-// Why a URL typed into a field cannot be stored.
+// Why a feed address the user typed cannot be stored or fetched.
 enum class UrlFieldProblem {
   kNone,
   kEmpty,
   kBlankOrControl,  // a blank, CR, LF, tab or another control byte anywhere in it
   kScript,          // a "javascript:", "vbscript:" or "data:" address (any case)
+  kNotWebAddress,   // not http or https, or no host: the HTTP client could never fetch it
 };
+// The one check of a typed feed address: the dialogs and tarsel-cli's add, set and fetch.
 UrlFieldProblem CheckUrlField(std::string_view url);
 // The string id of the message shown for a problem (0 for kNone).
 int UrlProblemTextId(UrlFieldProblem problem);

@@ -88,6 +88,7 @@ enum DialogTextId : int {
   kTextUrlRefusedTitle,
   kTextCustomHint,
   kTextColumnBusy,
+  kTextUrlNotWeb,
 
   // Settings window.
   kTextProgramSettings = 64100,

@@ -90,6 +90,7 @@ constexpr StringEntry kStrings[] = {
     {kTextUrlRefusedTitle, "Column Url"},
     {kTextCustomHint, "hh:mm:ss"},
     {kTextColumnBusy, "This column is being updated. Please try again in a moment."},
+    {kTextUrlNotWeb, "A feed address starts with http:// or https:// and names a host."},
 
     {kTextProgramSettings, "Programm Settings"},
     {kTextPageInterface, "Interface"},

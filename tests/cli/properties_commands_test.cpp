@@ -55,6 +55,7 @@ TEST(PropertiesCommandsTest, SetChangesWhatThePropertiesSheetEdits) {
       {{"set", "1", "--url", "http://example.com/b.xml"}, 1},  // another column's address
       {{"set", "1", "--url", "javascript:alert(1)"}, 1},
       {{"set", "1", "--url", "http://example.com/a b"}, 1},
+      {{"set", "1", "--url", "ftp://example.com/a.xml"}, 1},
       {{"set", "1", "--sound", "maybe"}, 2},
       {{"set", "1", "--archive", "weeks:3"}, 2},
       {{"set", "9", "--name", "x"}, 1},

@@ -20,7 +20,7 @@ TEST(DialogFieldsTest, NumberFieldsReadAsAtoiAndStayInRange) {
   }
 }
 
-TEST(DialogFieldsTest, UrlFieldRefusesBlanksControlsAndScripts) {
+TEST(DialogFieldsTest, UrlFieldTakesOnlyAddressesTheClientCanFetch) {
   const struct {
     std::string url;
     UrlFieldProblem expected;
@@ -36,12 +36,19 @@ TEST(DialogFieldsTest, UrlFieldRefusesBlanksControlsAndScripts) {
       {"JavaScript:alert(1)", UrlFieldProblem::kScript},
       {"vbscript:x", UrlFieldProblem::kScript},
       {"data:text/html,<b>", UrlFieldProblem::kScript},
+      {"example.org/feed.xml", UrlFieldProblem::kNotWebAddress},
+      {"feed://example.org/rss", UrlFieldProblem::kNotWebAddress},
+      {"file:///etc/passwd", UrlFieldProblem::kNotWebAddress},
+      {"http://", UrlFieldProblem::kNotWebAddress},
+      {"http:///feed.xml", UrlFieldProblem::kNotWebAddress},
   };
   for (const auto& row : kCases) {
     EXPECT_EQ(CheckUrlField(row.url), row.expected) << row.url;
   }
   EXPECT_EQ(UrlProblemTextId(UrlFieldProblem::kNone), 0);
   EXPECT_NE(UrlProblemTextId(UrlFieldProblem::kScript), 0);
+  EXPECT_NE(UrlProblemTextId(UrlFieldProblem::kNotWebAddress),
+            UrlProblemTextId(UrlFieldProblem::kBlankOrControl));
 }
 
 TEST(DialogFieldsTest, IntervalShownAsItsChoice) {

@@ -1,8 +1,8 @@
 #pragma once
 
-// The rule a new subscription's address must meet, shared by every place that takes one from
-// the user (the new-column dialog, tarsel-cli add): an http or https URL with a host, that the
-// HTTP client can request as it is. Bytes in the program's code page; any thread.
+// The part of the feed-address check that only the HTTP client can judge: an http or https URL
+// with a host, that the client can request as it is. The dialogs and tarsel-cli reach it through
+// CheckUrlField (view/dialog_fields.h). Bytes in the program's code page; any thread.
 
 #include <string_view>
 
