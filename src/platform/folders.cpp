@@ -1,9 +1,11 @@
 #include "platform/folders.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 namespace tarsel {
@@ -41,6 +43,16 @@ std::string StartupFolder() {
   return XdgFolder("XDG_CONFIG_HOME", "/.config") + "/autostart";
 }
 
+std::string ShippedFilesFolder(const std::string& executable_folder) {
+  constexpr std::string_view kBin = "/bin/";
+  if (!executable_folder.ends_with(kBin)) return executable_folder;
+  const std::string installed =
+      executable_folder.substr(0, executable_folder.size() - kBin.size()) + "/share/tarsel/";
+  struct stat status {};
+  if (stat(installed.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) return executable_folder;
+  return installed;
+}
+
 std::string ProgramFolder() {
   std::vector<char> buffer(4096);
   for (;;) {
@@ -48,7 +60,7 @@ std::string ProgramFolder() {
     if (length < 0) return "";
     if (static_cast<size_t>(length) < buffer.size()) {
       std::string path(buffer.data(), static_cast<size_t>(length));
-      return path.substr(0, path.rfind('/') + 1);
+      return ShippedFilesFolder(path.substr(0, path.rfind('/') + 1));
     }
     if (buffer.size() >= (1u << 20)) return "";
     buffer.resize(buffer.size() * 2);

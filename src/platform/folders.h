@@ -13,9 +13,15 @@ namespace tarsel {
 // or empty XDG_DATA_HOME is ignored, as the XDG rules say.
 std::string DataFolder();
 
-// The folder of the running executable, ending in '/'. Holds what is shipped with the
-// program: Theme/, localization/, Feeds/, help/. Empty when /proc/self/exe cannot be read.
+// The folder of what is shipped with the program (Theme/, localization/, Feeds/, help/),
+// ending in '/': ShippedFilesFolder of the running executable's folder. Empty when
+// /proc/self/exe cannot be read.
 std::string ProgramFolder();
+
+// A build tree keeps the shipped files beside the executables, so that is the folder; an
+// installed program lives in PREFIX/bin/ and finds them in PREFIX/share/tarsel/ when that
+// folder exists. `executable_folder` ends in '/', and so does the result.
+std::string ShippedFilesFolder(const std::string& executable_folder);
 
 // The folder of autostart entries: $XDG_CONFIG_HOME (default ~/.config) + "/autostart".
 std::string StartupFolder();

@@ -4,9 +4,12 @@
 #include <QIcon>
 #include <QSessionManager>
 #include <QTimer>
+#include <cstdio>
+#include <cstring>
 
 #include "app/desktop_entry.h"
 #include "app/language.h"
+#include "app/product_version.h"
 #include "app/program_data.h"
 #include "platform/folders.h"
 #include "platform/instance_lock.h"
@@ -75,6 +78,12 @@ int RunNormally(int argc, char* argv[], bool save_columns) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // Answered before the lock and before Qt: packaging scripts and people ask it on machines
+  // without a display, and while another copy (or tarsel-cli run) holds the data folder.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("%s %s\n", tarsel::kProductName, tarsel::kProductVersion);
+    return 0;
+  }
   // One copy per user: a second start (or one that cannot take the lock) ends at once, silently.
   tarsel::InstanceLock instance_lock;
   if (!instance_lock.TryAcquire(tarsel::DataFolder())) return 0;
