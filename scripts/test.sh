@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: the normal build, then the
-# core and its tests (no desktop program, no benchmarks) again under AddressSanitizer +
-# UndefinedBehaviorSanitizer, the update engine's tests under ThreadSanitizer, and every fuzz
-# target for 20 seconds. ccache keeps the rebuilds of later runs short.
+# Installs what is missing, builds everything and runs every test: the normal build and its
+# Debian package, then the core and its tests (no desktop program, no benchmarks) again under
+# AddressSanitizer + UndefinedBehaviorSanitizer, the update engine's tests under
+# ThreadSanitizer, and every fuzz target for 20 seconds. ccache keeps the rebuilds of later runs short.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -17,6 +17,9 @@ cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$top/build" -j"$jobs"
 echo "== tests"
 ctest --test-dir "$top/build" --output-on-failure -j"$jobs"
+echo "== Debian package of that build, checked"
+deb=$("$top/scripts/package.sh" build)
+"$top/scripts/check_package.sh" "$deb"
 
 echo "== tests under AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S "$top" -B "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DTARSEL_SANITIZE=address \
