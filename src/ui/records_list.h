@@ -21,7 +21,7 @@
 #include "store/record.h"
 #include "store/tree_node.h"
 #include "view/record_search.h"
-#include "view/records_view_model_marks.h"
+#include "view/record_operations.h"
 
 class QMenu;
 class QTimer;

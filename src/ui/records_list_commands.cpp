@@ -17,7 +17,7 @@
 #include "view/record_title_text.h"
 #include "view/command_table.h"
 #include "view/records_list_cells.h"
-#include "view/records_view_model_marks.h"
+#include "view/record_operations.h"
 #include "view/records_view_model_texts.h"
 
 namespace tarsel::ui {

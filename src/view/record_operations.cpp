@@ -1,4 +1,4 @@
-#include "view/records_view_model_marks.h"
+#include "view/record_operations.h"
 
 #include <mutex>
 #include <unordered_set>

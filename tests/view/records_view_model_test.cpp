@@ -9,7 +9,7 @@
 #include "store/column.h"
 #include "store/memories_column.h"
 #include "view/records_list_cells.h"
-#include "view/records_view_model_marks.h"
+#include "view/record_operations.h"
 
 namespace tarsel {
 namespace {
