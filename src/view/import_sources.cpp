@@ -1,6 +1,8 @@
 #include "view/import_sources.h"
 
+#include <filesystem>
 #include <new>
+#include <system_error>
 
 #include "parse/feeds/directory_readers.h"
 #include "parse/lists/import_choices.h"
@@ -21,8 +23,19 @@ constexpr DirectoryList kDirectories[kDirectoryListCount] = {
     {40229, "MyRSS", "myrss.rdf", DirectoryFormat::kOcs, "http://myrss.com/ocs/ocs04.rdf"},
 };
 
-std::string FeedsFolder() {
+// Lists that a download fetches go to the data folder: the program folder is read-only once
+// the program is installed. The lists shipped with the program stay in the program folder.
+std::string DownloadedListsFolder() {
+  return DataFolder() + "/Feeds/";
+}
+
+std::string ShippedListsFolder() {
   return ProgramFolder() + "Feeds/";
+}
+
+bool IsFile(const std::string& path) {
+  std::error_code ignored;
+  return std::filesystem::is_regular_file(path, ignored);
 }
 
 }  // namespace
@@ -39,11 +52,14 @@ const DirectoryList* DirectoryForCommand(int command_id) {
 }
 
 std::string DirectoryListPath(const DirectoryList& list) {
-  return FeedsFolder() + list.file_name;
+  std::string downloaded = DownloadedListsFolder() + list.file_name;
+  if (IsFile(downloaded)) return downloaded;
+  std::string shipped = ShippedListsFolder() + list.file_name;
+  return IsFile(shipped) ? shipped : downloaded;
 }
 
 std::string UrlListPath(std::string_view url) {
-  return FeedsFolder() + ListFileNameFromUrl(url);
+  return DownloadedListsFolder() + ListFileNameFromUrl(url);
 }
 
 FoundFeedTree ReadDirectoryFile(const DirectoryList& list, const std::string& path) {

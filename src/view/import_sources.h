@@ -1,9 +1,10 @@
 #pragma once
 
 // Where imported feeds come from, without any widget: the three feed directories and their list
-// files under the program folder's Feeds/, the list file of an "Enter URL" import, reading a
-// list file, and the single columns for a LiveJournal friend or a Yahoo group. Texts are bytes
-// in the program's code page. Main thread for what changes the columns tree; the rest is pure.
+// files (shipped in the program folder's Feeds/, downloaded into the data folder's Feeds/), the
+// list file of an "Enter URL" import, reading a list file, and the single columns for a
+// LiveJournal friend or a Yahoo group. Texts are bytes in the program's code page. Main thread for
+// what changes the columns tree; the rest is pure.
 
 #include <cstdint>
 #include <memory>
@@ -32,9 +33,11 @@ inline constexpr int kDirectoryListCount = 3;
 // The directory a command id names; null for any other id.
 const DirectoryList* DirectoryForCommand(int command_id);
 
-// ProgramFolder() + "Feeds/" + file name.
+// The directory's list file: DataFolder() + "/Feeds/" + file name when that file exists, else
+// ProgramFolder() + "Feeds/" + file name when that one does, else the first, where a download
+// puts it.
 std::string DirectoryListPath(const DirectoryList& list);
-// ProgramFolder() + "Feeds/" + ListFileNameFromUrl(url).
+// DataFolder() + "/Feeds/" + ListFileNameFromUrl(url).
 std::string UrlListPath(std::string_view url);
 
 // Reads a downloaded directory file with its own format reader into a list named "imported

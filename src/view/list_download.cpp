@@ -108,13 +108,15 @@ ListDownload::ListDownload(std::string url, std::string path, ConnectionTest con
 
 ListDownload::~ListDownload() {
   Cancel();
+  if (worker_.joinable()) worker_.join();
 }
 
 bool ListDownload::Start() {
+  if (worker_.joinable()) return false;
   try {
-    std::thread([state = state_, url = url_, path = path_, test = connection_test_] {
+    worker_ = std::thread([state = state_, url = url_, path = path_, test = connection_test_] {
       RunDownload(state, url, path, test);
-    }).detach();
+    });
     return true;
   } catch (const std::system_error&) {
     Finish(*state_, false);

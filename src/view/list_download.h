@@ -4,13 +4,15 @@
 // thread of its own, reports its progress, and can be abandoned at once.
 //
 // Threads: Start, Cancel, Snapshot and the destructor are called on the main thread; the worker
-// only touches the shared state. Cancel and the destructor never wait for the worker: an
-// abandoned worker stops its transfer, writes nothing and ends on its own.
+// only touches the shared state. Cancel never waits for the worker: an abandoned worker stops
+// its transfer at once (the HTTP client's Cancel) and writes nothing. The destructor cancels
+// and then joins the worker, so no thread outlives its dialog or the program's exit.
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace tarsel {
 
@@ -42,7 +44,7 @@ class ListDownload {
   // Starts the worker; false when no thread could be started (the download then counts as
   // finished and failed).
   bool Start();
-  // Stops the transfer and forgets the worker; the download ends as failed. Returns at once.
+  // Stops the transfer; the download ends as failed. Returns at once.
   void Cancel();
   ListDownloadProgress Snapshot() const;
 
@@ -53,6 +55,7 @@ class ListDownload {
   std::string path_;
   ConnectionTest connection_test_;
   std::shared_ptr<State> state_;
+  std::thread worker_;
 };
 
 }  // namespace tarsel

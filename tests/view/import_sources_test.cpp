@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "support/temp_dir.h"
@@ -49,6 +50,19 @@ TEST(ImportSourcesTest, ShippedDirectoryListsOfferFeeds) {
     EXPECT_EQ(tree.name, "imported columns");
     EXPECT_GE(tree.TotalFeeds(), 6u) << list.file_name;
   }
+}
+
+// The program folder is read-only once installed: downloads go to the data folder, and a list
+// downloaded there is read before the one shipped with the program.
+TEST(ImportSourcesTest, DownloadedListsLiveInTheDataFolder) {
+  testing::TempDir home;
+  testing::ScopedEnv data_home("XDG_DATA_HOME", home.path());
+  const std::string feeds = home.path() + "/Tarsel/Feeds/";
+  EXPECT_TRUE(UrlListPath("http://lists.test/my.opml").starts_with(feeds));
+  const DirectoryList& moreover = *DirectoryForCommand(40227);
+  std::filesystem::create_directories(feeds);
+  std::ofstream(feeds + "moreover.rdf") << "<ocs/>";
+  EXPECT_EQ(DirectoryListPath(moreover), feeds + "moreover.rdf");
 }
 
 TEST(ImportSourcesTest, ListFilesByContent) {

@@ -94,24 +94,29 @@ TEST_F(ListDownloadTest, FailuresWriteNothing) {
   }
 }
 
-TEST_F(ListDownloadTest, CancelEndsAStalledDownloadAtOnce) {
+TEST_F(ListDownloadTest, CancelEndsAStalledDownloadAtOnceAndTheWorkerIsJoined) {
   // Announces 10000 bytes, sends 5000 (reported in steps of 2048), then stays silent.
   RawFixtureServer server(
       "HTTP/1.1 200 OK\r\nContent-Length: 10000\r\n\r\n" + std::string(5000, 'y'), true);
   const std::string path = folder_.File("stalled");
-  ListDownload download(server.Url("/list"), path, Online);
-  ASSERT_TRUE(download.Start());
-  const ListDownloadProgress partial =
-      WaitUntil(download, [](const ListDownloadProgress& p) { return p.bytes_read >= 4096; });
-  EXPECT_EQ(partial.content_length, 10000);
-  EXPECT_EQ(ListDownloadPercent(partial), 40);
-  EXPECT_FALSE(partial.finished);
-  download.Cancel();
-  const ListDownloadProgress after = download.Snapshot();
-  EXPECT_TRUE(after.finished);
-  EXPECT_FALSE(after.succeeded);
-  // The abandoned worker stops its transfer and never writes the file.
-  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  // The worker holds a copy of the connection test: once the download is gone, so is the copy.
+  auto worker_token = std::make_shared<int>(0);
+  const std::weak_ptr<int> worker_alive = worker_token;
+  {
+    ListDownload download(server.Url("/list"), path,
+                          [token = std::move(worker_token)] { return token != nullptr; });
+    ASSERT_TRUE(download.Start());
+    const ListDownloadProgress partial =
+        WaitUntil(download, [](const ListDownloadProgress& p) { return p.bytes_read >= 4096; });
+    EXPECT_EQ(partial.content_length, 10000);
+    EXPECT_EQ(ListDownloadPercent(partial), 40);
+    EXPECT_FALSE(partial.finished);
+    download.Cancel();
+    const ListDownloadProgress after = download.Snapshot();
+    EXPECT_TRUE(after.finished);
+    EXPECT_FALSE(after.succeeded);
+  }
+  EXPECT_TRUE(worker_alive.expired()) << "the worker outlived its download";
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
