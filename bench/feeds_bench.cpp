@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "parse/charsets/encoding_choice.h"
 #include "parse/dates/date_readers.h"
 #include "parse/feeds/feed_parser.h"
 #include "parse/feeds/parsed_channel_cleanup.h"
@@ -18,6 +19,13 @@ namespace tarsel {
 namespace {
 
 constexpr int kItems = 50;
+
+// What an update reads with when the user left the settings alone.
+feeds::ReadSettings DefaultRead() {
+  feeds::ReadSettings read;
+  read.code_page = CodePageForEncoding(EncodingChoice::kAutomatic);
+  return read;
+}
 constexpr size_t kDescriptionBytes = 1500;
 
 enum class Language { kEnglish, kRussian, kChinese };
@@ -176,7 +184,7 @@ void BM_ParseAndClean(benchmark::State& state) {
   for (auto _ : state) {
     for (const std::string& feed : corpus) {
       ChannelInfo channel;
-      if (!ParseAndCleanFeed(feed, channel, true)) {
+      if (!ParseAndCleanFeed(feed, channel, true, DefaultRead())) {
         state.SkipWithError("a generated feed did not parse");
       }
       benchmark::DoNotOptimize(channel.records.data());
@@ -194,7 +202,7 @@ void BM_ParseAndCleanUtf8(benchmark::State& state) {
   for (auto _ : state) {
     for (const std::string& feed : corpus) {
       ChannelInfo channel;
-      if (!ParseAndCleanFeed(feed, channel, true)) {
+      if (!ParseAndCleanFeed(feed, channel, true, DefaultRead())) {
         state.SkipWithError("a generated feed did not parse");
       }
       benchmark::DoNotOptimize(channel.records.data());
@@ -212,7 +220,7 @@ void BM_ParseOnly(benchmark::State& state) {
   for (auto _ : state) {
     for (const std::string& feed : corpus) {
       ChannelInfo channel;
-      benchmark::DoNotOptimize(ParseFeed(feed, channel));
+      benchmark::DoNotOptimize(ParseFeed(feed, channel, DefaultRead()));
       bytes += static_cast<int64_t>(feed.size());
     }
   }

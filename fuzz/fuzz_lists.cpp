@@ -7,7 +7,6 @@
 #include "fuzz_support.h"
 #include "parse/charsets/encoding_choice.h"
 #include "parse/lists/found_feed_tree.h"
-#include "settings/settings.h"
 
 namespace {
 
@@ -15,23 +14,15 @@ constexpr tarsel::EncodingChoice kSettings[] = {
     tarsel::EncodingChoice::kAutomatic, tarsel::EncodingChoice::kWesternEurope,
     tarsel::EncodingChoice::kCyrillicWindows, tarsel::EncodingChoice::kCentralEuropean};
 
-void UseEncoding(tarsel::EncodingChoice choice) {
-  const auto current = tarsel::CurrentSettings();
-  if (current->encoding == static_cast<int32_t>(choice)) return;
-  tarsel::Settings settings = *current;
-  settings.encoding = static_cast<int32_t>(choice);
-  tarsel::SetCurrentSettings(std::move(settings));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  UseEncoding(kSettings[size % std::size(kSettings)]);
+  const tarsel::EncodingChoice encoding = kSettings[size % std::size(kSettings)];
   const std::string_view bytes = tarsel::fuzz::Input(data, size);
   std::string error;
   tarsel::FoundFeedTree list;
-  tarsel::ParseListBytes(bytes, list, error);
+  tarsel::ParseListBytes(bytes, list, error, encoding);
   tarsel::FoundFeedTree opml;
-  tarsel::ParseOpmlBytes(bytes, opml, error);
+  tarsel::ParseOpmlBytes(bytes, opml, error, encoding);
   return 0;
 }

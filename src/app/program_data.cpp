@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/area_options.h"
 #include "html/cleaning.h"
-#include "parse/charsets/encoding_choice.h"
 #include "platform/atomic_file.h"
 #include "platform/folders.h"
 #include "settings/settings_file.h"
@@ -34,11 +34,9 @@ StoreOptions StoreOptionsForSettings(const Settings& settings) {
   options.column_defaults.archive_enabled = settings.archive_enable;
   options.column_defaults.archive_by_count = settings.archive_by_records;
   options.column_defaults.archive_depth = settings.archive_depth;
-  const int summary_lines = settings.descriptions_limitrows ? settings.descriptions_rows : 0;
-  const int code_page = CodePageForEncoding(static_cast<EncodingChoice>(settings.encoding));
-  options.make_summary = [summary_lines, code_page](const std::string& description,
-                                                    const std::string&) {
-    return HTML::MakeSummary(description, summary_lines, code_page);
+  options.make_summary = [read = FeedReadOptionsForSettings(settings)](
+                             const std::string& description, const std::string&) {
+    return HTML::MakeSummary(description, read.summary_lines, read.code_page);
   };
   options.save_columns_mode = settings.save_columns_mode;
   return options;

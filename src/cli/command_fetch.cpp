@@ -11,6 +11,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "app/area_options.h"
 #include "cli/cli_args.h"
 #include "cli/console.h"
 #include "cli/failure_text.h"
@@ -95,10 +96,10 @@ struct FetchResult {
 };
 
 // Downloads, then reads the body as the merge of a column without records would.
-FetchResult Fetch(Column& column) {
+FetchResult Fetch(Column& column, const DownloadOptions& options) {
   FetchResult result;
   try {
-    result.new_content = DownloadColumn(column, nullptr, &result.status);
+    result.new_content = DownloadColumn(column, options, nullptr, &result.status);
   } catch (const HTTP::CHttpExeption& error) {
     result.failure = FailureCodeForHttpError(error.Code());
   }
@@ -225,7 +226,7 @@ int RunFetch(int argc, char* argv[]) {
   column.login = from_utf8("--user");
   column.password = from_utf8("--password");
 
-  const FetchResult result = Fetch(column);
+  const FetchResult result = Fetch(column, DownloadOptionsForSettings(settings));
   const nlohmann::ordered_json json = ResultJson(column, result, code_page);
   if (args.Has("--json")) {
     Out(JsonText(json) + "\n");

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/area_options.h"
 #include "cli/cli_args.h"
 #include "cli/column_store_session.h"
 #include "cli/console.h"
@@ -67,7 +68,7 @@ int RunImportOpml(int argc, char* argv[]) {
   if (!ParentGroup(*session, args.Value("--group"), parent)) return kExitFailure;
   MergeCounts counts;
   if (!LoadOpml(session->tree(), content->view(), parent, session->store_options().column_defaults,
-                counts, error)) {
+                EncodingForSettings(session->settings()), counts, error)) {
     return Fail(kExitFailure, args.words()[0] + ": " + error);
   }
   if ((counts.added > 0 || counts.groups > 0) && !session->Save()) return kExitFailure;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/area_options.h"
 #include "cli/channel_json.h"
 #include "cli/cli_args.h"
 #include "cli/console.h"
@@ -95,7 +96,6 @@ int RunParse(int argc, char* argv[]) {
   if (!body) return kExitFailure;
   Settings settings = EffectiveSettings(options);
   auto choice = static_cast<EncodingChoice>(settings.encoding);
-  SetCurrentSettings(settings);
 
   // A file stands for a body that came without a charset in its content type.
   bool charset_converted = ConvertDownloadedText(*body, "", choice);
@@ -110,9 +110,10 @@ int RunParse(int argc, char* argv[]) {
     }
   }
   charset_converted = ConvertBodyByDeclaration(*body, charset_converted, choice);
+  const feeds::ReadSettings read = FeedReadOptionsForSettings(settings);
   ChannelInfo channel;
-  if (!ParseFeed(*body, channel)) return Fail(kExitNotFeed, FailureMessage(kFailureParse));
-  CleanParsedChannel(channel, charset_converted, options.url);
+  if (!ParseFeed(*body, channel, read)) return Fail(kExitNotFeed, FailureMessage(kFailureParse));
+  CleanParsedChannel(channel, charset_converted, read, options.url);
   Out(JsonText(ChannelToJson(channel, CodePageForEncoding(choice))) + "\n");
   return kExitOk;
 }

@@ -9,6 +9,7 @@ namespace {
 
 XmlRpcCallOptions CallOptions(const BlogPostContext& context) {
   XmlRpcCallOptions options;
+  options.http = context.http;
   options.prompt = context.prompt;
   options.cancel = context.cancel;
   return options;

@@ -28,12 +28,12 @@ inline constexpr char kBlogServiceMovableType[] = "Movable Type";
 
 // Sent as the first parameter of every Blogger API call.
 inline constexpr char kBloggerApplicationKey[] = "7C1A9E04B3D25F68E0A4C79D15B8F2E63A0D4C91";
-inline constexpr char kBloggerDefaultHost[] = "http://plant.blogger.example";
+// The services' documented XML-RPC addresses: the Blogger API 1.0 and LiveJournal's interface.
+inline constexpr char kBloggerDefaultHost[] = "http://plant.blogger.com";
 inline constexpr char kBloggerDefaultPage[] = "/api/RPC2";
+inline constexpr char kLiveJournalDefaultEndpoint[] = "http://www.livejournal.com/interface/xmlrpc";
 inline constexpr char kMovableTypeHostPlaceholder[] = "http://your.host.example";
 inline constexpr char kMovableTypePagePlaceholder[] = "/yourmtfolder/mt-xmlrpc.cgi";
-inline constexpr char kLiveJournalDefaultEndpoint[] =
-    "http://www.livejournal.example/interface/xmlrpc";
 
 inline constexpr char kLiveJournalFailureCaption[] = "error";
 inline constexpr char kLiveJournalFailureText[] = "LiveJournal Posting  failed";
@@ -52,6 +52,7 @@ struct BlogEndpoints {
 struct BlogPostContext {
   BlogSettings blog;
   BlogEndpoints endpoints;
+  HTTP::ClientOptions http;
   // Hears "postevent error" and the LiveJournal failure; null shows nothing. Not owned.
   UserPrompt* prompt = nullptr;
   // Stops the calls from another thread. Not owned.

@@ -12,6 +12,7 @@ void Report(const DirectorySearchHooks& hooks, DirectorySearchStep step, int res
 
 XmlRpcCallOptions CallOptions(const DirectorySearchHooks& hooks) {
   XmlRpcCallOptions options;
+  options.http = hooks.http;
   options.user_agent = kDirectoryUserAgent;
   options.prompt = hooks.prompt;
   options.cancel = hooks.cancel;
@@ -37,7 +38,8 @@ void ReadFeeds(const XmlRpcValue& answer, DirectorySearch& search) {
 }  // namespace
 
 void RunDirectorySearch(DirectorySearch& search, const DirectorySearchHooks& hooks) {
-  const bool online = hooks.is_online ? hooks.is_online() : HTTP::HasNetworkConnection();
+  const bool online =
+      hooks.is_online ? hooks.is_online() : HTTP::HasNetworkConnection(hooks.http.proxy.type);
   if (!online) return;
   const XmlRpcCallOptions options = CallOptions(hooks);
 

@@ -46,7 +46,8 @@ enum class DirectorySearchStep : int {
 
 struct DirectorySearchHooks {
   std::string endpoint = kDirectoryEndpoint;
-  // The connected test made before anything is sent.
+  HTTP::ClientOptions http;
+  // The connected test made before anything is sent; empty: HTTP::HasNetworkConnection.
   std::function<bool()> is_online;
   // Progress, with the number of results for kParsing. May be empty.
   std::function<void(DirectorySearchStep step, int results)> progress;

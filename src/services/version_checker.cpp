@@ -2,20 +2,20 @@
 
 #include "net/http/http_client.h"
 #include "services/version_compare.h"
-#include "settings/settings.h"
 
 namespace tarsel {
 
-VersionChecker::VersionChecker(std::string url)
-    : url_(std::move(url)), client_(std::make_unique<HTTP::CHttpClient>()) {}
+VersionChecker::VersionChecker(std::string url) : url_(std::move(url)) {}
 
 VersionChecker::~VersionChecker() {
   Stop();
 }
 
-bool VersionChecker::Start(ReadyCallback ready) {
+bool VersionChecker::Start(const VersionCheckOptions& options, ReadyCallback ready) {
   if (started_) return false;
   started_ = true;
+  if (!options.enabled || !ready) return true;
+  client_ = std::make_unique<HTTP::CHttpClient>(options.http);
   worker_ = std::thread([this, ready = std::move(ready)] { Run(ready); });
   return true;
 }
@@ -25,12 +25,11 @@ void VersionChecker::Wait() {
 }
 
 void VersionChecker::Stop() {
-  client_->Cancel();
+  if (client_) client_->Cancel();
   if (worker_.joinable()) worker_.join();
 }
 
 void VersionChecker::Run(const ReadyCallback& ready) {
-  if (!ready || !CurrentSettings()->newversion) return;
   client_->AddHeader("Accept", "*/*");
   try {
     client_->Download(url_);

@@ -15,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include "net/http/client_options.h"
+
 namespace tarsel {
 
 namespace HTTP {
@@ -23,6 +25,12 @@ class CHttpClient;
 
 // Where the maker publishes the version file.
 inline constexpr char kVersionFileUrl[] = "http://www.tarsel.example/version.txt";
+
+// The user's choices a check follows.
+struct VersionCheckOptions {
+  bool enabled = true;  // the user wants to hear about new versions
+  HTTP::ClientOptions http;
+};
 
 class NewVersionPrompt {
  public:
@@ -42,10 +50,10 @@ class VersionChecker {
   VersionChecker(const VersionChecker&) = delete;
   VersionChecker& operator=(const VersionChecker&) = delete;
 
-  // Starts the worker unless one has run already. It does nothing when `newversion` is off in
-  // CurrentSettings() or ready is empty; a download that fails or answers with a status other
-  // than 200 or 304 ends silently; otherwise ready hears the file's lines.
-  bool Start(ReadyCallback ready);
+  // Starts the worker unless one has run already. It does nothing when the check is not enabled
+  // or ready is empty; a download that fails or answers with a status other than 200 or 304
+  // ends silently; otherwise ready hears the file's lines.
+  bool Start(const VersionCheckOptions& options, ReadyCallback ready);
   // Waits for the worker to finish on its own.
   void Wait();
   // Cancels the download and waits for the worker; the callback may still have run.
@@ -55,6 +63,7 @@ class VersionChecker {
   void Run(const ReadyCallback& ready);
 
   std::string url_;
+  // Made by Start; Stop may cancel it from the main thread while the worker downloads.
   std::unique_ptr<HTTP::CHttpClient> client_;
   std::thread worker_;
   bool started_ = false;

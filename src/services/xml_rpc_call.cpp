@@ -50,7 +50,7 @@ class CancelScope {
 XmlRpcCallStatus PerformXmlRpcCall(const std::string& url, const XmlRpcRequest& request,
                                    XmlRpcResponse& response, const XmlRpcCallOptions& options) {
   response = XmlRpcResponse();
-  HTTP::CHttpClient client;
+  HTTP::CHttpClient client(options.http);
   client.AddHeader("User-Agent", options.user_agent);
   client.AddHeader("Content-Type", "text/xml; charset=utf-8");
   client.SetPostBody(request.ToXml());

@@ -3,14 +3,14 @@
 // The call procedure every XML-RPC service client follows: post the request's text to the
 // endpoint, read the reply into the response, and show a failed reply to the user.
 //
-// Runs on the calling thread and blocks it until the HTTP exchange ends. The proxy comes from
-// CurrentSettings() (through the HTTP client). The request declares UTF-8 (in its XML
-// declaration and its content type), so its texts are UTF-8: callers convert them from the
-// program's code page (CodePageToUtf8), and the response's texts back (CodePageFromUtf8).
+// Runs on the calling thread and blocks it until the HTTP exchange ends. The request declares UTF-8
+// (in its XML declaration and its content type), so its texts are UTF-8: callers convert them from
+// the program's code page (CodePageToUtf8), and the response's texts back (CodePageFromUtf8).
 
 #include <mutex>
 #include <string>
 
+#include "net/http/client_options.h"
 #include "platform/notifier.h"
 #include "services/xml_rpc_request.h"
 #include "services/xml_rpc_response.h"
@@ -48,6 +48,7 @@ enum class XmlRpcCallStatus {
 };
 
 struct XmlRpcCallOptions {
+  HTTP::ClientOptions http;
   std::string user_agent = kXmlRpcUserAgent;
   // Hears the failed reply ("postevent error" and the response as XML); null shows nothing.
   // Not owned.

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/area_options.h"
 #include "platform/bloggar_path.h"
 #include "ui/blog_editor.h"
 #include "ui/blog_settings_dialog.h"
@@ -147,6 +148,7 @@ void BlogCommands::Post(const std::string& title, const std::string& text) {
   BlogPostContext context;
   context.blog = settings_.blog;
   context.endpoints = endpoints_;
+  context.http = HttpOptionsForSettings(*CurrentSettings());
   context.prompt = job.get();
   context.cancel = &job->cancel;
   job_ = job;

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <thread>
 
+#include "app/area_options.h"
 #include "ui/qt_text.h"
 #include "view/blog_strings.h"
 #include "view/string_table.h"
@@ -109,6 +110,7 @@ void DirectorySearchDialog::Find() {
   DirectorySearchHooks hooks;
   hooks.endpoint = endpoint_;
   hooks.is_online = is_online_;
+  hooks.http = HttpOptionsForSettings(*CurrentSettings());
   // The worker owns the shared state it writes into; it holds no pointer to the dialog.
   std::thread([shared = shared_, hooks]() mutable {
     hooks.prompt = shared.get();

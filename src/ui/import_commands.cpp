@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/area_options.h"
 #include "parse/charsets/encoding_choice.h"
 #include "parse/lists/column_merge.h"
 #include "parse/lists/opml_export.h"
@@ -135,7 +136,10 @@ bool LoadOpmlCommand(QWidget* parent, ColumnTree& tree, const NewColumnDefaults&
   if (!content) return false;
   MergeCounts counts;
   std::string error;
-  if (!LoadOpml(tree, content->view(), nullptr, defaults, counts, error)) return false;
+  if (!LoadOpml(tree, content->view(), nullptr, defaults, EncodingForSettings(*CurrentSettings()),
+                counts, error)) {
+    return false;
+  }
   return counts.added > 0 || counts.groups > 0;
 }
 

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QMessageBox>
 
+#include "app/area_options.h"
 #include "app/product_version.h"
 #include "services/version_compare.h"
 #include "ui/qt_text.h"
@@ -21,10 +22,11 @@ VersionNotice::~VersionNotice() {
 }
 
 void VersionNotice::StartCheck() {
-  checker_->Start([this](std::vector<std::string> lines) {
-    QMetaObject::invokeMethod(
-        this, [this, lines = std::move(lines)] { OnLines(lines); }, Qt::QueuedConnection);
-  });
+  checker_->Start(
+      VersionCheckOptionsForSettings(*CurrentSettings()), [this](std::vector<std::string> lines) {
+        QMetaObject::invokeMethod(
+            this, [this, lines = std::move(lines)] { OnLines(lines); }, Qt::QueuedConnection);
+      });
 }
 
 void VersionNotice::OnLines(const std::vector<std::string>& lines) {

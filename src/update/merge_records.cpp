@@ -18,6 +18,7 @@
 #include "settings/settings.h"
 #include "update/loose_record_match.h"
 #include "update/merge_records_memory.h"
+#include "update/update_options.h"
 
 namespace tarsel {
 namespace {
@@ -95,7 +96,7 @@ std::vector<bool> MatchOldRecords(const RecordList& old_records, RecordList& par
   const bool left_on_both_sides =
       match.matched < parsed.size() && match.matched < old_records.size();
   if (!left_on_both_sides) return std::move(match.old_taken);
-  const int code_page = feeds::CurrentReadSettings().code_page;
+  const int code_page = CurrentFeedReadOptions().code_page;
   for (const auto& [p, position] :
        MatchLoosely(old_records, match.old_taken, parsed, match.parsed_matched, bases, code_page)) {
     CarryUserState(*old_records[position], *parsed[p]);
@@ -138,7 +139,7 @@ bool MergeFeed(Column& column, std::string_view body) {
   ChannelInfo parsed;
   // Relative links resolve against the feed's own address: the column's URL, which a permanent
   // redirect has already moved (a temporary one leaves it, as the next request goes there too).
-  if (!ParseAndCleanFeed(body, parsed, converted, column.url)) {
+  if (!ParseAndCleanFeed(body, parsed, converted, CurrentFeedReadOptions(), column.url)) {
     column.etag.clear();
     column.last_modified.clear();
     return false;

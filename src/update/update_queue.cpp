@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "net/download/cache_file_path.h"
-#include "net/http/network_connection.h"
+#include "settings/settings.h"
 #include "update/update_thread.h"
 
 namespace tarsel {
@@ -220,7 +220,8 @@ void UpdateQueue::DueCheck(int32_t now) {
 }
 
 bool UpdateQueue::CheckConnection() {
-  connected_ = hooks_.is_connected ? hooks_.is_connected() : HTTP::HasNetworkConnection();
+  connected_ = hooks_.is_connected ? hooks_.is_connected()
+                                   : connection_watch_.Check(CurrentSettings()->proxy.type);
   return connected_;
 }
 

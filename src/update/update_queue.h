@@ -29,6 +29,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "net/http/connection_watch.h"
 #include "store/column.h"
 #include "store/column_tree.h"
 #include "update/update_services.h"
@@ -59,7 +60,8 @@ class UpdateQueueObserver {
 };
 
 struct UpdateQueueHooks {
-  // The connectivity test; empty means HTTP::HasNetworkConnection.
+  // The connectivity test; empty means the queue's own HTTP::ConnectionWatch, which never waits
+  // for the name look-up of an offline machine.
   std::function<bool()> is_connected;
   // Writes columns.dat; empty means no periodic save.
   std::function<void()> save_columns;
@@ -143,6 +145,8 @@ class UpdateQueue {
   std::shared_ptr<const UpdateServices> services_;
   UpdateQueueObserver* observer_;
   UpdateQueueHooks hooks_;
+  // The queue's driver is the window thread, which must never wait for the network.
+  HTTP::ConnectionWatch connection_watch_;
   // Every queued column, whatever its state. A tick looks only at the columns that can have
   // changed state since the last one: those started (a worker finishes them) and those
   // stopped; the waiting ones start from the front of `waiting_`.

@@ -9,6 +9,7 @@
 #include "settings/settings.h"
 #include "update/merge_records.h"
 #include "update/update_notifications.h"
+#include "update/update_options.h"
 
 namespace tarsel {
 namespace {
@@ -76,7 +77,8 @@ UpdateThread::DownloadOutcome UpdateThread::Download(Column& request) {
       return outcome;
     }
     std::string text;
-    outcome.got_new_content = DownloadColumn(request, &stopper_, &outcome.http_status, &text);
+    outcome.got_new_content =
+        DownloadColumn(request, CurrentDownloadOptions(), &stopper_, &outcome.http_status, &text);
     if (outcome.got_new_content) outcome.cache_text = std::move(text);
   } catch (const HTTP::CHttpExeption& error) {
     outcome.failure = FailureCodeForHttpError(error.Code());

@@ -4,6 +4,7 @@
 #include <new>
 #include <system_error>
 
+#include "app/area_options.h"
 #include "parse/feeds/directory_readers.h"
 #include "parse/lists/import_choices.h"
 #include "parse/xml/xml_document.h"
@@ -74,7 +75,8 @@ FoundFeedTree ReadDirectoryFile(const DirectoryList& list, const std::string& pa
     } else {
       const XMLParser::Node& body = root.FindChildNoCase("body");
       // The directory's OPML is read without a declared encoding.
-      if (!body.IsNull()) ParseOpmlOutlines(body, tree, "");
+      if (!body.IsNull())
+        ParseOpmlOutlines(body, tree, "", EncodingForSettings(*CurrentSettings()));
     }
   } catch (const XMLParser::Exception&) {
     return {kImportedDirectoryListName, {}, {}};
@@ -89,7 +91,8 @@ std::optional<FoundFeedTree> ReadListFile(const std::string& path) {
   if (!content) return std::nullopt;
   FoundFeedTree tree{kImportedFileListName, {}, {}};
   std::string error;
-  if (!ParseListBytes(content->view(), tree, error)) return std::nullopt;
+  if (!ParseListBytes(content->view(), tree, error, EncodingForSettings(*CurrentSettings())))
+    return std::nullopt;
   return tree;
 }
 

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <thread>
 
+#include "app/area_options.h"
 #include "net/http/http_client.h"
 #include "net/http/network_connection.h"
 #include "platform/atomic_file.h"
@@ -34,7 +35,7 @@ void Finish(State& state, bool succeeded) {
 }
 
 bool FetchBody(State& state, const std::string& url, std::string& body) {
-  HTTP::CHttpClient client;
+  HTTP::CHttpClient client(HttpOptionsForSettings(*CurrentSettings()));
   {
     std::lock_guard guard(state.mutex);
     if (state.cancelled) return false;
@@ -69,7 +70,8 @@ bool WriteListFile(const std::string& path, const std::string& body) {
 
 void RunDownload(const std::shared_ptr<State>& state, const std::string& url,
                  const std::string& path, const ListDownload::ConnectionTest& connection_test) {
-  const bool online = connection_test ? connection_test() : HTTP::HasNetworkConnection();
+  const bool online = connection_test ? connection_test()
+                                      : HTTP::HasNetworkConnection(CurrentSettings()->proxy.type);
   std::string body;
   const bool fetched = online && FetchBody(*state, url, body);
   bool written = false;

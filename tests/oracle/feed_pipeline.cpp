@@ -8,7 +8,6 @@
 #include "oracle/browser_oracle.h"
 #include "parse/feeds/feed_parser.h"
 #include "parse/feeds/parsed_channel_cleanup.h"
-#include "settings/settings.h"
 
 namespace tarsel::testing {
 namespace {
@@ -24,17 +23,15 @@ std::string AddressRisk(const std::string& what, const std::string& address) {
   return {};
 }
 
-void UseEncoding(EncodingChoice choice) {
-  const std::shared_ptr<const Settings> current = CurrentSettings();
-  if (current->encoding == static_cast<int32_t>(choice)) return;
-  Settings settings = *current;
-  settings.encoding = static_cast<int32_t>(choice);
-  SetCurrentSettings(std::move(settings));
+feeds::ReadSettings ReadUnder(EncodingChoice choice, int summary_lines) {
+  feeds::ReadSettings read;
+  read.summary_lines = summary_lines;
+  read.code_page = CodePageForEncoding(choice);
+  return read;
 }
 
 // A file stands for a body that came without a charset in its content type.
 bool ConvertAsTheCliDoes(std::string& body, EncodingChoice choice) {
-  UseEncoding(choice);
   const bool converted = ConvertDownloadedText(body, "", choice);
   return ConvertBodyByDeclaration(body, converted, choice);
 }
@@ -73,19 +70,21 @@ std::string FirstDifference(const ChannelInfo& a, const ChannelInfo& b) {
 
 std::optional<ChannelInfo> ParseBodyAsTheCliDoes(std::string body, EncodingChoice choice) {
   const bool converted = ConvertAsTheCliDoes(body, choice);
+  const feeds::ReadSettings read = ReadUnder(choice, 0);
   ChannelInfo channel;
-  if (!ParseFeed(body, channel)) return std::nullopt;
-  CleanParsedChannel(channel, converted);
+  if (!ParseFeed(body, channel, read)) return std::nullopt;
+  CleanParsedChannel(channel, converted, read);
   return channel;
 }
 
-std::string DifferenceOfSingleParse(std::string body, EncodingChoice choice) {
+std::string DifferenceOfSingleParse(std::string body, EncodingChoice choice, int summary_lines) {
   const bool converted = ConvertAsTheCliDoes(body, choice);
+  const feeds::ReadSettings read = ReadUnder(choice, summary_lines);
   ChannelInfo two_steps;
-  const bool parsed = ParseFeed(body, two_steps);
-  if (parsed) CleanParsedChannel(two_steps, converted);
+  const bool parsed = ParseFeed(body, two_steps, read);
+  if (parsed) CleanParsedChannel(two_steps, converted, read);
   ChannelInfo single;
-  if (ParseAndCleanFeed(body, single, converted) != parsed) return "parse result";
+  if (ParseAndCleanFeed(body, single, converted, read) != parsed) return "parse result";
   return parsed ? FirstDifference(two_steps, single) : std::string();
 }
 

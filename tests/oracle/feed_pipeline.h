@@ -12,8 +12,7 @@
 
 namespace tarsel::testing {
 
-// Both read `body` under the encoding setting `choice`, which they make the process's current
-// setting, as `tarsel-cli parse --encoding` does.
+// Both read `body` under the encoding setting `choice`, as `tarsel-cli parse --encoding` does.
 
 // The cleaned channel, or nullopt when the body is no feed.
 std::optional<ChannelInfo> ParseBodyAsTheCliDoes(
@@ -21,9 +20,10 @@ std::optional<ChannelInfo> ParseBodyAsTheCliDoes(
 
 // Where the single parse of ParseAndCleanFeed, which an update uses, gives another channel than
 // ParseFeed and then CleanParsedChannel for `body` (converted as above): the first differing
-// field, empty when none.
+// field, empty when none. `summary_lines` limits the summaries (0: no limit).
 std::string DifferenceOfSingleParse(std::string body,
-                                    EncodingChoice choice = EncodingChoice::kAutomatic);
+                                    EncodingChoice choice = EncodingChoice::kAutomatic,
+                                    int summary_lines = 0);
 
 // What in a cleaned channel would run script when shown: FindScriptRisk of every title,
 // description and comments link, and addresses holding blanks, controls, quotes or angle

@@ -11,7 +11,6 @@
 #include "oracle/browser_oracle.h"
 #include "oracle/feed_pipeline.h"
 #include "parse/charsets/encoding_choice.h"
-#include "settings/settings.h"
 #include "support/temp_dir.h"
 
 namespace tarsel {
@@ -80,17 +79,7 @@ constexpr EncodingChoice kEverySetting[] = {
     EncodingChoice::kAutomatic, EncodingChoice::kWesternEurope, EncodingChoice::kCyrillicWindows,
     EncodingChoice::kCentralEuropean};
 
-// Restores the settings a test changes through the feed pipeline.
-class SavedSettings {
- public:
-  ~SavedSettings() { SetCurrentSettings(*saved_); }
-
- private:
-  std::shared_ptr<const Settings> saved_ = CurrentSettings();
-};
-
 TEST(BrowserOracleTest, GoldenFeedsComeOutCleanUnderEverySetting) {
-  const SavedSettings saved;
   int feeds = 0;
   for (const auto& entry : std::filesystem::directory_iterator(TARSEL_TEST_DATA "/feeds")) {
     const std::string extension = entry.path().extension().string();
@@ -112,7 +101,6 @@ TEST(BrowserOracleTest, GoldenFeedsComeOutCleanUnderEverySetting) {
 // a single-byte setting) and end the text at a zero byte. Placed where the cleaner reads a name
 // or a value, either must already have happened when it reads them.
 TEST(BrowserOracleTest, LegacyCharsetBytesOpenNoWayPastTheCleaner) {
-  const SavedSettings saved;
   const struct {
     const char* charset;
     char blank;
@@ -146,20 +134,15 @@ TEST(BrowserOracleTest, LegacyCharsetBytesOpenNoWayPastTheCleaner) {
 // An update parses each description once for its summary and its cleaning; the channel must be
 // the one the two separate steps give, with and without a summary line limit.
 TEST(BrowserOracleTest, SingleParseOfDescriptionsChangesNothing) {
-  const std::shared_ptr<const Settings> saved = CurrentSettings();
   for (const int rows : {0, 1, 3}) {
-    Settings settings = *saved;
-    settings.descriptions_limitrows = rows > 0;
-    settings.descriptions_rows = rows;
-    SetCurrentSettings(settings);
     for (const auto& entry : std::filesystem::directory_iterator(TARSEL_TEST_DATA "/feeds")) {
       if (entry.path().extension() != ".xml") continue;
       SCOPED_TRACE(entry.path().filename().string() + " rows " + std::to_string(rows));
-      EXPECT_EQ(testing::DifferenceOfSingleParse(testing::ReadFileBytes(entry.path().string())),
+      EXPECT_EQ(testing::DifferenceOfSingleParse(testing::ReadFileBytes(entry.path().string()),
+                                                 EncodingChoice::kAutomatic, rows),
                 "");
     }
   }
-  SetCurrentSettings(*saved);
 }
 
 }  // namespace

@@ -385,7 +385,7 @@ TEST(BlogSettingsDialogTest, OkChecksInTheDialogsOrder) {
   }
   BlogSettings blog;
   ASSERT_FALSE(ApplyBlogSettingsInput({false, "Blogger", "", "", "u", "pw"}, blog));
-  EXPECT_EQ(BloggerEndpoint(blog, {}), "http://plant.blogger.example/api/RPC2");
+  EXPECT_EQ(BloggerEndpoint(blog, {}), "http://plant.blogger.com/api/RPC2");
 }
 
 TEST(BlogSettingsDialogTest, ServiceDefaultsReplaceOnlyEmptyOrTheOtherServicesTexts) {
@@ -393,7 +393,7 @@ TEST(BlogSettingsDialogTest, ServiceDefaultsReplaceOnlyEmptyOrTheOtherServicesTe
   ApplyServiceDefaults("Movable Type", host, page);
   EXPECT_EQ(page, kMovableTypePagePlaceholder);
   ApplyServiceDefaults("Blogger", host, page);
-  EXPECT_EQ(host + page, "http://plant.blogger.example/api/RPC2");
+  EXPECT_EQ(host + page, "http://plant.blogger.com/api/RPC2");
   host = "http://mine";
   ApplyServiceDefaults("Movable Type", host, page);
   EXPECT_EQ(host + page, std::string("http://mine") + kMovableTypePagePlaceholder);

@@ -63,7 +63,6 @@ TEST(VersionCompareTest, TwentyDayRule) {
 }
 
 TEST(VersionCheckerTest, FetchesTheFileOrStaysSilent) {
-  HTTP::testing::ScopedProxy no_proxy;
   testing::FixtureServer server;
   auto file = server.Serve("/version.txt", {200, "2.1\r\nbuild 160\r\nfaster\r\n"});
   auto missing = server.Serve("/missing.txt", {404, "no"});
@@ -71,20 +70,26 @@ TEST(VersionCheckerTest, FetchesTheFileOrStaysSilent) {
   const struct {
     const char* name;
     const char* path;
+    bool enabled;
     std::vector<std::string> lines;
+    int file_hits;  // after this case
   } kCases[] = {
-      {"found", "/version.txt", {"2.1", "build 160", "faster"}},
-      {"http error", "/missing.txt", {}},
-      {"other status", "/other.txt", {}},
+      {"found", "/version.txt", true, {"2.1", "build 160", "faster"}, 1},
+      {"http error", "/missing.txt", true, {}, 1},
+      {"other status", "/other.txt", true, {}, 1},
+      {"the user said not to tell", "/version.txt", false, {}, 1},
   };
   for (const auto& test_case : kCases) {
     std::vector<std::string> heard;
     {
       VersionChecker checker(server.Url(test_case.path));
-      ASSERT_TRUE(checker.Start([&heard](std::vector<std::string> lines) { heard = lines; }));
+      const VersionCheckOptions options{test_case.enabled, HTTP::testing::Direct()};
+      ASSERT_TRUE(
+          checker.Start(options, [&heard](std::vector<std::string> lines) { heard = lines; }));
       checker.Wait();
     }
     EXPECT_EQ(heard, test_case.lines) << test_case.name;
+    EXPECT_EQ(file.Hits(), test_case.file_hits) << test_case.name;
   }
   EXPECT_EQ(file.LastRequest().Header("Accept"), "*/*");
 }

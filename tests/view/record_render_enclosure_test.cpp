@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "parse/feeds/feed_test_support.h"
 #include "parse/feeds/parsed_channel_cleanup.h"
 #include "store/memories_column.h"
 #include "support/temp_dir.h"
@@ -38,7 +39,7 @@ const std::vector<std::string> kIntactParts = {
 
 TEST(RecordRenderEnclosureTest, FeedEnclosuresReachThePaneIntact) {
   ChannelInfo channel;
-  ASSERT_TRUE(ParseAndCleanFeed(kFeed, channel, true));
+  ASSERT_TRUE(ParseAndCleanFeed(kFeed, channel, true, testing::DefaultRead()));
   ASSERT_EQ(channel.records.size(), 1u);
   const Record& record = *channel.records[0];
 

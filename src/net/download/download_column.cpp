@@ -10,7 +10,6 @@
 #include "net/download/gzip_body.h"
 #include "net/http/agent_name.h"
 #include "net/http/http_client.h"
-#include "settings/settings.h"
 
 namespace tarsel {
 namespace {
@@ -70,14 +69,13 @@ void MoveOnPermanentRedirect(HTTP::CHttpClient& client, Column& column,
 // The text the cache file gets: decompressed when the server says gzip, then converted by the
 // response's charset. `converted` tells whether a conversion ran.
 // The client's body is taken, not copied.
-std::string CacheText(HTTP::CHttpClient& client, bool& converted) {
+std::string CacheText(HTTP::CHttpClient& client, EncodingChoice encoding, bool& converted) {
   converted = false;
   if (client.Body().empty()) return {};
   std::string text = EqualsNoCase(client.ResponseHeader("content-encoding"), "gzip")
                          ? GunzipBody(client.Body())
                          : client.TakeBody();
-  const auto choice = static_cast<EncodingChoice>(CurrentSettings()->encoding);
-  converted = ConvertDownloadedText(text, client.ResponseHeader("content-type"), choice);
+  converted = ConvertDownloadedText(text, client.ResponseHeader("content-type"), encoding);
   return text;
 }
 
@@ -92,9 +90,9 @@ std::string Validator(const HTTP::CHttpClient& client, std::string_view name) {
 // validators change. A write that fails may have emptied the old file, so the validators go
 // with it: the next update then fetches the whole body instead of a 304 for a file it lost.
 // Returns the text written.
-std::string StoreAnswer(Column& column, HTTP::CHttpClient& client) {
+std::string StoreAnswer(Column& column, HTTP::CHttpClient& client, EncodingChoice encoding) {
   bool converted = false;
-  std::string text = CacheText(client, converted);
+  std::string text = CacheText(client, encoding, converted);
   std::string path;
   {
     std::lock_guard<std::mutex> lock(column.lock);
@@ -135,10 +133,10 @@ std::string MovedColumnUrl(std::string_view new_url) {
   return has_scheme ? std::string(new_url) : "http://" + std::string(new_url);
 }
 
-bool DownloadColumn(Column& column, DownloadStopper* stopper, int* http_status,
-                    std::string* stored_text) {
+bool DownloadColumn(Column& column, const DownloadOptions& options, DownloadStopper* stopper,
+                    int* http_status, std::string* stored_text) {
   const ColumnRequest request = ReadRequest(column);
-  HTTP::CHttpClient client;
+  HTTP::CHttpClient client(options.http);
   StatusReport report(client, http_status);
   PrepareClient(client, request);
   MoveOnPermanentRedirect(client, column, stopper);
@@ -146,15 +144,14 @@ bool DownloadColumn(Column& column, DownloadStopper* stopper, int* http_status,
   {
     AttachedClient attached(stopper, client);
     // Stored URLs may carry the entities of the feed or page they came from.
-    const auto choice = static_cast<EncodingChoice>(CurrentSettings()->encoding);
-    client.Download(HTML::DecodeEntities(request.url, CodePageForEncoding(choice),
+    client.Download(HTML::DecodeEntities(request.url, CodePageForEncoding(options.encoding),
                                          HTML::EntityContext::kAttribute));
   }
   if (stopper != nullptr && stopper->Stopped()) throw HTTP::CHttpExeption(HTTP::kErrorCancelled);
 
   switch (client.Status()) {
     case kStatusOk: {
-      std::string text = StoreAnswer(column, client);
+      std::string text = StoreAnswer(column, client, options.encoding);
       if (stored_text != nullptr) *stored_text = std::move(text);
       return true;
     }

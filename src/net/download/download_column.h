@@ -7,15 +7,16 @@
 // Threads: an update worker, one column per worker, each download with its own HTTP client.
 // Call it WITHOUT holding column.lock: it takes the lock itself, briefly, to read the request
 // fields (url, login, password, etag, last_modified) and to write what it changes (url,
-// etag, last_modified, charset_converted). It reads the encoding and proxy settings from
-// CurrentSettings() and sets the process-wide agent name to "Tarsel".
+// etag, last_modified, charset_converted). It sets the process-wide agent name to "Tarsel".
 // Texts are bytes in the program's code page; validators are kept as the server sent them.
 
 #include <string>
 #include <string_view>
 
 #include "net/download/download_stopper.h"
+#include "net/http/client_options.h"
 #include "net/http/http_exception.h"
+#include "parse/charsets/encoding_choice.h"
 #include "store/column.h"
 
 namespace tarsel {
@@ -23,6 +24,14 @@ namespace tarsel {
 // Thrown when the downloaded text could not be stored in the cache file (or the Cache folder
 // could not be created). It is no client code, so the column then shows "Error during update".
 inline constexpr int kErrorCacheFile = 5;
+
+// The user's choices a download follows.
+struct DownloadOptions {
+  // The character set the text is converted to, and the code page the column URL's references
+  // are decoded for.
+  EncodingChoice encoding = EncodingChoice::kAutomatic;
+  HTTP::ClientOptions http;
+};
 
 // Downloads the column. Returns true when a 200 answer was stored: the cache file (written in
 // place, no temporary file) then holds the new text, and etag and last_modified hold the
@@ -40,7 +49,8 @@ inline constexpr int kErrorCacheFile = 5;
 // of the last answer (0 when none came), also when the download throws. `stored_text`, when
 // given, receives the text written into the cache file after a true result, so that the merge
 // need not read it back.
-bool DownloadColumn(Column& column, DownloadStopper* stopper = nullptr, int* http_status = nullptr,
+bool DownloadColumn(Column& column, const DownloadOptions& options,
+                    DownloadStopper* stopper = nullptr, int* http_status = nullptr,
                     std::string* stored_text = nullptr);
 
 // The column URL after a permanent redirect to `new_url`: "http://" is put in front of an

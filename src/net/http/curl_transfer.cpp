@@ -38,6 +38,13 @@ HeaderListHandle BuildHeaderList(const CHeaderList& headers, bool post) {
   return list;
 }
 
+// The schemes credentials may be sent with, to a site or to a proxy.
+constexpr long kAuthSchemes = static_cast<long>(CURLAUTH_BASIC | CURLAUTH_DIGEST | CURLAUTH_NTLM);
+
+bool SendsProxyCredentials(const ProxySettings& proxy) {
+  return proxy.type != ProxyType::kNone && (!proxy.username.empty() || !proxy.password.empty());
+}
+
 }  // namespace
 
 struct CurlTransfer::Round {
@@ -59,9 +66,11 @@ struct CurlTransfer::Round {
   bool expecting_status_line = true;
   bool response_started = false;
   bool in_body = false;
-  // With credentials libcurl answers a 401 itself and asks again (Digest and NTLM take one or
-  // two rounds), so a 401 is held back until it is clear that no other answer follows.
-  bool negotiates = false;
+  // With credentials libcurl answers a 401 (site) or 407 (proxy) itself and asks again (Digest
+  // and NTLM take one or two rounds), so such a refusal is held back until it is clear that no
+  // other answer follows.
+  bool negotiates_site = false;
+  bool negotiates_proxy = false;
   bool holding_refusal = false;
   std::string held_refusal;
   bool stopped = false;
@@ -93,7 +102,7 @@ bool CurlTransfer::Round::HeaderLine(std::string_view line) {
       expecting_status_line = true;
       return true;
     }
-    if (status == 401 && negotiates) {
+    if ((status == 401 && negotiates_site) || (status == 407 && negotiates_proxy)) {
       held_refusal = raw;
       holding_refusal = true;
       expecting_status_line = true;
@@ -223,12 +232,16 @@ void CurlTransfer::SetOptions(const TransferRequest& request, curl_slist* header
   if (!request.proxy.password.empty()) {
     curl_easy_setopt(h, CURLOPT_PROXYPASSWORD, request.proxy.password.c_str());
   }
+  if (SendsProxyCredentials(request.proxy)) {
+    // Office proxies ask for Digest or NTLM as often as for Basic; the proxy's 407 names the
+    // schemes it takes and libcurl answers with the strongest of these.
+    curl_easy_setopt(h, CURLOPT_PROXYAUTH, kAuthSchemes);
+  }
   if (request.send_credentials) {
     curl_easy_setopt(h, CURLOPT_USERNAME, request.user_name.c_str());
     curl_easy_setopt(h, CURLOPT_PASSWORD, request.password.c_str());
     // The server's 401 names the schemes it takes; libcurl answers with the strongest of these.
-    curl_easy_setopt(h, CURLOPT_HTTPAUTH,
-                     static_cast<long>(CURLAUTH_BASIC | CURLAUTH_DIGEST | CURLAUTH_NTLM));
+    curl_easy_setopt(h, CURLOPT_HTTPAUTH, kAuthSchemes);
   }
   curl_easy_setopt(h, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
 }
@@ -248,7 +261,8 @@ TransferOutcome CurlTransfer::Perform(const TransferRequest& request, TransferSi
   round.low_speed_bytes = request.low_speed_bytes;
   round.low_speed_time = request.low_speed_time;
   round.total_timeout = request.total_timeout;
-  round.negotiates = request.send_credentials;
+  round.negotiates_site = request.send_credentials;
+  round.negotiates_proxy = SendsProxyCredentials(request.proxy);
   curl_easy_setopt(handle_, CURLOPT_HEADERFUNCTION, &CurlTransfer::HeaderCallback);
   curl_easy_setopt(handle_, CURLOPT_HEADERDATA, &round);
   curl_easy_setopt(handle_, CURLOPT_WRITEFUNCTION, &CurlTransfer::WriteCallback);

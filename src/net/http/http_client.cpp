@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "net/http/agent_name.h"
 #include "net/http/curl_transfer.h"
@@ -92,7 +93,8 @@ class CHttpClient::Receiver : public TransferSink {
   int pending_code_ = 0;
 };
 
-CHttpClient::CHttpClient() : transfer_(std::make_unique<CurlTransfer>()) {}
+CHttpClient::CHttpClient(ClientOptions options)
+    : transfer_(std::make_unique<CurlTransfer>()), options_(std::move(options)) {}
 
 CHttpClient::~CHttpClient() = default;
 
@@ -139,8 +141,7 @@ void CHttpClient::Download(const std::string& url) {
   }
   TakeUrlCredentials();
   Report(HttpStatusEvent::kOpeningSession, 0, &url_parts_);
-  proxy_ = CurrentSettings()->proxy;
-  agent_name_ = AgentName();
+  agent_name_ = options_.agent.empty() ? AgentName() : options_.agent;
 
   const std::string first_host = url_parts_.host;
   for (int redirects = 0;; ++redirects) {
@@ -179,7 +180,7 @@ CHttpClient::RoundResult CHttpClient::RunRound(bool send_credentials) {
   request.agent_name = agent_name_;
   request.headers = &request_headers_;
   request.post_body = &post_body_;
-  request.proxy = proxy_;
+  request.proxy = options_.proxy;
   request.send_credentials =
       send_credentials && (!site_user_name_.empty() || !site_password_.empty());
   request.user_name = site_user_name_;

@@ -8,8 +8,8 @@
 // whole into memory, reported to the status observer in steps of kReadStep bytes.
 //
 // Threads: a client belongs to one thread at a time (each update worker owns its own). Only
-// Cancel may be called from another thread. The proxy comes from CurrentSettings() and the
-// agent name from AgentName() when each Download starts.
+// Cancel may be called from another thread. The proxy and the agent name come from the options
+// the client was made with.
 //
 // Texts (URLs, header names and values, the body) are bytes as they travel on the wire.
 //
@@ -36,10 +36,10 @@
 #include <string>
 #include <string_view>
 
+#include "net/http/client_options.h"
 #include "net/http/header_list.h"
 #include "net/http/http_exception.h"
 #include "net/http/url_parts.h"
-#include "settings/settings.h"
 
 namespace tarsel::HTTP {
 
@@ -73,7 +73,7 @@ class CHttpClient {
   static constexpr std::chrono::milliseconds kDefaultLowSpeedTime{120000};
   static constexpr std::chrono::milliseconds kDefaultTotalTimeout{600000};
 
-  CHttpClient();
+  explicit CHttpClient(ClientOptions options);
   ~CHttpClient();
   CHttpClient(const CHttpClient&) = delete;
   CHttpClient& operator=(const CHttpClient&) = delete;
@@ -157,8 +157,8 @@ class CHttpClient {
   std::chrono::milliseconds total_timeout_ = kDefaultTotalTimeout;
   long long max_body_size_ = kMaxBodySize;
 
+  const ClientOptions options_;
   CUrlParts url_parts_;
-  ProxySettings proxy_;
   std::string agent_name_;
   int status_ = 0;
   long long content_length_ = 0;

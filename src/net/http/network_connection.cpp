@@ -35,9 +35,9 @@ bool AddressesSuggestConnection(const std::vector<uint32_t>& addresses, ProxyTyp
   return home_seen || proxy_type != ProxyType::kNone;
 }
 
-bool HasNetworkConnection() {
+bool HasNetworkConnection(ProxyType proxy_type) {
   if (SystemReportsConnection()) return true;
-  return AddressesSuggestConnection(LocalHostAddresses(), CurrentSettings()->proxy.type);
+  return AddressesSuggestConnection(LocalHostAddresses(), proxy_type);
 }
 
 }  // namespace tarsel::HTTP

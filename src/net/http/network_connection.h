@@ -11,9 +11,10 @@
 namespace tarsel::HTTP {
 
 // True when the system reports a connected interface; otherwise decided from the addresses of
-// the local host name and the configured proxy type (AddressesSuggestConnection). Callers throw
-// CHttpExeption code 1 on false.
-bool HasNetworkConnection();
+// the local host name and the user's proxy type (AddressesSuggestConnection). Callers throw
+// CHttpExeption code 1 on false. Resolving the host name may block for seconds while offline:
+// never call it on the window thread.
+bool HasNetworkConnection(ProxyType proxy_type);
 
 // The address rule (IPv4, host byte order): any address outside the private ranges (10/8,
 // 172.16/12, 192.168/16), link-local 169.254/16 and loopback 127/8 means connected. Failing

@@ -140,10 +140,6 @@ void ReadEntry(const Node& entry, const feeds::ReadSettings& read, const std::st
 
 }  // namespace
 
-bool ParseAtom(const Node& root, ChannelInfo& channel) {
-  return ParseAtom(root, channel, feeds::CurrentReadSettings());
-}
-
 bool ParseAtom(const Node& root, ChannelInfo& channel, const feeds::ReadSettings& read) {
   if (root.IsNull()) return false;
   channel.title = root.FindChildAt("title", 0).text;

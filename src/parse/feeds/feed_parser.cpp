@@ -37,10 +37,6 @@ bool IsFeedDocument(const char* bytes, size_t length) {
   return holds("<rss") || holds("<?xml") || (holds("<rdf:RDF") && holds("<channel"));
 }
 
-bool ParseFeed(const char* bytes, size_t length, ChannelInfo& channel) {
-  return ParseFeed(std::string_view(bytes, length), channel, feeds::CurrentReadSettings());
-}
-
 bool ParseFeed(std::string_view body, ChannelInfo& channel, const feeds::ReadSettings& read) {
   XMLParser::Document document;
   const XMLParser::Node* root = nullptr;

@@ -4,7 +4,8 @@
 //
 // Bodies are bytes in the program's code page (or, before the merge converts them, in the
 // encoding the document declares). Nothing here throws; a body that cannot be read is a false
-// result. Any thread: each call reads the settings snapshot (summary line limit) once.
+// result. Any thread; the caller gives the summary line limit and the code page
+// (feeds::ReadSettings).
 
 #include <cstddef>
 #include <string_view>
@@ -26,22 +27,14 @@ inline bool IsFeedDocument(std::string_view body) {
 // "Automatic" when none) in channel.encoding. A root "feed" in the Atom 0.3 namespace (or with a
 // 0.x version and no namespace) is read by ParseAtom, any other "feed" root, and a prefixed one
 // in the Atom 1.0 namespace, by ParseAtom10; anything else by ParseRss. False when the body is not
-// well-formed XML (the channel is then untouched) or when the reader returns false.
-bool ParseFeed(const char* bytes, size_t length, ChannelInfo& channel);
-inline bool ParseFeed(std::string_view body, ChannelInfo& channel) {
-  return ParseFeed(body.data(), body.size(), channel);
-}
-
-// The same with the settings given instead of the current ones (see feeds::ReadSettings for
-// summaries left to the clean-up).
+// well-formed XML (the channel is then untouched) or when the reader returns false. See
+// feeds::ReadSettings for summaries left to the clean-up.
 bool ParseFeed(std::string_view body, ChannelInfo& channel, const feeds::ReadSettings& read);
 
 // RSS 0.9x, 2.0 and RDF. False, touching nothing, when the root has no "channel" child.
-bool ParseRss(const XMLParser::Node& root, ChannelInfo& channel);
 bool ParseRss(const XMLParser::Node& root, ChannelInfo& channel, const feeds::ReadSettings& read);
 
 // Atom 0.3. False only for the null node.
-bool ParseAtom(const XMLParser::Node& root, ChannelInfo& channel);
 bool ParseAtom(const XMLParser::Node& root, ChannelInfo& channel, const feeds::ReadSettings& read);
 
 // Atom 1.0, its elements in the root's namespace ("feed", or "atom:feed" with its prefix). False

@@ -202,17 +202,18 @@ void CleanChannel(ChannelInfo& channel, bool charset_converted, const feeds::Rea
 
 }  // namespace
 
-void CleanParsedChannel(ChannelInfo& channel, bool charset_converted, std::string_view feed_url) {
-  CleanChannel(channel, charset_converted, feeds::CurrentReadSettings(), {}, feed_url);
+void CleanParsedChannel(ChannelInfo& channel, bool charset_converted,
+                        const feeds::ReadSettings& read, std::string_view feed_url) {
+  CleanChannel(channel, charset_converted, read, {}, feed_url);
 }
 
 bool ParseAndCleanFeed(std::string_view body, ChannelInfo& channel, bool charset_converted,
-                       std::string_view feed_url) {
+                       const feeds::ReadSettings& read, std::string_view feed_url) {
   std::vector<size_t> summaries_left;
-  feeds::ReadSettings read = feeds::CurrentReadSettings();
-  read.summaries_left = &summaries_left;
-  if (!ParseFeed(body, channel, read)) return false;
-  CleanChannel(channel, charset_converted, read, summaries_left, feed_url);
+  feeds::ReadSettings deferred = read;
+  deferred.summaries_left = &summaries_left;
+  if (!ParseFeed(body, channel, deferred)) return false;
+  CleanChannel(channel, charset_converted, deferred, summaries_left, feed_url);
   return true;
 }
 

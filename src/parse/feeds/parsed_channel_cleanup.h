@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "parse/feeds/record_fields.h"
 #include "store/channel_info.h"
 
 namespace tarsel {
@@ -19,7 +20,7 @@ namespace tarsel {
 //    address becomes empty), lose the blanks and control characters around them, and the
 //    blanks, control characters, '"', '<' and '>' inside them are percent-encoded;
 // 3. entities are decoded in every record title, author and subject, then in the channel title
-//    and description, for the program's code page of the current settings; a channel title or
+//    and description, for the program's code page (read.code_page); a channel title or
 //    description holding markup or references is then read as HTML and only its text kept;
 // 4. every record's link, comments link and enclosure addresses are made absolute, and its
 //    title, comments link and description rewritten as cleaned HTML with their relative links
@@ -29,12 +30,13 @@ namespace tarsel {
 // 5. a record's enclosures are appended to its description as the block of enclosure_block.h,
 //    after its summary was made, and not when the description held one already.
 // Any thread; touches nothing but `channel`.
+// Summaries are made with read.summary_lines.
 void CleanParsedChannel(ChannelInfo& channel, bool charset_converted,
-                        std::string_view feed_url = {});
+                        const feeds::ReadSettings& read, std::string_view feed_url = {});
 
 // ParseFeed, then CleanParsedChannel when it succeeded, with the same result, but with each
 // description parsed once for both its summary and its cleaning. False when ParseFeed is.
 bool ParseAndCleanFeed(std::string_view body, ChannelInfo& channel, bool charset_converted,
-                       std::string_view feed_url = {});
+                       const feeds::ReadSettings& read, std::string_view feed_url = {});
 
 }  // namespace tarsel

@@ -1,9 +1,7 @@
 #include "parse/feeds/record_fields.h"
 
 #include "html/cleaning.h"
-#include "parse/charsets/encoding_choice.h"
 #include "parse/feeds/text_cleanup.h"
-#include "settings/settings.h"
 
 namespace tarsel::feeds {
 
@@ -13,14 +11,6 @@ namespace {
 constexpr size_t kTitleFromSummaryLength = 50;
 
 }  // namespace
-
-ReadSettings CurrentReadSettings() {
-  std::shared_ptr<const Settings> settings = CurrentSettings();
-  ReadSettings read;
-  read.summary_lines = settings->descriptions_limitrows ? settings->descriptions_rows : 0;
-  read.code_page = CodePageForEncoding(static_cast<EncodingChoice>(settings->encoding));
-  return read;
-}
 
 void SummarizeDescription(Record& record, size_t position, const ReadSettings& read) {
   if (read.summaries_left != nullptr && !record.title.empty()) {

@@ -11,7 +11,7 @@
 
 namespace tarsel::feeds {
 
-// What the readers take from the current settings, once per document.
+// The user's choices the readers follow, given by the caller for each document.
 struct ReadSettings {
   int summary_lines = 0;  // the row count when rows are limited, else 0
   int code_page = 1252;   // the program's code page, for entity decoding
@@ -21,7 +21,6 @@ struct ReadSettings {
   // its summary at once, since its title is taken from it.
   std::vector<size_t>* summaries_left = nullptr;
 };
-ReadSettings CurrentReadSettings();
 
 // Sets the summary of `record`, which is to go at `position` in the channel's list, from its
 // description, or leaves it for the clean-up (see ReadSettings).

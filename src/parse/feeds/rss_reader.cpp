@@ -100,10 +100,6 @@ void ReadItem(const Node& item, const std::string& outer_base, const feeds::Read
 
 }  // namespace
 
-bool ParseRss(const Node& root, ChannelInfo& channel) {
-  return ParseRss(root, channel, feeds::CurrentReadSettings());
-}
-
 bool ParseRss(const Node& root, ChannelInfo& channel, const feeds::ReadSettings& read) {
   const Node& channel_element = root.FindChildAt("channel", 0);
   if (channel_element.IsNull()) return false;

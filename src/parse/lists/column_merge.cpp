@@ -99,9 +99,10 @@ MergeCounts MergeFoundFeeds(ColumnTree& tree, const FoundFeedTree& list, ColumnG
 }
 
 bool LoadOpml(ColumnTree& tree, std::string_view bytes, ColumnGroup* parent,
-              const NewColumnDefaults& defaults, MergeCounts& counts, std::string& error) {
+              const NewColumnDefaults& defaults, EncodingChoice encoding, MergeCounts& counts,
+              std::string& error) {
   FoundFeedTree list{kImportedFileListName, {}, {}};
-  if (!ParseOpmlBytes(bytes, list, error)) return false;
+  if (!ParseOpmlBytes(bytes, list, error, encoding)) return false;
   counts = MergeFoundFeeds(tree, list, parent, defaults);
   counts.without_feed_url = list.TotalWithoutFeedUrl();
   return true;

@@ -26,10 +26,11 @@ struct MergeCounts {
 MergeCounts MergeFoundFeeds(ColumnTree& tree, const FoundFeedTree& list, ColumnGroup* parent,
                             const NewColumnDefaults& defaults);
 
-// Parses OPML (the outlines of its "body", as ParseOpmlBytes reads them) and merges them as
-// MergeFoundFeeds does. False, with `error` set and the tree untouched, when the bytes are not
-// well-formed XML.
+// Parses OPML (the outlines of its "body", as ParseOpmlBytes reads them under the user's
+// `encoding` choice) and merges them as MergeFoundFeeds does. False, with `error` set and the
+// tree untouched, when the bytes are not well-formed XML.
 bool LoadOpml(ColumnTree& tree, std::string_view bytes, ColumnGroup* parent,
-              const NewColumnDefaults& defaults, MergeCounts& counts, std::string& error);
+              const NewColumnDefaults& defaults, EncodingChoice encoding, MergeCounts& counts,
+              std::string& error);
 
 }  // namespace tarsel

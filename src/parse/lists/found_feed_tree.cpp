@@ -11,7 +11,6 @@
 #include "parse/feeds/directory_readers.h"
 #include "parse/xml/xml_document.h"
 #include "platform/system_code_page.h"
-#include "settings/settings.h"
 
 namespace tarsel {
 
@@ -21,10 +20,10 @@ using XMLParser::Node;
 
 class OutlineReader {
  public:
-  explicit OutlineReader(std::string_view document_encoding)
+  OutlineReader(std::string_view document_encoding, EncodingChoice choice)
       : encoding_(document_encoding),
         utf8_(document_encoding == "utf-8"),
-        choice_(static_cast<EncodingChoice>(CurrentSettings()->encoding)),
+        choice_(choice),
         code_page_(CodePageForEncoding(choice_)) {}
 
   void ReadChildren(const Node& element, FoundFeedTree& list, int depth) {
@@ -138,12 +137,13 @@ size_t FoundFeedTree::TotalWithoutFeedUrl() const {
   return total;
 }
 
-void ParseOpmlOutlines(const Node& element, FoundFeedTree& list,
-                       std::string_view document_encoding) {
-  OutlineReader(document_encoding).ReadChildren(element, list, 0);
+void ParseOpmlOutlines(const Node& element, FoundFeedTree& list, std::string_view document_encoding,
+                       EncodingChoice encoding) {
+  OutlineReader(document_encoding, encoding).ReadChildren(element, list, 0);
 }
 
-void ReadListDocument(const Node& root, std::string_view document_encoding, FoundFeedTree& list) {
+void ReadListDocument(const Node& root, std::string_view document_encoding, FoundFeedTree& list,
+                      EncodingChoice encoding) {
   if (root.Children() == nullptr) return;
   if (!root.FindChildNoCase("rdf:description").IsNull()) {
     ParseOcsDirectory(root, list.feeds);
@@ -151,7 +151,7 @@ void ReadListDocument(const Node& root, std::string_view document_encoding, Foun
     ParseDirectoryItems(root, list.feeds);
   } else {
     const Node& body = root.FindChildNoCase("body");
-    if (!body.IsNull()) ParseOpmlOutlines(body, list, document_encoding);
+    if (!body.IsNull()) ParseOpmlOutlines(body, list, document_encoding, encoding);
   }
 }
 
@@ -178,15 +178,20 @@ bool ParseWith(std::string_view bytes, FoundFeedTree& list, std::string& error, 
 
 }  // namespace
 
-bool ParseListBytes(std::string_view bytes, FoundFeedTree& list, std::string& error) {
-  return ParseWith(bytes, list, error, ReadListDocument);
+bool ParseListBytes(std::string_view bytes, FoundFeedTree& list, std::string& error,
+                    EncodingChoice encoding) {
+  return ParseWith(bytes, list, error,
+                   [encoding](const Node& root, std::string_view declared, FoundFeedTree& result) {
+                     ReadListDocument(root, declared, result, encoding);
+                   });
 }
 
-bool ParseOpmlBytes(std::string_view bytes, FoundFeedTree& list, std::string& error) {
+bool ParseOpmlBytes(std::string_view bytes, FoundFeedTree& list, std::string& error,
+                    EncodingChoice encoding) {
   return ParseWith(bytes, list, error,
-                   [](const Node& root, std::string_view encoding, FoundFeedTree& result) {
+                   [encoding](const Node& root, std::string_view declared, FoundFeedTree& result) {
                      const Node& body = root.FindChildNoCase("body");
-                     if (!body.IsNull()) ParseOpmlOutlines(body, result, encoding);
+                     if (!body.IsNull()) ParseOpmlOutlines(body, result, declared, encoding);
                    });
 }
 

@@ -59,7 +59,7 @@ class DownloadColumnTest : public ::testing::Test {
   Outcome Run() {
     Outcome outcome;
     try {
-      outcome.new_content = DownloadColumn(column_, nullptr, &outcome.status);
+      outcome.new_content = DownloadColumn(column_, options_, nullptr, &outcome.status);
     } catch (const HTTP::CHttpExeption& error) {
       outcome.code = error.Code();
     }
@@ -93,7 +93,7 @@ class DownloadColumnTest : public ::testing::Test {
   testing::TempDir home_;
   testing::ScopedEnv data_home_{"XDG_DATA_HOME", home_.path()};
   testing::ScopedEnv locale_{"LC_ALL", "en_US.UTF-8"};
-  testing::ScopedDownloadSettings settings_;
+  DownloadOptions options_ = testing::DirectDownload();
   FixtureServer server_;
   Column column_;
 };
@@ -304,7 +304,7 @@ TEST_F(DownloadColumnTest, ConvertsByResponseCharsetAndSetting) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     testing::ScopedEnv locale("LC_ALL", c.locale);
-    settings_.Use(c.encoding);
+    options_.encoding = static_cast<EncodingChoice>(c.encoding);
     auto feed = server_.Serve("/feed", FixtureResponse{200, c.body, c.content_type});
     column_.charset_converted = !c.converted;
     EXPECT_TRUE(Run(server_.Url("/feed")).new_content);
@@ -382,7 +382,7 @@ TEST_F(DownloadColumnTest, StopperEndsTheDownload) {
     stopper.Stop();
     auto feed = server_.Serve("/feed", FixtureResponse{200, kFeed, kFeedType});
     column_.url = server_.Url("/feed");
-    EXPECT_THROW(DownloadColumn(column_, &stopper), HTTP::CHttpExeption);
+    EXPECT_THROW(DownloadColumn(column_, options_, &stopper), HTTP::CHttpExeption);
     EXPECT_EQ(feed.Hits(), 0);
   }
   // A server that answers nothing: only the stop ends the download.
@@ -395,7 +395,7 @@ TEST_F(DownloadColumnTest, StopperEndsTheDownload) {
   });
   int code = 0;
   try {
-    DownloadColumn(column_, &stopper);
+    DownloadColumn(column_, options_, &stopper);
   } catch (const HTTP::CHttpExeption& error) {
     code = error.Code();
   }

@@ -1,14 +1,14 @@
 #pragma once
 
-// Shared by the column download tests: gzip bodies, raw HTTP replies and settings of the test's
-// own choosing.
+// Shared by the column download tests: gzip bodies, raw HTTP replies and the options of a direct
+// download.
 
 #include <zlib.h>
 
 #include <string>
 #include <string_view>
 
-#include "settings/settings.h"
+#include "net/download/download_column.h"
 
 namespace tarsel::testing {
 
@@ -32,27 +32,9 @@ inline std::string OkReply(const std::string& body, const std::string& header_li
          "\r\nConnection: close\r\n" + header_lines + "\r\n" + body;
 }
 
-// Process-wide settings for the life of the object: no proxy (a proxy in the environment must
-// not reroute loopback requests) and the given encoding choice.
-class ScopedDownloadSettings {
- public:
-  explicit ScopedDownloadSettings(int32_t encoding = kEncodingWesternEurope)
-      : saved_(*CurrentSettings()) {
-    Use(encoding);
-  }
-  ~ScopedDownloadSettings() { SetCurrentSettings(saved_); }
-  ScopedDownloadSettings(const ScopedDownloadSettings&) = delete;
-  ScopedDownloadSettings& operator=(const ScopedDownloadSettings&) = delete;
-
-  void Use(int32_t encoding) {
-    Settings settings = saved_;
-    settings.proxy = ProxySettings{ProxyType::kNone, "", 0, "", ""};
-    settings.encoding = encoding;
-    SetCurrentSettings(std::move(settings));
-  }
-
- private:
-  Settings saved_;
-};
+// Downloads go direct, so that a proxy in the environment cannot reroute loopback requests.
+inline DownloadOptions DirectDownload(EncodingChoice encoding = EncodingChoice::kWesternEurope) {
+  return {encoding, {ProxySettings{ProxyType::kNone, "", 0, "", ""}, ""}};
+}
 
 }  // namespace tarsel::testing

@@ -1,13 +1,12 @@
 #pragma once
 
-// Shared by the client tests: a recorder for the observers and a proxy setting for the test.
+// Shared by the client tests: a recorder for the observers and the options of a direct client.
 
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "net/http/http_client.h"
-#include "settings/settings.h"
 
 namespace tarsel::HTTP::testing {
 
@@ -36,16 +35,20 @@ inline int DownloadCode(CHttpClient& client, const std::string& url) {
   }
 }
 
-// Process-wide proxy settings for the life of the object. Tests default to no proxy so that a
-// proxy in the environment cannot reroute loopback requests.
+// Tests go direct, so that a proxy in the environment cannot reroute loopback requests.
+inline ClientOptions Direct() {
+  return {ProxySettings{ProxyType::kNone, "", 0, "", ""}, ""};
+}
+
+// Process-wide proxy settings for the life of the object, for the service tests until they pass
+// their clients' options.
 class ScopedProxy {
  public:
-  explicit ScopedProxy(ProxySettings proxy) : saved_(*CurrentSettings()) {
+  ScopedProxy() : saved_(*CurrentSettings()) {
     Settings settings = saved_;
-    settings.proxy = std::move(proxy);
+    settings.proxy = Direct().proxy;
     SetCurrentSettings(std::move(settings));
   }
-  ScopedProxy() : ScopedProxy(ProxySettings{ProxyType::kNone, "", 0, "", ""}) {}
   ~ScopedProxy() { SetCurrentSettings(saved_); }
   ScopedProxy(const ScopedProxy&) = delete;
   ScopedProxy& operator=(const ScopedProxy&) = delete;

@@ -16,9 +16,9 @@ namespace tarsel::HTTP {
 namespace {
 
 using tarsel::testing::RawFixtureServer;
+using testing::Direct;
 using testing::DownloadCode;
 using testing::ObservedDownload;
-using testing::ScopedProxy;
 
 // A loopback port nobody listens on.
 int ClosedPort() {
@@ -35,8 +35,7 @@ int ClosedPort() {
 
 class HttpClientFailureTest : public ::testing::Test {
  protected:
-  ScopedProxy no_proxy_;
-  CHttpClient client_;
+  CHttpClient client_{Direct()};
 };
 
 TEST_F(HttpClientFailureTest, HostileResponses) {
@@ -66,7 +65,7 @@ TEST_F(HttpClientFailureTest, HostileResponses) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     RawFixtureServer raw(c.reply);
-    CHttpClient client;
+    CHttpClient client(Direct());
     client.SetStallTimeout(std::chrono::seconds(10));
     EXPECT_EQ(DownloadCode(client, raw.Url("/feed")), c.code);
     if (c.code == 0) {
@@ -95,7 +94,7 @@ TEST_F(HttpClientFailureTest, RefusesLineBreaksInUrlsAndHeaders) {
   EXPECT_EQ(observed.errors.size(), 3u);
   EXPECT_TRUE(observed.events.empty());
 
-  CHttpClient with_bad_header;
+  CHttpClient with_bad_header(Direct());
   with_bad_header.AddHeader("If-None-Match", "\"x\"\r\nX-Injected: 1");
   EXPECT_EQ(DownloadCode(with_bad_header, url), 3);
   EXPECT_EQ(raw.Hits(), 0);

@@ -18,9 +18,9 @@ using tarsel::testing::FixtureRequest;
 using tarsel::testing::FixtureResponse;
 using tarsel::testing::FixtureServer;
 using tarsel::testing::RawFixtureServer;
+using testing::Direct;
 using testing::DownloadCode;
 using testing::ObservedDownload;
-using testing::ScopedProxy;
 using Event = HttpStatusEvent;
 
 constexpr char kOkReply[] = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok";
@@ -43,9 +43,8 @@ FixtureResponse Redirect(int status, const std::string& location) {
 
 class HttpClientTest : public ::testing::Test {
  protected:
-  ScopedProxy no_proxy_;
   FixtureServer server_;
-  CHttpClient client_;
+  CHttpClient client_{Direct()};
   ObservedDownload observed_;
 };
 
@@ -74,7 +73,7 @@ TEST_F(HttpClientTest, SendsExactlyTheRequestHeaders) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     RawFixtureServer raw(kOkReply);
-    CHttpClient client;
+    CHttpClient client(Direct());
     for (const auto& [name, value] : c.headers) client.AddHeader(name, value);
     client.SetPostBody(c.post_body);
     client.Download(raw.Url("/feed?x=1"));
@@ -138,7 +137,7 @@ TEST_F(HttpClientTest, StatusesMapToCodes) {
   });
   for (const Case& c : cases) {
     SCOPED_TRACE(c.status);
-    CHttpClient client;
+    CHttpClient client(Direct());
     ObservedDownload observed;
     observed.Attach(client);
     client.AddHeader("X-Want", std::to_string(c.status));
@@ -253,7 +252,7 @@ TEST_F(HttpClientTest, SiteCredentials) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    CHttpClient client;
+    CHttpClient client(Direct());
     client.SetCredentials(c.user, c.password);
     EXPECT_EQ(DownloadCode(client, c.url), c.code);
     if (c.code == 0) EXPECT_EQ(client.Body(), c.authorization);
@@ -263,7 +262,7 @@ TEST_F(HttpClientTest, SiteCredentials) {
 TEST_F(HttpClientTest, DigestIsNegotiated) {
   auto secure = server_.Serve(
       "/digest", AskingFor("Digest realm=\"feeds\", nonce=\"4a2f\", qop=\"auth\", algorithm=MD5"));
-  CHttpClient client;
+  CHttpClient client(Direct());
   client.SetCredentials("alice", "pw");
   client.Download(server_.Url("/digest"));
   const std::string answer = client.Body();
@@ -300,19 +299,60 @@ TEST_F(HttpClientTest, ProxyTypes) {
        "direct"},
       {"SystemUsesTheEnvironment", {ProxyType::kSystem, "", 0, "", ""}, feed_url, "environment"},
       {"Given", {ProxyType::kGiven, "127.0.0.1", given_proxy.port(), "", ""}, feed_url, "given "},
-      {"GivenWithCredentials",
-       {ProxyType::kGiven, "127.0.0.1", given_proxy.port(), "pu", "pp"},
-       feed_url,
-       "given Basic cHU6cHA="},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ScopedProxy proxy(c.proxy);
-    CHttpClient client;
+    CHttpClient client({c.proxy, ""});
     EXPECT_EQ(DownloadCode(client, c.url), 0);
     EXPECT_EQ(client.Body(), c.body);
   }
   EXPECT_EQ(CurlTransfer::ProxyText({ProxyType::kGiven, "proxy", 8080, "", ""}), "proxy:8080");
+}
+
+// A proxy that refuses requests without credentials, naming `scheme`; the answer's body is the
+// credentials it was given.
+FixtureHandler ProxyAskingFor(const std::string& scheme) {
+  return [scheme](const FixtureRequest& request) {
+    const std::string given = request.Header("Proxy-Authorization");
+    if (given.empty()) {
+      return FixtureResponse{407, "", "text/plain", {{"Proxy-Authenticate", scheme}}};
+    }
+    return FixtureResponse{200, given};
+  };
+}
+
+TEST_F(HttpClientTest, ProxyCredentialsFollowTheSchemeTheProxyAsksFor) {
+  FixtureServer proxy;
+  const std::string feed_url = "http://feeds.example.invalid/news.xml";
+  struct Case {
+    const char* name;
+    std::string scheme;
+    std::string user;
+    int code;
+    std::vector<std::string> fields;  // in the credentials, when code is 0
+  } cases[] = {
+      {"Basic", "Basic realm=\"office\"", "pu", 0, {"Basic cHU6cHA="}},
+      {"Digest",
+       "Digest realm=\"office\", nonce=\"77c1\", qop=\"auth\", algorithm=MD5",
+       "pu",
+       0,
+       {"Digest ", "username=\"pu\"", "realm=\"office\"", "nonce=\"77c1\"", "uri=\"/news.xml\"",
+        "response=\""}},
+      {"NoCredentialsGiven", "Digest realm=\"office\", nonce=\"77c1\"", "", 8, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto endpoint = proxy.Serve(feed_url, ProxyAskingFor(c.scheme));
+    const std::string password = c.user.empty() ? "" : "pp";
+    CHttpClient client({{ProxyType::kGiven, "127.0.0.1", proxy.port(), c.user, password}, ""});
+    ASSERT_EQ(DownloadCode(client, feed_url), c.code);
+    for (const std::string& field : c.fields) {
+      EXPECT_NE(client.Body().find(field), std::string::npos) << field << " in " << client.Body();
+    }
+    if (c.code == 0 && c.scheme.starts_with("Digest")) {
+      EXPECT_EQ(client.Body().find(password), std::string::npos) << "the password never travels";
+    }
+  }
 }
 
 TEST_F(HttpClientTest, CharsetAndReuse) {

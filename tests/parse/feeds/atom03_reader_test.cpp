@@ -15,7 +15,7 @@ using testing::ParseText;
 
 TEST(ParseAtomTest, NullRootIsTheOnlyFailure) {
   ChannelInfo channel;
-  EXPECT_FALSE(ParseAtom(XMLParser::NullNode::Instance(), channel));
+  EXPECT_FALSE(ParseAtom(XMLParser::NullNode::Instance(), channel, testing::DefaultRead()));
   bool ok = false;
   ParseText("<feed/>", &ok);
   EXPECT_TRUE(ok);
@@ -42,7 +42,7 @@ TEST(ParseAtomTest, ChannelLink) {
   for (const auto& c : cases) {
     ChannelInfo channel;
     channel.link = "unchanged";
-    ASSERT_TRUE(ParseFeed(Atom(c.links), channel)) << c.name;
+    ASSERT_TRUE(ParseFeed(Atom(c.links), channel, testing::DefaultRead())) << c.name;
     EXPECT_EQ(channel.link, c.expected) << c.name;
   }
 }

@@ -255,7 +255,7 @@ TEST(ParseAtom10Test, HostileEntries) {
       Atom10("<entry><title>T</title>" + categories + enclosures +
              "<link rel='enclosure' href='javascript:alert(1)' length='-5' type='audio/mpeg'/>"
              "<content type='xhtml'>no div &lt;script&gt;</content></entry>"),
-      channel, false));
+      channel, false, testing::DefaultRead()));
   ASSERT_EQ(channel.records.size(), 1u);
   const Record& record = *channel.records[0];
   EXPECT_EQ(record.subject.rfind("c0, c1, ", 0), 0u);
@@ -275,18 +275,18 @@ TEST(ParseAtom10Test, EveryTruncationAndMutationOfARichFeed) {
       "</content></entry><entry><title><![CDATA[<x>]]></title><content src='v'/></entry>");
   for (size_t length = 0; length <= rich.size(); ++length) {
     ChannelInfo channel;
-    ParseAndCleanFeed(rich.substr(0, length), channel, false);
+    ParseAndCleanFeed(rich.substr(0, length), channel, false, testing::DefaultRead());
   }
   for (size_t at = 0; at < rich.size(); ++at) {
     for (char c : {'<', '&', '>', ';', '\'', '#'}) {
       std::string mutated = rich;
       mutated[at] = c;
       ChannelInfo channel;
-      ParseAndCleanFeed(mutated, channel, false);
+      ParseAndCleanFeed(mutated, channel, false, testing::DefaultRead());
     }
   }
   ChannelInfo whole;
-  ASSERT_TRUE(ParseAndCleanFeed(rich, whole, false));
+  ASSERT_TRUE(ParseAndCleanFeed(rich, whole, false, testing::DefaultRead()));
   EXPECT_EQ(whole.records.size(), 2u);
 }
 

@@ -3,15 +3,24 @@
 #include <ctime>
 #include <string>
 
+#include "parse/charsets/encoding_choice.h"
 #include "parse/feeds/feed_parser.h"
 #include "store/channel_info.h"
 
 namespace tarsel::testing {
 
+// What the readers are given by a user who left the settings alone: no line limit, the system's
+// code page.
+inline feeds::ReadSettings DefaultRead() {
+  feeds::ReadSettings read;
+  read.code_page = CodePageForEncoding(EncodingChoice::kAutomatic);
+  return read;
+}
+
 // Parses `xml` into a fresh channel; `ok` receives ParseFeed's answer.
 inline ChannelInfo ParseText(const std::string& xml, bool* ok = nullptr) {
   ChannelInfo channel;
-  bool parsed = ParseFeed(xml, channel);
+  bool parsed = ParseFeed(xml, channel, DefaultRead());
   if (ok != nullptr) *ok = parsed;
   return channel;
 }

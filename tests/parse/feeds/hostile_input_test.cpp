@@ -32,10 +32,10 @@ const char kRichAtom[] =
 // description must give what the two steps give.
 void Digest(const std::string& body) {
   ChannelInfo channel;
-  const bool parsed = ParseFeed(body, channel);
-  if (parsed) CleanParsedChannel(channel, false);
+  const bool parsed = ParseFeed(body, channel, testing::DefaultRead());
+  if (parsed) CleanParsedChannel(channel, false, testing::DefaultRead());
   ChannelInfo single;
-  ASSERT_EQ(ParseAndCleanFeed(body, single, false), parsed) << body;
+  ASSERT_EQ(ParseAndCleanFeed(body, single, false, testing::DefaultRead()), parsed) << body;
   ASSERT_EQ(single.records.size(), channel.records.size()) << body;
   for (size_t i = 0; i < channel.records.size(); ++i) {
     EXPECT_EQ(single.records[i]->title, channel.records[i]->title) << body;
@@ -82,7 +82,7 @@ TEST(HostileFeedTest, DeepNesting) {
   ChannelInfo channel = testing::ParseText(
       testing::Rss("<item><title>t</title><description>" + html + "x</description></item>"), &ok);
   ASSERT_TRUE(ok);
-  CleanParsedChannel(channel, false);
+  CleanParsedChannel(channel, false, testing::DefaultRead());
   EXPECT_EQ(channel.records.size(), 1u);
 }
 
@@ -90,7 +90,7 @@ TEST(HostileFeedTest, OversizedFields) {
   const std::string big(8 * 1024 * 1024, 'w');
   ChannelInfo channel = testing::ParseText(testing::Rss(
       "<item><title>" + big + "</title><description>" + big + " &lt;b&gt;</description></item>"));
-  CleanParsedChannel(channel, false);
+  CleanParsedChannel(channel, false, testing::DefaultRead());
   ASSERT_EQ(channel.records.size(), 1u);
   EXPECT_EQ(channel.records[0]->title.size(), big.size());
 }

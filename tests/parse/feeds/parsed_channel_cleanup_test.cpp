@@ -21,7 +21,7 @@ TEST(CleanParsedChannelTest, DecodesAndResolvesAgainstTheChannelLink) {
       "<comments>c.html</comments>"
       "<description>&lt;a href=\"../p.html\" class=\"x\"&gt;p&lt;/a&gt;&lt;img src=\"i.png\" "
       "onerror=\"x()\"&gt;&lt;script&gt;bad()&lt;/script&gt;</description></item>"));
-  CleanParsedChannel(channel, false);
+  CleanParsedChannel(channel, false, testing::DefaultRead());
   EXPECT_EQ(channel.title, "Q & A");
   EXPECT_EQ(channel.description, "") << "an unknown tag, read as HTML";
   ASSERT_EQ(channel.records.size(), 1u);
@@ -58,7 +58,7 @@ TEST(CleanParsedChannelTest, AddressesCannotRunScriptOrLeaveTheirAttribute) {
     record->link = record->comments = record->base_url = c.address;
     record->enclosures = {{c.address, "audio/mpeg", -1}};
     channel.records.push_back(record);
-    CleanParsedChannel(channel, true);
+    CleanParsedChannel(channel, true, testing::DefaultRead());
     EXPECT_EQ(channel.link, c.expected) << c.address;
     EXPECT_EQ(channel.image_url, c.expected) << c.address;
     EXPECT_EQ(record->link, c.expected) << c.address;
@@ -79,7 +79,7 @@ TEST(CleanParsedChannelTest, TitlesCannotHideTagsBehindAStrayLessThan) {
       testing::Rss("<item><title>&lt;&lt;iframe "
                    "srcdoc=\"&amp;lt;script&amp;gt;alert(1)&amp;lt;/script&amp;gt;\"&gt;"
                    "x &lt;1&lt;base href=//evil/&gt;</title><link>http://site/1</link></item>"));
-  CleanParsedChannel(channel, false);
+  CleanParsedChannel(channel, false, testing::DefaultRead());
   ASSERT_EQ(channel.records.size(), 1u);
   EXPECT_EQ(channel.records[0]->title, "&lt;x &lt;1");
 }
@@ -112,7 +112,7 @@ TEST(CleanParsedChannelTest, ConvertsByTheDeclaredEncoding) {
         c.text;
     record->link = record->comments = record->guid = "http://x/" + c.text;
     channel.records.push_back(record);
-    CleanParsedChannel(channel, c.converted_at_download);
+    CleanParsedChannel(channel, c.converted_at_download, testing::DefaultRead());
 
     for (const std::string* text :
          {&channel.title, &channel.description, &channel.image_title, &record->title,
@@ -140,12 +140,12 @@ TEST(CleanParsedChannelTest, ChannelTitleAndDescriptionAreText) {
   };
   for (const auto& c : cases) {
     ChannelInfo channel = ParseText(testing::Rss(c.element));
-    CleanParsedChannel(channel, false);
+    CleanParsedChannel(channel, false, testing::DefaultRead());
     EXPECT_EQ(channel.title, c.text) << c.name;
   }
   ChannelInfo channel =
       ParseText(testing::Rss("<description><p>Boats &amp; <em>tides</em></p></description>"));
-  CleanParsedChannel(channel, false);
+  CleanParsedChannel(channel, false, testing::DefaultRead());
   EXPECT_EQ(channel.description, "Boats & tides");
 }
 
@@ -179,7 +179,7 @@ TEST(CleanParsedChannelTest, BaseOfRelativeLinks) {
                      "><title>T</title><link>p.html</link><comments>p.html#c</comments>"
                      "<description>&lt;a href=\"p.html\"&gt;p&lt;/a&gt;</description>"
                      "<enclosure url=\"p.html\"/></item>"),
-        channel, true, c.feed_url));
+        channel, true, testing::DefaultRead(), c.feed_url));
     ASSERT_EQ(channel.records.size(), 1u) << c.name;
     EXPECT_EQ(channel.image_url, c.image) << c.name;
     const Record& record = *channel.records[0];
@@ -199,10 +199,10 @@ TEST(CleanParsedChannelTest, EnclosuresEndTheDescriptionButNotTheSummary) {
   for (bool single_parse : {true, false}) {
     ChannelInfo channel;
     if (single_parse) {
-      ASSERT_TRUE(ParseAndCleanFeed(feed, channel, true));
+      ASSERT_TRUE(ParseAndCleanFeed(feed, channel, true, testing::DefaultRead()));
     } else {
-      ASSERT_TRUE(ParseFeed(feed, channel));
-      CleanParsedChannel(channel, true);
+      ASSERT_TRUE(ParseFeed(feed, channel, testing::DefaultRead()));
+      CleanParsedChannel(channel, true, testing::DefaultRead());
     }
     const Record& record = *channel.records.at(0);
     EXPECT_EQ(record.summary, "Notes") << single_parse;
@@ -216,7 +216,7 @@ TEST(CleanParsedChannelTest, EnclosuresEndTheDescriptionButNotTheSummary) {
   record->description = "x" + feeds::WriteEnclosureBlock({{"http://a.example/e.mp3", "", -1}});
   record->enclosures = {{"http://a.example/other.mp3", "", -1}};
   stored.records.push_back(record);
-  CleanParsedChannel(stored, true);
+  CleanParsedChannel(stored, true, testing::DefaultRead());
   EXPECT_EQ(record->description.find("other.mp3"), std::string::npos) << "never a second block";
 
   // The block is written after cleaning: a type holding a zero byte must not reach it.
@@ -224,7 +224,7 @@ TEST(CleanParsedChannelTest, EnclosuresEndTheDescriptionButNotTheSummary) {
   auto zero_type = std::make_shared<Record>();
   zero_type->enclosures = {{"http://a.example/v.mp4", std::string("v\0ideo/mp4", 10), -1}};
   hostile.records.push_back(zero_type);
-  CleanParsedChannel(hostile, true);
+  CleanParsedChannel(hostile, true, testing::DefaultRead());
   EXPECT_EQ(zero_type->description.find('\0'), std::string::npos);
   EXPECT_NE(zero_type->description.find("v.mp4"), std::string::npos);
 }

@@ -42,7 +42,7 @@ TEST(ParseFeedTest, FailuresLeaveTheChannelAlone) {
     ChannelInfo channel;
     channel.title = "old";
     channel.encoding = "before";
-    EXPECT_FALSE(ParseFeed(body, channel)) << body;
+    EXPECT_FALSE(ParseFeed(body, channel, testing::DefaultRead())) << body;
     EXPECT_EQ(channel.title, "old") << body;
     EXPECT_TRUE(channel.records.empty()) << body;
     if (std::string(body).find("chanel") != std::string::npos) {

@@ -7,7 +7,6 @@
 #include "parse/lists/column_merge.h"
 #include "parse/lists/found_feed_tree.h"
 #include "parse/lists/opml_export.h"
-#include "settings/settings.h"
 
 namespace tarsel {
 namespace {
@@ -17,10 +16,10 @@ std::string Opml(const std::string& body, const std::string& encoding = "windows
          "</body></opml>";
 }
 
-FoundFeedTree Read(const std::string& bytes) {
+FoundFeedTree Read(const std::string& bytes, EncodingChoice encoding = EncodingChoice::kAutomatic) {
   FoundFeedTree list{kImportedFileListName, {}, {}};
   std::string error;
-  EXPECT_TRUE(ParseListBytes(bytes, list, error)) << error;
+  EXPECT_TRUE(ParseListBytes(bytes, list, error, encoding)) << error;
   return list;
 }
 
@@ -112,15 +111,11 @@ TEST(ListsTest, FormatIsTakenFromTheDocumentNotTheName) {
 }
 
 TEST(ListsTest, Utf8DocumentsAreConvertedByTheEncodingSetting) {
-  const std::shared_ptr<const Settings> saved = CurrentSettings();
-  Settings settings = *saved;
-  settings.encoding = kEncodingCyrillicWindows;
-  SetCurrentSettings(settings);
   const std::string text = "\xD0\x9F";  // CYRILLIC CAPITAL LETTER PE
   const std::string outline = "<outline text=\"" + text + "\" htmlUrl=\"h\" xmlUrl=\"u\"/>";
-  EXPECT_EQ(Read(Opml(outline, "utf-8")).feeds.at(0).title, "\xCF");
-  EXPECT_EQ(Read(Opml(outline)).feeds.at(0).title, text);
-  SetCurrentSettings(*saved);
+  const EncodingChoice cyrillic = EncodingChoice::kCyrillicWindows;
+  EXPECT_EQ(Read(Opml(outline, "utf-8"), cyrillic).feeds.at(0).title, "\xCF");
+  EXPECT_EQ(Read(Opml(outline), cyrillic).feeds.at(0).title, text);
 }
 
 TEST(ListsTest, HostileDocumentsFailOrStayBounded) {
@@ -129,7 +124,8 @@ TEST(ListsTest, HostileDocumentsFailOrStayBounded) {
   const std::string full =
       Opml("<outline title=\"F\"><outline text=\"a\" htmlUrl=\"h\" xmlUrl=\"u\"/></outline>");
   for (size_t cut : {size_t{0}, size_t{10}, full.size() / 2, full.size() - 3}) {
-    EXPECT_FALSE(ParseListBytes(full.substr(0, cut), list, error)) << cut;
+    EXPECT_FALSE(ParseListBytes(full.substr(0, cut), list, error, EncodingChoice::kAutomatic))
+        << cut;
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(list.feeds.size(), 1u) << "a failed parse leaves the list as it was";
   }
@@ -158,7 +154,7 @@ TEST(ListsTest, HostileDocumentsFailOrStayBounded) {
       noise[(seed >> 8) % noise.size()] = static_cast<char>(seed >> 16);
     }
     FoundFeedTree ignored;
-    ParseListBytes(noise, ignored, error);
+    ParseListBytes(noise, ignored, error, EncodingChoice::kAutomatic);
   }
 }
 
