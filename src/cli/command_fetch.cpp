@@ -139,7 +139,8 @@ nlohmann::ordered_json ResultJson(const Column& column, const FetchResult& resul
   nlohmann::ordered_json json;
   json["status"] = result.status;
   json["failure"] = result.failure;
-  json["message"] = FailureText(result.failure, result.status);
+  json["message"] = FailureText(result.failure);
+  json["detail"] = FailureDetail(result.failure, result.status);
   json["url"] = utf8(column.url);
   json["etag"] = utf8(column.etag);
   json["last_modified"] = utf8(column.last_modified);

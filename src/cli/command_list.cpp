@@ -51,8 +51,9 @@ class TreePrinter {
       json["interval"] = column.update_interval;
       const RecordedFailure* failure = record_.Find(column, url);
       json["last_result"] = failure != nullptr ? failure->failure : 0;
-      json["message"] =
-          failure != nullptr ? FailureText(failure->failure, failure->http_status) : "";
+      json["message"] = failure != nullptr ? FailureText(failure->failure) : "";
+      json["detail"] =
+          failure != nullptr ? FailureDetail(failure->failure, failure->http_status) : "";
     }
     return json;
   }
@@ -67,7 +68,7 @@ class TreePrinter {
       const std::string url = session_.ToUtf8(column.url);
       line += "  " + TerminalText(url);
       if (const RecordedFailure* failure = record_.Find(column, url)) {
-        const std::string text = "(" + FailureText(failure->failure, failure->http_status) + ")";
+        const std::string text = "(" + FailureText(failure->failure) + ")";
         line += "  " + Coloured(text, Colour::kRed, colours_);
       }
     }

@@ -19,13 +19,17 @@ std::string OneLine(const std::string& text) {
 
 }  // namespace
 
-std::string FailureText(int32_t code, int32_t http_status) {
+std::string FailureText(int32_t code) {
   if (code == kFailureNone) return "";
+  return OneLine(FailureMessage(code));
+}
+
+std::string FailureDetail(int32_t code, int32_t http_status) {
   // The client follows 301 and 302 itself; ending on one means it gave up following.
   if (code == kFailureNotFound && (http_status == 301 || http_status == 302)) {
     return "Redirect loop: the address kept redirecting (or redirected to no address)";
   }
-  return OneLine(FailureMessage(code));
+  return "";
 }
 
 }  // namespace tarsel::cli

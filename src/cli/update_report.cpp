@@ -73,7 +73,7 @@ void ConsoleReport::Finish() {
 std::string ConsoleReport::ResultLine(const Column& column) const {
   const int32_t failure = column.last_result.load();
   const int32_t http_status = column.last_http_status.load();
-  const std::string message = FailureText(failure, http_status);
+  const std::string message = FailureText(failure);
   const std::string name = session_.ToUtf8(column.DisplayName());
   if (options_.json) {
     nlohmann::ordered_json line;
@@ -83,6 +83,7 @@ std::string ConsoleReport::ResultLine(const Column& column) const {
     line["new"] = column.NewCount();
     line["failure"] = failure;
     line["message"] = message;
+    line["detail"] = FailureDetail(failure, http_status);
     line["http_status"] = http_status;
     return JsonText(line, -1) + "\n";
   }

@@ -47,6 +47,7 @@ TEST_F(FetchCommandTest, ReportsTheDownloadAsJson) {
       FixtureResponse{200, "<html><link type=\"text/xml\" href=\"rss.xml\">", "text/html"});
   auto moved =
       server_.Serve("/old", FixtureResponse{301, "", "text/plain", {{"Location", "/feed"}}});
+  auto nowhere = server_.Serve("/nowhere", FixtureResponse{302, "", "text/plain"});
   auto locked = server_.Serve("/locked", [](const FixtureRequest& request) {
     return request.Header("Authorization") == "Basic dTpw"
                ? FixtureResponse{200, kFeed}
@@ -66,6 +67,7 @@ TEST_F(FetchCommandTest, ReportsTheDownloadAsJson) {
        {{"status", 200},
         {"failure", 0},
         {"message", ""},
+        {"detail", ""},
         {"etag", "\"v1\""},
         {"new_content", true},
         {"bytes", sizeof(kFeed) - 1},
@@ -85,7 +87,17 @@ TEST_F(FetchCommandTest, ReportsTheDownloadAsJson) {
         {"failure", 161},
         {"message",
          "HTTP 404 Error. You should unsubscribe from this column or enter another url."},
+        {"detail", ""},
         {"new_content", false}}},
+      {"redirect to no address",
+       "/nowhere",
+       {},
+       1,
+       {{"status", 302},
+        {"failure", 161},
+        {"message",
+         "HTTP 404 Error. You should unsubscribe from this column or enter another url."},
+        {"detail", "Redirect loop: the address kept redirecting (or redirected to no address)"}}},
       {"web page",
        "/site/",
        {},
@@ -110,7 +122,7 @@ TEST_F(FetchCommandTest, ReportsTheDownloadAsJson) {
     EXPECT_EQ(run.status, c.exit_status) << run.err;
     const Json output = Json::parse(run.out, nullptr, false);
     ASSERT_TRUE(output.is_object()) << run.out;
-    EXPECT_EQ(output.size(), 12u);
+    EXPECT_EQ(output.size(), 13u);
     for (const auto& [key, value] : c.expected.items()) EXPECT_EQ(output[key], value) << key;
   }
 }

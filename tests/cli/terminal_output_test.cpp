@@ -118,7 +118,8 @@ TEST_F(PipeTest, AFullStandardOutputIsAFailure) {
 }
 
 // The store forgets a column's last result when it is loaded; list still shows what the last
-// update run ended with, and a redirect loop is named as one.
+// update run ended with. A redirect loop shows the program's text for its code, and the JSON
+// names it in its detail.
 TEST_F(PipeTest, ListShowsTheFailuresOfTheLastUpdate) {
   auto feed = server_.Serve("/ok.xml", FixtureResponse(200,
                                                        "<rss><channel><title>Fine</title>"
@@ -141,14 +142,17 @@ TEST_F(PipeTest, ListShowsTheFailuresOfTheLastUpdate) {
   EXPECT_EQ(lines[1]["failure"], 0);
   EXPECT_EQ(lines[2]["failure"], 161) << "the stored code stays";
   EXPECT_EQ(lines[2]["http_status"], 302);
-  EXPECT_NE(lines[2]["message"].get<std::string>().find("Redirect loop"), std::string::npos);
+  const std::string not_found_text =
+      "HTTP 404 Error. You should unsubscribe from this column or enter another url.";
+  EXPECT_EQ(lines[2]["message"], not_found_text);
+  EXPECT_NE(lines[2]["detail"].get<std::string>().find("Redirect loop"), std::string::npos);
   EXPECT_EQ(lines[3]["failure"], 161);
-  EXPECT_EQ(lines[3]["message"],
-            "HTTP 404 Error. You should unsubscribe from this column or enter another url.");
+  EXPECT_EQ(lines[3]["message"], not_found_text);
+  EXPECT_EQ(lines[3]["detail"], "");
 
   const std::string list = cli_.Run({"list"}).out;
   EXPECT_NE(list.find("/ok.xml\n"), std::string::npos) << list;
-  EXPECT_NE(list.find("/loop  (Redirect loop"), std::string::npos) << list;
+  EXPECT_NE(list.find("/loop  (HTTP 404 Error."), std::string::npos) << list;
   EXPECT_NE(list.find("/gone.xml  (HTTP 404 Error."), std::string::npos) << list;
 
   // A column that works again loses its failure.

@@ -144,6 +144,7 @@ TEST_F(UpdateCommandTest, JsonLinesForTheColumnsOfAGroup) {
                                       {"new", 1},
                                       {"failure", 0},
                                       {"message", ""},
+                                      {"detail", ""},
                                       {"http_status", 200}}));
   EXPECT_EQ(lines[1]["id"], 4);
   EXPECT_EQ(lines[1]["failure"], 161);
