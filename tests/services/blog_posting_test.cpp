@@ -103,11 +103,11 @@ class BlogPostingTest : public ::testing::Test {
     context.blog = std::move(blog);
     context.endpoints.blogger = server_.Url("/api/RPC2");
     context.endpoints.livejournal = server_.Url("/interface/xmlrpc");
+    context.http = HTTP::testing::Direct();
     context.prompt = &prompt_;
     return context;
   }
 
-  HTTP::testing::ScopedProxy no_proxy_;
   testing::ScopedEnv time_zone_{"TZ", "UTC"};
   FixtureServer server_;
   RecordingPrompt prompt_;
@@ -225,7 +225,6 @@ TEST_F(BlogPostingTest, FailedAnswersStopThePostWithThePartMessages) {
 
 // A server that accepts and never answers: Cancel ends the post at once and says nothing.
 TEST(BlogPostingCancelTest, CancelStopsASilentServerWithoutAMessage) {
-  HTTP::testing::ScopedProxy no_proxy;
   testing::RawFixtureServer silent("", /*hold_open=*/true);
   RecordingPrompt prompt;
   XmlRpcCancel cancel;
@@ -234,6 +233,7 @@ TEST(BlogPostingCancelTest, CancelStopsASilentServerWithoutAMessage) {
   context.endpoints.livejournal = silent.Url("/interface/xmlrpc");
   context.prompt = &prompt;
   context.cancel = &cancel;
+  context.http = HTTP::testing::Direct();
   std::thread poster([&context] { PostToService("t", "x", context); });
   while (silent.Hits() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
   cancel.Cancel();

@@ -66,11 +66,11 @@ class DirectorySearchTest : public ::testing::Test {
       steps_.push_back(static_cast<int>(step) * 100 + results);
     };
     hooks.prompt = &prompt_;
+    hooks.http = HTTP::testing::Direct();
     RunDirectorySearch(search, hooks);
     return search;
   }
 
-  HTTP::testing::ScopedProxy no_proxy_;
   FixtureServer server_;
   std::mutex mutex_;
   std::vector<FixtureRequest> requests_;

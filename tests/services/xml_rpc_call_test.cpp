@@ -32,11 +32,11 @@ class XmlRpcCallTest : public ::testing::Test {
     XmlRpcRequest request("blogger.getUsersBlogs");
     request.AddParam(XmlRpcValue::String("abc"));
     XmlRpcCallOptions options;
+    options.http = HTTP::testing::Direct();
     options.prompt = &prompt_;
     return PerformXmlRpcCall(server_.Url("/RPC2"), request, response, options);
   }
 
-  HTTP::testing::ScopedProxy no_proxy_;
   FixtureServer server_;
   std::optional<FixtureServer::Endpoint> endpoint_;
   RecordingPrompt prompt_;
@@ -103,11 +103,11 @@ TEST_F(XmlRpcCallTest, FailuresAreToldApart) {
 
 // No fixture server here: one destroyed before it ever answered can block its own shutdown.
 TEST(XmlRpcCallFailureTest, UnreachableEndpointFailsSilently) {
-  HTTP::testing::ScopedProxy no_proxy;
   RecordingPrompt prompt;
   XmlRpcResponse response;
   XmlRpcRequest request("syndic8.FindFeeds");
   XmlRpcCallOptions options;
+  options.http = HTTP::testing::Direct();
   options.prompt = &prompt;
   options.user_agent = "Directory";
   EXPECT_FALSE(CallXmlRpc("http://127.0.0.1:1/RPC2", request, response, options));

@@ -40,8 +40,8 @@ inline ClientOptions Direct() {
   return {ProxySettings{ProxyType::kNone, "", 0, "", ""}, ""};
 }
 
-// Process-wide proxy settings for the life of the object, for the service tests until they pass
-// their clients' options.
+// No proxy in the process-wide settings for the life of the object, for the tests of the desktop
+// program, which makes its clients' options from the settings it publishes.
 class ScopedProxy {
  public:
   ScopedProxy() : saved_(*CurrentSettings()) {
