@@ -132,6 +132,14 @@ TreeNodeRef ColumnStoreSession::FindNode(std::string_view id_text) const {
   return node;
 }
 
+std::shared_ptr<Column> ColumnStoreSession::FindColumn(std::string_view id_text) const {
+  const TreeNodeRef node = FindNode(id_text);
+  if (!node) return nullptr;
+  auto column = std::dynamic_pointer_cast<Column>(node);
+  if (!column) Fail(kExitFailure, "node " + std::string(id_text) + " is a group, not a column");
+  return column;
+}
+
 bool ColumnStoreSession::Save() {
   if (!writable_) {
     Fail(kExitFailure, "the columns store was opened for reading only");

@@ -55,6 +55,8 @@ class ColumnStoreSession {
 
   // The node with the id the user wrote; prints why not and returns null otherwise.
   TreeNodeRef FindNode(std::string_view id_text) const;
+  // The same for a command that takes only a column: a group's id is refused too.
+  std::shared_ptr<Column> FindColumn(std::string_view id_text) const;
 
   // Writes columns.dat. Prints the failure and returns false when it cannot (the old file then
   // stays). Only for a session opened for writing.

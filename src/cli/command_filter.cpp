@@ -101,10 +101,8 @@ int RunFilter(int argc, char* argv[]) {
   auto session =
       ColumnStoreSession::Open(reading ? StoreAccess::kRead : StoreAccess::kWrite, status);
   if (!session) return status;
-  const TreeNodeRef node = session->FindNode(args.words()[0]);
-  if (!node) return kExitFailure;
-  auto column = std::dynamic_pointer_cast<Column>(node);
-  if (!column) return Fail(kExitFailure, "node " + args.words()[0] + " is a group, not a column");
+  const std::shared_ptr<Column> column = session->FindColumn(args.words()[0]);
+  if (!column) return kExitFailure;
 
   ColumnProperties properties = ReadColumnProperties(*column);
   bool changed = false;

@@ -100,10 +100,8 @@ int RunSet(int argc, char* argv[]) {
   int status = kExitOk;
   auto session = ColumnStoreSession::Open(StoreAccess::kWrite, status);
   if (!session) return status;
-  const TreeNodeRef node = session->FindNode(args.words()[0]);
-  if (!node) return kExitFailure;
-  auto column = std::dynamic_pointer_cast<Column>(node);
-  if (!column) return Fail(kExitFailure, "node " + args.words()[0] + " is a group, not a column");
+  const std::shared_ptr<Column> column = session->FindColumn(args.words()[0]);
+  if (!column) return kExitFailure;
 
   ColumnProperties properties = ReadColumnProperties(*column);
   if (std::optional<std::string> bad = ApplyOptions(args, *session, properties))
