@@ -4,6 +4,7 @@
 
 #include "parse/charsets/encoding_choice.h"
 #include "platform/system_code_page.h"
+#include "platform/utf8_text.h"
 #include "settings/settings.h"
 #include "store/column.h"
 #include "view/records_view_model_texts.h"
@@ -37,24 +38,6 @@ char32_t DecodeUtf8(const std::string& text, size_t& at) {
   return c;
 }
 
-void EncodeUtf8(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // Letters, digits and the underscore; bytes above ASCII count as letters of other alphabets.
 bool IsWordByte(char c) {
   const auto u = static_cast<unsigned char>(c);
@@ -69,7 +52,7 @@ std::string FoldCase(const std::string& program_text) {
       program_text, CodePageForEncoding(static_cast<EncodingChoice>(CurrentSettings()->encoding)));
   std::string folded;
   folded.reserve(utf8.size());
-  for (size_t at = 0; at < utf8.size();) EncodeUtf8(LowerCodePoint(DecodeUtf8(utf8, at)), folded);
+  for (size_t at = 0; at < utf8.size();) AppendUtf8(LowerCodePoint(DecodeUtf8(utf8, at)), folded);
   return folded;
 }
 

@@ -32,15 +32,7 @@ constexpr StringEntry kStrings[] = {
     {32869, "Search for RSS columns with Syndic8"},
     {32870, "Prev Unread Item (Shift+SPACE)"},
     {32871, "Next Unread Item (SPACE)"},
-    // The quick views as the View menu lists them.
-    {457, "All for last 15 minutes(Ctrl+F1)"},
-    {458, "All for last hour(Ctrl+F2)"},
-    {459, "All for last day(Ctrl+F3)"},
-    {460, "All Unread For Last 15 Minutes(Ctrl+F4)"},
-    {461, "All Unread For Last Hour(Ctrl+F5)"},
-    {462, "All Unread For Last Day(Ctrl+F6)"},
-    {466, "Latest 10 unread(Ctrl+F7)"},
-    {467, "Latest 100 unread(Ctrl+F8)"},
+    // The quick views' names (View menu too) are in the records list's table.
     {text::kWindowTitle, "Tarsel %s"},
     {text::kNotAvailableCaption, "Tarsel"},
     {text::kNotAvailableText, "\"%s\" is not available yet in this version of Tarsel."},
