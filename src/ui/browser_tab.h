@@ -6,23 +6,12 @@
 // Main thread only.
 
 #include <QString>
-#include <QWidget>
 
-#include "view/text_size_level.h"
-
-class QMenu;
-class QWebEngineView;
-
-namespace tarsel {
-class ColumnTree;
-}
+#include "ui/web_pane.h"
 
 namespace tarsel::ui {
 
-class PageFinder;
-class PanePage;
-
-class BrowserTab : public QWidget {
+class BrowserTab : public WebPane {
   Q_OBJECT
 
  public:
@@ -33,37 +22,14 @@ class BrowserTab : public QWidget {
   // The page's title, else its address.
   QString Title() const;
 
-  void IncreaseTextSize();
-  void DecreaseTextSize();
-  int TextSizeLevel() const { return text_size_.level(); }
-  void Copy();
-  void Paste();
-
-  void SetMemoriesTree(const ColumnTree* memories_tree) { memories_tree_ = memories_tree; }
-  // The selection menu (341) for the current selection; the caller shows and owns it.
-  QMenu* BuildSelectionMenu(QWidget* parent);
-
-  PageFinder* Finder() const { return finder_; }
-  QWebEngineView* WebView() const { return view_; }
-
  signals:
-  void OpenLinkRequest(QString url);
-  void StatusTextRequest(QString text);
   void TitleChanged(QString title);
-  void BlogSelectionRequest(QString html);
-  void ToMemoriesRequest(int memories_column_id, QString selection_html, QString url,
-                         QString title);
 
  private:
-  void ApplyTextSize();
-  void OnContextMenu(const QPoint& position);
+  QString SelectionAddress() const override { return Address(); }
+  QString SelectionTitle() const override;
 
   QString opened_url_;
-  QWebEngineView* view_ = nullptr;
-  PanePage* page_ = nullptr;
-  PageFinder* finder_ = nullptr;
-  tarsel::TextSizeLevel text_size_;
-  const ColumnTree* memories_tree_ = nullptr;
 };
 
 }  // namespace tarsel::ui

@@ -1,0 +1,99 @@
+#include "ui/web_pane.h"
+
+#include <QMenu>
+#include <QPointer>
+#include <QVBoxLayout>
+#include <QWebEngineContextMenuRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+#include "ui/page_finder.h"
+#include "ui/selection_menu.h"
+
+namespace tarsel::ui {
+
+WebPane::WebPane(PanePage::Mode mode, const QString& view_name, const QString& accessible_name,
+                 QWidget* parent)
+    : QWidget(parent) {
+  setAccessibleName(accessible_name);
+  view_ = new QWebEngineView(this);
+  view_->setObjectName(view_name);
+  view_->setAccessibleName(accessible_name);
+  page_ = new PanePage(mode, QWebEngineProfile::defaultProfile(), view_);
+  view_->setPage(page_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(view_);
+  finder_ = new PageFinder(page_, this);
+
+  connect(page_, &PanePage::LinkRequested, this,
+          [this](const QUrl& url) { emit OpenLinkRequest(url.toString()); });
+  connect(page_, &QWebEnginePage::linkHovered, this,
+          [this](const QString& url) { emit StatusTextRequest(url); });
+  view_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(view_, &QWidget::customContextMenuRequested, this, &WebPane::OnContextMenu);
+}
+
+void WebPane::ApplyTextSize() {
+  view_->setZoomFactor(text_size_.ZoomFactor());
+}
+
+void WebPane::IncreaseTextSize() {
+  if (text_size_.Increase()) ApplyTextSize();
+}
+
+void WebPane::DecreaseTextSize() {
+  if (text_size_.Decrease()) ApplyTextSize();
+}
+
+void WebPane::Copy() {
+  page_->triggerAction(QWebEnginePage::Copy);
+}
+
+void WebPane::Paste() {
+  page_->triggerAction(QWebEnginePage::Paste);
+}
+
+QMenu* WebPane::BuildSelectionMenu(QWidget* parent) {
+  // The menu may outlive the pane (a tab closed while its menu is open).
+  QPointer<WebPane> self(this);
+  SelectionMenuHandlers handlers;
+  handlers.blog_selection = [self] {
+    if (self) self->BlogSelection();
+  };
+  handlers.copy_selection = [self] {
+    if (self) self->Copy();
+  };
+  handlers.to_memories = [self](int id) {
+    if (self) self->SelectionToMemories(id);
+  };
+  return ui::BuildSelectionMenu(memories_tree_, handlers, parent);
+}
+
+void WebPane::BlogSelection() {
+  QPointer<WebPane> self(this);
+  FetchSelectionHtml(page_, [self](const QString& html) {
+    if (self && !html.isEmpty()) emit self->BlogSelectionRequest(html);
+  });
+}
+
+void WebPane::SelectionToMemories(int memories_column_id) {
+  QPointer<WebPane> self(this);
+  FetchSelectionHtml(page_, [self, memories_column_id](const QString& html) {
+    if (self && !html.isEmpty()) {
+      emit self->ToMemoriesRequest(memories_column_id, html, self->SelectionAddress(),
+                                   self->SelectionTitle());
+    }
+  });
+}
+
+void WebPane::OnContextMenu(const QPoint& position) {
+  const QWebEngineContextMenuRequest* request = view_->lastContextMenuRequest();
+  QMenu* menu = request != nullptr && !request->selectedText().isEmpty()
+                    ? BuildSelectionMenu(this)
+                    : view_->createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(view_->mapToGlobal(position));
+}
+
+}  // namespace tarsel::ui

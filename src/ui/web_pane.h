@@ -1,0 +1,74 @@
+#pragma once
+
+// What the record pane and a browser tab share: one web view filling the widget, its text size
+// (eight levels, kept across navigations by the caller), copy and paste, Find, and the context
+// menu: the selection menu over selected text, the standard menu elsewhere. Links the page hands
+// out leave as OpenLinkRequest. Main thread only.
+
+#include <QString>
+#include <QWidget>
+
+#include "ui/pane_page.h"
+#include "view/text_size_level.h"
+
+class QMenu;
+class QWebEngineView;
+
+namespace tarsel {
+class ColumnTree;
+}
+
+namespace tarsel::ui {
+
+class PageFinder;
+
+class WebPane : public QWidget {
+  Q_OBJECT
+
+ public:
+  void IncreaseTextSize();
+  void DecreaseTextSize();
+  int TextSizeLevel() const { return text_size_.level(); }
+  void Copy();
+  void Paste();
+
+  // The memories columns offered under "To Memories" in the selection menu; may be null.
+  void SetMemoriesTree(const ColumnTree* memories_tree) { memories_tree_ = memories_tree; }
+  // The selection menu (341) for the current selection; the caller shows and owns it.
+  QMenu* BuildSelectionMenu(QWidget* parent);
+  // The commands of that menu.
+  void BlogSelection();
+  void SelectionToMemories(int memories_column_id);
+
+  PageFinder* Finder() const { return finder_; }
+  QWebEngineView* WebView() const { return view_; }
+
+ signals:
+  void OpenLinkRequest(QString url);
+  void StatusTextRequest(QString text);
+  void BlogSelectionRequest(QString html);
+  void ToMemoriesRequest(int memories_column_id, QString selection_html, QString url,
+                         QString title);
+
+ protected:
+  // `view_name` is the web view's object name; `accessible_name` names both widgets.
+  WebPane(PanePage::Mode mode, const QString& view_name, const QString& accessible_name,
+          QWidget* parent);
+
+  PanePage* Page() const { return page_; }
+  void ApplyTextSize();
+  // The page address and title a selection sent to memories is stored with.
+  virtual QString SelectionAddress() const { return {}; }
+  virtual QString SelectionTitle() const { return {}; }
+
+ private:
+  void OnContextMenu(const QPoint& position);
+
+  QWebEngineView* view_ = nullptr;
+  PanePage* page_ = nullptr;
+  PageFinder* finder_ = nullptr;
+  tarsel::TextSizeLevel text_size_;
+  const ColumnTree* memories_tree_ = nullptr;
+};
+
+}  // namespace tarsel::ui
