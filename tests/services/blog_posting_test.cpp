@@ -14,7 +14,9 @@
 #include "net/http/client_test_support.h"
 #include "services/blog_settings_check.h"
 #include "support/fixture_server.h"
+#include "support/recording_prompt.h"
 #include "support/temp_dir.h"
+#include "support/xml_rpc_answer.h"
 
 namespace tarsel {
 namespace {
@@ -22,19 +24,8 @@ namespace {
 using testing::FixtureRequest;
 using testing::FixtureResponse;
 using testing::FixtureServer;
-
-class RecordingPrompt final : public UserPrompt {
- public:
-  void ShowMessage(const std::string& caption, const std::string& text) override {
-    messages.emplace_back(caption, text);
-  }
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  std::vector<std::pair<std::string, std::string>> messages;
-};
-
-std::string Answer(const std::string& value_xml) {
-  return "<methodResponse><params><param>" + value_xml + "</param></params></methodResponse>";
-}
+using testing::RecordingPrompt;
+using testing::XmlRpcAnswer;
 
 const char kBlogList[] =
     "<value><array><data><value><struct><member><name>blogid</name><value><string>b-17</string>"
@@ -124,8 +115,8 @@ TEST_F(BlogPostingTest, BloggerAndMovableTypeSendTheTwoCalls) {
   };
   for (auto test_case : kCases) {
     FakeService service(server_, test_case.path);
-    service.Answer("blogger.getUsersBlogs", {200, Answer(kBlogList), "text/xml"});
-    service.Answer("blogger.newPost", {200, Answer("<value><boolean>1</boolean></value>")});
+    service.Answer("blogger.getUsersBlogs", {200, XmlRpcAnswer(kBlogList), "text/xml"});
+    service.Answer("blogger.newPost", {200, XmlRpcAnswer("<value><boolean>1</boolean></value>")});
     if (test_case.blog.service == kBlogServiceMovableType) test_case.blog.host = server_.Url("");
     PostToService("Title is not sent", "<p>hello & bye</p>", Context(test_case.blog));
     const std::vector<std::string> bodies = service.Bodies();
@@ -139,9 +130,10 @@ TEST_F(BlogPostingTest, BloggerAndMovableTypeSendTheTwoCalls) {
 
 TEST_F(BlogPostingTest, LiveJournalSendsOneStructWithTheLocalTimeTakenOnce) {
   FakeService service(server_, "/interface/xmlrpc");
-  service.Answer("LJ.XMLRPC.postevent", {200, Answer("<value><struct><member><name>itemid</name>"
-                                                     "<value><int>1</int></value></member>"
-                                                     "</struct></value>")});
+  service.Answer("LJ.XMLRPC.postevent",
+                 {200, XmlRpcAnswer("<value><struct><member><name>itemid</name>"
+                                    "<value><int>1</int></value></member>"
+                                    "</struct></value>")});
   BlogPostContext context = Context({"build in", "LiveJournal", "h", "p", "carol", "pw"});
   int clock_reads = 0;
   // 2004-02-03 09:05:00 UTC
@@ -186,12 +178,12 @@ TEST_F(BlogPostingTest, FailedAnswersStopThePostWithThePartMessages) {
   } kCases[] = {
       {"empty blog list",
        "Blogger",
-       {200, Answer("<value><array><data/></array></value>")},
+       {200, XmlRpcAnswer("<value><array><data/></array></value>")},
        1,
        nullptr},
       {"blog list of strings",
        "Blogger",
-       {200, Answer("<value><array><data><value>x</value></data></array></value>")},
+       {200, XmlRpcAnswer("<value><array><data><value>x</value></data></array></value>")},
        1,
        nullptr},
       {"fault", "Blogger", {200, kFault}, 1, "postevent error"},
@@ -206,7 +198,7 @@ TEST_F(BlogPostingTest, FailedAnswersStopThePostWithThePartMessages) {
     FakeService blogger(server_, "/api/RPC2");
     FakeService livejournal(server_, "/interface/xmlrpc");
     blogger.Answer("blogger.getUsersBlogs", test_case.first_answer);
-    blogger.Answer("blogger.newPost", {200, Answer("<value><boolean>1</boolean></value>")});
+    blogger.Answer("blogger.newPost", {200, XmlRpcAnswer("<value><boolean>1</boolean></value>")});
     livejournal.Answer("LJ.XMLRPC.postevent", test_case.first_answer);
     PostToService("t", "x", Context({"build in", test_case.service, "", "", "u", "p"}));
     EXPECT_EQ(blogger.Bodies().size() + livejournal.Bodies().size(), test_case.calls)

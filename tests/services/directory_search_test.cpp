@@ -9,6 +9,8 @@
 
 #include "net/http/client_test_support.h"
 #include "support/fixture_server.h"
+#include "support/recording_prompt.h"
+#include "support/xml_rpc_answer.h"
 
 namespace tarsel {
 namespace {
@@ -16,19 +18,8 @@ namespace {
 using testing::FixtureRequest;
 using testing::FixtureResponse;
 using testing::FixtureServer;
-
-class RecordingPrompt final : public UserPrompt {
- public:
-  void ShowMessage(const std::string& caption, const std::string&) override {
-    captions.push_back(caption);
-  }
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  std::vector<std::string> captions;
-};
-
-std::string Answer(const std::string& value_xml) {
-  return "<methodResponse><params><param>" + value_xml + "</param></params></methodResponse>";
-}
+using testing::RecordingPrompt;
+using testing::XmlRpcAnswer;
 
 const char kIds[] =
     "<value><array><data><value><i4>11</i4></value><value><i4>12</i4></value></data></array>"
@@ -79,8 +70,8 @@ class DirectorySearchTest : public ::testing::Test {
 };
 
 TEST_F(DirectorySearchTest, FindsFeedsAndReadsTheirInfo) {
-  const DirectorySearch search =
-      Run(DirectorySearchKind::kFeedDescription, {200, Answer(kIds)}, {200, Answer(kTwoFeeds)});
+  const DirectorySearch search = Run(DirectorySearchKind::kFeedDescription,
+                                     {200, XmlRpcAnswer(kIds)}, {200, XmlRpcAnswer(kTwoFeeds)});
   ASSERT_EQ(requests_.size(), 2u);
   XmlRpcRequest find("syndic8.FindFeeds");
   find.AddParam(XmlRpcValue::String("linux"));
@@ -102,7 +93,7 @@ TEST_F(DirectorySearchTest, FindsFeedsAndReadsTheirInfo) {
 
 TEST_F(DirectorySearchTest, OutcomesOfOddAnswers) {
   const std::string strings =
-      Answer("<value><array><data><value>a</value><value>b</value></data></array></value>");
+      XmlRpcAnswer("<value><array><data><value>a</value><value>b</value></data></array></value>");
   const struct {
     const char* name;
     DirectorySearchKind kind;
@@ -113,7 +104,7 @@ TEST_F(DirectorySearchTest, OutcomesOfOddAnswers) {
   } kCases[] = {
       {"site search, empty array",
        DirectorySearchKind::kSiteUrl,
-       {200, Answer("<value><array><data></data></array></value>")},
+       {200, XmlRpcAnswer("<value><array><data></data></array></value>")},
        {},
        DirectorySearchOutcome::kEmptyResponse,
        1,
@@ -134,21 +125,21 @@ TEST_F(DirectorySearchTest, OutcomesOfOddAnswers) {
        0},
       {"info fault",
        DirectorySearchKind::kFeedTitle,
-       {200, Answer(kIds)},
+       {200, XmlRpcAnswer(kIds)},
        {200, kFault},
        DirectorySearchOutcome::kErrorInResponse,
        2,
        1},
       {"info not xml",
        DirectorySearchKind::kFeedTitle,
-       {200, Answer(kIds)},
+       {200, XmlRpcAnswer(kIds)},
        {200, "<<"},
        DirectorySearchOutcome::kErrorInResponse,
        2,
        1},
       {"info all strings",
        DirectorySearchKind::kFeedTitle,
-       {200, Answer(kIds)},
+       {200, XmlRpcAnswer(kIds)},
        {200, strings},
        DirectorySearchOutcome::kNoUsableResult,
        2,
@@ -156,12 +147,12 @@ TEST_F(DirectorySearchTest, OutcomesOfOddAnswers) {
   };
   for (const auto& test_case : kCases) {
     requests_.clear();
-    prompt_.captions.clear();
+    prompt_.messages.clear();
     const DirectorySearch search = Run(test_case.kind, test_case.find, test_case.info);
     EXPECT_EQ(search.outcome, test_case.outcome) << test_case.name;
     EXPECT_TRUE(search.results.empty()) << test_case.name;
     EXPECT_EQ(requests_.size(), test_case.calls) << test_case.name;
-    EXPECT_EQ(prompt_.captions.size(), test_case.messages) << test_case.name;
+    EXPECT_EQ(prompt_.messages.size(), test_case.messages) << test_case.name;
     if (test_case.kind == DirectorySearchKind::kSiteUrl) {
       EXPECT_NE(requests_.at(0).body.find("syndic8.FindSites"), std::string::npos);
     }

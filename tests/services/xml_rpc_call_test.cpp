@@ -9,21 +9,14 @@
 
 #include "net/http/client_test_support.h"
 #include "support/fixture_server.h"
+#include "support/recording_prompt.h"
 
 namespace tarsel {
 namespace {
 
 using testing::FixtureResponse;
 using testing::FixtureServer;
-
-class RecordingPrompt final : public UserPrompt {
- public:
-  void ShowMessage(const std::string& caption, const std::string& text) override {
-    messages.emplace_back(caption, text);
-  }
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  std::vector<std::pair<std::string, std::string>> messages;
-};
+using testing::RecordingPrompt;
 
 class XmlRpcCallTest : public ::testing::Test {
  protected:
