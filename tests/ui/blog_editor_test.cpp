@@ -11,6 +11,8 @@
 #include "net/http/client_test_support.h"
 #include "store/column.h"
 #include "support/fixture_server.h"
+#include "support/recording_prompt.h"
+#include "support/xml_rpc_answer.h"
 #include "ui/blog_commands.h"
 #include "ui/command_actions.h"
 #include "ui/directory_search_dialog.h"
@@ -21,19 +23,8 @@ namespace {
 using tarsel::testing::FixtureRequest;
 using tarsel::testing::FixtureResponse;
 using tarsel::testing::FixtureServer;
-
-class RecordingPrompt final : public UserPrompt {
- public:
-  void ShowMessage(const std::string& caption, const std::string&) override {
-    captions.push_back(caption);
-  }
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-  std::vector<std::string> captions;
-};
-
-std::string Answer(const std::string& value_xml) {
-  return "<methodResponse><params><param>" + value_xml + "</param></params></methodResponse>";
-}
+using tarsel::testing::RecordingPrompt;
+using tarsel::testing::XmlRpcAnswer;
 
 TEST(BlogEditorTest, WrapsTheSelectionWithTheCaretBeforeTheClosingTag) {
   const struct {
@@ -88,9 +79,10 @@ TEST(BlogCommandsTest, BlogItPostsTheRecordToTheService) {
     bodies.push_back(request.body);
     const bool blogs = request.body.find("getUsersBlogs") != std::string::npos;
     return FixtureResponse{
-        200, Answer(blogs ? "<value><array><data><value><struct><member><name>blogid</name>"
-                            "<value>77</value></member></struct></value></data></array></value>"
-                          : "<value><boolean>1</boolean></value>")};
+        200,
+        XmlRpcAnswer(blogs ? "<value><array><data><value><struct><member><name>blogid</name>"
+                             "<value>77</value></member></struct></value></data></array></value>"
+                           : "<value><boolean>1</boolean></value>")};
   });
   QWidget window;
   CommandActions actions(&window);
@@ -115,7 +107,7 @@ TEST(BlogCommandsTest, BlogItPostsTheRecordToTheService) {
   emit blog.editor()->PostRequested();
   ASSERT_TRUE(finished.wait(20000));
   EXPECT_FALSE(blog.editor()->isVisible());
-  EXPECT_TRUE(prompt.captions.empty());
+  EXPECT_TRUE(prompt.messages.empty());
   std::lock_guard lock(mutex);
   ASSERT_EQ(bodies.size(), 2u);
   XmlRpcRequest post("blogger.newPost");
@@ -148,13 +140,14 @@ TEST(DirectorySearchDialogTest, FoundFeedsAreOfferedAsFoundColumns) {
   auto endpoint = server.Serve("/xmlrpc.php", [](const FixtureRequest& request) {
     const bool info = request.body.find("GetFeedInfo") != std::string::npos;
     return FixtureResponse{
-        200, Answer(info ? "<value><array><data>"
-                           "<value><struct><member><name>dataurl</name><value>http://a/rss</value>"
-                           "</member></struct></value>"
-                           "<value><struct><member><name>dataurl</name><value>http://b/rss</value>"
-                           "</member></struct></value></data></array></value>"
-                         : "<value><array><data><value><i4>1</i4></value><value><i4>2</i4>"
-                           "</value></data></array></value>")};
+        200,
+        XmlRpcAnswer(info ? "<value><array><data>"
+                            "<value><struct><member><name>dataurl</name><value>http://a/rss</value>"
+                            "</member></struct></value>"
+                            "<value><struct><member><name>dataurl</name><value>http://b/rss</value>"
+                            "</member></struct></value></data></array></value>"
+                          : "<value><array><data><value><i4>1</i4></value><value><i4>2</i4>"
+                            "</value></data></array></value>")};
   });
   DirectorySearchDialog dialog;
   dialog.SetEndpoint(server.Url("/xmlrpc.php"));
@@ -165,7 +158,7 @@ TEST(DirectorySearchDialogTest, FoundFeedsAreOfferedAsFoundColumns) {
   dialog.Find();
   EXPECT_TRUE(QTest::qWaitFor(
       [&dialog] { return dialog.result() == static_cast<int>(QDialog::Accepted); }, 20000));
-  EXPECT_TRUE(prompt.captions.empty());
+  EXPECT_TRUE(prompt.messages.empty());
   const FoundFeedTree list = FoundColumnsList(dialog.Results());
   EXPECT_EQ(list.name, "found columns");
   ASSERT_EQ(list.feeds.size(), 2u);
