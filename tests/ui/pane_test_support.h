@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
+#include <memory>
 #include <string>
 
 namespace tarsel::testing {
@@ -22,14 +23,18 @@ inline std::string ShippedThemeFolder() {
 // Runs `script` and waits for its result.
 inline QVariant RunScript(QWebEnginePage* page, const QString& script,
                           quint32 world = QWebEngineScript::MainWorld) {
-  QVariant result;
-  bool done = false;
-  page->runJavaScript(script, world, [&](const QVariant& value) {
-    result = value;
-    done = true;
+  // The answer may come after the wait gave up, so it lands in state the callback shares.
+  struct Answer {
+    QVariant value;
+    bool done = false;
+  };
+  auto answer = std::make_shared<Answer>();
+  page->runJavaScript(script, world, [answer](const QVariant& value) {
+    answer->value = value;
+    answer->done = true;
   });
-  (void)QTest::qWaitFor([&] { return done; }, kPageWaitMs);
-  return result;
+  (void)QTest::qWaitFor([&] { return answer->done; }, kPageWaitMs);
+  return answer->value;
 }
 
 // Waits until `spy` has seen at least `count` signals.
