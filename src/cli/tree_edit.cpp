@@ -32,8 +32,7 @@ int MarkAllRead(TreeNode& node, bool read) {
   int changed = 0;
   for (const std::shared_ptr<Column>& column : columns) {
     for (const RecordRef& record : column->channel.records) {
-      if (record->deleted || record->unread == !read) continue;
-      record->unread = !read;
+      if (!column->SetRecordUnread(*record, !read)) continue;
       if (read) record->is_new = false;
       ++changed;
     }

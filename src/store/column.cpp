@@ -3,6 +3,13 @@
 #include <algorithm>
 
 namespace tarsel {
+namespace {
+
+Column::RecordCounts Counts(const Record& record) {
+  return {!record.deleted && record.unread ? 1 : 0, record.deleted ? 0 : 1};
+}
+
+}  // namespace
 
 bool FeedNode::IsDue(int32_t now) const {
   if (update_interval == 0) return false;
@@ -31,16 +38,48 @@ void Column::CollectColumns(std::vector<std::shared_ptr<Column>>& columns) {
   columns.push_back(std::static_pointer_cast<Column>(shared_from_this()));
 }
 
-int32_t Column::UnreadCount() const {
-  return static_cast<int32_t>(
-      std::count_if(channel.records.begin(), channel.records.end(),
-                    [](const RecordRef& record) { return !record->deleted && record->unread; }));
+bool Column::SetRecordUnread(Record& record, bool unread) {
+  if (record.unread == unread || (unread && record.deleted)) return false;
+  const RecordCounts before = Counts(record);
+  record.unread = unread;
+  CountChange(before, record);
+  return true;
 }
 
-int32_t Column::TotalCount() const {
-  return static_cast<int32_t>(
-      std::count_if(channel.records.begin(), channel.records.end(),
-                    [](const RecordRef& record) { return !record->deleted; }));
+void Column::DeleteRecord(Record& record) {
+  const RecordCounts before = Counts(record);
+  MarkRecordDeleted(record);
+  CountChange(before, record);
+}
+
+bool Column::PassesFilters(Record& record) {
+  const RecordCounts before = Counts(record);
+  const bool passes = PassesFilterRules(record, filters);
+  CountChange(before, record);
+  return passes;
+}
+
+void Column::ReplaceRecords(RecordList records) {
+  channel.records = std::move(records);
+  RecountRecords();
+}
+
+void Column::RecountRecords() {
+  int32_t unread = 0;
+  int32_t total = 0;
+  for (const RecordRef& record : channel.records) {
+    const RecordCounts counts = Counts(*record);
+    unread += counts.unread;
+    total += counts.total;
+  }
+  unread_count_.store(unread, std::memory_order_relaxed);
+  total_count_.store(total, std::memory_order_relaxed);
+}
+
+void Column::CountChange(const RecordCounts& was, const Record& after) {
+  const RecordCounts is = Counts(after);
+  if (is.unread != was.unread) unread_count_.fetch_add(is.unread - was.unread);
+  if (is.total != was.total) total_count_.fetch_add(is.total - was.total);
 }
 
 int32_t Column::NewCount() const {

@@ -101,10 +101,29 @@ class Column : public FeedNode {
   std::string Description() const override { return channel.description; }
   void Serialize(StoreArchive& archive) override;
   void CollectColumns(std::vector<std::shared_ptr<Column>>& columns) override;
-  int32_t UnreadCount() const override;
-  int32_t TotalCount() const override;
-  // Records whose deleted flag is false and new flag true.
+  // Records not deleted and unread, and records not deleted: counts kept as the records
+  // change, so any thread reads them at once, without the lock and without a scan. They stay
+  // right as long as every change of a record's unread or deleted flag, and every new list,
+  // goes through the record operations below.
+  int32_t UnreadCount() const override { return unread_count_.load(std::memory_order_relaxed); }
+  int32_t TotalCount() const override { return total_count_.load(std::memory_order_relaxed); }
+  // Records whose deleted flag is false and new flag true (counted: only the worker and the
+  // command line ask).
   int32_t NewCount() const;
+
+  // Record operations that keep the counts. `record` is one of channel.records; a caller that
+  // may race a merging worker holds `lock`.
+  // Sets or clears unread (a deleted record stays read); true when the flag changed.
+  bool SetRecordUnread(Record& record, bool unread);
+  // MarkRecordDeleted.
+  void DeleteRecord(Record& record);
+  // The column's filters for `record`, which a mark-read filter marks read; false when a filter
+  // declines the record.
+  bool PassesFilters(Record& record);
+  // A merge's new list takes the place of the records.
+  void ReplaceRecords(RecordList records);
+  // Counts channel.records anew, after the list was filled directly (loading, a test's set-up).
+  void RecountRecords();
 
   // Without an attached worker (or when it cannot start) the update ends at once with
   // kUpdateStartFailure, so the column leaves the update queue.
@@ -143,12 +162,22 @@ class Column : public FeedNode {
   // a redirect loop (a 3xx with failure 161) from a real 404.
   std::atomic<int32_t> last_http_status{0};
 
+ public:
+  // What one record adds to the kept counts.
+  struct RecordCounts {
+    int32_t unread;
+    int32_t total;
+  };
+
  private:
   void SerializeColumnBlock(StoreArchive& archive);
   void LoadRecords(StoreArchive& archive);
   void LoadFilters(StoreArchive& archive);
   void SaveRecordsAndFilters(StoreArchive& archive);
+  void CountChange(const RecordCounts& was, const Record& after);
   std::unique_ptr<ColumnUpdateThread> update_thread_;
+  std::atomic<int32_t> unread_count_{0};
+  std::atomic<int32_t> total_count_{0};
 };
 
 }  // namespace tarsel

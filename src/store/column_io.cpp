@@ -149,10 +149,12 @@ void Column::LoadRecords(StoreArchive& archive) {
   try {
     ReadRecords(archive, count, channel.records, CArchiveExeption::kDamagedNode);
   } catch (const CArchiveExeption& error) {
+    RecountRecords();
     if (error.code() == CArchiveExeption::kDamagedNode) CloseAndDrop(archive);
     throw;
   }
   if (archive.version() <= kUnsortedUntil) SortNewestFirst(channel.records);
+  RecountRecords();
 }
 
 void Column::LoadFilters(StoreArchive& archive) {

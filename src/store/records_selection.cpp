@@ -12,7 +12,7 @@ void AddColumnRecords(const std::shared_ptr<Column>& column, bool unread_only,
   for (const RecordRef& record : column->channel.records) {
     if (record->deleted) continue;
     if (unread_only && !record->unread) continue;
-    if (!PassesFilterRules(*record, column->filters)) continue;
+    if (!column->PassesFilters(*record)) continue;
     selection.push_back({column, record});
   }
 }

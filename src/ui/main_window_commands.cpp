@@ -338,9 +338,7 @@ void MainWindow::MarkAll(bool read) {
     // A merging worker holds the lock; its column is left as it is rather than waited for.
     std::unique_lock<std::mutex> lock(column->lock, std::try_to_lock);
     if (!lock.owns_lock()) continue;
-    for (const RecordRef& record : column->channel.records) {
-      if (!record->deleted) record->unread = !read;
-    }
+    for (const RecordRef& record : column->channel.records) column->SetRecordUnread(*record, !read);
     columns_model_->NodeChanged(*column);
   }
   ShowRecordsOf(shown_node_);

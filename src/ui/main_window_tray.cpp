@@ -1,6 +1,4 @@
 // The main window's side of the tray icon, the pop-up notice and the update sound.
-#include <memory>
-
 #include "ui/command_actions.h"
 #include "ui/main_window.h"
 #include "ui/tray_icon.h"
@@ -8,7 +6,6 @@
 #include "ui/tray_presence.h"
 #include "ui/tree_model.h"
 #include "view/command_ids.h"
-#include "view/node_counts.h"
 
 namespace tarsel::ui {
 
@@ -19,9 +16,7 @@ void MainWindow::ConnectTray() {
   // The close box leads into the tray only while the icon stands in one.
   connect(tray, &TrayIcon::InTrayChanged, this, &MainWindow::SetTrayPresent);
   actions_->Bind(cmd::kRestore, [this] { tray_->minimizer()->Restore(); });
-  auto counts = std::make_shared<CountCache>();
-  tray_->WatchUnread(columns_model_,
-                     [this, counts] { return counts->Of(data_.columns.root()).unread; });
+  tray_->WatchUnread(columns_model_, [this] { return data_.columns.root().UnreadCount(); });
   tray->Show();
 }
 

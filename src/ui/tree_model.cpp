@@ -30,7 +30,6 @@ void TreeModel::Rebuild() {
   beginResetModel();
   children_.clear();
   row_of_.clear();
-  counts_ = CountCache();
   CollectRows(tree_.root());
   endResetModel();
 }
@@ -120,7 +119,7 @@ QVariant TreeModel::data(const QModelIndex& index, int role) const {
   if (node == nullptr) return {};
   switch (role) {
     case Qt::DisplayRole:
-      return ToQt(TreeLabel(*node, counts_.Of(*node)));
+      return ToQt(TreeLabel(*node));
     case Qt::DecorationRole:
       return IconFor(*node);
     case Qt::ToolTipRole:

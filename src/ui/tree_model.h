@@ -35,9 +35,6 @@ class TreeModel : public QAbstractItemModel {
   // Every line changed (counts after a bulk change); the rows stay.
   void AllChanged();
 
-  // The node's counts as its label shows them.
-  NodeCounts CountsOf(const TreeNode& node) const { return counts_.Of(node); }
-
   TreeNode* NodeAt(const QModelIndex& index) const;
   QModelIndex IndexOf(const TreeNode* node) const;
   ColumnTree& tree() const { return tree_; }
@@ -58,7 +55,6 @@ class TreeModel : public QAbstractItemModel {
   bool sorted_;
   std::unordered_map<const ColumnGroup*, std::vector<TreeNodeRef>> children_;
   std::unordered_map<const TreeNode*, int> row_of_;
-  mutable CountCache counts_;
   QIcon column_icon_, updating_icon_, failed_icon_, group_icon_, memories_icon_;
 };
 

@@ -121,7 +121,7 @@ void ReplaceChannel(Column& column, ChannelInfo& parsed) {
   channel.image_url = std::move(parsed.image_url);
   channel.image_title = std::move(parsed.image_title);
   // The parsed records are this merge's own (no view holds them), so they move in as they are.
-  channel.records = std::move(parsed.records);
+  column.ReplaceRecords(std::move(parsed.records));
 }
 
 // Steps from parsing to the new record list; false when the body is not a feed.

@@ -82,7 +82,6 @@ int UpdateQueue::RemoveFinished() {
   for (const auto& [arrival, column] : leaving) {
     members_.erase(column.get());
     waiting_.erase(arrival);
-    unread_seen_.erase(column.get());
     // The run is over: its thread is joined now, not at the column's next update, so that
     // finished columns hold no thread and no stack (an update of 5,000 columns held 5,000).
     if (ColumnUpdateThread* worker = column->update_thread()) worker->Stop();
@@ -124,8 +123,6 @@ bool UpdateQueue::StartColumn(const std::shared_ptr<Column>& column) {
   // Read before the worker runs: afterwards the URL may only be read under the column's lock,
   // which a merging worker holds.
   std::string cache_name = CacheFileName(column->url);
-  if (observer_ && observer_->WantsQueueStatus())
-    unread_seen_[column.get()] = column->UnreadCount();
   column->StartUpdate();
   started_.push_back({column, std::move(cache_name)});
   if (observer_) observer_->RefreshColumn(*column);
@@ -177,23 +174,10 @@ void UpdateQueue::ShowCounters() {
   observer_->ShowQueueStatus(status, std::string(status) + unread);
 }
 
-// Only an updating column's records can change under us. Its worker holds the lock through a
-// merge, and the window thread must not wait for that: the count seen last time (at the
-// latest when it started) stands in.
-int32_t UpdateQueue::UnreadTotal() {
-  int32_t total = 0;
-  for (const auto& column : tree_.Columns()) {
-    if (column->update_state.load() != kUpdateRunning) {
-      total += column->UnreadCount();
-      continue;
-    }
-    int32_t& seen = unread_seen_[column.get()];
-    if (std::unique_lock<std::mutex> lock(column->lock, std::try_to_lock); lock.owns_lock()) {
-      seen = column->UnreadCount();
-    }
-    total += seen;
-  }
-  return total;
+// The columns keep their counts as merges and marks change them: summing them reads no record
+// and waits for no merging worker.
+int32_t UpdateQueue::UnreadTotal() const {
+  return tree_.root().UnreadCount();
 }
 
 // The first save comes kSaveAfterEmptyMs after the queue was found empty, then one every
@@ -271,7 +255,6 @@ void UpdateQueue::StopAll() {
   waiting_.clear();
   started_.clear();
   stopped_.clear();
-  unread_seen_.clear();
   if (!observer_) return;
   for (const auto& column : stopped) observer_->RefreshColumn(*column);
 }
@@ -282,7 +265,6 @@ void UpdateQueue::Remove(const Column& column) {
   waiting_.erase(found->second.arrival);
   std::erase_if(started_,
                 [&column](const Started& started) { return started.column.get() == &column; });
-  unread_seen_.erase(&column);
   members_.erase(found);
 }
 

@@ -138,7 +138,7 @@ class UpdateQueue {
   bool SharesCacheWithRunning(const Column& column) const;
   void ShowCounters();
   void PeriodicSave(int64_t now_ms);
-  int32_t UnreadTotal();
+  int32_t UnreadTotal() const;
   void Remove(const Column& column);
 
   ColumnTree& tree_;
@@ -161,8 +161,6 @@ class UpdateQueue {
   int shown_running_ = 0;
   int shown_waiting_ = 0;
   std::optional<int64_t> empty_since_ms_;  // when the queue was last seen empty without a save
-  // The last unread count of each started column, for when its worker holds its lock.
-  std::unordered_map<const Column*, int32_t> unread_seen_;
 };
 
 }  // namespace tarsel

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "store/column.h"
+#include "store/record_marks.h"
 
 namespace tarsel {
 namespace {
@@ -24,22 +25,20 @@ class MarkLock {
   bool held_ = true;
 };
 
-bool ChangeRecord(Record& record, RecordMark mark) {
+// Unread and deleted change through the holder, so that a column's kept counts follow.
+bool ChangeRecord(TreeNode& holder, Record& record, RecordMark mark) {
   switch (mark) {
     case RecordMark::kRead:
-      if (!record.unread) return false;
-      record.unread = false;
+      if (!SetRecordUnread(holder, record, false)) return false;
       record.is_new = false;
       return true;
     case RecordMark::kUnread:
-      if (record.unread) return false;
-      record.unread = true;
-      return true;
+      return SetRecordUnread(holder, record, true);
     case RecordMark::kPersistent:
       record.persistent = !record.persistent;
       return true;
     case RecordMark::kDeleted:
-      MarkRecordDeleted(record);
+      DeleteRecord(holder, record);
       return true;
   }
   return false;
@@ -49,7 +48,7 @@ bool ChangeRecord(Record& record, RecordMark mark) {
 
 bool ApplyRecordMark(TreeNode& column, Record& record, RecordMark mark) {
   const MarkLock lock(column);
-  return lock.held() && ChangeRecord(record, mark);
+  return lock.held() && ChangeRecord(column, record, mark);
 }
 
 std::vector<std::shared_ptr<TreeNode>> MarkAllRows(RecordsViewModel& view, bool unread) {

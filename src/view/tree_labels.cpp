@@ -11,7 +11,7 @@
 namespace tarsel {
 
 std::string TreeLabel(const TreeNode& node) {
-  return TreeLabel(node, NodeCounts{node.UnreadCount(), node.TotalCount()});
+  return TreeLabel(node, CountsOf(node));
 }
 
 std::string TreeLabel(const TreeNode& node, const NodeCounts& node_counts) {

@@ -2,7 +2,7 @@
 
 // What the columns tree and the memories tree show for a node: its label, the order of a
 // group's children, and the caption the records pane takes when the node is selected.
-// Main thread (counts are read without the columns' locks, as the trees draw them). Texts are
+// Main thread (counts are the columns' kept counts, read without their locks). Texts are
 // bytes in the program's code page.
 
 #include <string>
@@ -17,7 +17,7 @@ namespace tarsel {
 // "title (total)"; a group counts over its columns. Memories tree: a memories column
 // "name (total)", a memories group as a columns-tree group.
 std::string TreeLabel(const TreeNode& node, const NodeCounts& counts);
-// The same with the counts read directly: only for nodes no worker is merging into.
+// The same with the node's own counts.
 std::string TreeLabel(const TreeNode& node);
 
 // The node and every group above it (the root excluded): the labels to rebuild when the

@@ -75,6 +75,7 @@ TEST(ColumnTest, CountsSkipDeletedRecords) {
   auto column = MakeColumn(2);
   column->channel.records = {MakeRecord(true, false, true), MakeRecord(true, true, true),
                              MakeRecord(false, false), MakeRecord(false, true)};
+  column->RecountRecords();
   auto memories = std::make_shared<MemoriesColumn>();
   memories->records = {MakeRecord(true, false), MakeRecord(false, true)};
   group->AddChild(column);

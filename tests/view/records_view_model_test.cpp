@@ -8,8 +8,8 @@
 #include "net/download/failure_code.h"
 #include "store/column.h"
 #include "store/memories_column.h"
-#include "view/records_list_cells.h"
 #include "view/record_operations.h"
+#include "view/records_list_cells.h"
 
 namespace tarsel {
 namespace {
@@ -45,6 +45,8 @@ struct Tree {
                                MakeRecord("b mark", kTen + 4 * kHour, true)};
     second->filters = {{"spam", kFilterContains, kFilterDecline, kFilterTitle},
                        {"mark", kFilterContains, kFilterMarkRead, kFilterTitle}};
+    first->RecountRecords();
+    second->RecountRecords();
     group->AddChild(first);
     group->AddChild(second);
   }

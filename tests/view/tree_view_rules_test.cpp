@@ -21,6 +21,7 @@ std::shared_ptr<Column> MakeColumn(const std::string& name, int unread, int read
   auto deleted = std::make_shared<Record>();
   deleted->deleted = true;
   column->channel.records.push_back(deleted);
+  column->RecountRecords();
   return column;
 }
 
