@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <mutex>
 
@@ -81,7 +82,10 @@ ColumnPropertiesDialog::ColumnPropertiesDialog(const ColumnProperties& propertie
   pages_->addTab(archive_page, Text(kTextPageArchive));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pages_);
-  AddOkCancel(this, layout);
+  buttons_ = AddOkCancel(this, layout);
+  lock_wait_ = new QTimer(this);
+  lock_wait_->setInterval(50);
+  connect(lock_wait_, &QTimer::timeout, this, &ColumnPropertiesDialog::AcceptWhenLocked);
   resize(460, 360);
 }
 
@@ -166,26 +170,45 @@ void ColumnPropertiesDialog::accept() {
     ShowExclamation(this, Text(kTextNotification), ToQt(refusal));
     return;
   }
+  AcceptWhenLocked();
+}
+
+void ColumnPropertiesDialog::AcceptWhenLocked() {
+  if (accept_lock_.mutex() != nullptr && !accept_lock_.owns_lock() && !accept_lock_.try_lock()) {
+    // A merge holds the column: the edits wait in the sheet, not in a frozen window.
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(false);
+    setCursor(Qt::BusyCursor);
+    lock_wait_->start();
+    return;
+  }
+  lock_wait_->stop();
+  unsetCursor();
+  buttons_->button(QDialogButtonBox::Ok)->setEnabled(true);
   QDialog::accept();
 }
 
+void ColumnPropertiesDialog::reject() {
+  lock_wait_->stop();
+  if (accept_lock_.owns_lock()) accept_lock_.unlock();
+  QDialog::reject();
+}
+
 bool EditColumnProperties(QWidget* parent, const ColumnTree& tree, Column& column) {
-  // A running update writes the URL and reads the filters under the column's lock; the sheet
-  // never waits for it.
-  auto busy = [&] {
-    ShowExclamation(parent, Text(kTextColumnProperties), Text(kTextColumnBusy));
-    return false;
-  };
+  // A running update writes the URL and reads the filters under the column's lock; opening
+  // the sheet never waits for it.
   ColumnProperties properties;
   {
     std::unique_lock lock(column.lock, std::try_to_lock);
-    if (!lock.owns_lock()) return busy();
+    if (!lock.owns_lock()) {
+      ShowExclamation(parent, Text(kTextColumnProperties), Text(kTextColumnBusy));
+      return false;
+    }
     properties = ReadColumnProperties(column);
   }
   ColumnPropertiesDialog dialog(properties, tree, &column, parent);
+  dialog.LockOnAccept(column.lock);
   if (dialog.exec() != QDialog::Accepted) return false;
-  std::unique_lock lock(column.lock, std::try_to_lock);
-  if (!lock.owns_lock()) return busy();
+  const std::unique_lock<std::mutex> lock = dialog.TakeLock();
   return ApplyColumnProperties(dialog.Properties(), column);
 }
 

@@ -7,14 +7,17 @@
 
 #include <QDialog>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "store/column_tree.h"
 #include "view/column_properties.h"
 
 class QCheckBox;
+class QDialogButtonBox;
 class QLineEdit;
 class QTabWidget;
+class QTimer;
 
 namespace tarsel::ui {
 
@@ -33,13 +36,24 @@ class ColumnPropertiesDialog : public QDialog {
   ColumnProperties Properties() const;
   QTabWidget* pages() const { return pages_; }
 
-  // Refuses an unusable or duplicate URL with a message and keeps the sheet open.
+  // Refuses an unusable or duplicate URL with a message and keeps the sheet open. With a lock
+  // given, the sheet closes only once it holds that lock: while a merge has it, the sheet
+  // stays open with the user's edits, OK disabled, and looks again every 50 ms (the window
+  // stays responsive; Cancel still closes it).
   void accept() override;
+  void reject() override;
+
+  // The column's lock, for OK to take before the sheet closes.
+  void LockOnAccept(std::mutex& lock) { accept_lock_ = std::unique_lock(lock, std::defer_lock); }
+  // After OK: the lock taken (moved out to the caller, who applies the edits under it).
+  std::unique_lock<std::mutex> TakeLock() { return std::move(accept_lock_); }
 
  private:
   QWidget* NewFilePage(const ColumnProperties& properties);
   QWidget* NewAlertPage(const ColumnProperties& properties);
   QWidget* NewActionsPage(const ColumnProperties& properties);
+  // OK once the lock given to LockOnAccept is held.
+  void AcceptWhenLocked();
 
   const ColumnTree& tree_;
   const Column* self_;
@@ -61,12 +75,16 @@ class ColumnPropertiesDialog : public QDialog {
   QCheckBox* include_body_ = nullptr;
   QLineEdit* mail_address_ = nullptr;
   ArchiveBox* archive_ = nullptr;
+  QDialogButtonBox* buttons_ = nullptr;
+  QTimer* lock_wait_ = nullptr;
+  std::unique_lock<std::mutex> accept_lock_;
   int32_t previous_interval_ = 0;
 };
 
 // Opens the sheet for `column`. True when the change needs the column's tree line and the
 // records view refreshed. A column being updated is edited only when its lock is free at the
-// moment the sheet opens and again on OK; otherwise a message says so and nothing changes.
+// moment the sheet opens (otherwise a message says so); on OK the edits wait for a merge in
+// progress to end and are then applied, never dropped.
 bool EditColumnProperties(QWidget* parent, const ColumnTree& tree, Column& column);
 
 // "New RSS Column": the same sheet for a new column with `defaults`; on OK the column gets the

@@ -98,6 +98,7 @@ DirectorySearchDialog::DirectorySearchDialog(QWidget* parent) : QDialog(parent) 
 
 DirectorySearchDialog::~DirectorySearchDialog() {
   if (shared_) shared_->cancel.Cancel();
+  if (worker_.joinable()) worker_.join();
 }
 
 void DirectorySearchDialog::Find() {
@@ -112,7 +113,7 @@ void DirectorySearchDialog::Find() {
   hooks.is_online = is_online_;
   hooks.http = HttpOptionsForSettings(*CurrentSettings());
   // The worker owns the shared state it writes into; it holds no pointer to the dialog.
-  std::thread([shared = shared_, hooks]() mutable {
+  worker_ = std::thread([shared = shared_, hooks]() mutable {
     hooks.prompt = shared.get();
     hooks.cancel = &shared->cancel;
     hooks.progress = [raw = shared.get()](DirectorySearchStep step, int results) {
@@ -122,7 +123,7 @@ void DirectorySearchDialog::Find() {
     };
     RunDirectorySearch(shared->search, hooks);
     shared->finished = true;
-  }).detach();
+  });
   poll_->start();
 }
 
@@ -151,6 +152,7 @@ void DirectorySearchDialog::Poll() {
 
 void DirectorySearchDialog::Finish() {
   poll_->stop();
+  worker_.join();
   const std::shared_ptr<Shared> shared = std::move(shared_);
   for (const auto& [caption, text] : shared->messages) Warn(caption, text);
   const DirectorySearchOutcome outcome = shared->search.outcome;

@@ -3,7 +3,8 @@
 // "Find RSS Feeds With Syndic8": the query (remembered for the process's life), Search By, a
 // progress bar and a status line. Find runs the search on a worker thread that shares only a
 // small state object with the dialog; the dialog looks at it every 100 ms. Cancel closes the
-// dialog at once: the worker is told to stop, ends by itself and never touches the dialog.
+// dialog at once: the worker is told to stop (its transfer is cancelled) and never touches the
+// dialog; the dialog's destructor joins it, so no search outlives its dialog.
 //
 // Main thread only.
 
@@ -11,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "parse/lists/found_feed_tree.h"
 #include "services/directory_search.h"
@@ -56,6 +58,7 @@ class DirectorySearchDialog : public QDialog {
   QPushButton* find_ = nullptr;
   QTimer* poll_ = nullptr;
   std::shared_ptr<Shared> shared_;
+  std::thread worker_;
   std::string endpoint_ = kDirectoryEndpoint;
   std::function<bool()> is_online_;
   UserPrompt* prompt_ = nullptr;

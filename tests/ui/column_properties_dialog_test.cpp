@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <future>
 #include <thread>
 
@@ -108,6 +109,35 @@ TEST(ColumnPropertiesDialogTest, BusyColumnIsNotEdited) {
   EXPECT_TRUE(message.contains("being updated"));
   release.set_value();
   worker.join();
+}
+
+// OK while a merge holds the column: the sheet stays open with what the user typed, and the
+// edits are applied once the merge lets go.
+TEST(ColumnPropertiesDialogTest, EditsMadeWhileAMergeHoldsTheColumnWaitForItAndApply) {
+  ColumnTree tree;
+  auto column = AddColumn(tree, 1, "http://a/feed");
+  std::promise<void> release;
+  std::promise<void> held;
+  std::thread merge;
+  bool open_while_merging = false;
+  WhenModal([&](QWidget* dialog) {
+    Edit(dialog, "columnName")->setText("Renamed");
+    merge = std::thread([&] {
+      std::lock_guard lock(column->lock);
+      held.set_value();
+      release.get_future().wait();
+      column->channel.title = "Merged";
+    });
+    held.get_future().wait();
+    qobject_cast<QDialog*>(dialog)->accept();
+    open_while_merging = dialog->isVisible();
+    QTimer::singleShot(100, [&release] { release.set_value(); });
+  });
+  EXPECT_TRUE(EditColumnProperties(nullptr, tree, *column));
+  merge.join();
+  EXPECT_TRUE(open_while_merging);
+  EXPECT_EQ(column->name, "Renamed");
+  EXPECT_EQ(column->channel.title, "Merged");
 }
 
 TEST(ColumnPropertiesDialogTest, FiltersPageAddsThroughTheRuleDialog) {
