@@ -42,6 +42,7 @@ void UpdateQueue::Enqueue(const std::shared_ptr<Column>& column) {
 }
 
 void UpdateQueue::Tick(int64_t now_ms) {
+  ShowSettled();
   const int running = RemoveFinished();
   if (running < kMaxRunning) StartWaiting(running);
   if (members_.empty() && animating_) {
@@ -239,9 +240,23 @@ void UpdateQueue::StopColumns(const std::vector<std::shared_ptr<Column>>& column
   for (const auto& column : columns) {
     if (!column || IsIdle(*column)) continue;
     column->StopUpdate();
+    if (!IsIdle(*column)) settling_.push_back(column);
     Remove(*column);
     if (observer_) observer_->RefreshColumn(*column);
   }
+}
+
+// A column stopped out of the queue while its worker was merging stays busy until the worker
+// has finished the merge and idled it; then its line and its records are shown anew.
+void UpdateQueue::ShowSettled() {
+  std::erase_if(settling_, [this](const std::shared_ptr<Column>& column) {
+    if (!IsIdle(*column)) return false;
+    if (observer_) {
+      observer_->RefreshColumn(*column);
+      observer_->UpdateDone(*column);
+    }
+    return true;
+  });
 }
 
 void UpdateQueue::StopAll() {
@@ -249,6 +264,7 @@ void UpdateQueue::StopAll() {
   for (const auto& column : columns()) {
     if (IsIdle(*column)) continue;
     column->StopUpdate();
+    if (!IsIdle(*column)) settling_.push_back(column);
     stopped.push_back(column);
   }
   members_.clear();

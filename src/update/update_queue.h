@@ -132,6 +132,7 @@ class UpdateQueue {
     std::string cache_name;
   };
 
+  void ShowSettled();
   int RemoveFinished();
   void StartWaiting(int running);
   bool StartColumn(const std::shared_ptr<Column>& column);
@@ -154,6 +155,7 @@ class UpdateQueue {
   std::map<uint64_t, std::shared_ptr<Column>> waiting_;  // state queued, by arrival
   std::vector<Started> started_;                         // at most kMaxRunning and a few
   std::vector<std::shared_ptr<Column>> stopped_;         // stopped since the last tick
+  std::vector<std::shared_ptr<Column>> settling_;        // stopped out of the queue, still merging
   uint64_t next_arrival_ = 0;
   bool offline_ = false;
   bool connected_ = false;

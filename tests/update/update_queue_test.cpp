@@ -395,6 +395,8 @@ TEST_F(UpdateQueueTest, StopDuringAMergeReturnsAtOnceAndTheWorkerIdlesTheColumnA
   ASSERT_TRUE(WaitUntil([&] { return column->update_state.load() == kUpdateIdle; }));
   EXPECT_EQ(column->last_result.load(), 0);
   EXPECT_EQ(column->channel.records.size(), 2u);
+  queue_->Tick(4000);
+  EXPECT_EQ(observer_.done, std::vector<int32_t>{column->id}) << "its records are shown anew";
   queue_->Enqueue(column);
   EXPECT_TRUE(queue_->Contains(*column));
   queue_->StopAll();
