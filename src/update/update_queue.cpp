@@ -247,16 +247,22 @@ void UpdateQueue::StopColumns(const std::vector<std::shared_ptr<Column>>& column
 }
 
 // A column stopped out of the queue while its worker was merging stays busy until the worker
-// has finished the merge and idled it; then its line and its records are shown anew.
+// has finished the merge and idled it; then its line and its records are shown anew, unless it
+// was deleted meanwhile (a column deleted with its group may point at the group no more).
 void UpdateQueue::ShowSettled() {
-  std::erase_if(settling_, [this](const std::shared_ptr<Column>& column) {
+  std::vector<std::shared_ptr<Column>> settled;
+  std::erase_if(settling_, [&settled](const std::shared_ptr<Column>& column) {
     if (!IsIdle(*column)) return false;
-    if (observer_) {
-      observer_->RefreshColumn(*column);
-      observer_->UpdateDone(*column);
-    }
+    settled.push_back(column);
     return true;
   });
+  if (settled.empty() || !observer_) return;
+  const std::vector<std::shared_ptr<Column>> in_tree = tree_.Columns();
+  for (const auto& column : settled) {
+    if (std::find(in_tree.begin(), in_tree.end(), column) == in_tree.end()) continue;
+    observer_->RefreshColumn(*column);
+    observer_->UpdateDone(*column);
+  }
 }
 
 void UpdateQueue::StopAll() {

@@ -365,41 +365,51 @@ TEST_F(UpdateQueueTest, StoppedWorkerNeverWritesTheColumnAgain) {
 
 // Stopping never waits for a merge. The stopped worker finishes the merge it is in, so the
 // column stays busy (the window reads it only under its lock) until the worker idles it; the
-// update's result is dropped.
+// update's result is dropped. Once idle, the column is shown anew, unless it was deleted (with
+// its group) meanwhile.
 TEST_F(UpdateQueueTest, StopDuringAMergeReturnsAtOnceAndTheWorkerIdlesTheColumnAfterIt) {
-  auto column = AddColumns(1)[0];
-  // A named pipe as the cache file holds the merge at its first read until the test writes it.
-  ASSERT_TRUE(EnsureCacheFolder());
-  const std::string cache = CacheFilePath(*column);
-  ASSERT_EQ(mkfifo(cache.c_str(), 0600), 0);
   std::atomic<bool> downloaded{false};
   auto services = std::make_shared<UpdateServices>();
   services->download = [&downloaded](Column&, DownloadStopper*) { return downloaded = true; };
   queue_ = std::make_unique<UpdateQueue>(tree_, services, &observer_);
-  queue_->Enqueue(column);
-  queue_->Tick(0);
-  ASSERT_TRUE(WaitUntil([&] {
-    std::unique_lock<std::mutex> lock(column->lock, std::try_to_lock);
-    return downloaded && !lock.owns_lock();
-  }));
+  ASSERT_TRUE(EnsureCacheFolder());
+  for (const bool deleted : {false, true}) {
+    SCOPED_TRACE(deleted ? "deleted with its group" : "kept");
+    auto group = std::make_shared<ColumnGroup>("G");
+    tree_.Append(group);
+    auto column = std::make_shared<Column>();
+    column->id = deleted ? 2 : 1;
+    column->url = UrlOf(column->id);
+    group->AddChild(column);
+    // A named pipe as the cache file holds the merge at its first read until the test writes.
+    const std::string cache = CacheFilePath(*column);
+    ASSERT_EQ(mkfifo(cache.c_str(), 0600), 0);
+    downloaded = false;
+    observer_.done.clear();
+    queue_->Enqueue(column);
+    queue_->Tick(0);
+    ASSERT_TRUE(WaitUntil([&] {
+      std::unique_lock<std::mutex> lock(column->lock, std::try_to_lock);
+      return downloaded && !lock.owns_lock();
+    }));
 
-  auto stopping = std::async(std::launch::async, [&] { queue_->StopColumns({column}); });
-  const bool returned = stopping.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
-  const int32_t state_after_stop = column->update_state.load();
-  std::ofstream(cache) << RssFeed("Fresh", {"a", "b"});
-  stopping.get();
-  ASSERT_TRUE(returned) << "Stop waited for the merge";
-  EXPECT_EQ(state_after_stop, kUpdateRunning);
-  EXPECT_TRUE(queue_->empty());
+    auto stopping = std::async(std::launch::async, [&] { queue_->StopColumns({column}); });
+    const bool returned = stopping.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    const int32_t state_after_stop = column->update_state.load();
+    if (deleted) tree_.root().RemoveChild(group.get());
+    group.reset();
+    std::ofstream(cache) << RssFeed("Fresh", {"a", "b"});
+    stopping.get();
+    ASSERT_TRUE(returned) << "Stop waited for the merge";
+    EXPECT_EQ(state_after_stop, kUpdateRunning);
+    EXPECT_TRUE(queue_->empty());
 
-  ASSERT_TRUE(WaitUntil([&] { return column->update_state.load() == kUpdateIdle; }));
-  EXPECT_EQ(column->last_result.load(), 0);
-  EXPECT_EQ(column->channel.records.size(), 2u);
-  queue_->Tick(4000);
-  EXPECT_EQ(observer_.done, std::vector<int32_t>{column->id}) << "its records are shown anew";
-  queue_->Enqueue(column);
-  EXPECT_TRUE(queue_->Contains(*column));
-  queue_->StopAll();
+    ASSERT_TRUE(WaitUntil([&] { return column->update_state.load() == kUpdateIdle; }));
+    EXPECT_EQ(column->last_result.load(), 0);
+    EXPECT_EQ(column->channel.records.size(), 2u);
+    queue_->Tick(4000);
+    EXPECT_EQ(observer_.done, deleted ? std::vector<int32_t>{} : std::vector<int32_t>{1});
+  }
 }
 
 TEST_F(UpdateQueueTest, StopAllEmptiesTheQueueAndIdlesEveryColumn) {
