@@ -20,7 +20,6 @@
 #include "net/download/cache_file_path.h"
 #include "net/download/download_column.h"
 #include "net/download/failure_code.h"
-#include "net/http/feed_url_check.h"
 #include "parse/charsets/encoding_choice.h"
 #include "platform/atomic_file.h"
 #include "platform/system_code_page.h"
@@ -198,9 +197,7 @@ int RunFetch(int argc, char* argv[]) {
                   {"--json"}, 1, 1, error)) {
     return UsageError(kUsage, error);
   }
-  if (!HTTP::IsValidFeedUrl(args.words()[0])) {
-    return UsageError(kUsage, "not an http or https URL with a host: " + args.words()[0]);
-  }
+  if (!CheckFeedUrl(args.words()[0], error)) return UsageError(kUsage, error);
   // The user's own settings (proxy, encoding) apply, read before the data folder moves.
   Settings settings;
   LoadSettings(settings);
