@@ -45,7 +45,9 @@ UpdateDriver::~UpdateDriver() {
 }
 
 void UpdateDriver::Start(int32_t last_version_check) {
+  timers_running_ = true;
   scheduler_.Start(last_version_check);
+  timers_running_ = false;
   OnTimer();
 }
 
@@ -56,7 +58,9 @@ void UpdateDriver::Stop() {
 }
 
 void UpdateDriver::OnTimer() {
+  timers_running_ = true;
   const int64_t wait = scheduler_.RunDue();
+  timers_running_ = false;
   if (wait >= 0) timer_.start(static_cast<int>(wait));
 }
 
@@ -64,6 +68,11 @@ void UpdateDriver::TickNow() {
   // Cleared first, so that a worker finishing during this tick asks for the next one.
   wake_->Answered();
   if (scheduler_.running()) queue_.Tick(clock_.NowMs());
+}
+
+void UpdateDriver::RefreshColumn(Column& column) {
+  if (!timers_running_ && column.update_state.load() == kUpdateQueued) wake_->Request();
+  emit ColumnChanged(&column);
 }
 
 void UpdateDriver::ShowQueueStatus(const std::string& status, const std::string& tooltip) {
