@@ -54,6 +54,7 @@ std::shared_ptr<Column> MakeColumn() {
     column->channel.records.push_back(record);
   }
   column->channel.records[3]->persistent = true;
+  column->RecountRecords();
   return column;
 }
 
