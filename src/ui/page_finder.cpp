@@ -26,30 +26,37 @@ bool PageFinder::FindNext() {
 
 void PageFinder::Search() {
   const int generation = ++generation_;
+  if (page_ == nullptr) {
+    ReportNotFound();
+    return;
+  }
   const std::string script = PageFindScript(*state_.request(), state_.NextStart());
   QPointer<PageFinder> self(this);
-  page_->runJavaScript(
-      QString::fromStdString(script), QWebEngineScript::ApplicationWorld,
-      [self, generation](const QVariant& result) {
-        if (!self || generation != self->generation_) return;
-        const int64_t offset = result.isValid() ? static_cast<int64_t>(result.toDouble()) : -1;
-        switch (self->state_.Take(offset)) {
-          case PageFindStep::kFound:
-            emit self->Found();
-            break;
-          case PageFindStep::kSearchFromTop:
-            self->Search();
-            break;
-          case PageFindStep::kNotFound: {
-            const std::string& text = self->state_.request()->text;
-            QString message = Text(kTextCannotFind);
-            message.replace(QStringLiteral("%s"),
-                            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-            emit self->NotFound(message);
-            break;
-          }
-        }
-      });
+  page_->runJavaScript(QString::fromStdString(script), QWebEngineScript::ApplicationWorld,
+                       [self, generation](const QVariant& result) {
+                         if (!self || generation != self->generation_) return;
+                         const int64_t offset =
+                             result.isValid() ? static_cast<int64_t>(result.toDouble()) : -1;
+                         switch (self->state_.Take(offset)) {
+                           case PageFindStep::kFound:
+                             emit self->Found();
+                             break;
+                           case PageFindStep::kSearchFromTop:
+                             self->Search();
+                             break;
+                           case PageFindStep::kNotFound:
+                             self->ReportNotFound();
+                             break;
+                         }
+                       });
+}
+
+void PageFinder::ReportNotFound() {
+  const std::string& text = state_.request()->text;
+  QString message = Text(kTextCannotFind);
+  message.replace(QStringLiteral("%s"),
+                  QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  emit NotFound(message);
 }
 
 }  // namespace tarsel::ui

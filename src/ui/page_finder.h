@@ -18,7 +18,9 @@ class PageFinder : public QObject {
   Q_OBJECT
 
  public:
+  // `page` may be null until the pane has made its page: a search then finds nothing.
   explicit PageFinder(QWebEnginePage* page, QObject* parent = nullptr);
+  void SetPage(QWebEnginePage* page) { page_ = page; }
 
   // Searches forward for `text` from past the last match, wrapping to the top once.
   void Find(const QString& text, bool match_case, bool whole_word);
@@ -36,6 +38,7 @@ class PageFinder : public QObject {
 
  private:
   void Search();
+  void ReportNotFound();
 
   QWebEnginePage* page_;
   PageFindState state_;

@@ -13,6 +13,7 @@
 #include "ui/pane_page.h"
 #include "ui/qt_text.h"
 #include "ui/record_pane_host.h"
+#include "ui/web_engine_start.h"
 #include "view/record_pane_strings.h"
 #include "view/record_render.h"
 #include "view/record_render_script.h"
@@ -32,17 +33,21 @@ RecordView::RecordView(QWidget* parent, const std::string& theme_folder)
       theme_folder_(theme_folder.empty() ? ProgramFolder() + "Theme/" : theme_folder) {
   setObjectName(QStringLiteral("RecordView"));
   host_ = new RecordPaneHost(this);
-  auto* channel = new QWebChannel(this);
-  channel->registerObject(QStringLiteral("external"), host_);
-  Page()->setWebChannel(channel);
+  channel_ = new QWebChannel(this);
+  channel_->registerObject(QStringLiteral("external"), host_);
   retry_timer_ = new QTimer(this);
   retry_timer_->setSingleShot(true);
   retry_timer_->setInterval(kLockRetryMs);
 
   connect(host_, &RecordPaneHost::Initialized, this, &RecordView::OnPageInitialized);
   connect(retry_timer_, &QTimer::timeout, this, &RecordView::Render);
-  connect(Page(), &QWebEnginePage::loadStarted, this, [this] { page_initialized_ = false; });
+  // The window paints first; the engine starts for the first record or once the window idles.
+  CallWhenIdleAfterFirstPaint(this, [this] { MakeView(); });
+}
 
+void RecordView::ViewMade() {
+  Page()->setWebChannel(channel_);
+  connect(Page(), &QWebEnginePage::loadStarted, this, [this] { page_initialized_ = false; });
   Page()->load(QUrl::fromLocalFile(QString::fromStdString(theme_folder_ + "data.html")));
 }
 
@@ -52,6 +57,7 @@ void RecordView::ShowRecord(const RecordRef& record, const std::shared_ptr<TreeN
   if (record == record_ && column == column_) return;
   record_ = record;
   column_ = column;
+  MakeView();
   Finder()->ForgetBookmark();
   Render();
 }

@@ -17,6 +17,7 @@
 #include "ui/web_pane.h"
 
 class QTimer;
+class QWebChannel;
 
 namespace tarsel::ui {
 
@@ -51,6 +52,7 @@ class RecordView : public WebPane {
   void BodyRendered();
 
  private:
+  void ViewMade() override;
   void OnPageInitialized();
   void Render();
   bool BuildBody(std::string& body);
@@ -58,6 +60,7 @@ class RecordView : public WebPane {
 
   std::string theme_folder_;
   RecordPaneHost* host_ = nullptr;
+  QWebChannel* channel_ = nullptr;
   QTimer* retry_timer_ = nullptr;
   RecordRef record_;
   std::shared_ptr<TreeNode> column_;

@@ -4,27 +4,35 @@
 #include <QPointer>
 #include <QVBoxLayout>
 #include <QWebEngineContextMenuRequest>
-#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 #include "ui/page_finder.h"
 #include "ui/selection_menu.h"
+#include "ui/web_engine_start.h"
 
 namespace tarsel::ui {
 
 WebPane::WebPane(PanePage::Mode mode, const QString& view_name, const QString& accessible_name,
                  QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent), mode_(mode), view_name_(view_name) {
   setAccessibleName(accessible_name);
-  view_ = new QWebEngineView(this);
-  view_->setObjectName(view_name);
-  view_->setAccessibleName(accessible_name);
-  page_ = new PanePage(mode, QWebEngineProfile::defaultProfile(), view_);
-  view_->setPage(page_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(view_);
-  finder_ = new PageFinder(page_, this);
+  finder_ = new PageFinder(nullptr, this);
+}
+
+void WebPane::MakeView() {
+  if (view_ != nullptr) return;
+  // First: the profile sets the process model before anything starts the engine.
+  QWebEngineProfile* profile = PaneProfile();
+  view_ = new QWebEngineView(this);
+  view_->setObjectName(view_name_);
+  view_->setAccessibleName(accessibleName());
+  page_ = new PanePage(mode_, profile, view_);
+  view_->setPage(page_);
+  layout()->addWidget(view_);
+  finder_->SetPage(page_);
+  ApplyTextSize();
 
   connect(page_, &PanePage::LinkRequested, this,
           [this](const QUrl& url) { emit OpenLinkRequest(url.toString()); });
@@ -32,10 +40,11 @@ WebPane::WebPane(PanePage::Mode mode, const QString& view_name, const QString& a
           [this](const QString& url) { emit StatusTextRequest(url); });
   view_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(view_, &QWidget::customContextMenuRequested, this, &WebPane::OnContextMenu);
+  ViewMade();
 }
 
 void WebPane::ApplyTextSize() {
-  view_->setZoomFactor(text_size_.ZoomFactor());
+  if (view_ != nullptr) view_->setZoomFactor(text_size_.ZoomFactor());
 }
 
 void WebPane::IncreaseTextSize() {
@@ -47,11 +56,11 @@ void WebPane::DecreaseTextSize() {
 }
 
 void WebPane::Copy() {
-  page_->triggerAction(QWebEnginePage::Copy);
+  if (page_ != nullptr) page_->triggerAction(QWebEnginePage::Copy);
 }
 
 void WebPane::Paste() {
-  page_->triggerAction(QWebEnginePage::Paste);
+  if (page_ != nullptr) page_->triggerAction(QWebEnginePage::Paste);
 }
 
 QMenu* WebPane::BuildSelectionMenu(QWidget* parent) {
@@ -71,6 +80,7 @@ QMenu* WebPane::BuildSelectionMenu(QWidget* parent) {
 }
 
 void WebPane::BlogSelection() {
+  if (page_ == nullptr) return;
   QPointer<WebPane> self(this);
   FetchSelectionHtml(page_, [self](const QString& html) {
     if (self && !html.isEmpty()) emit self->BlogSelectionRequest(html);
@@ -78,6 +88,7 @@ void WebPane::BlogSelection() {
 }
 
 void WebPane::SelectionToMemories(int memories_column_id) {
+  if (page_ == nullptr) return;
   QPointer<WebPane> self(this);
   FetchSelectionHtml(page_, [self, memories_column_id](const QString& html) {
     if (self && !html.isEmpty()) {

@@ -4,6 +4,10 @@
 // (eight levels, kept across navigations by the caller), copy and paste, Find, and the context
 // menu: the selection menu over selected text, the standard menu elsewhere. Links the page hands
 // out leave as OpenLinkRequest. Main thread only.
+//
+// The web view and its page are made when first needed (Page(), WebView() or MakeView()), not
+// with the pane: the record pane starts the web engine only for its first record or in an idle
+// moment after the window has painted. Until then text size, copy and Find do nothing.
 
 #include <QString>
 #include <QWidget>
@@ -41,7 +45,14 @@ class WebPane : public QWidget {
   void SelectionToMemories(int memories_column_id);
 
   PageFinder* Finder() const { return finder_; }
-  QWebEngineView* WebView() const { return view_; }
+  // The web view, made now if it is not there yet.
+  QWebEngineView* WebView() {
+    MakeView();
+    return view_;
+  }
+  bool HasView() const { return view_ != nullptr; }
+  // Makes the web view and its page, once.
+  void MakeView();
 
  signals:
   void OpenLinkRequest(QString url);
@@ -55,7 +66,14 @@ class WebPane : public QWidget {
   WebPane(PanePage::Mode mode, const QString& view_name, const QString& accessible_name,
           QWidget* parent);
 
+  PanePage* Page() {
+    MakeView();
+    return page_;
+  }
+  // Null until the view is made.
   PanePage* Page() const { return page_; }
+  // Called once, just after the view and its page are made.
+  virtual void ViewMade() {}
   void ApplyTextSize();
   // The page address and title a selection sent to memories is stored with.
   virtual QString SelectionAddress() const { return {}; }
@@ -64,6 +82,8 @@ class WebPane : public QWidget {
  private:
   void OnContextMenu(const QPoint& position);
 
+  PanePage::Mode mode_;
+  QString view_name_;
   QWebEngineView* view_ = nullptr;
   PanePage* page_ = nullptr;
   PageFinder* finder_ = nullptr;
