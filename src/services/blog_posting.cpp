@@ -2,6 +2,8 @@
 
 #include "platform/atomic_file.h"
 #include "platform/process_spawn.h"
+#include "services/service_texts.h"
+#include "settings/translation_table.h"
 
 namespace tarsel {
 
@@ -84,7 +86,9 @@ void LiveJournalPost(const std::string& title, const std::string& event,
       PerformXmlRpcCall(context.endpoints.livejournal, request, response, CallOptions(context));
   const bool cancelled = context.cancel != nullptr && context.cancel->Cancelled();
   if (status == XmlRpcCallStatus::kTransportFailed && !cancelled && context.prompt != nullptr) {
-    context.prompt->ShowMessage(kLiveJournalFailureCaption, kLiveJournalFailureText);
+    context.prompt->ShowMessage(
+        TranslatedOr(text::kServiceLiveJournalFailureCaption, kLiveJournalFailureCaption),
+        TranslatedOr(text::kServiceLiveJournalFailure, kLiveJournalFailureText));
   }
 }
 
@@ -130,9 +134,12 @@ void BlogThis(const std::string& title, const std::string& text, BlogDesk& desk)
 bool ValidateBlogSettings(bool ask, BlogDesk& desk) {
   if (BlogSettingsComplete(desk.Blog())) return true;
   if (!ask) return false;
-  desk.ShowWarning(kBlogSettingsCaption, kBlogSettingsMissingText);
+  const std::string caption = TranslatedOr(text::kServiceBlogSettingsCaption, kBlogSettingsCaption);
+  desk.ShowWarning(caption,
+                   TranslatedOr(text::kServiceBlogSettingsMissing, kBlogSettingsMissingText));
   if (desk.EditBlogSettings()) return ValidateBlogSettings(false, desk);
-  desk.ShowWarning(kBlogSettingsCaption, kBlogSettingsInvalidText);
+  desk.ShowWarning(caption,
+                   TranslatedOr(text::kServiceBlogSettingsInvalid, kBlogSettingsInvalidText));
   return false;
 }
 

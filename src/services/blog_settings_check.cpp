@@ -1,6 +1,8 @@
 #include "services/blog_settings_check.h"
 
 #include "services/blog_posting.h"
+#include "services/service_texts.h"
+#include "settings/translation_table.h"
 
 namespace tarsel {
 
@@ -21,16 +23,18 @@ std::optional<std::string> ApplyBlogSettingsInput(const BlogSettingsInput& input
     return std::nullopt;
   }
   blog.tool = kBlogToolBuiltIn;
-  if (input.service.empty()) return "Select Blog Tool";
-  if (input.user.empty()) return "Enter Account Name";
-  if (input.password.empty()) return "Enter Account Password";
+  if (input.service.empty()) return TranslatedOr(text::kServiceSelectBlogTool, kSelectBlogToolText);
+  if (input.user.empty())
+    return TranslatedOr(text::kServiceEnterAccountName, kEnterAccountNameText);
+  if (input.password.empty())
+    return TranslatedOr(text::kServiceEnterAccountPassword, kEnterAccountPasswordText);
   blog.service = input.service;
   if (input.service == kBlogServiceMovableType) {
     if (input.host.empty() || input.host == kMovableTypeHostPlaceholder) {
-      return "Enter Movable Type Host";
+      return TranslatedOr(text::kServiceEnterMovableTypeHost, kEnterMovableTypeHostText);
     }
     if (input.page.empty() || input.page == kMovableTypePagePlaceholder) {
-      return "Enter Movable Type Page";
+      return TranslatedOr(text::kServiceEnterMovableTypePage, kEnterMovableTypePageText);
     }
   }
   blog.host = input.host;

@@ -1,7 +1,9 @@
 #include "services/version_checker.h"
 
 #include "net/http/http_client.h"
+#include "services/service_texts.h"
 #include "services/version_compare.h"
+#include "settings/translation_table.h"
 
 namespace tarsel {
 
@@ -45,7 +47,8 @@ bool CompareAndNotify(const std::vector<std::string>& lines, std::string_view ow
                       NewVersionPrompt& prompt) {
   const std::optional<std::string> text = NewVersionNoticeText(lines, own_version);
   if (!text) return false;
-  return prompt.ShowNewVersion(kNewVersionCaption, *text);
+  return prompt.ShowNewVersion(TranslatedOr(text::kServiceNewVersionCaption, kNewVersionCaption),
+                               *text);
 }
 
 }  // namespace tarsel

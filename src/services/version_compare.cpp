@@ -1,6 +1,8 @@
 #include "services/version_compare.h"
 
+#include "services/service_texts.h"
 #include "settings/settings_text.h"
+#include "settings/translation_table.h"
 
 namespace tarsel {
 
@@ -40,8 +42,9 @@ std::optional<std::string> NewVersionNoticeText(const std::vector<std::string>& 
   const std::string remote = lines[0] + " " + lines[1];
   if (remote == own_version) return std::nullopt;
   if (VersionRank(remote) <= VersionRank(own_version)) return std::nullopt;
-  return "New version of Tarsel is availible for download\nVersion: " + remote +
-         "\nLast Changes:\n" + lines[2];
+  return TranslatedOr(text::kServiceNewVersionAvailable, kNewVersionAvailableText) + "\n" +
+         TranslatedOr(text::kServiceNewVersionVersion, kNewVersionVersionText) + remote + "\n" +
+         TranslatedOr(text::kServiceNewVersionChanges, kNewVersionChangesText) + "\n" + lines[2];
 }
 
 }  // namespace tarsel

@@ -1,6 +1,8 @@
 #include "services/xml_rpc_call.h"
 
 #include "net/http/http_client.h"
+#include "services/service_texts.h"
+#include "settings/translation_table.h"
 
 namespace tarsel {
 
@@ -64,7 +66,8 @@ XmlRpcCallStatus PerformXmlRpcCall(const std::string& url, const XmlRpcRequest& 
   response.Parse(client.Body());
   if (response.IsOk()) return XmlRpcCallStatus::kOk;
   if (options.prompt != nullptr) {
-    options.prompt->ShowMessage(kXmlRpcFailureCaption, response.ToXml());
+    options.prompt->ShowMessage(
+        TranslatedOr(text::kServiceXmlRpcFailureCaption, kXmlRpcFailureCaption), response.ToXml());
   }
   return XmlRpcCallStatus::kFailedResponse;
 }

@@ -16,6 +16,11 @@ const std::string* TranslatedString(int id) {
   return found == table.strings.end() ? nullptr : &found->second;
 }
 
+std::string TranslatedOr(int id, std::string_view english) {
+  const std::string* translated = TranslatedString(id);
+  return translated != nullptr ? *translated : std::string(english);
+}
+
 bool LoadTranslationFile(TranslationTable& table, const std::string& path, int file_code_page,
                          int program_code_page) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);

@@ -63,4 +63,8 @@ TranslationTable& ProcessTranslations();
 // The translated text of string id `id`, or null when the loaded language has none.
 const std::string* TranslatedString(int id);
 
+// The translated text of `id`, else `english`. For the areas below the string table (services,
+// update) that keep their English text beside the code that shows it.
+std::string TranslatedOr(int id, std::string_view english);
+
 }  // namespace tarsel

@@ -27,6 +27,10 @@ std::span<const StringEntry> DialogStrings();
 // The toolkit's own button and edit-menu words (66000-66099).
 std::span<const StringEntry> StandardStrings();
 std::span<const StringEntry> BlogStrings();
+// The names assistive technology hears for panes without text (61900-61999).
+std::span<const StringEntry> AccessibleStrings();
+// The services' messages (65100-65199).
+std::span<const StringEntry> ServiceStrings();
 
 // Every built-in entry, gathered from the tables above, in table order.
 const std::vector<StringEntry>& BuiltInStrings();
