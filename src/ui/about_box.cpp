@@ -9,6 +9,7 @@
 
 #include "app/product_version.h"
 #include "ui/qt_text.h"
+#include "view/accessible_texts.h"
 #include "view/main_window_text.h"
 #include "view/string_table.h"
 #include "view/text_format.h"
@@ -26,7 +27,7 @@ constexpr int kStepMs = 90;
 
 RainWidget::RainWidget(std::vector<std::string> words, QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("AboutAnimation"));
-  setAccessibleName(QStringLiteral("Animation"));
+  setAccessibleName(Text(text::kAccessibleAnimation));
   setFixedSize(kRainColumns * kCellWidth, kRainRows * kCellHeight);
   rain_ = std::make_unique<CharacterRain>(kRainColumns, kRainRows, std::move(words), [] {
     return static_cast<int>(QRandomGenerator::global()->bounded(32768));

@@ -22,6 +22,7 @@
 #include "settings/settings.h"
 #include "ui/html_highlighter.h"
 #include "ui/qt_text.h"
+#include "view/accessible_texts.h"
 #include "view/blog_strings.h"
 
 namespace tarsel::ui {
@@ -33,10 +34,10 @@ constexpr char kPageHead[] =
     "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><meta http-equiv="
     "\"Content-Security-Policy\" content=\"script-src 'none'; object-src 'none'\"></head>";
 
-QWebEngineView* MakePage(QWidget* parent, const char* name, bool editable) {
+QWebEngineView* MakePage(QWidget* parent, const char* name, int name_id, bool editable) {
   auto* view = new QWebEngineView(parent);
   view->setObjectName(QString::fromLatin1(name));
-  view->setAccessibleName(QString::fromLatin1(name));
+  view->setAccessibleName(Text(name_id));
   QWebEngineSettings* settings = view->page()->settings();
   settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
   settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
@@ -86,11 +87,11 @@ BlogEditor::BlogEditor(QWidget* parent) : QWidget(parent, Qt::Window) {
   source_->setFont(fixed);
   new HtmlHighlighter(source_->document());
 
-  visual_ = MakePage(this, "BlogVisual", true);
-  preview_ = MakePage(this, "BlogPreview", false);
+  visual_ = MakePage(this, "BlogVisual", text::kBlogWysiwyg, true);
+  preview_ = MakePage(this, "BlogPreview", text::kBlogPreview, false);
   tabs_ = new QTabWidget(this);
   tabs_->setObjectName(QStringLiteral("BlogTabs"));
-  tabs_->setAccessibleName(QStringLiteral("Blog editor tabs"));
+  tabs_->setAccessibleName(Text(text::kAccessibleBlogTabs));
   tabs_->addTab(source_, Text(text::kBlogEdit));
   tabs_->addTab(visual_, Text(text::kBlogWysiwyg));
   tabs_->addTab(preview_, Text(text::kBlogPreview));
@@ -106,7 +107,7 @@ BlogEditor::BlogEditor(QWidget* parent) : QWidget(parent, Qt::Window) {
 void BlogEditor::BuildToolbar() {
   toolbar_ = new QToolBar(this);
   toolbar_->setObjectName(QStringLiteral("BlogToolbar"));
-  toolbar_->setAccessibleName(QStringLiteral("Blog toolbar"));
+  toolbar_->setAccessibleName(Text(text::kAccessibleBlogToolbar));
   const struct {
     int text;
     Format format;

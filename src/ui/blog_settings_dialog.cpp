@@ -11,7 +11,9 @@
 #include "services/blog_posting.h"
 #include "services/blog_settings_check.h"
 #include "ui/qt_text.h"
+#include "ui/translate_widgets.h"
 #include "view/blog_strings.h"
+#include "view/dialog_ids.h"
 
 namespace tarsel::ui {
 
@@ -32,10 +34,12 @@ BlogSettingsDialog::BlogSettingsDialog(const BlogSettings& blog, QWidget* parent
   setWindowTitle(Text(text::kBlogSettingsCaption));
   setAccessibleName(windowTitle());
 
-  built_in_ = new QRadioButton(Text(text::kBlogToolBuiltIn), this);
+  built_in_ =
+      WithControlId(new QRadioButton(Text(text::kBlogToolBuiltIn), this), text::kBlogToolBuiltIn);
   built_in_->setObjectName(QStringLiteral("BlogToolBuiltIn"));
   built_in_->setAccessibleName(built_in_->text());
-  bloggar_ = new QRadioButton(Text(text::kBlogToolBloggar), this);
+  bloggar_ =
+      WithControlId(new QRadioButton(Text(text::kBlogToolBloggar), this), text::kBlogToolBloggar);
   bloggar_->setObjectName(QStringLiteral("BlogToolBloggar"));
   bloggar_->setAccessibleName(bloggar_->text());
   (blog.tool == kBlogToolBloggar ? bloggar_ : built_in_)->setChecked(true);
@@ -55,17 +59,18 @@ BlogSettingsDialog::BlogSettingsDialog(const BlogSettings& blog, QWidget* parent
   connect(service_, &QComboBox::currentIndexChanged, this, &BlogSettingsDialog::OnServiceChosen);
 
   auto* form = new QFormLayout;
-  form->addRow(Text(text::kBlogTool), built_in_);
+  form->addRow(IdLabel(text::kBlogTool), built_in_);
   form->addRow(QString(), bloggar_);
-  form->addRow(Text(text::kBlogService), service_);
-  form->addRow(Text(text::kBlogHost), host_);
-  form->addRow(Text(text::kBlogPage), page_);
-  form->addRow(Text(text::kBlogAccountName), user_);
-  form->addRow(Text(text::kBlogAccountPassword), password_);
+  form->addRow(IdLabel(text::kBlogService), service_);
+  form->addRow(IdLabel(text::kBlogHost), host_);
+  form->addRow(IdLabel(text::kBlogPage), page_);
+  form->addRow(IdLabel(text::kBlogAccountName), user_);
+  form->addRow(IdLabel(text::kBlogAccountPassword), password_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->setObjectName(QStringLiteral("BlogSettingsButtons"));
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  TranslateDialog(this, dialog::kBlogSettings);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(buttons);

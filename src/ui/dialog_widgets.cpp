@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include "ui/qt_text.h"
+#include "ui/translate_widgets.h"
 #include "view/dialog_text_ids.h"
 
 namespace tarsel::ui {
@@ -30,11 +31,14 @@ QLineEdit* NewPasswordEdit(const char* object_name, const QString& accessible_na
 
 IntervalBox::IntervalBox(QWidget* parent) : QGroupBox(Text(kTextInterval), parent) {
   setObjectName(QStringLiteral("intervalBox"));
+  SetControlId(this, kTextInterval);
   setAccessibleName(Text(kTextInterval));
-  manual_ = Named(new QRadioButton(Text(kTextOnlyManualCheck)), "onlyManualCheck",
-                  Text(kTextOnlyManualCheck));
-  every_ = Named(new QRadioButton(Text(kTextCheckEvery)), "checkEvery", Text(kTextCheckEvery));
-  custom_ = Named(new QRadioButton(Text(kTextCustom)), "custom", Text(kTextCustom));
+  manual_ = Named(WithControlId(new QRadioButton(Text(kTextOnlyManualCheck)), kTextOnlyManualCheck),
+                  "onlyManualCheck", Text(kTextOnlyManualCheck));
+  every_ = Named(WithControlId(new QRadioButton(Text(kTextCheckEvery)), kTextCheckEvery),
+                 "checkEvery", Text(kTextCheckEvery));
+  custom_ = Named(WithControlId(new QRadioButton(Text(kTextCustom)), kTextCustom), "custom",
+                  Text(kTextCustom));
   choices_ = Named(new QComboBox, "intervalChoices", Text(kTextCheckEvery));
   for (int id = kTextTenMinutes; id < kTextTenMinutes + static_cast<int>(kIntervalChoices.size());
        ++id)
@@ -78,12 +82,14 @@ void IntervalBox::UpdateEnabled() {
 
 ArchiveBox::ArchiveBox(QWidget* parent) : QGroupBox(Text(kTextArchiveSettings), parent) {
   setObjectName(QStringLiteral("archiveBox"));
+  SetControlId(this, kTextArchiveSettings);
   setAccessibleName(Text(kTextArchiveSettings));
-  enabled_ = Named(new QCheckBox(Text(kTextEnableArchiving)), "enableArchiving",
-                   Text(kTextEnableArchiving));
-  by_count_ = Named(new QRadioButton(Text(kTextStoreLast)), "storeLast", Text(kTextStoreLast));
-  by_days_ =
-      Named(new QRadioButton(Text(kTextStoreForLast)), "storeForLast", Text(kTextStoreForLast));
+  enabled_ = Named(WithControlId(new QCheckBox(Text(kTextEnableArchiving)), kTextEnableArchiving),
+                   "enableArchiving", Text(kTextEnableArchiving));
+  by_count_ = Named(WithControlId(new QRadioButton(Text(kTextStoreLast)), kTextStoreLast),
+                    "storeLast", Text(kTextStoreLast));
+  by_days_ = Named(WithControlId(new QRadioButton(Text(kTextStoreForLast)), kTextStoreForLast),
+                   "storeForLast", Text(kTextStoreForLast));
   count_ = Named(new QLineEdit, "storeLastCount", Text(kTextRecords));
   days_ = Named(new QLineEdit, "storeForLastDays", Text(kTextDays));
   auto* buttons = new QButtonGroup(this);
@@ -93,10 +99,10 @@ ArchiveBox::ArchiveBox(QWidget* parent) : QGroupBox(Text(kTextArchiveSettings), 
   layout->addWidget(enabled_, 0, 0, 1, 3);
   layout->addWidget(by_count_, 1, 0);
   layout->addWidget(count_, 1, 1);
-  layout->addWidget(new QLabel(Text(kTextRecords)), 1, 2);
+  layout->addWidget(WithControlId(new QLabel(Text(kTextRecords)), kTextRecords), 1, 2);
   layout->addWidget(by_days_, 2, 0);
   layout->addWidget(days_, 2, 1);
-  layout->addWidget(new QLabel(Text(kTextDays)), 2, 2);
+  layout->addWidget(WithControlId(new QLabel(Text(kTextDays)), kTextDays), 2, 2);
 }
 
 void ArchiveBox::SetControls(const ArchiveControls& controls) {

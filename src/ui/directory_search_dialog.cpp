@@ -16,6 +16,7 @@
 
 #include "app/area_options.h"
 #include "ui/qt_text.h"
+#include "view/accessible_texts.h"
 #include "view/blog_strings.h"
 #include "view/string_table.h"
 #include "view/text_format.h"
@@ -66,12 +67,12 @@ DirectorySearchDialog::DirectorySearchDialog(QWidget* parent) : QDialog(parent) 
   kind_->setCurrentIndex(static_cast<int>(DirectorySearchKind::kFeedTitle));
   progress_ = new QProgressBar(this);
   progress_->setObjectName(QStringLiteral("SearchProgress"));
-  progress_->setAccessibleName(QStringLiteral("Search progress"));
+  progress_->setAccessibleName(Text(text::kAccessibleSearchProgress));
   progress_->setRange(0, 100);
   progress_->setValue(0);
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("SearchStatus"));
-  status_->setAccessibleName(QStringLiteral("Search status"));
+  status_->setAccessibleName(Text(text::kAccessibleSearchStatus));
   status_->setTextFormat(Qt::PlainText);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);

@@ -9,6 +9,8 @@
 
 #include "ui/dialog_widgets.h"
 #include "ui/qt_text.h"
+#include "ui/translate_widgets.h"
+#include "view/dialog_ids.h"
 #include "view/dialog_text_ids.h"
 #include "view/string_table.h"
 
@@ -37,6 +39,7 @@ DownloadDialog::DownloadDialog(std::string url, std::string path,
   layout->addWidget(bar_);
   layout->addWidget(status_);
   layout->addWidget(buttons);
+  TranslateDialog(this, dialog::kDownloadingFile);
   resize(380, sizeHint().height());
   timer_ = new QTimer(this);
   connect(timer_, &QTimer::timeout, this, &DownloadDialog::Poll);

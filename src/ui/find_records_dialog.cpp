@@ -12,6 +12,8 @@
 #include <iterator>
 
 #include "ui/qt_text.h"
+#include "ui/translate_widgets.h"
+#include "view/dialog_ids.h"
 #include "view/records_view_model_texts.h"
 
 namespace tarsel::ui {
@@ -21,7 +23,7 @@ constexpr int kFieldTextIds[] = {kTextAllFields, kTextAnyFields, kTextFieldTitle
                                  kTextFieldLink};
 
 QCheckBox* AddCheckBox(QVBoxLayout* layout, int text_id, bool checked, const char* name) {
-  auto* box = new QCheckBox(Text(text_id));
+  auto* box = WithControlId(new QCheckBox(Text(text_id)), text_id);
   box->setObjectName(name);
   box->setAccessibleName(Text(text_id));
   box->setChecked(checked);
@@ -54,7 +56,7 @@ FindRecordsDialog::FindRecordsDialog(const SearchChoices& previous, QWidget* par
   text_->setObjectName("FindText");
   text_->setAccessibleName(Text(kTextFindText));
 
-  auto* where = new QLabel(Text(kTextFindItemsWhere));
+  auto* where = WithControlId(new QLabel(Text(kTextFindItemsWhere)), kTextFindItemsWhere);
   where->setTextFormat(Qt::PlainText);
   auto* row = new QGridLayout;
   row->addWidget(where, 0, 0, 1, 3);
@@ -75,9 +77,12 @@ FindRecordsDialog::FindRecordsDialog(const SearchChoices& previous, QWidget* par
   find->setDefault(true);
   QPushButton* cancel = buttons->addButton(Text(kTextCancel), QDialogButtonBox::RejectRole);
   cancel->setObjectName("CancelButton");
+  SetControlId(find, kTextFind);
+  SetControlId(cancel, kTextCancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
+  TranslateDialog(this, dialog::kFindRecords);
   text_->setFocus();
   text_->selectAll();
   resize(480, sizeHint().height());

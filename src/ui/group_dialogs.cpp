@@ -12,6 +12,8 @@
 #include "ui/column_properties_dialog.h"
 #include "ui/dialog_widgets.h"
 #include "ui/qt_text.h"
+#include "ui/translate_widgets.h"
+#include "view/dialog_ids.h"
 #include "view/dialog_text_ids.h"
 #include "view/string_table.h"
 
@@ -44,8 +46,10 @@ std::optional<std::string> AskGroupName(QWidget* parent, int title_id, const std
   QObject::connect(help, &QPushButton::clicked, &dialog,
                    [] { ShowHelpTopic(kHelpTopicGroupProperties); });
   auto* layout = new QFormLayout(&dialog);
-  layout->addRow(Text(kTextGroupName), edit);
+  layout->addRow(IdLabel(kTextGroupName), edit);
   layout->addRow(buttons);
+  TranslateDialog(&dialog,
+                  title_id == kTextNewGroup ? dialog::kNewGroup : dialog::kGroupProperties);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return FromQt(edit->text());
 }
@@ -76,10 +80,11 @@ int SetUpdateIntervalOfColumns(QWidget* parent,
   PrepareDialog(dialog, "SetUpdateIntervalDialog", kTextSetUpdateInterval);
   auto* interval = new IntervalBox;
   interval->SetControls(IntervalToControls(first.update_interval));
-  auto* on_start =
-      Named(new QCheckBox(Text(kTextUpdateOnStart)), "updateOnStart", Text(kTextUpdateOnStart));
+  auto* on_start = Named(WithControlId(new QCheckBox(Text(kTextUpdateOnStart)), kTextUpdateOnStart),
+                         "updateOnStart", Text(kTextUpdateOnStart));
   on_start->setChecked(first.update_on_start);
-  auto* sound = Named(new QCheckBox(Text(kTextPlaySound)), "playSound", Text(kTextPlaySound));
+  auto* sound = Named(WithControlId(new QCheckBox(Text(kTextPlaySound)), kTextPlaySound),
+                      "playSound", Text(kTextPlaySound));
   sound->setChecked(first.play_sound);
   auto* layout = new QVBoxLayout(&dialog);
   layout->addWidget(interval);

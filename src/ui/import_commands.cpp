@@ -21,7 +21,9 @@
 #include "ui/download_dialog.h"
 #include "ui/import_feeds_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/translate_widgets.h"
 #include "view/dialog_fields.h"
+#include "view/dialog_ids.h"
 #include "view/dialog_text_ids.h"
 #include "view/string_table.h"
 
@@ -42,6 +44,13 @@ QString OpmlFilter() {
   return Text(kTextOpmlFilter);
 }
 
+// The dialog id translations give the one-line dialog with caption `title_id`.
+int LineDialogId(int title_id) {
+  if (title_id == kTextNewLjFriend) return dialog::kNewFriend;
+  if (title_id == kTextNewYahooGroup) return dialog::kNewYahooGroup;
+  return dialog::kEnterUrl;
+}
+
 // A one-line dialog: "Enter URL" with "URL", or a service name with its "Configurate" box.
 // `check` returns the message that keeps the dialog open, or an empty string.
 struct LineDialogResult {
@@ -57,8 +66,8 @@ std::optional<LineDialogResult> AskLine(QWidget* parent, const char* object_name
   dialog.setWindowTitle(Text(title_id));
   dialog.setAccessibleName(Text(title_id));
   auto* edit = Named(new QLineEdit, "lineText", Text(label_id));
-  auto* configure =
-      Named(new QCheckBox(Text(kTextConfigurate)), "configurate", Text(kTextConfigurate));
+  auto* configure = Named(WithControlId(new QCheckBox(Text(kTextConfigurate)), kTextConfigurate),
+                          "configurate", Text(kTextConfigurate));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   buttons->setObjectName(QStringLiteral("dialogButtons"));
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&] {
@@ -71,9 +80,10 @@ std::optional<LineDialogResult> AskLine(QWidget* parent, const char* object_name
   });
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   auto* layout = new QFormLayout(&dialog);
-  layout->addRow(Text(label_id), edit);
+  layout->addRow(IdLabel(label_id), edit);
   if (with_configure) layout->addRow(configure);
   layout->addRow(buttons);
+  TranslateDialog(&dialog, LineDialogId(title_id));
   dialog.resize(380, dialog.sizeHint().height());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return LineDialogResult{FromQt(edit->text()), configure->isChecked()};

@@ -12,6 +12,8 @@
 
 #include "ui/dialog_widgets.h"
 #include "ui/qt_text.h"
+#include "ui/translate_widgets.h"
+#include "view/dialog_ids.h"
 #include "view/dialog_text_ids.h"
 
 namespace tarsel::ui {
@@ -103,21 +105,22 @@ ImportFeedsDialog::ImportFeedsDialog(const FoundFeedTree& list, QWidget* parent)
     filter_field_->addItem(Text(id));
   filter_field_->setCurrentIndex(static_cast<int>(FoundFeedFilter::kNoFilter));
   filter_text_ = Named(new QLineEdit, "filterString", Text(kTextFilterString));
-  auto* filter =
-      Named(new QPushButton(Text(kTextFilterButton)), "filterButton", Text(kTextFilterButton));
-  auto* select_all =
-      Named(new QPushButton(Text(kTextSelectAll)), "selectAll", Text(kTextSelectAll));
+  auto* filter = Named(WithControlId(new QPushButton(Text(kTextFilterButton)), kTextFilterButton),
+                       "filterButton", Text(kTextFilterButton));
+  auto* select_all = Named(WithControlId(new QPushButton(Text(kTextSelectAll)), kTextSelectAll),
+                           "selectAll", Text(kTextSelectAll));
   auto* deselect_all =
-      Named(new QPushButton(Text(kTextDeselectAll)), "deselectAll", Text(kTextDeselectAll));
+      Named(WithControlId(new QPushButton(Text(kTextDeselectAll)), kTextDeselectAll), "deselectAll",
+            Text(kTextDeselectAll));
   connect(filter, &QPushButton::clicked, this, &ImportFeedsDialog::ApplyFilter);
   connect(filter_text_, &QLineEdit::returnPressed, this, &ImportFeedsDialog::ApplyFilter);
   connect(select_all, &QPushButton::clicked, this, [this] { model_->CheckAll(true); });
   connect(deselect_all, &QPushButton::clicked, this, [this] { model_->CheckAll(false); });
 
   auto* filter_row = new QHBoxLayout;
-  filter_row->addWidget(new QLabel(Text(kTextFilterBy)));
+  filter_row->addWidget(WithControlId(new QLabel(Text(kTextFilterBy)), kTextFilterBy));
   filter_row->addWidget(filter_field_);
-  filter_row->addWidget(new QLabel(Text(kTextFilterString)));
+  filter_row->addWidget(WithControlId(new QLabel(Text(kTextFilterString)), kTextFilterString));
   filter_row->addWidget(filter_text_, 1);
   filter_row->addWidget(filter);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -130,6 +133,7 @@ ImportFeedsDialog::ImportFeedsDialog(const FoundFeedTree& list, QWidget* parent)
   layout->addLayout(filter_row);
   layout->addWidget(view_, 1);
   layout->addWidget(buttons);
+  TranslateDialog(this, dialog::kImportFeeds);
   resize(720, 460);
 }
 

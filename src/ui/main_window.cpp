@@ -22,6 +22,7 @@
 #include "ui/tree_model.h"
 #include "ui/update_driver.h"
 #include "ui/web_services.h"
+#include "view/accessible_texts.h"
 #include "view/command_ids.h"
 #include "view/main_window_text.h"
 #include "view/string_table.h"
@@ -84,7 +85,7 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QMainWindow(parent)
 
   main_splitter_ = new QSplitter(Qt::Horizontal, this);
   main_splitter_->setObjectName(QStringLiteral("MainSplitter"));
-  main_splitter_->setAccessibleName(QStringLiteral("Main splitter"));
+  main_splitter_->setAccessibleName(Text(text::kAccessibleMainSplitter));
   main_splitter_->addWidget(BuildLeftSide());
   main_splitter_->addWidget(BuildTabArea());
   main_splitter_->setStretchFactor(1, 1);
@@ -105,10 +106,10 @@ MainWindow::~MainWindow() = default;
 void MainWindow::BuildMenusAndToolbar() {
   actions_->FillMenuBar(menuBar());
   menuBar()->setObjectName(QStringLiteral("MenuBar"));
-  menuBar()->setAccessibleName(QStringLiteral("Menu bar"));
+  menuBar()->setAccessibleName(Text(text::kAccessibleMenuBar));
   toolbar_ = addToolBar(Text(text::kEntryToolbar));
   toolbar_->setObjectName(QStringLiteral("Toolbar"));
-  toolbar_->setAccessibleName(QStringLiteral("Toolbar"));
+  toolbar_->setAccessibleName(Text(text::kAccessibleToolbar));
   toolbar_->setMovable(false);
   for (int id : ToolbarCommands()) {
     if (id == 0) {
@@ -121,7 +122,7 @@ void MainWindow::BuildMenusAndToolbar() {
   }
   toolbar_->addSeparator();
   quick_views_ = new QuickViewBox(toolbar_);
-  quick_views_->setAccessibleName(QStringLiteral("Quick views"));
+  quick_views_->setAccessibleName(Text(text::kAccessibleQuickViews));
   connect(quick_views_, &QuickViewBox::QuickViewChosen, this,
           [this](int index) { ShowQuickView(index); });
   toolbar_->addWidget(quick_views_);
@@ -131,10 +132,10 @@ void MainWindow::BuildMenusAndToolbar() {
 void MainWindow::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("StatusBar"));
-  bar->setAccessibleName(QStringLiteral("Status bar"));
+  bar->setAccessibleName(Text(text::kAccessibleStatusBar));
   status_text_ = new QLabel(Text(text::kReady), bar);
   status_text_->setObjectName(QStringLiteral("StatusText"));
-  status_text_->setAccessibleName(QStringLiteral("Status"));
+  status_text_->setAccessibleName(Text(text::kAccessibleStatus));
   status_text_->setTextFormat(Qt::PlainText);
   updating_pane_ = new QLabel(Text(text::kUpdatingPane), bar);
   updating_pane_->setObjectName(QStringLiteral("UpdatingPane"));
@@ -156,7 +157,7 @@ QWidget* MainWindow::BuildLeftSide() {
   actions_->AttachTreeKeys(columns_tree_);
   left_splitter_ = new QSplitter(Qt::Vertical, this);
   left_splitter_->setObjectName(QStringLiteral("LeftSplitter"));
-  left_splitter_->setAccessibleName(QStringLiteral("Trees splitter"));
+  left_splitter_->setAccessibleName(Text(text::kAccessibleTreesSplitter));
   auto* columns_pane = new TitledPane(Text(text::kColumnsTreeTitle), columns_tree_);
   columns_pane->setObjectName(QStringLiteral("ColumnsTreePane"));
   columns_pane->setAccessibleName(Text(text::kColumnsTreeTitle));
@@ -178,7 +179,7 @@ QWidget* MainWindow::BuildLeftSide() {
 
 QWidget* MainWindow::BuildTabArea() {
   records_list_ = new RecordsList;
-  records_list_->setAccessibleName(QStringLiteral("Records"));
+  records_list_->setAccessibleName(Text(text::kAccessibleRecords));
   records_list_->SetColumnTree(&data_.columns);
   records_list_->SetMemoriesTree(&data_.memories);
   records_list_->SetCommandActions(actions_);
@@ -189,19 +190,19 @@ QWidget* MainWindow::BuildTabArea() {
   records_pane_->setAccessibleName(Text(text::kChannelDescription));
 
   record_pane_ = new RecordView;
-  record_pane_->setAccessibleName(QStringLiteral("Record"));
+  record_pane_->setAccessibleName(Text(text::kAccessibleRecord));
   record_pane_->SetMemoriesTree(&data_.memories);
 
   items_splitter_ = new QSplitter(Qt::Vertical);
   items_splitter_->setObjectName(QStringLiteral("ItemsSplitter"));
-  items_splitter_->setAccessibleName(QStringLiteral("Records splitter"));
+  items_splitter_->setAccessibleName(Text(text::kAccessibleRecordsSplitter));
   items_splitter_->addWidget(records_pane_);
   items_splitter_->addWidget(record_pane_);
   items_splitter_->setStretchFactor(1, 1);
   items_splitter_->setChildrenCollapsible(false);
 
   tabs_ = new TabArea(this);
-  tabs_->setAccessibleName(QStringLiteral("Tabs"));
+  tabs_->setAccessibleName(Text(text::kAccessibleTabs));
   tabs_->SetFirstPage(items_splitter_, Text(text::kColumnsTab), record_pane_);
   tabs_->SetMemoriesTree(&data_.memories);
   connect(record_pane_, &RecordView::OpenLinkRequest, tabs_, &TabArea::OpenLink);

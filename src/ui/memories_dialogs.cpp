@@ -10,6 +10,8 @@
 #include "store/memories_operations.h"
 #include "ui/dialog_widgets.h"
 #include "ui/qt_text.h"
+#include "ui/translate_widgets.h"
+#include "view/dialog_ids.h"
 #include "view/dialog_text_ids.h"
 
 namespace tarsel::ui {
@@ -26,8 +28,10 @@ std::optional<std::string> AskMemoriesName(QWidget* parent, int title_id,
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   auto* layout = new QFormLayout(&dialog);
-  layout->addRow(Text(kTextName), edit);
+  layout->addRow(IdLabel(kTextName), edit);
   layout->addRow(buttons);
+  TranslateDialog(&dialog, title_id == kTextMemoriesGroupName ? dialog::kMemoriesGroupName
+                                                              : dialog::kMemoriesColumnName);
   dialog.resize(320, dialog.sizeHint().height());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return FromQt(edit->text());

@@ -1,5 +1,6 @@
 #include "ui/notice_window.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <chrono>
 
 #include "settings/settings.h"
+#include "ui/accessible_roles.h"
 #include "ui/desktop_notifier.h"
 #include "ui/qt_text.h"
 
@@ -41,7 +43,7 @@ NoticeWindow::NoticeWindow(Clock clock)
                            Qt::WindowDoesNotAcceptFocus | Qt::X11BypassWindowManagerHint),
       clock_(clock ? std::move(clock) : Clock(SteadyMilliseconds)) {
   setObjectName("OW_InfoTip");
-  setAccessibleName("OW_InfoTip");
+  InstallAccessibleRoles();
   setAttribute(Qt::WA_ShowWithoutActivating);
   setPalette(QToolTip::palette());
   setFont(QToolTip::font());
@@ -155,10 +157,21 @@ void NoticeWindow::Relayout(bool fresh_placement) {
   }
   setGeometry(placed.left, placed.top, placed.width, placed.height);
   setMask(QRegion(Outline(QRectF(0, 0, size.width, size.height)).toFillPolygon().toPolygon()));
-  setAccessibleDescription(shown_lines_.join('\n'));
-  if (!isVisible()) show();
+  AnnounceLines();
   raise();
   repaint();  // a growing notice is redrawn at once
+}
+
+void NoticeWindow::AnnounceLines() {
+  // The lines are the alert's name, so a screen reader speaks them when the notice shows and
+  // again when a new line arrives while it shows (renaming tells it by itself).
+  const QString text = shown_lines_.join('\n');
+  setAccessibleName(text);
+  setAccessibleDescription(text);
+  if (isVisible()) return;
+  show();
+  QAccessibleEvent alert(this, QAccessible::Alert);
+  QAccessible::updateAccessibility(&alert);
 }
 
 void NoticeWindow::paintEvent(QPaintEvent* /*event*/) {

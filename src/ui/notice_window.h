@@ -63,6 +63,8 @@ class NoticeWindow : public QWidget, public tarsel::NoticeSink {
   NoticeSize LayOutLines(NoticeSize limit);
   void Relayout(bool fresh_placement);
   void ScheduleHide();
+  // Shows the notice when hidden and tells assistive technology its lines.
+  void AnnounceLines();
   NoticeRect WorkArea() const;
 
   Clock clock_;

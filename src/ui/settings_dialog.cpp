@@ -19,6 +19,8 @@
 #include "app/startup_shortcut.h"
 #include "ui/dialog_widgets.h"
 #include "ui/qt_text.h"
+#include "ui/translate_widgets.h"
+#include "view/dialog_ids.h"
 #include "view/dialog_text_ids.h"
 
 namespace tarsel::ui {
@@ -26,7 +28,8 @@ namespace tarsel::ui {
 namespace {
 
 QCheckBox* NewCheck(int text_id, const char* object_name, bool checked) {
-  auto* box = Named(new QCheckBox(Text(text_id)), object_name, Text(text_id));
+  auto* box =
+      Named(WithControlId(new QCheckBox(Text(text_id)), text_id), object_name, Text(text_id));
   box->setChecked(checked);
   return box;
 }
@@ -52,13 +55,17 @@ SettingsDialog::SettingsDialog(const SettingsPages& pages, QWidget* parent) : QD
   setWindowTitle(Text(kTextProgramSettings));
   setAccessibleName(Text(kTextProgramSettings));
   tabs_ = Named(new QTabWidget, "settingsPages", Text(kTextProgramSettings));
-  tabs_->addTab(NewGeneralPage(pages.general), Text(kTextGeneral));
-  tabs_->addTab(NewInterfacePage(pages.interface_page), Text(kTextPageInterface));
-  tabs_->addTab(NewFontPage(pages.font), Text(kTextPageFont));
-  tabs_->addTab(NewColumnsPage(pages.columns), Text(kTextPageColumns));
-  tabs_->addTab(NewBlogPage(pages.blog), Text(kTextPageBlog));
-  tabs_->addTab(NewProxyPage(pages.proxy), Text(kTextPageProxy));
-  tabs_->addTab(NewMailPage(pages.mail), Text(kTextPageMail));
+  // A translation's caption of a page is its tab title.
+  const auto add_page = [this](QWidget* page, int title_id) {
+    tabs_->addTab(page, page->windowTitle().isEmpty() ? Text(title_id) : page->windowTitle());
+  };
+  add_page(NewGeneralPage(pages.general), kTextGeneral);
+  add_page(NewInterfacePage(pages.interface_page), kTextPageInterface);
+  add_page(NewFontPage(pages.font), kTextPageFont);
+  add_page(NewColumnsPage(pages.columns), kTextPageColumns);
+  add_page(NewBlogPage(pages.blog), kTextPageBlog);
+  add_page(NewProxyPage(pages.proxy), kTextPageProxy);
+  add_page(NewMailPage(pages.mail), kTextPageMail);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                        QDialogButtonBox::Help);
@@ -71,6 +78,7 @@ SettingsDialog::SettingsDialog(const SettingsPages& pages, QWidget* parent) : QD
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
   layout->addWidget(buttons);
+  TranslateDialog(this, dialog::kSettingsWindow);
   // Wide enough that all seven tabs show without scroll arrows.
   setMinimumWidth(560);
 }
@@ -92,10 +100,10 @@ QWidget* SettingsDialog::NewGeneralPage(const GeneralPage& page) {
   auto* mark_row = new QHBoxLayout;
   mark_row->addWidget(mark_read_);
   mark_row->addWidget(mark_read_seconds_);
-  mark_row->addWidget(new QLabel(Text(kTextSeconds)));
+  mark_row->addWidget(WithControlId(new QLabel(Text(kTextSeconds)), kTextSeconds));
   mark_row->addStretch();
-  auto* silence =
-      Named(new QGroupBox(Text(kTextSilenceMode)), "silenceMode", Text(kTextSilenceMode));
+  auto* silence = Named(WithControlId(new QGroupBox(Text(kTextSilenceMode)), kTextSilenceMode),
+                        "silenceMode", Text(kTextSilenceMode));
   disable_sounds_ = NewCheck(kTextDisableSounds, "disableSounds", page.disable_sounds);
   disable_popups_ = NewCheck(kTextDisablePopups, "disablePopups", page.disable_popups);
   auto* silence_layout = new QVBoxLayout(silence);
@@ -104,9 +112,10 @@ QWidget* SettingsDialog::NewGeneralPage(const GeneralPage& page) {
   auto* form = new QFormLayout(widget);
   for (QWidget* check : {launch_, minimize_on_close_, minimize_on_start_, external_browser_})
     form->addRow(check);
-  form->addRow(Text(kTextEncoding), encoding_);
+  form->addRow(IdLabel(kTextEncoding), encoding_);
   form->addRow(mark_row);
   form->addRow(silence);
+  TranslateDialog(widget, dialog::kSettingsGeneral);
   return widget;
 }
 
@@ -118,14 +127,15 @@ QWidget* SettingsDialog::NewInterfacePage(const InterfacePage& page) {
   limit_rows_ = NewCheck(kTextLimitLines, "limitLines", page.limit_rows);
   rows_ = NewNumber("lines", kTextLimitLines, page.rows, 0, kMaxDescriptionRows);
   unread_first_ = NewCheck(kTextUnreadFirst, "unreadFirst", page.unread_first);
-  auto* categories = Named(new QGroupBox(Text(kTextItemsInCategories)), "itemsInCategories",
-                           Text(kTextItemsInCategories));
+  auto* categories =
+      Named(WithControlId(new QGroupBox(Text(kTextItemsInCategories)), kTextItemsInCategories),
+            "itemsInCategories", Text(kTextItemsInCategories));
   auto* categories_layout = new QVBoxLayout(categories);
   const int group_ids[3] = {kTextShowAllItems, kTextShowUnreadItems, kTextShowNoItems};
   const char* group_names[3] = {"showAllItems", "showUnreadItems", "showNoItems"};
   for (int i = 0; i < 3; ++i) {
-    group_items_[i] =
-        Named(new QRadioButton(Text(group_ids[i])), group_names[i], Text(group_ids[i]));
+    group_items_[i] = Named(WithControlId(new QRadioButton(Text(group_ids[i])), group_ids[i]),
+                            group_names[i], Text(group_ids[i]));
     group_items_[i]->setChecked(page.group_items == i);
     categories_layout->addWidget(group_items_[i]);
   }
@@ -137,6 +147,7 @@ QWidget* SettingsDialog::NewInterfacePage(const InterfacePage& page) {
   form->addRow(unread_first_);
   form->addRow(categories);
   form->addRow(sort_columns_);
+  TranslateDialog(widget, dialog::kSettingsInterface);
   return widget;
 }
 
@@ -155,10 +166,11 @@ QWidget* SettingsDialog::NewFontPage(const FontPage& page) {
   connect(description_font_, &QComboBox::activated, this,
           [this] { description_font_chosen_ = true; });
   auto* form = new QFormLayout(widget);
-  form->addRow(Text(kTextItemsFont), items_font_);
-  form->addRow(Text(kTextSize), items_size_);
-  form->addRow(Text(kTextDescriptionFont), description_font_);
-  form->addRow(Text(kTextSize), description_size_);
+  form->addRow(IdLabel(kTextItemsFont), items_font_);
+  form->addRow(IdLabel(kTextSize), items_size_);
+  form->addRow(IdLabel(kTextDescriptionFont), description_font_);
+  form->addRow(IdLabel(kTextSize), description_size_);
+  TranslateDialog(widget, dialog::kSettingsFont);
   return widget;
 }
 

@@ -10,6 +10,8 @@
 #include "ui/dialog_widgets.h"
 #include "ui/qt_text.h"
 #include "ui/settings_dialog.h"
+#include "ui/translate_widgets.h"
+#include "view/dialog_ids.h"
 #include "view/dialog_text_ids.h"
 
 namespace tarsel::ui {
@@ -32,6 +34,7 @@ QWidget* SettingsDialog::NewColumnsPage(const ColumnsPage& page) {
   layout->addWidget(interval_);
   layout->addWidget(archive_);
   layout->addStretch();
+  TranslateDialog(widget, dialog::kSettingsColumns);
   return widget;
 }
 
@@ -48,16 +51,18 @@ QWidget* SettingsDialog::NewBlogPage(const BlogPage& page) {
   blog_password_->setText(ToQt(page.password));
   blog_host_ = NewEdit(page.host, "apiHost", kTextHost);
   blog_page_ = NewEdit(page.page, "apiPage", kTextPage);
-  auto* server = Named(new QGroupBox(Text(kTextApiServer)), "apiServer", Text(kTextApiServer));
+  auto* server = Named(WithControlId(new QGroupBox(Text(kTextApiServer)), kTextApiServer),
+                       "apiServer", Text(kTextApiServer));
   auto* server_form = new QFormLayout(server);
-  server_form->addRow(Text(kTextHost), blog_host_);
-  server_form->addRow(Text(kTextPage), blog_page_);
+  server_form->addRow(IdLabel(kTextHost), blog_host_);
+  server_form->addRow(IdLabel(kTextPage), blog_page_);
   auto* form = new QFormLayout(widget);
-  form->addRow(Text(kTextBloggingTool), blog_tool_);
-  form->addRow(Text(kTextBlogService), blog_service_);
-  form->addRow(Text(kTextAccountName), blog_account_);
-  form->addRow(Text(kTextAccountPassword), blog_password_);
+  form->addRow(IdLabel(kTextBloggingTool), blog_tool_);
+  form->addRow(IdLabel(kTextBlogService), blog_service_);
+  form->addRow(IdLabel(kTextAccountName), blog_account_);
+  form->addRow(IdLabel(kTextAccountPassword), blog_password_);
   form->addRow(server);
+  TranslateDialog(widget, dialog::kSettingsBlog);
   return widget;
 }
 
@@ -68,7 +73,8 @@ QWidget* SettingsDialog::NewProxyPage(const ProxyPage& page) {
   auto* types = new QButtonGroup(widget);
   auto* form = new QFormLayout(widget);
   for (int i = 0; i < 3; ++i) {
-    proxy_types_[i] = Named(new QRadioButton(Text(type_ids[i])), type_names[i], Text(type_ids[i]));
+    proxy_types_[i] = Named(WithControlId(new QRadioButton(Text(type_ids[i])), type_ids[i]),
+                            type_names[i], Text(type_ids[i]));
     proxy_types_[i]->setChecked(page.type == i);
     types->addButton(proxy_types_[i]);
     form->addRow(proxy_types_[i]);
@@ -78,12 +84,13 @@ QWidget* SettingsDialog::NewProxyPage(const ProxyPage& page) {
   proxy_user_ = NewEdit(page.username, "proxyUserName", kTextUserName);
   proxy_password_ = NewPasswordEdit("proxyPassword", Text(kTextPassword));
   proxy_password_->setText(ToQt(page.password));
-  form->addRow(Text(kTextServer), proxy_server_);
-  form->addRow(Text(kTextPort), proxy_port_);
-  form->addRow(Text(kTextUserName), proxy_user_);
-  form->addRow(Text(kTextPassword), proxy_password_);
+  form->addRow(IdLabel(kTextServer), proxy_server_);
+  form->addRow(IdLabel(kTextPort), proxy_port_);
+  form->addRow(IdLabel(kTextUserName), proxy_user_);
+  form->addRow(IdLabel(kTextPassword), proxy_password_);
   connect(types, &QButtonGroup::buttonToggled, this, [this] { UpdateProxyFields(); });
   UpdateProxyFields();
+  TranslateDialog(widget, dialog::kSettingsProxy);
   return widget;
 }
 
@@ -98,8 +105,9 @@ QWidget* SettingsDialog::NewMailPage(const MailPage& page) {
   smtp_server_ = NewEdit(page.smtp_server, "smtpServer", kTextSmtpServer);
   own_mail_ = NewEdit(page.mail, "ownEmail", kTextOwnEmail);
   auto* form = new QFormLayout(widget);
-  form->addRow(Text(kTextSmtpServer), smtp_server_);
-  form->addRow(Text(kTextOwnEmail), own_mail_);
+  form->addRow(IdLabel(kTextSmtpServer), smtp_server_);
+  form->addRow(IdLabel(kTextOwnEmail), own_mail_);
+  TranslateDialog(widget, dialog::kSettingsMail);
   return widget;
 }
 

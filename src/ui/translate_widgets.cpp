@@ -28,6 +28,18 @@ void SetControlText(QWidget* control, const QString& text) {
   }
 }
 
+// The translated entry shows and changes what the command's shared action holds: its check
+// mark, whether it is enabled, its icon.
+void MirrorState(QAction* plain, QAction* target) {
+  plain->setIcon(target->icon());
+  plain->setCheckable(target->isCheckable());
+  plain->setChecked(target->isChecked());
+  plain->setEnabled(target->isEnabled());
+  QObject::connect(plain, &QAction::triggered, target, &QAction::trigger);
+  QObject::connect(target, &QAction::toggled, plain, &QAction::setChecked);
+  QObject::connect(target, &QAction::enabledChanged, plain, &QAction::setEnabled);
+}
+
 void ApplyItems(QWidget* menu, const MenuTranslation& items,
                 const std::function<QAction*(int)>& command_action) {
   for (size_t position = 0; position < items.size(); ++position) {
@@ -48,7 +60,7 @@ void ApplyItems(QWidget* menu, const MenuTranslation& items,
         auto* plain = new QAction(ToQt(item.text), menu);
         plain->setData(item.command);
         if (QAction* target = command_action ? command_action(item.command) : nullptr) {
-          QObject::connect(plain, &QAction::triggered, target, &QAction::trigger);
+          MirrorState(plain, target);
         }
         menu->insertAction(entry, plain);
         menu->removeAction(entry);
@@ -63,6 +75,10 @@ void ApplyItems(QWidget* menu, const MenuTranslation& items,
 
 void SetControlId(QWidget* control, int control_id) {
   control->setProperty(kControlIdProperty, control_id);
+}
+
+QLabel* IdLabel(int text_id) {
+  return WithControlId(new QLabel(Text(text_id)), text_id);
 }
 
 void TranslateDialog(QWidget* dialog, int dialog_id) {

@@ -5,6 +5,7 @@
 // Texts that come from the string table need none of this: they are translated by GetText.
 // Main thread only.
 
+#include <QLabel>
 #include <functional>
 
 class QAction;
@@ -14,6 +15,16 @@ namespace tarsel::ui {
 
 // Gives a dialog's control the id a translation addresses it by.
 void SetControlId(QWidget* control, int control_id);
+
+// A control whose text is string `text_id`: translations address it by that id.
+template <typename Control>
+Control* WithControlId(Control* control, int text_id) {
+  SetControlId(control, text_id);
+  return control;
+}
+
+// A form label showing string `text_id`, addressed by that id.
+QLabel* IdLabel(int text_id);
 
 // When the translation has `dialog_id`: the caption (also when empty) and the text of each
 // control marked with a translated id (buttons, labels, group boxes, line edits).

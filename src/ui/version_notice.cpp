@@ -5,7 +5,9 @@
 
 #include "app/area_options.h"
 #include "app/product_version.h"
+#include "services/service_texts.h"
 #include "services/version_compare.h"
+#include "settings/translation_table.h"
 #include "ui/qt_text.h"
 
 namespace tarsel::ui {
@@ -43,7 +45,8 @@ bool VersionNotice::ShowNewVersion(const std::string& caption, const std::string
   box.setObjectName(QStringLiteral("NewVersionNotice"));
   box.setAccessibleName(box.windowTitle());
   box.setTextFormat(Qt::PlainText);
-  auto* dont_tell = new QCheckBox(ToQt(kNewVersionDontTellAgain), &box);
+  auto* dont_tell = new QCheckBox(
+      ToQt(TranslatedOr(text::kServiceNewVersionDontTellAgain, kNewVersionDontTellAgain)), &box);
   dont_tell->setObjectName(QStringLiteral("DontTellAgain"));
   dont_tell->setAccessibleName(dont_tell->text());
   box.setCheckBox(dont_tell);

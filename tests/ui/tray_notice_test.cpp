@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMainWindow>
@@ -71,6 +72,17 @@ TEST(NoticeWindowTest, WorkerTextsReachTheWindowThreadAsOneNotice) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_LE(notice.height(), std::min(kNoticeMaxHeight, screen.height() / 3));
   EXPECT_LT(shown.size(), 200);
+}
+
+// A screen reader hears the notice: an alert named by its lines.
+TEST(NoticeWindowTest, IsAnAlertNamedByItsLines) {
+  NoticeWindow notice([] { return int64_t{0}; });
+  notice.ShowNotice("\"Alpha\" updated (2 new records)\n");
+  QCoreApplication::processEvents();
+  QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(&notice);
+  ASSERT_NE(heard, nullptr);
+  EXPECT_EQ(heard->role(), QAccessible::AlertMessage);
+  EXPECT_EQ(heard->text(QAccessible::Name), QStringLiteral("\"Alpha\" updated (2 new records)"));
 }
 
 TEST(NoticeWindowTest, GrowsUpwardsAndHidesFourSecondsAfterTheLastText) {
