@@ -5,6 +5,7 @@
 #include "cli/cli_args.h"
 #include "cli/column_store_session.h"
 #include "cli/tree_edit.h"
+#include "view/record_operations.h"
 
 namespace tarsel::cli {
 
@@ -35,7 +36,7 @@ int RunMarkAll(int argc, char* argv[], bool read) {
   } else if (!(node = session->FindNode(args.words()[0]))) {
     return kExitFailure;
   }
-  MarkAllRead(*node, read);
+  MarkNodeRecords(*node, !read);
   return session->Save() ? kExitOk : kExitFailure;
 }
 

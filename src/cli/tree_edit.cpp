@@ -26,18 +26,4 @@ void RemoveNode(TreeNode& node) {
   if (node.parent != nullptr) node.parent->RemoveChild(&node);
 }
 
-int MarkAllRead(TreeNode& node, bool read) {
-  std::vector<std::shared_ptr<Column>> columns;
-  node.CollectColumns(columns);
-  int changed = 0;
-  for (const std::shared_ptr<Column>& column : columns) {
-    for (const RecordRef& record : column->channel.records) {
-      if (!column->SetRecordUnread(*record, !read)) continue;
-      if (read) record->is_new = false;
-      ++changed;
-    }
-  }
-  return changed;
-}
-
 }  // namespace tarsel::cli

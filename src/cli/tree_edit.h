@@ -19,9 +19,4 @@ bool ParentGroup(ColumnStoreSession& session, const std::optional<std::string>& 
 // Takes `node` (with everything below it) out of its group.
 void RemoveNode(TreeNode& node);
 
-// Every record of the column, or of every column below the group, becomes read (unread false,
-// new false) or unread. Records the user deleted stay as they are. Returns how many records
-// changed.
-int MarkAllRead(TreeNode& node, bool read);
-
 }  // namespace tarsel::cli

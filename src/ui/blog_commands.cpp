@@ -15,6 +15,7 @@
 #include "ui/blog_settings_dialog.h"
 #include "ui/command_actions.h"
 #include "ui/qt_text.h"
+#include "ui/settings_owner.h"
 #include "view/blog_strings.h"
 #include "view/command_ids.h"
 #include "view/record_render.h"
@@ -39,7 +40,7 @@ struct BlogCommands::Job final : UserPrompt {
   std::vector<std::pair<std::string, std::string>> messages;
 };
 
-BlogCommands::BlogCommands(QWidget* window, CommandActions* actions, Settings& settings)
+BlogCommands::BlogCommands(QWidget* window, CommandActions* actions, SettingsOwner& settings)
     : QObject(window), window_(window), actions_(actions), settings_(settings) {
   editor_ = new BlogEditor(window);
   connect(editor_, &BlogEditor::PostRequested, this, &BlogCommands::OnPostRequested);
@@ -91,7 +92,7 @@ void BlogCommands::ToggleEditor() {
 }
 
 const BlogSettings& BlogCommands::Blog() const {
-  return settings_.blog;
+  return settings_.Get().blog;
 }
 
 void BlogCommands::ShowEditor(const std::string& title, const std::string& text) {
@@ -105,7 +106,7 @@ void BlogCommands::HideEditor() {
 }
 
 bool BlogCommands::EditBlogSettings() {
-  BlogSettings blog = settings_.blog;
+  BlogSettings blog = settings_.Get().blog;
   bool accepted = false;
   if (settings_dialog_) {
     accepted = settings_dialog_(blog);
@@ -115,8 +116,7 @@ bool BlogCommands::EditBlogSettings() {
     blog = dialog.Result();
   }
   if (!accepted) return false;
-  settings_.blog = blog;
-  SetCurrentSettings(settings_);
+  settings_.Change([&blog](Settings& settings) { settings.blog = blog; });
   return true;
 }
 
@@ -146,7 +146,7 @@ void BlogCommands::Post(const std::string& title, const std::string& text) {
   if (Posting()) return;
   auto job = std::make_shared<Job>();
   BlogPostContext context;
-  context.blog = settings_.blog;
+  context.blog = settings_.Get().blog;
   context.endpoints = endpoints_;
   context.http = HttpOptionsForSettings(*CurrentSettings());
   context.prompt = job.get();

@@ -26,14 +26,14 @@ namespace tarsel::ui {
 
 class BlogEditor;
 class CommandActions;
+class SettingsOwner;
 
 class BlogCommands : public QObject, public BlogDesk {
   Q_OBJECT
 
  public:
-  // Binds the weblog command ids of `actions`. Settings changes are published with
-  // SetCurrentSettings.
-  BlogCommands(QWidget* window, CommandActions* actions, Settings& settings);
+  // Binds the weblog command ids of `actions`. Blog settings change through `settings`.
+  BlogCommands(QWidget* window, CommandActions* actions, SettingsOwner& settings);
   // Cancels a post under way and waits for its worker (the cancel ends it at once).
   ~BlogCommands() override;
 
@@ -83,7 +83,7 @@ class BlogCommands : public QObject, public BlogDesk {
 
   QWidget* window_;
   CommandActions* actions_;
-  Settings& settings_;
+  SettingsOwner& settings_;
   BlogEditor* editor_ = nullptr;
   BlogEndpoints endpoints_;
   UserPrompt* prompt_ = nullptr;

@@ -17,6 +17,7 @@
 #include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <algorithm>
 
 #include "platform/system_code_page.h"
 #include "settings/settings.h"
@@ -68,8 +69,6 @@ BlogEditor::BlogEditor(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("BloggerFrame"));
   setWindowTitle(Text(text::kBlogEditorCaption));
   setAccessibleName(windowTitle());
-  resize(640, 480);
-
   title_ = new QLineEdit(this);
   title_->setObjectName(QStringLiteral("BlogTitle"));
   title_->setAccessibleName(Text(text::kBlogTitle));
@@ -102,6 +101,10 @@ BlogEditor::BlogEditor(QWidget* parent) : QWidget(parent, Qt::Window) {
   layout->addLayout(title_row);
   layout->addWidget(toolbar_);
   layout->addWidget(tabs_, 1);
+  // Wide enough for the whole toolbar, so Settings and Post never hide behind its overflow
+  // arrow (the desktop's fonts make its buttons wider than a fixed width allows).
+  const int margins = layout->contentsMargins().left() + layout->contentsMargins().right();
+  resize(std::max(640, toolbar_->sizeHint().width() + margins), 480);
 }
 
 void BlogEditor::BuildToolbar() {

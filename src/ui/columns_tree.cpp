@@ -46,6 +46,11 @@ NodeTree::NodeTree(TreeModel* model, bool memories, QWidget* parent)
           [this](const QModelIndex& current) {
             emit CurrentNodeChanged(RefOf(model_->NodeAt(current)));
           });
+  // A click on the node already current asks for its records again (after a quick view, a
+  // search or a memories column took the list); the window ignores it when they are shown.
+  connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
+    if (index == currentIndex()) emit CurrentNodeChanged(RefOf(model_->NodeAt(index)));
+  });
   connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
     if (auto* group = dynamic_cast<ColumnGroup*>(model_->NodeAt(index))) group->expanded = true;
   });

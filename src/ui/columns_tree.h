@@ -34,7 +34,7 @@ class NodeTree : public QTreeView {
   void Rebuild();
 
  signals:
-  // The current node changed (null: none).
+  // The current node changed (null: none), or the current node was clicked again.
   void CurrentNodeChanged(std::shared_ptr<tarsel::TreeNode> node);
   // The user asked for a context menu: its number and where.
   void MenuRequested(int menu_id, QPoint global_position);

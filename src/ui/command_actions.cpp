@@ -187,7 +187,8 @@ void CommandActions::FillMemoriesPopup(QMenu* popup, int first_id, int fixed_ent
   if (names.empty()) return;
   popup->addSeparator();
   for (size_t i = 0; i < names.size(); ++i) {
-    QAction* entry = popup->addAction(ToQt(names[i]));
+    // A name is shown as it is: an "&" in it is no mnemonic.
+    QAction* entry = popup->addAction(ToQt(names[i]).replace('&', QStringLiteral("&&")));
     const int id = first_id + static_cast<int>(i);
     entry->setData(id);
     // Only the first 200 have ids; the rest are listed but do nothing.
@@ -198,13 +199,13 @@ void CommandActions::FillMemoriesPopup(QMenu* popup, int first_id, int fixed_ent
   }
 }
 
-void CommandActions::AttachTreeKeys(QWidget* tree) {
+void CommandActions::AttachKeys(QWidget* widget, KeyScope scope) {
   for (const AcceleratorRow& row : ResolvedAccelerators()) {
-    if (row.scope != KeyScope::kColumnsTree) continue;
+    if (row.scope != scope) continue;
     QList<QKeySequence> keys{ToKeySequence(row.key)};
     if (row.key.key == kKeyEnter) keys << QKeySequence(Qt::Key_Enter);
     for (const QKeySequence& key : keys) {
-      auto* shortcut = new QShortcut(key, tree);
+      auto* shortcut = new QShortcut(key, widget);
       shortcut->setContext(Qt::WidgetWithChildrenShortcut);
       const int id = row.command;
       connect(shortcut, &QShortcut::activated, this, [this, id] { Trigger(id); });

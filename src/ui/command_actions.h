@@ -46,8 +46,9 @@ class CommandActions : public QObject {
   QMenu* BuildMenu(int menu_id, QWidget* parent);
   // The main menu (128) into a menu bar.
   void FillMenuBar(QMenuBar* bar);
-  // Keys that act only while `tree` (the columns tree) has the focus: Enter, Delete, Num-.
-  void AttachTreeKeys(QWidget* tree);
+  // Keys of `scope` (the columns tree's Enter, Delete, Num-.; the records list's Delete), acting
+  // only while `widget` or a child of it has the focus.
+  void AttachKeys(QWidget* widget, KeyScope scope);
 
   // The memories column names the "To Memories" popups list, and who hears the choice of one
   // (its command id: the popup's first id + position).

@@ -82,10 +82,12 @@ void BindProperties(CommandActions& actions, const DialogCommandHost& host) {
   });
   actions.Bind(cmd::kSetArchiving,
                [host] { SetArchivingOfColumns(host.window, SelectedColumns(host.columns_tree)); });
-  auto settings = [host, &data] {
-    if (!RunSettingsDialog(host.window, data.settings)) return;
+  auto settings = [host, &data, &actions] {
+    // Chosen from the tray while the window is hidden: the window comes back first.
+    const bool hidden = !host.window->isVisible() || host.window->isMinimized();
+    if (hidden && actions.IsBound(cmd::kRestore)) actions.Run(cmd::kRestore);
+    if (!RunSettingsDialog(host.window, *host.settings)) return;
     data.store_options = StoreOptionsForSettings(data.settings);
-    if (host.settings_applied) host.settings_applied();
   };
   actions.Bind(cmd::kSettings, settings);
   actions.Bind(cmd::kTreeSettings, settings);

@@ -22,10 +22,12 @@ namespace tarsel::ui {
 
 class CommandActions;
 class NodeTree;
+class SettingsOwner;
 
 struct DialogCommandHost {
   QWidget* window = nullptr;  // parent of the dialogs
   ProgramData* data = nullptr;
+  SettingsOwner* settings = nullptr;  // the owner of data->settings
   NodeTree* columns_tree = nullptr;
   NodeTree* memories_tree = nullptr;
   UpdateQueue* queue = nullptr;  // new friend and group columns update at once
@@ -33,8 +35,6 @@ struct DialogCommandHost {
   std::function<void()> columns_tree_changed;
   // A column's properties changed what its line or its records show.
   std::function<void(Column& column)> column_changed;
-  // The settings window was confirmed (fonts and records list follow the settings).
-  std::function<void()> settings_applied;
 };
 
 void BindDialogCommands(CommandActions& actions, DialogCommandHost host);

@@ -55,9 +55,11 @@ int RunNormally(int argc, char* argv[], bool save_columns) {
 
   tarsel::ui::StallMonitor stall_monitor;
   tarsel::ui::MainWindow window(data);
-  if (data.settings.minimize_on_start) window.showMinimized();
   window.show();
   window.RestoreLayout();
+  // After the placement: a window last closed maximised comes back maximised when restored,
+  // yet starts minimised (in the tray while the icon stands in one).
+  if (data.settings.minimize_on_start) window.showMinimized();
   window.ReportDamagedFiles();
   window.StartUpdates();
 

@@ -16,6 +16,7 @@
 #include "ui/quick_view_box.h"
 #include "ui/record_view.h"
 #include "ui/records_list.h"
+#include "ui/settings_owner.h"
 #include "ui/tab_area.h"
 #include "ui/titled_pane.h"
 #include "ui/tray_presence.h"
@@ -79,6 +80,7 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QMainWindow(parent)
   const WindowPlacement& rect = kDefaultPlacement;
   setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 
+  settings_ = new SettingsOwner(data_.settings, this);
   actions_ = new CommandActions(this);
   BuildMenusAndToolbar();
   BuildStatusBar();
@@ -154,7 +156,7 @@ QWidget* MainWindow::BuildLeftSide() {
   memories_model_ = new TreeModel(data_.memories, false, this);
   columns_tree_ = new NodeTree(columns_model_, false);
   memories_tree_ = new NodeTree(memories_model_, true);
-  actions_->AttachTreeKeys(columns_tree_);
+  actions_->AttachKeys(columns_tree_, KeyScope::kColumnsTree);
   left_splitter_ = new QSplitter(Qt::Vertical, this);
   left_splitter_->setObjectName(QStringLiteral("LeftSplitter"));
   left_splitter_->setAccessibleName(Text(text::kAccessibleTreesSplitter));
@@ -178,11 +180,10 @@ QWidget* MainWindow::BuildLeftSide() {
 }
 
 QWidget* MainWindow::BuildTabArea() {
-  records_list_ = new RecordsList;
+  records_list_ = new RecordsList(*settings_, *actions_);
   records_list_->setAccessibleName(Text(text::kAccessibleRecords));
   records_list_->SetColumnTree(&data_.columns);
   records_list_->SetMemoriesTree(&data_.memories);
-  records_list_->SetCommandActions(actions_);
   records_list_->SetDeleteConfirmation(
       [this](const QString& question, const QString&) { return Ask(question); });
   records_pane_ = new TitledPane(Text(text::kChannelDescription), records_list_);
@@ -233,19 +234,18 @@ QWidget* MainWindow::BuildTabArea() {
           });
   connect(records_list_, &RecordsList::CaptionChanged, this,
           [this](const QString& caption) { records_pane_->SetTitle(caption); });
-  connect(records_list_, &RecordsList::ToMemoriesRequest, this, &MainWindow::RecordToMemories);
   return tabs_;
 }
 
 void MainWindow::ApplyLayoutVertical(bool vertical) {
-  data_.settings.layout_vertical = vertical;
+  settings_->Record([vertical](Settings& settings) { settings.layout_vertical = vertical; });
   items_splitter_->setOrientation(vertical ? Qt::Horizontal : Qt::Vertical);
   actions_->Action(cmd::kVerticalSplit)->setChecked(vertical);
   actions_->Action(cmd::kHorizontalSplit)->setChecked(!vertical);
 }
 
 void MainWindow::ApplyMemoriesVisible(bool visible) {
-  data_.settings.memories_visible = visible;
+  settings_->Record([visible](Settings& settings) { settings.memories_visible = visible; });
   memories_pane_->setVisible(visible);
   actions_->Action(cmd::kToggleMemories)->setChecked(visible);
 }

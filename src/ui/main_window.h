@@ -23,7 +23,9 @@ class QToolBar;
 
 namespace tarsel {
 class Column;
-}
+class ColumnGroup;
+class MemoriesColumn;
+}  // namespace tarsel
 
 namespace tarsel::ui {
 
@@ -32,6 +34,7 @@ class NodeTree;
 class QuickViewBox;
 class RecordsList;
 class RecordView;
+class SettingsOwner;
 class TabArea;
 class TitledPane;
 class TrayPresence;
@@ -65,6 +68,7 @@ class MainWindow : public QMainWindow {
   void SetPrompt(UserPrompt* prompt) { prompt_ = prompt; }
 
   CommandActions* actions() const { return actions_; }
+  SettingsOwner* settings() const { return settings_; }
   UpdateDriver* updates() const { return updates_; }
   NodeTree* columns_tree() const { return columns_tree_; }
   NodeTree* memories_tree() const { return memories_tree_; }
@@ -104,8 +108,14 @@ class MainWindow : public QMainWindow {
   void BindPaneCommands();
   void BindRecordsCommands();
   void RecordToMemories(int memories_column_id, const RecordRef& record);
-  // The window's settings become the process-wide ones (the list's own header entries kept).
-  void PublishSettings();
+  // The memories group a new memories column goes into: the selected group, or the group of the
+  // selected memories column; null (the top) when none.
+  ColumnGroup* SelectedMemoriesGroup() const;
+  void ShowNewMemoriesColumn(const MemoriesColumn& column);
+  // Everything that shows a setting follows the live settings after a change.
+  void OnSettingsChanged();
+  // The checked states of the View menu's entries from the live settings.
+  void SyncViewActions();
   void SelectionToMemories(int memories_column_id, const QString& html, const QString& url,
                            const QString& title);
 
@@ -128,9 +138,11 @@ class MainWindow : public QMainWindow {
   void AfterTreeChange();
 
   void StoreWindowState();
+  void StoreWindowStateInto(Settings& settings) const;
   bool SaveWithRetry(bool (*save)(ProgramData&), const char* file_name);
 
   ProgramData& data_;
+  SettingsOwner* settings_ = nullptr;
   CommandActions* actions_ = nullptr;
   UpdateDriver* updates_ = nullptr;
   TrayPresence* tray_ = nullptr;

@@ -1,13 +1,11 @@
 // The main window's commands: what each menu entry, toolbar button and key does.
 #include <QAction>
 #include <QApplication>
-#include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
-#include <mutex>
 
 #include "app/feedback.h"
 #include "app/help.h"
@@ -19,15 +17,19 @@
 #include "ui/command_actions.h"
 #include "ui/dialog_commands.h"
 #include "ui/main_window.h"
+#include "ui/memories_dialogs.h"
 #include "ui/qt_text.h"
 #include "ui/quick_view_box.h"
 #include "ui/records_list.h"
+#include "ui/settings_owner.h"
 #include "ui/tab_area.h"
+#include "ui/titled_pane.h"
 #include "ui/tree_model.h"
 #include "ui/update_driver.h"
 #include "view/command_ids.h"
 #include "view/dropped_column.h"
 #include "view/main_window_text.h"
+#include "view/record_operations.h"
 #include "view/string_table.h"
 #include "view/text_format.h"
 
@@ -42,13 +44,13 @@ void MainWindow::BindCommands() {
   BindHelpCommands();
   BindPaneCommands();
   BindRecordsCommands();
-  BindDialogCommands(*actions_, {this, &data_, columns_tree_, memories_tree_, &updates_->queue(),
-                                 [this] { AfterTreeChange(); },
+  BindDialogCommands(*actions_, {this, &data_, settings_, columns_tree_, memories_tree_,
+                                 &updates_->queue(), [this] { AfterTreeChange(); },
                                  [this](Column& column) {
                                    OnColumnChanged(&column);
                                    ShowRecordsOf(shown_node_);
-                                 },
-                                 [this] { ShowRecordsOf(shown_node_); }});
+                                 }});
+  connect(settings_, &SettingsOwner::Changed, this, &MainWindow::OnSettingsChanged);
   actions_->Bind(cmd::kExit, [this] { ExitProgram(); });
   actions_->Bind(cmd::kOpenColumn, [this] {
     QMenu* menu = actions_->BuildMenu(kImportMenu, this);
@@ -58,33 +60,23 @@ void MainWindow::BindCommands() {
 }
 
 void MainWindow::BindViewCommands() {
-  Settings& settings = data_.settings;
-  actions_->Action(cmd::kViewToolbar)->setChecked(settings.viewtoolbar);
-  actions_->Action(cmd::kViewStatusBar)->setChecked(settings.viewstatusbar);
-  actions_->Action(cmd::kToggleDescriptions)->setChecked(settings.descriptions_show);
-  actions_->Action(cmd::kHideTreeWhileBrowsing)->setChecked(settings.fullscreen);
-  actions_->Bind(cmd::kViewToolbar, [this] {
-    data_.settings.viewtoolbar = actions_->Action(cmd::kViewToolbar)->isChecked();
-    toolbar_->setVisible(data_.settings.viewtoolbar);
-  });
-  actions_->Bind(cmd::kViewStatusBar, [this] {
-    data_.settings.viewstatusbar = actions_->Action(cmd::kViewStatusBar)->isChecked();
-    statusBar()->setVisible(data_.settings.viewstatusbar);
-  });
+  // A checkable command's action already holds the new state; the settings follow it, and
+  // OnSettingsChanged shows it.
+  auto follow = [this](int command, bool Settings::*field) {
+    actions_->Bind(command, [this, command, field] {
+      const bool checked = actions_->Action(command)->isChecked();
+      settings_->Change([field, checked](Settings& settings) { settings.*field = checked; });
+    });
+  };
+  follow(cmd::kViewToolbar, &Settings::viewtoolbar);
+  follow(cmd::kViewStatusBar, &Settings::viewstatusbar);
+  follow(cmd::kToggleDescriptions, &Settings::descriptions_show);
+  follow(cmd::kHideTreeWhileBrowsing, &Settings::fullscreen);
+  SyncViewActions();
   actions_->Bind(cmd::kHorizontalSplit, [this] { ApplyLayoutVertical(false); });
   actions_->Bind(cmd::kVerticalSplit, [this] { ApplyLayoutVertical(true); });
   actions_->Bind(cmd::kToggleMemories, [this] {
     ApplyMemoriesVisible(actions_->Action(cmd::kToggleMemories)->isChecked());
-  });
-  actions_->Bind(cmd::kToggleDescriptions, [this] {
-    data_.settings.descriptions_show = actions_->Action(cmd::kToggleDescriptions)->isChecked();
-    PublishSettings();
-    records_list_->Refresh();
-  });
-  actions_->Bind(cmd::kHideTreeWhileBrowsing, [this] {
-    data_.settings.fullscreen = actions_->Action(cmd::kHideTreeWhileBrowsing)->isChecked();
-    PublishSettings();  // the tab area reads it
-    ApplyLeftSideForTab(tabs_->currentIndex());
   });
   // The quick views by their places in the toolbar's list (separators at 3 and 7).
   constexpr int kPositions[] = {0, 1, 2, 4, 5, 6, 8, 9};
@@ -145,52 +137,14 @@ void MainWindow::BindTreeCommands() {
   });
 }
 
+// New, rename and the name dialogs are the dialog commands'; deleting also clears the list when
+// it shows the node.
 void MainWindow::BindMemoriesCommands() {
-  auto ask_name = [this](int title_id, const QString& current, bool& ok) {
-    const QString title = actions_->PlainText(title_id);
-    return QInputDialog::getText(this, title, title, QLineEdit::Normal, current, &ok);
-  };
-  auto parent_group = [this]() -> ColumnGroup* {
-    const TreeNodeRef node = memories_tree_->CurrentNode();
-    return node && node->Kind() == NodeKind::kGroup ? static_cast<ColumnGroup*>(node.get())
-                                                    : nullptr;
-  };
-  actions_->Bind(cmd::kNewMemoriesGroup, [=, this] {
-    bool ok = false;
-    const QString name = ask_name(cmd::kNewMemoriesGroup, {}, ok);
-    if (!ok || name.isEmpty()) return;
-    auto group = NewMemoriesGroup(data_.memories, FromQt(name), parent_group());
-    memories_tree_->Rebuild();
-    memories_tree_->SelectNode(group.get());
-  });
-  actions_->Bind(cmd::kNewMemoriesColumn, [=, this] {
-    bool ok = false;
-    const QString name = ask_name(cmd::kNewMemoriesColumn, {}, ok);
-    if (!ok || name.isEmpty()) return;
-    auto column = NewMemoriesColumn(data_.memories, FromQt(name), parent_group());
-    memories_tree_->Rebuild();
-    memories_tree_->SelectNode(column.get());
-  });
-  auto rename = [=, this](int command) {
-    const TreeNodeRef node = memories_tree_->CurrentNode();
-    if (!node) return;
-    bool ok = false;
-    const QString name = ask_name(command, ToQt(node->name), ok);
-    if (!ok || name.isEmpty()) return;
-    node->name = FromQt(name);
-    memories_tree_->Rebuild();
-  };
-  actions_->Bind(cmd::kMemoriesGroupProperties, [=] { rename(cmd::kMemoriesGroupProperties); });
-  actions_->Bind(cmd::kMemoriesColumnProperties, [=] { rename(cmd::kMemoriesColumnProperties); });
   auto remove = [this] {
     const TreeNodeRef node = memories_tree_->CurrentNode();
     if (!node) return;
-    const int question =
-        node->Kind() == NodeKind::kGroup ? text::kDeleteGroupQuestion : text::kDeleteColumnQuestion;
-    if (!Ask(Text(question))) return;
     if (shown_node_ == node) ShowNode(nullptr);
-    DeleteMemoriesNode(data_.memories, *node);
-    memories_tree_->Rebuild();
+    if (DeleteMemoriesNodeCommand(this, data_.memories, *node)) memories_tree_->Rebuild();
   };
   actions_->Bind(cmd::kDeleteMemoriesGroup, remove);
   actions_->Bind(cmd::kDeleteMemoriesColumn, remove);
@@ -236,35 +190,42 @@ void MainWindow::SelectionToMemories(int memories_column_id, const QString& html
                                      const QString& url, const QString& title) {
   std::shared_ptr<MemoriesColumn> target;
   if (memories_column_id == 0) {
-    bool ok = false;
-    const QString caption = actions_->PlainText(cmd::kNewMemoriesColumn);
-    const QString name = QInputDialog::getText(this, caption, caption, QLineEdit::Normal, {}, &ok);
-    if (!ok || name.isEmpty()) return;
-    target = NewMemoriesColumn(data_.memories, FromQt(name));
-  } else {
-    target = std::dynamic_pointer_cast<MemoriesColumn>(data_.memories.FindById(memories_column_id));
+    target = RememberSelectionInNewColumn(this, data_.memories, SelectedMemoriesGroup(),
+                                          FromQt(html), FromQt(url), FromQt(title));
+    if (target) ShowNewMemoriesColumn(*target);
+    return;
   }
+  target = std::dynamic_pointer_cast<MemoriesColumn>(data_.memories.FindById(memories_column_id));
   if (!target) return;
   AddSelectionToMemories(FromQt(html), FromQt(url), FromQt(title), *target);
   memories_tree_->Rebuild();
   if (!data_.settings.memories_visible) actions_->Run(cmd::kToggleMemories);
 }
 
+ColumnGroup* MainWindow::SelectedMemoriesGroup() const {
+  const TreeNodeRef node = memories_tree_->CurrentNode();
+  if (!node) return nullptr;
+  if (node->Kind() == NodeKind::kGroup) return static_cast<ColumnGroup*>(node.get());
+  return node->parent;
+}
+
+// A memories column made from the list or a selection appears, selected, in a shown tree.
+void MainWindow::ShowNewMemoriesColumn(const MemoriesColumn& column) {
+  memories_tree_->Rebuild();
+  if (!data_.settings.memories_visible) actions_->Run(cmd::kToggleMemories);
+  memories_tree_->SelectNode(&column);
+}
+
+// The list binds the commands that act on it alone; these also change what the window shows.
 void MainWindow::BindRecordsCommands() {
   RecordsList* list = records_list_;
-  actions_->Bind(cmd::kMarkItemRead, [list] { list->MarkItemRead(); });
-  actions_->Bind(cmd::kMarkItemUnread, [list] { list->MarkItemUnread(); });
-  actions_->Bind(cmd::kTogglePersisted, [list] { list->TogglePersisted(); });
-  actions_->Bind(cmd::kNextUnread, [list] { list->NextUnread(); });
-  actions_->Bind(cmd::kPrevUnread, [list] { list->PrevUnread(); });
-  actions_->Bind(cmd::kCopyToClipboard, [list] { list->CopyToClipboard(); });
   actions_->Bind(cmd::kFindRecords, [this, list] {
-    list->FindRecords();
+    if (!list->FindRecords()) return;
+    // As a quick view: the result replaces the node's records and shows in front.
     shown_node_ = nullptr;
+    records_pane_->SetTitle(list->Caption());
+    tabs_->setCurrentIndex(0);
   });
-  for (int id : {cmd::kShowTitle, cmd::kShowReceived, cmd::kShowAuthor, cmd::kShowSubject}) {
-    actions_->Bind(id, [list, id] { list->ToggleHeaderColumn(id); });
-  }
   actions_->Bind(cmd::kRecordToNewMemories,
                  [this, list] { RecordToMemories(0, list->SelectedRecord()); });
 }
@@ -274,25 +235,37 @@ void MainWindow::BindRecordsCommands() {
 void MainWindow::RecordToMemories(int memories_column_id, const RecordRef& record) {
   if (!record) return;
   if (memories_column_id == 0) {
-    bool ok = false;
-    const QString caption = actions_->PlainText(cmd::kNewMemoriesColumn);
-    const QString name = QInputDialog::getText(this, caption, caption, QLineEdit::Normal, {}, &ok);
-    if (!ok || name.isEmpty()) return;
     const TreeNodeRef source = records_list_->SelectedColumn();
-    RememberInNewColumn(data_.memories, FromQt(name), nullptr, source.get(), record.get());
-  } else {
-    auto target =
-        std::dynamic_pointer_cast<MemoriesColumn>(data_.memories.FindById(memories_column_id));
-    if (!target) return;
-    AddRecordToMemories(*record, *target);
+    auto column = RememberRecordInNewColumn(this, data_.memories, SelectedMemoriesGroup(),
+                                            source.get(), record.get());
+    if (column) ShowNewMemoriesColumn(*column);
+    return;
   }
+  auto target =
+      std::dynamic_pointer_cast<MemoriesColumn>(data_.memories.FindById(memories_column_id));
+  if (!target) return;
+  AddRecordToMemories(*record, *target);
   memories_tree_->Rebuild();
   if (!data_.settings.memories_visible) actions_->Run(cmd::kToggleMemories);
 }
 
-void MainWindow::PublishSettings() {
-  data_.settings.headers = CurrentSettings()->headers;
-  SetCurrentSettings(data_.settings);
+void MainWindow::SyncViewActions() {
+  const Settings& settings = settings_->Get();
+  actions_->Action(cmd::kViewToolbar)->setChecked(settings.viewtoolbar);
+  actions_->Action(cmd::kViewStatusBar)->setChecked(settings.viewstatusbar);
+  actions_->Action(cmd::kToggleDescriptions)->setChecked(settings.descriptions_show);
+  actions_->Action(cmd::kHideTreeWhileBrowsing)->setChecked(settings.fullscreen);
+}
+
+void MainWindow::OnSettingsChanged() {
+  const Settings& settings = settings_->Get();
+  SyncViewActions();
+  toolbar_->setVisible(settings.viewtoolbar);
+  statusBar()->setVisible(settings.viewstatusbar);
+  ApplyLeftSideForTab(tabs_->currentIndex());
+  columns_model_->SetSorted(settings.sortcolumns);
+  records_list_->Refresh();
+  records_pane_->SetTitle(records_list_->Caption());
 }
 
 std::vector<std::shared_ptr<Column>> MainWindow::SelectedColumns() const {
@@ -333,13 +306,9 @@ void MainWindow::DeleteFromColumnsTree() {
 }
 
 void MainWindow::MarkAll(bool read) {
-  std::vector<std::shared_ptr<Column>> columns = SelectedColumns();
-  for (const auto& column : columns) {
-    // A merging worker holds the lock; its column is left as it is rather than waited for.
-    std::unique_lock<std::mutex> lock(column->lock, std::try_to_lock);
-    if (!lock.owns_lock()) continue;
-    for (const RecordRef& record : column->channel.records) column->SetRecordUnread(*record, !read);
-    columns_model_->NodeChanged(*column);
+  for (const auto& column : SelectedColumns()) {
+    for (const auto& changed : MarkNodeRecords(*column, !read))
+      columns_model_->NodeChanged(*changed);
   }
   ShowRecordsOf(shown_node_);
 }

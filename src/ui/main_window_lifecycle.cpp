@@ -18,6 +18,7 @@
 #include "ui/quick_view_box.h"
 #include "ui/record_view.h"
 #include "ui/records_list.h"
+#include "ui/settings_owner.h"
 #include "ui/sound_player.h"
 #include "ui/tab_area.h"
 #include "ui/titled_pane.h"
@@ -48,7 +49,10 @@ void MainWindow::ConnectUpdates() {
     for (const TreeNode* node = column; node != nullptr && !shown; node = node->parent) {
       shown = node == shown_node_.get();
     }
-    if (shown) records_list_->Refresh();
+    if (!shown) return;
+    records_list_->Refresh();
+    // The channel's description, which the caption shows, may have come with the update.
+    records_pane_->SetTitle(records_list_->Caption());
   });
   connect(updates_, &UpdateDriver::QueueStatus, this,
           [this](int running, int waiting, const QString& status, const QString& tooltip) {
@@ -126,9 +130,10 @@ void MainWindow::ReportDamagedFiles() {
 }
 
 void MainWindow::StoreWindowState() {
-  // The records list keeps its columns in the process-wide settings.
-  data_.settings.headers = CurrentSettings()->headers;
-  Settings& settings = data_.settings;
+  settings_->Record([this](Settings& settings) { StoreWindowStateInto(settings); });
+}
+
+void MainWindow::StoreWindowStateInto(Settings& settings) const {
   WindowPlacement placement = kDefaultPlacement;
   placement.show_command = isMaximized()   ? kShowMaximized
                            : isMinimized() ? kShowMinimized

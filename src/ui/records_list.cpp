@@ -12,33 +12,24 @@
 #include "ui/records_delegate.h"
 #include "ui/records_list_view.h"
 #include "ui/records_model.h"
+#include "ui/settings_owner.h"
 #include "view/quick_views.h"
 #include "view/records_list_cells.h"
 #include "view/records_view_model_texts.h"
+#include "view/tree_labels.h"
 
 namespace tarsel::ui {
 namespace {
-
-// String ids of the records pane caption.
-constexpr int kTextChannelDescription = 434;
-constexpr int kTextColumn = 435;
 
 bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) {
   return QMessageBox::warning(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
                               QMessageBox::No) == QMessageBox::Yes;
 }
 
-// A column's caption: its channel description, else its title, else "Column".
-QString NodeCaption(const TreeNode& node) {
-  if (node.Kind() == NodeKind::kGroup) return Text(kTextColumn);
-  std::string caption = node.Description();
-  if (caption.empty()) caption = node.DisplayName();
-  return caption.empty() ? Text(kTextColumn) : ToQt(caption);
-}
-
 }  // namespace
 
-RecordsList::RecordsList(QWidget* parent) : QWidget(parent) {
+RecordsList::RecordsList(SettingsOwner& settings, CommandActions& actions, QWidget* parent)
+    : QWidget(parent), settings_(settings), actions_(actions) {
   setObjectName("RSSItemsCtrl");
   setAccessibleName(Text(kTextRecordsListName));
   confirm_delete_ = [this](const QString& text, const QString& caption) {
@@ -47,6 +38,8 @@ RecordsList::RecordsList(QWidget* parent) : QWidget(parent) {
   clock_ = [] { return NowSeconds(); };
   BuildWidgets();
   SetUpHeader();
+  ApplyHeaderWidths();
+  BindCommands();
   Refresh();
 }
 
@@ -73,7 +66,6 @@ void RecordsList::BuildWidgets() {
   // so at currentRowChanged the clicked row is not selected yet.
   connect(view_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &RecordsList::OnCurrentRowChanged);
-  connect(view_, &RecordsListView::CommandKey, this, &RecordsList::OnCommandKey);
   connect(view_, &QAbstractItemView::clicked, this,
           [this](const QModelIndex& index) { OnCellClicked(index.row(), index.column()); });
   connect(view_, &QWidget::customContextMenuRequested, this, &RecordsList::ShowRowMenu);
@@ -111,13 +103,13 @@ void RecordsList::ShowSource(Source source) {
 }
 
 void RecordsList::Refresh() {
-  read_timer_->stop();
   const RecordRef previous = SelectedRecord();
-  const std::shared_ptr<const Settings> settings = CurrentSettings();
+  const std::shared_ptr<TreeNode> previous_column = SelectedColumn();
+  const Settings& settings = settings_.Get();
   RecordsViewModel view;
   if (const auto* node_source = std::get_if<NodeSource>(&source_)) {
     if (const TreeNodeRef node = node_source->node.lock()) {
-      view = RecordsViewModel::BuildForNode(*node, *settings);
+      view = RecordsViewModel::BuildForNode(*node, settings);
     }
   } else if (const auto* quick = std::get_if<QuickViewSource>(&source_)) {
     if (column_tree_) {
@@ -127,27 +119,42 @@ void RecordsList::Refresh() {
     if (column_tree_) view = BuildSearchResult(*column_tree_, SearchRule(*search));
   }
   view_->SetEmptyText(ToQt(view.empty_text()));
-  view_->SetDescriptionsShown(settings->descriptions_show);
-  model_->SetView(std::move(view), *settings);
-  ApplyHeaderSettings();
-  // The record shown before stays selected when the rebuilt view still lists it.
-  const int64_t row = previous ? model_->view().FindRow(previous.get()) : -1;
+  view_->SetDescriptionsShown(settings.descriptions_show);
+  model_->SetView(std::move(view), settings);
+  ApplyHeaderVisibility();
+  FitPendingColumns();
+  // The record being read stays selected when the rebuilt view still lists it, even as a new
+  // object from a merge: the pane keeps showing it and its read timer keeps running.
+  const int64_t row =
+      previous ? model_->view().FindSameRecord(*previous, previous_column.get()) : -1;
   if (row >= 0) {
-    SelectRow(static_cast<int>(row));
+    KeepSelection(static_cast<int>(row));
   } else {
+    read_timer_->stop();
     OnCurrentRowChanged();
   }
 }
 
+void RecordsList::KeepSelection(int row) {
+  const QModelIndex index = model_->index(row, kTitleColumn);
+  keeping_selection_ = true;
+  view_->selectionModel()->setCurrentIndex(
+      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  keeping_selection_ = false;
+  announced_ = model_->view().RecordAt(static_cast<size_t>(row));
+}
+
 QString RecordsList::Caption() const {
   if (const auto* node_source = std::get_if<NodeSource>(&source_)) {
-    if (const TreeNodeRef node = node_source->node.lock()) return NodeCaption(*node);
+    if (const TreeNodeRef node = node_source->node.lock()) {
+      return ToQt(RecordsPaneCaption(node.get()));
+    }
   } else if (const auto* quick = std::get_if<QuickViewSource>(&source_)) {
     return Text(QuickViewCaptionId(quick->index));
   } else if (std::holds_alternative<SearchChoices>(source_)) {
     return ToQt(SearchCaption(model_->view().size()));
   }
-  return Text(kTextChannelDescription);
+  return ToQt(RecordsPaneCaption(nullptr));
 }
 
 RecordRef RecordsList::SelectedRecord() const {
@@ -178,6 +185,7 @@ void RecordsList::SelectRow(int row) {
 }
 
 void RecordsList::OnCurrentRowChanged() {
+  if (keeping_selection_) return;
   const int row = SelectedRow();
   if (row < 0) {
     read_timer_->stop();
@@ -195,7 +203,7 @@ void RecordsList::OnCurrentRowChanged() {
 }
 
 void RecordsList::RestartReadTimer() {
-  const int32_t seconds = std::max(CurrentSettings()->mark_read_seconds, 0);
+  const int32_t seconds = std::max(settings_.Get().mark_read_seconds, 0);
   read_timer_->start(std::min(seconds, 86400) * 1000);
 }
 
@@ -212,44 +220,71 @@ void RecordsList::SetUpHeader() {
   connect(header, &QWidget::customContextMenuRequested, this, &RecordsList::ShowHeaderMenu);
 }
 
-void RecordsList::ApplyHeaderSettings() {
-  const std::shared_ptr<const Settings> settings = CurrentSettings();
+// Once, at creation: from then on the header holds the widths the user gives it, and they go
+// into the settings when a column is hidden and at close.
+void RecordsList::ApplyHeaderWidths() {
+  const Settings& settings = settings_.Get();
+  QHeaderView* header = view_->header();
+  for (int column = 0; column < kRecordsColumnCount; ++column) {
+    const auto width = settings.headers.find(ColumnInfo(column).width_key);
+    // Stored widths of 0 (the icon columns' default) still leave room for the icon.
+    const int pixels = width == settings.headers.end() ? 0 : width->second.width;
+    header->resizeSection(column, std::clamp(pixels, 24, 4000));
+    // A text column still at the default width was never sized by the user: it is fitted to
+    // the first records it shows, as the desktop's fonts need (dates are wider than on Windows).
+    const auto preset = DefaultHeaders().find(ColumnInfo(column).width_key);
+    const bool text_column = preset != DefaultHeaders().end() && preset->second.width > 0;
+    if (text_column && pixels == preset->second.width) fit_pending_.push_back(column);
+  }
+}
+
+void RecordsList::FitPendingColumns() {
+  if (fit_pending_.empty() || model_->rowCount() == 0) return;
+  QHeaderView* header = view_->header();
+  for (int column : fit_pending_) {
+    const int preset = header->sectionSize(column);
+    view_->resizeColumnToContents(column);
+    // Long titles would push the other columns away: the title only grows to a limit.
+    const int limit = column == kTitleColumn ? 2 * preset : 4000;
+    header->resizeSection(column, std::clamp(header->sectionSize(column), preset, limit));
+  }
+  fit_pending_.clear();
+}
+
+void RecordsList::ApplyHeaderVisibility() {
+  const Settings& settings = settings_.Get();
   QHeaderView* header = view_->header();
   for (int column = 0; column < kRecordsColumnCount; ++column) {
     const RecordsColumnInfo& info = ColumnInfo(column);
-    const auto width = settings->headers.find(info.width_key);
-    // Stored widths of 0 (the icon columns' default) still leave room for the icon.
-    const int pixels = width == settings->headers.end() ? 0 : width->second.width;
-    header->resizeSection(column, std::clamp(pixels, 24, 4000));
     bool visible = true;
     if (info.visibility_key) {
-      const auto entry = settings->headers.find(info.visibility_key);
-      visible = entry == settings->headers.end() || entry->second.visible;
+      const auto entry = settings.headers.find(info.visibility_key);
+      visible = entry == settings.headers.end() || entry->second.visible;
     }
     header->setSectionHidden(column, !visible);
   }
 }
 
 void RecordsList::SaveColumnWidths() {
-  Settings settings = *CurrentSettings();
   QHeaderView* header = view_->header();
-  for (int column = 0; column < kRecordsColumnCount; ++column) {
-    // A hidden column keeps the width it had when shown.
-    if (header->isSectionHidden(column)) continue;
-    settings.headers[ColumnInfo(column).width_key].width = header->sectionSize(column);
-  }
-  SetCurrentSettings(std::move(settings));
+  settings_.Record([header](Settings& settings) {
+    for (int column = 0; column < kRecordsColumnCount; ++column) {
+      // A hidden column keeps the width it had when shown.
+      if (header->isSectionHidden(column)) continue;
+      settings.headers[ColumnInfo(column).width_key].width = header->sectionSize(column);
+    }
+  });
 }
 
 void RecordsList::ToggleHeaderColumn(int command_id) {
   const int column = ColumnOfShowCommand(command_id);
   if (column < 0) return;
   SaveColumnWidths();
-  Settings settings = *CurrentSettings();
-  HeaderSetting& entry = settings.headers[ColumnInfo(column).visibility_key];
-  entry.visible = !entry.visible;
-  SetCurrentSettings(std::move(settings));
-  ApplyHeaderSettings();
+  settings_.Record([column](Settings& settings) {
+    HeaderSetting& entry = settings.headers[ColumnInfo(column).visibility_key];
+    entry.visible = !entry.visible;
+  });
+  ApplyHeaderVisibility();
 }
 
 void RecordsList::OnHeaderClicked(int column) {

@@ -1,5 +1,6 @@
 // The records list's commands: marking, stepping through unread rows, deleting, copying, the
-// row menu 369, the header menu 377 and Find RSS Items.
+// row menu 369, the header menu 377 and Find RSS Items. Keys and menu entries are the window's
+// command actions; the list binds the handlers of the commands that act on it alone.
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -7,41 +8,34 @@
 #include <QTimer>
 #include <memory>
 
-#include "store/memories_column.h"
 #include "ui/command_actions.h"
 #include "ui/find_records_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/records_list.h"
 #include "ui/records_list_view.h"
 #include "ui/records_model.h"
-#include "view/record_title_text.h"
+#include "view/command_ids.h"
 #include "view/command_table.h"
-#include "view/records_list_cells.h"
 #include "view/record_operations.h"
+#include "view/record_title_text.h"
+#include "view/records_list_cells.h"
 #include "view/records_view_model_texts.h"
 
 namespace tarsel::ui {
-namespace {
 
-// Command ids of the list.
-constexpr int kCommandMarkAllRead = 40237;
-constexpr int kCommandMarkAllUnread = 40238;
-constexpr int kCommandMarkItemRead = 40244;
-constexpr int kCommandMarkItemUnread = 40245;
-constexpr int kCommandPersisted = 40246;
-constexpr int kCommandCopyToClipboard = 40247;
-constexpr int kCommandBlogIt = 40252;
-constexpr int kCommandNewMemoriesColumn = 40277;
-constexpr int kCommandPrevUnread = 32870;
-constexpr int kCommandNextUnread = 32871;
-
-QAction* AddCommand(QMenu* menu, int text_id, int command_id) {
-  QAction* action = menu->addAction(Text(text_id));
-  action->setData(command_id);
-  return action;
+void RecordsList::BindCommands() {
+  actions_.AttachKeys(view_, KeyScope::kRecordsList);
+  actions_.Bind(cmd::kMarkItemRead, [this] { MarkItemRead(); });
+  actions_.Bind(cmd::kMarkItemUnread, [this] { MarkItemUnread(); });
+  actions_.Bind(cmd::kTogglePersisted, [this] { TogglePersisted(); });
+  actions_.Bind(cmd::kNextUnread, [this] { NextUnread(); });
+  actions_.Bind(cmd::kPrevUnread, [this] { PrevUnread(); });
+  actions_.Bind(cmd::kCopyToClipboard, [this] { CopyToClipboard(); });
+  actions_.Bind(cmd::kDeleteRecord, [this] { DeleteSelected(); });
+  for (int id : {cmd::kShowTitle, cmd::kShowReceived, cmd::kShowAuthor, cmd::kShowSubject}) {
+    actions_.Bind(id, [this, id] { ToggleHeaderColumn(id); });
+  }
 }
-
-}  // namespace
 
 void RecordsList::ApplyMark(int row, RecordMark mark) {
   if (row < 0 || row >= model_->rowCount()) return;
@@ -126,120 +120,37 @@ void RecordsList::CopyToClipboard() {
   QGuiApplication::clipboard()->setText(text);
 }
 
-void RecordsList::FindRecords() {
+bool RecordsList::FindRecords() {
   FindRecordsDialog dialog(last_search_, this);
-  if (dialog.exec() != QDialog::Accepted) return;
+  if (dialog.exec() != QDialog::Accepted) return false;
   const SearchChoices choices = dialog.Choices();
   last_search_ = choices;
-  if (choices.text.empty()) return;
+  if (choices.text.empty()) return false;
   ShowSearch(choices);
-}
-
-void RecordsList::OnCommandKey(int command_id) {
-  switch (command_id) {
-    case kCommandNextUnread:
-      return NextUnread();
-    case kCommandPrevUnread:
-      return PrevUnread();
-    case RecordsListView::kDeleteKey:
-      return DeleteSelected();
-    case kCommandMarkItemRead:
-      return MarkItemRead();
-    case kCommandMarkItemUnread:
-      return MarkItemUnread();
-    case kCommandPersisted:
-      return TogglePersisted();
-    case kCommandMarkAllRead:
-      return MarkAllRead();
-    case kCommandMarkAllUnread:
-      return MarkAllUnread();
-    default:
-      return;
-  }
+  return true;
 }
 
 void RecordsList::OnCellClicked(int row, int column) {
   if (column == kPersistenceColumn) ApplyMark(row, RecordMark::kPersistent);
 }
 
-QMenu* RecordsList::BuildRowMenu() {
-  auto* menu = new QMenu(this);
-  menu->setObjectName("RecordRowMenu369");
-  AddCommand(menu, kTextMarkItemRead, kCommandMarkItemRead);
-  AddCommand(menu, kTextMarkItemUnread, kCommandMarkItemUnread);
-  AddCommand(menu, kTextPersisted, kCommandPersisted);
-  menu->addSeparator();
-  AddCommand(menu, kTextMarkAllRead, kCommandMarkAllRead);
-  AddCommand(menu, kTextMarkAllUnread, kCommandMarkAllUnread);
-  menu->addSeparator();
-  AddCommand(menu, kTextCopyToClipboard, kCommandCopyToClipboard);
-  AddCommand(menu, kTextBlogIt, kCommandBlogIt);
-  QMenu* memories = menu->addMenu(Text(kTextToMemories));
-  AddCommand(memories, kTextNewMemoriesColumn, kCommandNewMemoriesColumn);
-  if (memories_tree_) {
-    const auto columns = memories_tree_->MemoriesColumns();
-    if (!columns.empty()) memories->addSeparator();
-    for (const std::shared_ptr<MemoriesColumn>& column : columns) {
-      // The data of a memories entry is its column id, negated to keep it apart from commands.
-      memories->addAction(ToQt(column->DisplayName()))->setData(-column->id);
-    }
-  }
-  return menu;
-}
-
 void RecordsList::ShowRowMenu(const QPoint& position) {
   const QModelIndex index = view_->indexAt(position);
   if (!index.isValid()) return;
   if (index.row() != SelectedRow()) SelectRow(index.row());
-  std::unique_ptr<QMenu> menu(actions_ ? actions_->BuildMenu(kRecordRowMenu, this)
-                                       : BuildRowMenu());
-  QAction* chosen = menu->exec(view_->viewport()->mapToGlobal(position));
-  // The window's actions run their own handlers.
-  if (chosen && !actions_) RunMenuChoice(chosen->data().toInt());
-}
-
-void RecordsList::RunMenuChoice(int command) {
-  const RecordRef record = SelectedRecord();
-  if (command < 0) {
-    emit ToMemoriesRequest(-command, record);
-  } else if (command == kCommandNewMemoriesColumn) {
-    emit ToMemoriesRequest(0, record);
-  } else if (command == kCommandBlogIt) {
-    emit BlogItRequest(record, SelectedColumn());
-  } else if (command == kCommandCopyToClipboard) {
-    CopyToClipboard();
-  } else if (ColumnOfShowCommand(command) >= 0) {
-    ToggleHeaderColumn(command);
-  } else {
-    OnCommandKey(command);
-  }
-}
-
-QMenu* RecordsList::BuildHeaderMenu() {
-  auto* menu = new QMenu(this);
-  menu->setObjectName("RecordsHeaderMenu377");
-  const std::pair<int, int> entries[] = {{kTextShowTitle, kTitleColumn},
-                                         {kTextShowReceived, kReceivedColumn},
-                                         {kTextShowAuthor, kAuthorColumn},
-                                         {kTextShowSubject, kSubjectColumn}};
-  for (const auto& [text_id, column] : entries) {
-    AddCommand(menu, text_id, ColumnInfo(column).show_command_id)->setCheckable(true);
-  }
-  return menu;
+  std::unique_ptr<QMenu> menu(actions_.BuildMenu(kRecordRowMenu, this));
+  menu->exec(view_->viewport()->mapToGlobal(position));
 }
 
 void RecordsList::ShowHeaderMenu(const QPoint& position) {
-  std::unique_ptr<QMenu> menu(actions_ ? actions_->BuildMenu(kRecordsHeaderMenu, this)
-                                       : BuildHeaderMenu());
+  std::unique_ptr<QMenu> menu(actions_.BuildMenu(kRecordsHeaderMenu, this));
   // Each entry is checked while its column is shown.
   for (QAction* action : menu->actions()) {
     const int column = ColumnOfShowCommand(action->data().toInt());
     if (column < 0) continue;
-    action->setCheckable(true);
     action->setChecked(!view_->header()->isSectionHidden(column));
   }
-  QAction* chosen = menu->exec(view_->header()->mapToGlobal(position));
-  if (chosen && !actions_) RunMenuChoice(chosen->data().toInt());
+  menu->exec(view_->header()->mapToGlobal(position));
 }
 
 }  // namespace tarsel::ui

@@ -1,7 +1,6 @@
 #include "ui/records_list_view.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QPainter>
 
 #include "ui/records_delegate.h"
@@ -11,22 +10,6 @@ namespace tarsel::ui {
 namespace {
 
 constexpr int kDescriptionIndent = 8;
-
-// The command a key of the list stands for; 0 for keys the view handles itself.
-int CommandOfKey(const QKeyEvent& event) {
-  const Qt::KeyboardModifiers modifiers =
-      event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-  const int key = event.key();
-  if (modifiers == Qt::NoModifier && key == Qt::Key_Space) return 32871;
-  if (modifiers == Qt::ShiftModifier && key == Qt::Key_Space) return 32870;
-  if (modifiers == Qt::NoModifier && key == Qt::Key_Delete) return RecordsListView::kDeleteKey;
-  if (modifiers == Qt::AltModifier && key == Qt::Key_M) return 40244;
-  if (modifiers == Qt::AltModifier && key == Qt::Key_U) return 40245;
-  if (modifiers == Qt::AltModifier && key == Qt::Key_P) return 40246;
-  if (modifiers == Qt::ControlModifier && key == Qt::Key_M) return 40237;
-  if (modifiers == Qt::ControlModifier && key == Qt::Key_U) return 40238;
-  return 0;
-}
 
 }  // namespace
 
@@ -83,16 +66,6 @@ void RecordsListView::paintEvent(QPaintEvent* event) {
   painter.setPen(palette().color(QPalette::PlaceholderText));
   painter.drawText(viewport()->rect().adjusted(8, 16, -8, -8),
                    Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, empty_text_);
-}
-
-void RecordsListView::keyPressEvent(QKeyEvent* event) {
-  const int command = CommandOfKey(*event);
-  if (command == 0) {
-    QTreeView::keyPressEvent(event);
-    return;
-  }
-  event->accept();
-  emit CommandKey(command);
 }
 
 void RecordsListView::resizeEvent(QResizeEvent* event) {

@@ -1,8 +1,8 @@
 #pragma once
 
 // The records list's tree view: one flat level of rows, the description block drawn under the
-// cells across the row, the view's empty text drawn when there are no rows, and the list's keys
-// handed to the owner as command ids. Row heights are computed only for the rows shown, so a
+// cells across the row and the view's empty text drawn when there are no rows (the list's keys
+// are the window's commands). Row heights are computed only for the rows shown, so a
 // refresh of a long list costs no text layout. Main thread only.
 
 #include <QTreeView>
@@ -15,9 +15,6 @@ class RecordsListView : public QTreeView {
   Q_OBJECT
 
  public:
-  // Key commands that have no command id of their own.
-  static constexpr int kDeleteKey = -1;
-
   explicit RecordsListView(QWidget* parent = nullptr);
 
   void SetRecordsDelegate(RecordsDelegate* delegate);
@@ -27,16 +24,10 @@ class RecordsListView : public QTreeView {
   // Row heights depend on the width while descriptions are shown.
   void SetDescriptionsShown(bool shown) { descriptions_shown_ = shown; }
 
- signals:
-  // Space 32871, Shift+Space 32870, Alt+M 40244, Alt+U 40245, Alt+P 40246, Ctrl+M 40237,
-  // Ctrl+U 40238, Delete kDeleteKey.
-  void CommandKey(int command_id);
-
  protected:
   void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
   void paintEvent(QPaintEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:

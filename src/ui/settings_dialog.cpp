@@ -19,6 +19,7 @@
 #include "app/startup_shortcut.h"
 #include "ui/dialog_widgets.h"
 #include "ui/qt_text.h"
+#include "ui/settings_owner.h"
 #include "ui/translate_widgets.h"
 #include "view/dialog_ids.h"
 #include "view/dialog_text_ids.h"
@@ -224,12 +225,14 @@ SettingsPages SettingsDialog::Pages() const {
           {FromQt(smtp_server_->text()), FromQt(own_mail_->text())}};
 }
 
-bool RunSettingsDialog(QWidget* parent, Settings& settings) {
-  SettingsDialog dialog(SettingsPages::FromSettings(settings), parent);
+bool RunSettingsDialog(QWidget* parent, SettingsOwner& settings) {
+  SettingsDialog dialog(SettingsPages::FromSettings(settings.Get()), parent);
   if (dialog.exec() != QDialog::Accepted) return false;
-  dialog.Pages().ApplyTo(settings);
-  SetCurrentSettings(settings);
-  UpdateStartupShortcut(settings.launch_on_startup, CurrentExecutable());
+  // Only what the pages show is written: the records list's header entries and the window's
+  // state stay as the live settings have them.
+  const SettingsPages pages = dialog.Pages();
+  settings.Change([&pages](Settings& live) { pages.ApplyTo(live); });
+  UpdateStartupShortcut(settings.Get().launch_on_startup, CurrentExecutable());
   return true;
 }
 

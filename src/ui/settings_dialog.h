@@ -18,6 +18,8 @@ class QTabWidget;
 
 namespace tarsel::ui {
 
+class SettingsOwner;
+
 class ArchiveBox;
 class IntervalBox;
 
@@ -94,9 +96,9 @@ class SettingsDialog : public QDialog {
   QLineEdit* own_mail_ = nullptr;
 };
 
-// Runs the window on `settings`. On OK the pages are written into `settings`, which then
-// becomes the process-wide settings (downloads from then on use its proxy), and the autostart
-// entry follows "Launch At Startup". True on OK: the caller re-applies the records-list fonts.
-bool RunSettingsDialog(QWidget* parent, Settings& settings);
+// Runs the window on the live settings. On OK the pages are written through their owner, which
+// publishes them (downloads from then on use its proxy) and tells the widgets, and the autostart
+// entry follows "Launch At Startup". True on OK.
+bool RunSettingsDialog(QWidget* parent, SettingsOwner& settings);
 
 }  // namespace tarsel::ui

@@ -9,10 +9,11 @@
 #include "services/version_compare.h"
 #include "settings/translation_table.h"
 #include "ui/qt_text.h"
+#include "ui/settings_owner.h"
 
 namespace tarsel::ui {
 
-VersionNotice::VersionNotice(QWidget* window, Settings& settings, std::string url)
+VersionNotice::VersionNotice(QWidget* window, SettingsOwner& settings, std::string url)
     : QObject(window),
       window_(window),
       settings_(settings),
@@ -34,8 +35,7 @@ void VersionNotice::StartCheck() {
 void VersionNotice::OnLines(const std::vector<std::string>& lines) {
   NewVersionPrompt& prompt = prompt_ != nullptr ? *prompt_ : *this;
   if (CompareAndNotify(lines, kProductVersion, prompt)) {
-    settings_.newversion = false;
-    SetCurrentSettings(settings_);
+    settings_.Change([](Settings& settings) { settings.newversion = false; });
   }
   emit Compared();
 }

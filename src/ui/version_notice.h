@@ -19,11 +19,13 @@ class QWidget;
 
 namespace tarsel::ui {
 
+class SettingsOwner;
+
 class VersionNotice : public QObject, public NewVersionPrompt {
   Q_OBJECT
 
  public:
-  VersionNotice(QWidget* window, Settings& settings, std::string url = kVersionFileUrl);
+  VersionNotice(QWidget* window, SettingsOwner& settings, std::string url = kVersionFileUrl);
   // Stops a running download and waits for the worker (the cancel ends it at once).
   ~VersionNotice() override;
 
@@ -43,7 +45,7 @@ class VersionNotice : public QObject, public NewVersionPrompt {
   void OnLines(const std::vector<std::string>& lines);
 
   QWidget* window_;
-  Settings& settings_;
+  SettingsOwner& settings_;
   NewVersionPrompt* prompt_ = nullptr;
   std::unique_ptr<VersionChecker> checker_;
 };

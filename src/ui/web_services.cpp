@@ -16,7 +16,7 @@ namespace tarsel::ui {
 
 BlogCommands* AttachWebServices(MainWindow& window, std::function<void()> columns_tree_changed) {
   ProgramData& data = window.data();
-  auto* blog = new BlogCommands(&window, window.actions(), data.settings);
+  auto* blog = new BlogCommands(&window, window.actions(), *window.settings());
   auto offer = [&window, &data, columns_tree_changed](const FoundFeedTree& found) {
     const int created =
         ImportFoundFeeds(&window, data.columns, found, data.store_options.column_defaults);
@@ -24,7 +24,6 @@ BlogCommands* AttachWebServices(MainWindow& window, std::function<void()> column
   };
   window.actions()->Bind(cmd::kDirectorySearch,
                          [&window, offer] { OpenDirectorySearch(&window, offer); });
-  QObject::connect(window.records_list(), &RecordsList::BlogItRequest, blog, &BlogCommands::BlogIt);
   QObject::connect(window.records_list(), &RecordsList::RecordSelected, blog,
                    &BlogCommands::SetCurrentRecord);
   QObject::connect(window.record_pane(), &RecordView::BlogSelectionRequest, blog,
@@ -35,7 +34,7 @@ BlogCommands* AttachWebServices(MainWindow& window, std::function<void()> column
   blog->SetSelectionRequester([&window] {
     if (window.tab_area()->currentIndex() == 0) window.record_pane()->BlogSelection();
   });
-  auto* notice = new VersionNotice(&window, data.settings);
+  auto* notice = new VersionNotice(&window, *window.settings());
   QObject::connect(window.updates(), &UpdateDriver::VersionCheckDue, notice,
                    &VersionNotice::StartCheck);
   return blog;

@@ -91,6 +91,7 @@ inline constexpr int kShowAuthor = 40250;
 inline constexpr int kShowSubject = 40251;
 inline constexpr int kPrevUnread = 32870;
 inline constexpr int kNextUnread = 32871;
+inline constexpr int kDeleteRecord = 34001;  // the Delete key of the records list; in no menu
 // Browser tabs
 inline constexpr int kCloseTab = 32796;
 inline constexpr int kCopyLinkAddress = 32797;

@@ -99,6 +99,7 @@ constexpr CommandInfo kCommands[] = {
     {kShowSubject, kEntryShowSubject, 0, 0, true},
     {kPrevUnread, kEntryPrevUnread, kPrevUnread, 0, false},
     {kNextUnread, kEntryNextUnread, kNextUnread, 0, false},
+    {kDeleteRecord, 0, 0, 0, false},
     {kCloseTab, kEntryCloseWindow, 0, 0, false},
     {kCopyLinkAddress, kEntryCopyLinkAddress, 0, 0, false},
     {kOpenInExternalBrowser, kEntryOpenExternal, 0, 0, false},
@@ -116,6 +117,7 @@ constexpr unsigned kCtrl = kKeyCtrl;
 constexpr unsigned kShift = kKeyShift;
 constexpr unsigned kAlt = kKeyAlt;
 constexpr KeyScope kTree = KeyScope::kColumnsTree;
+constexpr KeyScope kList = KeyScope::kRecordsList;
 
 constexpr KeyChord F(int n, unsigned modifiers = 0) {
   return {modifiers, kKeyF1 + n - 1};
@@ -165,6 +167,7 @@ constexpr AcceleratorRow kAccelerators[] = {
     {F(4, kCtrl), kCloseTab},
     {{kShift, kKeySpace}, kPrevUnread},
     {{0, kKeySpace}, kNextUnread},
+    {{0, kKeyDelete}, kDeleteRecord, kList},
 };
 
 MenuEntry Command(int id, int text_id = 0) {
@@ -333,8 +336,12 @@ std::vector<AcceleratorRow> ResolvedAccelerators() {
   for (const AcceleratorRow& row : kAccelerators) {
     // Enter and Delete stand in two rows each (group and column); the window runs the first
     // row's command on whatever the tree has selected.
-    const bool taken = std::any_of(resolved.begin(), resolved.end(),
-                                   [&](const AcceleratorRow& kept) { return kept.key == row.key; });
+    const bool taken =
+        std::any_of(resolved.begin(), resolved.end(), [&](const AcceleratorRow& kept) {
+          const bool scopes_meet = kept.scope == row.scope || kept.scope == KeyScope::kWindow ||
+                                   row.scope == KeyScope::kWindow;
+          return kept.key == row.key && scopes_meet;
+        });
     if (!taken) resolved.push_back(row);
   }
   return resolved;

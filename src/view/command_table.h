@@ -42,8 +42,8 @@ struct KeyChord {
 std::string KeyChordText(const KeyChord& chord);
 
 // Where a key acts. Keys that edit text elsewhere (Enter, Delete) act only while the columns
-// tree has the focus, so typing in the records list or a dialog keeps them.
-enum class KeyScope { kWindow, kColumnsTree };
+// tree or the records list has the focus, so typing in a dialog or a text field keeps them.
+enum class KeyScope { kWindow, kColumnsTree, kRecordsList };
 
 struct AcceleratorRow {
   KeyChord key;
@@ -53,7 +53,8 @@ struct AcceleratorRow {
 
 // The accelerator table in its row order.
 std::span<const AcceleratorRow> AcceleratorTable();
-// The table with every key once: where a key stands in two rows, the first row wins.
+// The table with every key once per scope: where a key stands in two rows of one scope (or in
+// a window row and another), the first row wins.
 std::vector<AcceleratorRow> ResolvedAccelerators();
 // The keys the resolved table gives `command`, in row order.
 std::vector<KeyChord> KeysOfCommand(int command);

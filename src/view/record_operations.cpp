@@ -9,22 +9,6 @@
 namespace tarsel {
 namespace {
 
-// Holds a feed column's lock when it could be taken at once; other nodes need none.
-class MarkLock {
- public:
-  explicit MarkLock(TreeNode& node) {
-    if (node.Kind() == NodeKind::kColumn) {
-      lock_ = std::unique_lock<std::mutex>(static_cast<Column&>(node).lock, std::try_to_lock);
-      held_ = lock_.owns_lock();
-    }
-  }
-  bool held() const { return held_; }
-
- private:
-  std::unique_lock<std::mutex> lock_;
-  bool held_ = true;
-};
-
 // Unread and deleted change through the holder, so that a column's kept counts follow.
 bool ChangeRecord(TreeNode& holder, Record& record, RecordMark mark) {
   switch (mark) {
@@ -46,8 +30,14 @@ bool ChangeRecord(TreeNode& holder, Record& record, RecordMark mark) {
 
 }  // namespace
 
+ColumnEditLock::ColumnEditLock(TreeNode& node) {
+  if (node.Kind() != NodeKind::kColumn) return;
+  lock_ = std::unique_lock<std::mutex>(static_cast<Column&>(node).lock, std::try_to_lock);
+  held_ = lock_.owns_lock();
+}
+
 bool ApplyRecordMark(TreeNode& column, Record& record, RecordMark mark) {
-  const MarkLock lock(column);
+  const ColumnEditLock lock(column);
   return lock.held() && ChangeRecord(column, record, mark);
 }
 
@@ -59,6 +49,23 @@ std::vector<std::shared_ptr<TreeNode>> MarkAllRows(RecordsViewModel& view, bool 
     const std::shared_ptr<TreeNode>& column = view.ColumnAt(row);
     if (!ApplyRecordMark(*column, *view.RecordAt(row), mark)) continue;
     if (seen.insert(column.get()).second) changed.push_back(column);
+  }
+  return changed;
+}
+
+std::vector<std::shared_ptr<Column>> MarkNodeRecords(TreeNode& node, bool unread) {
+  std::vector<std::shared_ptr<Column>> columns;
+  node.CollectColumns(columns);
+  std::vector<std::shared_ptr<Column>> changed;
+  const RecordMark mark = unread ? RecordMark::kUnread : RecordMark::kRead;
+  for (const std::shared_ptr<Column>& column : columns) {
+    const ColumnEditLock lock(*column);
+    if (!lock.held()) continue;
+    bool any = false;
+    for (const RecordRef& record : column->channel.records) {
+      if (!record->deleted) any = ChangeRecord(*column, *record, mark) || any;
+    }
+    if (any) changed.push_back(column);
   }
   return changed;
 }

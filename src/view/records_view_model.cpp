@@ -68,6 +68,18 @@ int64_t RecordsViewModel::FindRow(const Record* record) const {
   return -1;
 }
 
+int64_t RecordsViewModel::FindSameRecord(const Record& record, const TreeNode* column) const {
+  if (const int64_t row = FindRow(&record); row >= 0) return row;
+  for (size_t row = 0; row < rows_.size(); ++row) {
+    const Record& listed = *rows_[row].record;
+    if (ColumnAt(row).get() == column && listed.title == record.title &&
+        listed.link == record.link) {
+      return static_cast<int64_t>(row);
+    }
+  }
+  return -1;
+}
+
 void RecordsViewModel::RemoveRow(size_t row) {
   if (row < rows_.size()) rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(row));
 }

@@ -61,6 +61,10 @@ class RecordsViewModel {
   const std::vector<RecordsRow>& rows() const { return rows_; }
   // The row showing `record`; -1 when the view does not list it.
   int64_t FindRow(const Record* record) const;
+  // The row showing `record` of `column`, or, after a merge replaced the record's object, the
+  // row of `column` with the same title and link (what identifies a record across updates);
+  // -1 when none.
+  int64_t FindSameRecord(const Record& record, const TreeNode* column) const;
   void RemoveRow(size_t row);
 
   // What the list says instead of rows when there are none ("\n" may break lines).

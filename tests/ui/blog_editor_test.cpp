@@ -16,6 +16,7 @@
 #include "ui/blog_commands.h"
 #include "ui/command_actions.h"
 #include "ui/directory_search_dialog.h"
+#include "ui/settings_owner.h"
 
 namespace tarsel::ui {
 namespace {
@@ -88,7 +89,8 @@ TEST(BlogCommandsTest, BlogItPostsTheRecordToTheService) {
   CommandActions actions(&window);
   Settings settings;
   settings.blog = {"build in", "Blogger", "", "", "ann", "pw"};
-  BlogCommands blog(&window, &actions, settings);
+  SettingsOwner owner(settings);
+  BlogCommands blog(&window, &actions, owner);
   RecordingPrompt prompt;
   blog.SetPrompt(&prompt);
   blog.SetEndpoints({server.Url("/api/RPC2"), server.Url("/lj")});

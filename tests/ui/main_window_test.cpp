@@ -5,8 +5,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QHeaderView>
 #include <QMenu>
 #include <QSplitter>
+#include <QTest>
 #include <functional>
 
 #include "store/column.h"
@@ -14,11 +17,14 @@
 #include "support/temp_dir.h"
 #include "ui/columns_tree.h"
 #include "ui/command_actions.h"
+#include "ui/modal_helper.h"
 #include "ui/records_list.h"
+#include "ui/records_list_view.h"
 #include "ui/records_model.h"
 #include "ui/tab_area.h"
 #include "ui/tree_model.h"
 #include "view/command_ids.h"
+#include "view/records_list_cells.h"
 
 namespace tarsel::ui {
 namespace {
@@ -105,6 +111,11 @@ TEST_F(MainWindowTest, PanesTreesAndLabels) {
   EXPECT_EQ(window->records_list()->model()->rowCount(), 2);
   window->actions()->Run(40267);  // Ctrl+F7: the latest unread records
   EXPECT_EQ(window->RecordsCaption(), "Latest 10 unread(Ctrl+F7)");
+  // A click on the node still selected shows its records again.
+  NodeTree* tree = window->columns_tree();
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                    tree->visualRect(tree->currentIndex()).center());
+  EXPECT_EQ(window->RecordsCaption(), "zeta");
   EXPECT_EQ(window->StatusText(), "Ready");
 
   // Mark All Read on the group rebuilds the labels up the chain.
@@ -139,12 +150,20 @@ TEST_F(MainWindowTest, DroppedAddressesAndDeletionsAsk) {
             "You are going to delete group. \n Are you sure?\n There is no Undo!");
 }
 
+// The records list's header entries live in the same settings the settings window writes: a
+// confirmed settings window neither shows a hidden column again nor resets a width.
 TEST_F(MainWindowTest, LayoutAndSelectionComeBackAfterARestart) {
   {
     ProgramData data;
     auto window = Open(data);
     window->actions()->Run(cmd::kVerticalSplit);
     window->actions()->Run(cmd::kToggleMemories);
+    window->actions()->Run(cmd::kShowSubject);
+    window->records_list()->view()->header()->resizeSection(kTitleColumn, 321);
+    testing::WhenModal([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->accept(); });
+    window->actions()->Run(cmd::kSettings);
+    EXPECT_TRUE(window->records_list()->view()->header()->isSectionHidden(kSubjectColumn));
+    EXPECT_EQ(window->records_list()->view()->header()->sectionSize(kTitleColumn), 321);
     window->columns_tree()->SelectNode(data.columns.FindById(4).get());
     window->RunClosingSteps(CloseReason::kWindowClosed);
   }
@@ -155,6 +174,9 @@ TEST_F(MainWindowTest, LayoutAndSelectionComeBackAfterARestart) {
   ASSERT_TRUE(window->columns_tree()->CurrentNode());
   EXPECT_EQ(window->columns_tree()->CurrentNode()->id, 4);
   EXPECT_EQ(window->RecordsCaption(), "top");
+  QHeaderView* header = window->records_list()->view()->header();
+  EXPECT_TRUE(header->isSectionHidden(kSubjectColumn));
+  EXPECT_EQ(header->sectionSize(kTitleColumn), 321);
 }
 
 TEST_F(MainWindowTest, CommandsNobodyCarriesOutSayNotAvailable) {

@@ -11,9 +11,12 @@
 #include "settings/settings.h"
 #include "store/column.h"
 #include "store/column_tree.h"
+#include "ui/command_actions.h"
 #include "ui/quick_view_box.h"
 #include "ui/records_list_view.h"
 #include "ui/records_model.h"
+#include "ui/settings_owner.h"
+#include "view/command_ids.h"
 #include "view/records_list_cells.h"
 
 namespace tarsel::ui {
@@ -21,16 +24,23 @@ namespace {
 
 constexpr int32_t kNow = 1100000000;
 
-// Settings for a test, restored afterwards: the list reads and writes the process-wide ones.
-class ScopedSettings {
- public:
-  explicit ScopedSettings(const Settings& settings) : saved_(*CurrentSettings()) {
-    SetCurrentSettings(settings);
+// The live settings of a test and the window's commands the list binds; the process-wide
+// settings the owner publishes are restored afterwards.
+struct ScopedSettings {
+  explicit ScopedSettings(const Settings& settings) : saved(*CurrentSettings()), live(settings) {
+    // The list's keys are the window's shortcuts: they act in the active window only.
+    window.resize(600, 300);
+    window.show();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
   }
-  ~ScopedSettings() { SetCurrentSettings(saved_); }
+  ~ScopedSettings() { SetCurrentSettings(saved); }
 
- private:
-  Settings saved_;
+  Settings saved;
+  Settings live;
+  SettingsOwner owner{live};
+  QWidget window;
+  CommandActions actions{&window};
 };
 
 Settings ListSettings() {
@@ -70,7 +80,7 @@ int SelectedRowOf(const RecordsList& list) {
 TEST(RecordsListTest, SpaceWalksUnreadRowsAndMarksReachTheColumn) {
   ScopedSettings scoped(ListSettings());
   auto column = MakeColumn();
-  RecordsList list;
+  RecordsList list(scoped.owner, scoped.actions, &scoped.window);
   list.resize(600, 300);
   list.show();
   QSignalSpy selected(&list, &RecordsList::RecordSelected);
@@ -105,6 +115,9 @@ TEST(RecordsListTest, SpaceWalksUnreadRowsAndMarksReachTheColumn) {
   EXPECT_EQ(counts.last().at(0).value<std::shared_ptr<TreeNode>>(), column);
   EXPECT_EQ(column->UnreadCount(), 1);
 
+  // The window sends Ctrl+U and Ctrl+M to the list while it has the focus.
+  scoped.actions.Bind(cmd::kMarkAllUnread, [&list] { list.MarkAllUnread(); });
+  scoped.actions.Bind(cmd::kMarkAllRead, [&list] { list.MarkAllRead(); });
   QTest::keyClick(list.view(), Qt::Key_U, Qt::ControlModifier);
   EXPECT_EQ(column->UnreadCount(), 5);
   QTest::keyClick(list.view(), Qt::Key_M, Qt::ControlModifier);
@@ -116,7 +129,7 @@ TEST(RecordsListTest, ReadTimerMarksTheSelectedRecordRead) {
   settings.mark_read_seconds = 0;
   ScopedSettings scoped(settings);
   auto column = MakeColumn();
-  RecordsList list;
+  RecordsList list(scoped.owner, scoped.actions, &scoped.window);
   list.show();
   list.ShowNode(column);
   list.NextUnread();
@@ -127,7 +140,7 @@ TEST(RecordsListTest, ReadTimerMarksTheSelectedRecordRead) {
 TEST(RecordsListTest, DeletingAPersistentRecordAsksFirst) {
   ScopedSettings scoped(ListSettings());
   auto column = MakeColumn();
-  RecordsList list;
+  RecordsList list(scoped.owner, scoped.actions, &scoped.window);
   list.show();
   bool answer = false;
   int asked = 0;
@@ -153,15 +166,20 @@ TEST(RecordsListTest, DeletingAPersistentRecordAsksFirst) {
   EXPECT_EQ(TitleAt(list, SelectedRowOf(list)), "r2") << "the new last row";
 }
 
-// An update rebuilds the list: the record being read stays selected, wherever it now stands.
+// An update rebuilds the list, its merge having replaced the record objects: the record being
+// read stays selected wherever it now stands, the pane is not told again, and the read timer
+// runs on from the selection.
 TEST(RecordsListTest, RebuildKeepsTheSelectedRecord) {
   ScopedSettings scoped(ListSettings());
   auto column = MakeColumn();
-  RecordsList list;
+  RecordsList list(scoped.owner, scoped.actions, &scoped.window);
   list.show();
   list.ShowNode(column);
   list.NextUnread();
   ASSERT_EQ(TitleAt(list, SelectedRowOf(list)), "r1");
+  QSignalSpy selected(&list, &RecordsList::RecordSelected);
+  QTest::qWait(80);
+  for (RecordRef& record : column->channel.records) record = CopyRecord(*record);
   auto fresh = std::make_shared<Record>();
   fresh->title = "fresh";
   fresh->published = fresh->received = kNow + 60;
@@ -169,6 +187,12 @@ TEST(RecordsListTest, RebuildKeepsTheSelectedRecord) {
   list.Refresh();
   ASSERT_EQ(list.model()->rowCount(), 6);
   EXPECT_EQ(TitleAt(list, SelectedRowOf(list)), "r1");
+  EXPECT_EQ(selected.count(), 0);
+  QTimer* timer = list.findChild<QTimer*>("ReadTimer");
+  EXPECT_TRUE(timer->isActive());
+  EXPECT_LT(timer->remainingTime(), 30000 - 60);
+  list.MarkItemRead();
+  EXPECT_FALSE(column->channel.records[2]->unread) << "the mark reaches the new object";
 }
 
 TEST(RecordsListTest, HeaderSortsTogglesAndKeepsWidthsUnderCrossedNames) {
@@ -176,7 +200,7 @@ TEST(RecordsListTest, HeaderSortsTogglesAndKeepsWidthsUnderCrossedNames) {
   settings.headers["author"].width = 77;  // the Subject column's width
   ScopedSettings scoped(settings);
   auto column = MakeColumn();
-  RecordsList list;
+  RecordsList list(scoped.owner, scoped.actions, &scoped.window);
   list.show();
   list.ShowNode(column);
   QHeaderView* header = list.view()->header();
@@ -197,12 +221,12 @@ TEST(RecordsListTest, HeaderSortsTogglesAndKeepsWidthsUnderCrossedNames) {
   click(kReadStateColumn);
   EXPECT_EQ(TitleAt(list, 0), "r3") << "unread icons first";
 
-  list.ToggleHeaderColumn(40251);  // Show Subject
+  list.ToggleHeaderColumn(cmd::kShowSubject);
   EXPECT_TRUE(header->isSectionHidden(kSubjectColumn));
   list.SaveColumnWidths();
   EXPECT_FALSE(CurrentSettings()->headers.at("subject").visible);
   EXPECT_EQ(CurrentSettings()->headers.at("author").width, 77);
-  RecordsList restarted;
+  RecordsList restarted(scoped.owner, scoped.actions);
   restarted.ShowNode(column);
   EXPECT_TRUE(restarted.view()->header()->isSectionHidden(kSubjectColumn));
 }
@@ -212,7 +236,7 @@ TEST(RecordsListTest, QuickViewsSearchAndEmptyTexts) {
   ColumnTree tree;
   auto column = MakeColumn();
   tree.Append(column);
-  RecordsList list;
+  RecordsList list(scoped.owner, scoped.actions, &scoped.window);
   list.SetColumnTree(&tree);
   list.SetClock([] { return kNow; });
   list.show();
@@ -260,7 +284,7 @@ TEST(RecordsListTest, PaintsHostileRecords) {
   records[2]->published = 0;
   records[3]->published = -86400;
   records[3]->author = "<b>not bold</b>";
-  RecordsList list;
+  RecordsList list(scoped.owner, scoped.actions, &scoped.window);
   list.resize(700, 400);
   list.show();
   list.ShowNode(column);

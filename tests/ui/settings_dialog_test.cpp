@@ -10,6 +10,7 @@
 
 #include "support/temp_dir.h"
 #include "ui/modal_helper.h"
+#include "ui/settings_owner.h"
 
 namespace tarsel::ui {
 namespace {
@@ -45,13 +46,14 @@ TEST_F(SettingsDialogTest, SevenPagesAndHiddenPasswords) {
 TEST_F(SettingsDialogTest, CancelChangesNothing) {
   Settings settings;
   const Settings before = settings;
+  SettingsOwner owner(settings);
   WhenModal([](QWidget* dialog) {
     Find<QCheckBox>(dialog, "minimizeOnStart")->setChecked(true);
     Find<QRadioButton>(dialog, "proxyGiven")->setChecked(true);
     Find<QLineEdit>(dialog, "smtpServer")->setText("smtp.example.org");
     qobject_cast<QDialog*>(dialog)->reject();
   });
-  EXPECT_FALSE(RunSettingsDialog(nullptr, settings));
+  EXPECT_FALSE(RunSettingsDialog(nullptr, owner));
   EXPECT_EQ(settings, before);
   EXPECT_FALSE(std::filesystem::exists(EntryPath()));
 }
@@ -59,6 +61,8 @@ TEST_F(SettingsDialogTest, CancelChangesNothing) {
 TEST_F(SettingsDialogTest, OkStoresThePagesAndTheAutostartEntry) {
   Settings settings;
   settings.proxy.type = ProxyType::kNone;
+  settings.headers["subject"].visible = false;  // the records list's own entries stay
+  SettingsOwner owner(settings);
   WhenModal([](QWidget* dialog) {
     auto* server = Find<QLineEdit>(dialog, "proxyServer");
     EXPECT_FALSE(server->isEnabled()) << "proxy fields only for a given proxy";
@@ -70,7 +74,8 @@ TEST_F(SettingsDialogTest, OkStoresThePagesAndTheAutostartEntry) {
     Find<QCheckBox>(dialog, "launchAtStartup")->setChecked(true);
     qobject_cast<QDialog*>(dialog)->accept();
   });
-  ASSERT_TRUE(RunSettingsDialog(nullptr, settings));
+  ASSERT_TRUE(RunSettingsDialog(nullptr, owner));
+  EXPECT_FALSE(settings.headers.at("subject").visible);
   EXPECT_EQ(settings.proxy.type, ProxyType::kGiven);
   EXPECT_EQ(settings.proxy.server, "proxy.local");
   EXPECT_EQ(settings.proxy.port, 3128);
@@ -82,7 +87,7 @@ TEST_F(SettingsDialogTest, OkStoresThePagesAndTheAutostartEntry) {
     Find<QCheckBox>(dialog, "launchAtStartup")->setChecked(false);
     qobject_cast<QDialog*>(dialog)->accept();
   });
-  ASSERT_TRUE(RunSettingsDialog(nullptr, settings));
+  ASSERT_TRUE(RunSettingsDialog(nullptr, owner));
   EXPECT_FALSE(std::filesystem::exists(EntryPath()));
   SetCurrentSettings(Settings());
 }

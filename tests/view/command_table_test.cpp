@@ -93,6 +93,7 @@ TEST(CommandTableTest, KeysAfterTheFirstRowWins) {
   struct Case {
     KeyChord key;
     int command;
+    KeyScope scope = KeyScope::kWindow;
   };
   const Case cases[] = {
       {{kKeyCtrl, kKeyF1 + 3}, 40264},  // Ctrl+F4: the quick view, not Close Window
@@ -101,8 +102,9 @@ TEST(CommandTableTest, KeysAfterTheFirstRowWins) {
       {{kKeyShift, kKeyF1 + 4}, cmd::kUpdateAll},
       {{kKeyCtrl, kKeyF1 + 4}, 40265},
       {{kKeyCtrl, 'N'}, cmd::kNewColumnKey},
-      {{0, kKeyEnter}, cmd::kGroupProperties},
-      {{0, kKeyDelete}, cmd::kDeleteGroup},
+      {{0, kKeyEnter}, cmd::kGroupProperties, KeyScope::kColumnsTree},
+      {{0, kKeyDelete}, cmd::kDeleteGroup, KeyScope::kColumnsTree},
+      {{0, kKeyDelete}, cmd::kDeleteRecord, KeyScope::kRecordsList},
       {{kKeyShift, kKeySpace}, cmd::kPrevUnread},
       {{kKeyCtrl | kKeyAlt, 'M'}, cmd::kToggleMemories},
       {{kKeyCtrl, '='}, cmd::kIncreaseTextSize},
@@ -111,7 +113,7 @@ TEST(CommandTableTest, KeysAfterTheFirstRowWins) {
   for (const Case& c : cases) {
     int bound = 0, times = 0;
     for (const AcceleratorRow& row : resolved) {
-      if (row.key == c.key) bound = row.command, ++times;
+      if (row.key == c.key && row.scope == c.scope) bound = row.command, ++times;
     }
     EXPECT_EQ(times, 1) << KeyChordText(c.key);
     EXPECT_EQ(bound, c.command) << KeyChordText(c.key);
