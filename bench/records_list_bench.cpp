@@ -16,8 +16,10 @@
 
 #include "settings/settings.h"
 #include "store/column.h"
+#include "ui/command_actions.h"
 #include "ui/records_list.h"
 #include "ui/records_list_view.h"
+#include "ui/settings_owner.h"
 
 namespace tarsel {
 namespace {
@@ -87,9 +89,10 @@ int main(int argc, char** argv) {
   Settings settings;
   settings.unreaditems_first = true;
   settings.groupitems = GroupItemsMode::kAll;
-  SetCurrentSettings(settings);
-
-  ui::RecordsList list;
+  ui::SettingsOwner owner(settings);
+  QWidget window;
+  ui::CommandActions actions(&window);
+  ui::RecordsList list(owner, actions);
   list.resize(900, 600);
   list.show();
 
