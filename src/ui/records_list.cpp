@@ -61,6 +61,8 @@ void RecordsList::BuildWidgets() {
   read_timer_ = new QTimer(this);
   read_timer_->setObjectName("ReadTimer");
   read_timer_->setSingleShot(true);
+  // Precise, so the wait is the user's setting and not up to 5 % more.
+  read_timer_->setTimerType(Qt::PreciseTimer);
   connect(read_timer_, &QTimer::timeout, this, &RecordsList::MarkItemRead);
   // The selection, not the current row: a click moves the current row before it selects,
   // so at currentRowChanged the clicked row is not selected yet.
