@@ -111,7 +111,7 @@ class MainWindow : public QMainWindow {
   // The memories group a new memories column goes into: the selected group, or the group of the
   // selected memories column; null (the top) when none.
   ColumnGroup* SelectedMemoriesGroup() const;
-  void ShowNewMemoriesColumn(const MemoriesColumn& column);
+  void ShowMemoriesChange(const TreeNode* made);
   // Everything that shows a setting follows the live settings after a change.
   void OnSettingsChanged();
   // The checked states of the View menu's entries from the live settings.

@@ -192,14 +192,13 @@ void MainWindow::SelectionToMemories(int memories_column_id, const QString& html
   if (memories_column_id == 0) {
     target = RememberSelectionInNewColumn(this, data_.memories, SelectedMemoriesGroup(),
                                           FromQt(html), FromQt(url), FromQt(title));
-    if (target) ShowNewMemoriesColumn(*target);
+    if (target) ShowMemoriesChange(target.get());
     return;
   }
   target = std::dynamic_pointer_cast<MemoriesColumn>(data_.memories.FindById(memories_column_id));
   if (!target) return;
   AddSelectionToMemories(FromQt(html), FromQt(url), FromQt(title), *target);
-  memories_tree_->Rebuild();
-  if (!data_.settings.memories_visible) actions_->Run(cmd::kToggleMemories);
+  ShowMemoriesChange(nullptr);
 }
 
 ColumnGroup* MainWindow::SelectedMemoriesGroup() const {
@@ -209,11 +208,12 @@ ColumnGroup* MainWindow::SelectedMemoriesGroup() const {
   return node->parent;
 }
 
-// A memories column made from the list or a selection appears, selected, in a shown tree.
-void MainWindow::ShowNewMemoriesColumn(const MemoriesColumn& column) {
+// The memories tree after a record or selection went into it: rebuilt, shown, and with the
+// column a new one was made for selected.
+void MainWindow::ShowMemoriesChange(const TreeNode* made) {
   memories_tree_->Rebuild();
   if (!data_.settings.memories_visible) actions_->Run(cmd::kToggleMemories);
-  memories_tree_->SelectNode(&column);
+  if (made != nullptr) memories_tree_->SelectNode(made);
 }
 
 // The list binds the commands that act on it alone; these also change what the window shows.
@@ -238,15 +238,14 @@ void MainWindow::RecordToMemories(int memories_column_id, const RecordRef& recor
     const TreeNodeRef source = records_list_->SelectedColumn();
     auto column = RememberRecordInNewColumn(this, data_.memories, SelectedMemoriesGroup(),
                                             source.get(), record.get());
-    if (column) ShowNewMemoriesColumn(*column);
+    if (column) ShowMemoriesChange(column.get());
     return;
   }
   auto target =
       std::dynamic_pointer_cast<MemoriesColumn>(data_.memories.FindById(memories_column_id));
   if (!target) return;
   AddRecordToMemories(*record, *target);
-  memories_tree_->Rebuild();
-  if (!data_.settings.memories_visible) actions_->Run(cmd::kToggleMemories);
+  ShowMemoriesChange(nullptr);
 }
 
 void MainWindow::SyncViewActions() {

@@ -226,6 +226,7 @@ void RecordsList::SetUpHeader() {
 // into the settings when a column is hidden and at close.
 void RecordsList::ApplyHeaderWidths() {
   const Settings& settings = settings_.Get();
+  const std::map<std::string, HeaderSetting> presets = DefaultHeaders();
   QHeaderView* header = view_->header();
   for (int column = 0; column < kRecordsColumnCount; ++column) {
     const auto width = settings.headers.find(ColumnInfo(column).width_key);
@@ -234,8 +235,8 @@ void RecordsList::ApplyHeaderWidths() {
     header->resizeSection(column, std::clamp(pixels, 24, 4000));
     // A text column still at the default width was never sized by the user: it is fitted to
     // the first records it shows, as the desktop's fonts need (dates are wider than on Windows).
-    const auto preset = DefaultHeaders().find(ColumnInfo(column).width_key);
-    const bool text_column = preset != DefaultHeaders().end() && preset->second.width > 0;
+    const auto preset = presets.find(ColumnInfo(column).width_key);
+    const bool text_column = preset != presets.end() && preset->second.width > 0;
     if (text_column && pixels == preset->second.width) fit_pending_.push_back(column);
   }
 }
