@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -95,6 +96,9 @@ BlogEditor::BlogEditor(QWidget* parent) : QWidget(parent, Qt::Window) {
   tabs_->addTab(visual_, Text(text::kBlogWysiwyg));
   tabs_->addTab(preview_, Text(text::kBlogPreview));
   connect(tabs_, &QTabWidget::currentChanged, this, &BlogEditor::OnTabChanged);
+  // The pages were made before their tabs: Tab goes from the title to the tabs, then inside.
+  setTabOrder(title_, tabs_->tabBar());
+  setTabOrder(tabs_->tabBar(), source_);
 
   BuildToolbar();
   auto* layout = new QVBoxLayout(this);

@@ -1,10 +1,11 @@
 // With a translation of every string id loaded, the main window, its menus and each dialog and
 // message box show no text that bypassed the string table, and every control that takes the
-// focus has a name for assistive technology.
+// focus has a name for assistive technology and is reached by Tab in the order of the layout.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QAction>
@@ -21,8 +22,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
 #include <QTabBar>
+#include <QTextEdit>
 #include <QToolBar>
 #include <functional>
 
@@ -94,14 +99,79 @@ class TextWalk {
   void Heard(const QString& where, QWidget* widget, QWidget* top) {
     if (widget->focusPolicy() == Qt::NoFocus || !widget->isEnabled()) return;
     if (widget != top && !widget->isVisibleTo(top)) return;  // a closed drop-down's list
-    // A spin box speaks for its own text field.
+    // A spin box speaks for its own text field, a web view for the surface it draws on.
     if (qobject_cast<QAbstractSpinBox*>(widget->parentWidget()) != nullptr) return;
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    if (face == nullptr || face->text(QAccessible::Name).trimmed().isEmpty())
+    QWidget* parent = widget->parentWidget();
+    if (Name(widget).isEmpty() &&
+        (parent == nullptr || parent->focusProxy() != widget || Name(parent).isEmpty()))
       unnamed.push_back(where);
   }
 
+  static QString Name(QWidget* widget) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face == nullptr ? QString() : face->text(QAccessible::Name).trimmed();
+  }
+
+  // Tab visits the window's controls as they are read: along a row, then down, or up only to
+  // start a column further right. Every page of a paged dialog is visited.
+  void TabOrder(QWidget* top) {
+    if (!top->isVisible()) top->show();
+    const QList<QStackedWidget*> stacks = top->findChildren<QStackedWidget*>();
+    for (QStackedWidget* stack : stacks) {
+      for (int page = 0; page < stack->count(); ++page) {
+        stack->setCurrentIndex(page);
+        TabChain(top);
+      }
+    }
+    if (stacks.isEmpty()) TabChain(top);
+  }
+
+  void TabChain(QWidget* top) {
+    QCoreApplication::processEvents();
+    QList<QWidget*> chain;
+    for (QWidget* widget = top->nextInFocusChain(); widget != top;
+         widget = widget->nextInFocusChain()) {
+      if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() &&
+          widget->isVisibleTo(top) && widget->focusProxy() == nullptr)
+        chain.push_back(widget);
+    }
+    // Tool bars are reached by their commands' keys, a header by its view's menu, a choice of
+    // radio buttons by the arrow keys; every other control by Tab.
+    for (QWidget* widget : top->findChildren<QWidget*>()) {
+      if (IsControl(widget) && !chain.contains(widget) && widget->isEnabled() &&
+          widget->isVisibleTo(top) && qobject_cast<QToolBar*>(widget->parentWidget()) == nullptr)
+        unreachable.push_back(top->objectName() + ": " + Describe(widget));
+    }
+    for (int i = 1; i < chain.size(); ++i) {
+      const QRect from = Place(chain[i - 1], top), to = Place(chain[i], top);
+      const bool same_row = to.center().y() >= from.top() && to.center().y() <= from.bottom();
+      const bool backwards = same_row ? to.right() < from.left()
+                                      : to.bottom() < from.top() && to.left() <= from.left();
+      if (backwards)
+        misordered.push_back(top->objectName() + ": " + Describe(chain[i - 1]) + " -> " +
+                             Describe(chain[i]));
+    }
+  }
+
+  static bool IsControl(QWidget* widget) {
+    if (qobject_cast<QHeaderView*>(widget) != nullptr) return false;
+    if (auto* radio = qobject_cast<QRadioButton*>(widget); radio && radio->autoExclusive())
+      return false;
+    return widget->focusProxy() == nullptr &&
+           (qobject_cast<QAbstractButton*>(widget) || qobject_cast<QLineEdit*>(widget) ||
+            qobject_cast<QComboBox*>(widget) || qobject_cast<QAbstractSpinBox*>(widget) ||
+            qobject_cast<QAbstractItemView*>(widget) || qobject_cast<QPlainTextEdit*>(widget) ||
+            qobject_cast<QTextEdit*>(widget));
+  }
+  static QRect Place(QWidget* widget, QWidget* top) {
+    return QRect(widget->mapTo(top, QPoint(0, 0)), widget->size());
+  }
+  static QString Describe(QWidget* widget) {
+    return widget->metaObject()->className() + QStringLiteral(" ") + widget->objectName();
+  }
+
   void Widgets(QWidget* top) {
+    TabOrder(top);
     Check(top->objectName() + " title", top->windowTitle());
     QList<QWidget*> all = top->findChildren<QWidget*>();
     all.push_front(top);
@@ -144,6 +214,8 @@ class TextWalk {
 
   QStringList untranslated;
   QStringList unnamed;
+  QStringList misordered;
+  QStringList unreachable;
 };
 
 TEST(TranslationWalk, MainWindowMenusAndDialogsShowOnlyTranslatedTexts) {
@@ -227,6 +299,10 @@ TEST(TranslationWalk, MainWindowMenusAndDialogsShowOnlyTranslatedTexts) {
       << walk.untranslated.join(QLatin1Char('\n')).toStdString();
   EXPECT_TRUE(walk.unnamed.isEmpty()) << "focusable without a name:\n"
                                       << walk.unnamed.join(QLatin1Char('\n')).toStdString();
+  EXPECT_TRUE(walk.unreachable.isEmpty()) << "not reached by Tab:\n"
+                                          << walk.unreachable.join(QLatin1Char('\n')).toStdString();
+  EXPECT_TRUE(walk.misordered.isEmpty()) << "Tab against the layout:\n"
+                                         << walk.misordered.join(QLatin1Char('\n')).toStdString();
 }
 
 // A translator's file in the documented format that has only <dialog> entries: the dialog takes
