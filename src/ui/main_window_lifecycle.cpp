@@ -25,6 +25,7 @@
 #include "ui/tray_presence.h"
 #include "ui/tree_model.h"
 #include "ui/update_driver.h"
+#include "update/update_notifications.h"
 #include "view/command_ids.h"
 #include "view/main_window_text.h"
 #include "view/string_table.h"
@@ -41,6 +42,9 @@ void MainWindow::ConnectUpdates() {
   auto services = std::make_shared<UpdateServices>();
   services->notice = tray_->notice();
   services->sound = tray_->sound();
+  services->notice_line = [](const std::string& column_name, int32_t new_count) {
+    return FillText(FillNumber(GetText(kNoticeLineTextId), new_count), column_name);
+  };
   updates_ = new UpdateDriver(data_.columns, services, hooks, this);
   connect(updates_, &UpdateDriver::ColumnChanged, this, &MainWindow::OnColumnChanged);
   connect(updates_, &UpdateDriver::ColumnUpdated, this, [this](Column* column) {

@@ -12,10 +12,6 @@
 namespace tarsel {
 namespace {
 
-std::string NoticeLine(const std::string& display_name, int32_t new_count) {
-  return "\"" + display_name + "\" updated (" + std::to_string(new_count) + " new records)\n";
-}
-
 std::optional<UpdateMail> PlanMail(const Column& column, const Settings& settings,
                                    uint16_t smtp_port) {
   if (!column.send_mail || column.mail_address.empty() || settings.smtpserver.empty()) {
@@ -74,12 +70,16 @@ std::string NewRecordsMailBody(const Column& column) {
   return body;
 }
 
+std::string EnglishNoticeLine(const std::string& column_name, int32_t new_count) {
+  return "\"" + column_name + "\" updated (" + std::to_string(new_count) + " new records)\n";
+}
+
 UpdateNotice PlanUpdateNotice(const Column& column, const Settings& settings, uint16_t smtp_port) {
   UpdateNotice notice;
   notice.new_count = column.NewCount();
   if (notice.new_count <= 0) return notice;
   if (column.notify) {
-    notice.notice_text = NoticeLine(column.DisplayName(), notice.new_count);
+    notice.notice_name = column.DisplayName();
     notice.show_notice = !settings.mute_popups;
     notice.play_sound = column.play_sound && !settings.mute_sound;
   }
@@ -96,8 +96,12 @@ void DeliverUpdateNotice(const UpdateNotice& notice, const UpdateServices& servi
                          const std::function<bool()>& stopped) {
   auto go_on = [&stopped] { return !stopped || !stopped(); };
   if (notice.new_count <= 0) return;
-  if (!notice.notice_text.empty() && services.notice != nullptr) {
-    if (notice.show_notice && go_on()) services.notice->ShowNotice(notice.notice_text);
+  if (!notice.notice_name.empty() && services.notice != nullptr) {
+    if (notice.show_notice && go_on()) {
+      services.notice->ShowNotice(services.notice_line
+                                      ? services.notice_line(notice.notice_name, notice.new_count)
+                                      : EnglishNoticeLine(notice.notice_name, notice.new_count));
+    }
     if (notice.play_sound && services.sound != nullptr && go_on()) {
       services.sound->PlaySoundFile(SoundFile(services));
     }

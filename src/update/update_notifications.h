@@ -20,11 +20,16 @@
 
 namespace tarsel {
 
+// The pop-up line's English ("%s": the column's name, "%d": how many records are new) and its id
+// in the string table, where a translation replaces it.
+inline constexpr char kNoticeLineText[] = "\"%s\" updated (%d new records)\n";
+inline constexpr int kNoticeLineTextId = 61500;
+
 struct UpdateNotice {
   int32_t new_count = 0;
-  // The pop-up line, "\"NAME\" updated (N new records)\n"; empty when the column does not
-  // notify or nothing is new. The line and the sound need the notice to exist.
-  std::string notice_text;
+  // The column's name for the pop-up line; empty when the column does not notify or nothing is
+  // new. The line and the sound need the notice to exist.
+  std::string notice_name;
   bool show_notice = false;    // mute_popups is off
   bool play_sound = false;     // the column's sound is on and mute_sound is off
   std::string auto_save_path;  // empty: no auto save
@@ -46,6 +51,9 @@ std::string NewRecordsMailBody(const Column& column);
 // Reads what the notifications need from the column (caller holds column.lock) and `settings`.
 UpdateNotice PlanUpdateNotice(const Column& column, const Settings& settings,
                               uint16_t smtp_port = 0);
+
+// The English pop-up line: "\"NAME\" updated (N new records)\n".
+std::string EnglishNoticeLine(const std::string& column_name, int32_t new_count);
 
 // Carries the plan out on the calling thread. `stopped`, when given, is asked before each step;
 // once it answers true the remaining steps are skipped.

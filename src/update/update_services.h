@@ -26,6 +26,9 @@ struct UpdateServices {
   std::string sound_file;
   // The port of the `smtpserver` in host byte order; 0 = the system's "mail" service port.
   uint16_t smtp_port = 0;
+  // The pop-up line for a column that brought new records, in the user's language; empty: the
+  // English line. Called on a worker thread.
+  std::function<std::string(const std::string& column_name, int32_t new_count)> notice_line;
 
   // The steps below default to the real ones when empty. Each is called on a worker thread
   // and must be thread-safe.

@@ -1,15 +1,17 @@
 // Built-in English texts of the tray part of the desktop program.
+#include "update/update_notifications.h"
 #include "view/string_table.h"
 
 namespace tarsel {
 
 namespace {
-// An empty table still needs one element; id 0 is never looked up.
 constexpr StringEntry kStrings[] = {
-    {0, ""},
+    {kNoticeLineTextId, kNoticeLineText},
 };
 }  // namespace
 
-std::span<const StringEntry> TrayStrings() { return kStrings; }
+std::span<const StringEntry> TrayStrings() {
+  return kStrings;
+}
 
 }  // namespace tarsel

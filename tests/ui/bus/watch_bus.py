@@ -28,6 +28,13 @@ def is_showing(node):
     return states.contains(pyatspi.STATE_SHOWING) and states.contains(pyatspi.STATE_VISIBLE)
 
 
+def in_language(name):
+    """True when `name` is in the language the check asks for (any, unless BUS_SCRIPT=cyrillic)."""
+    if __import__("os").environ.get("BUS_SCRIPT") != "cyrillic":
+        return True
+    return any("\u0400" <= ch <= "\u04ff" for ch in name)
+
+
 def unnamed_focusable(node, path, found, depth=0):
     """Collects the showing, focusable controls under node that have no name (None for one
     that has a name)."""
@@ -43,7 +50,8 @@ def unnamed_focusable(node, path, found, depth=0):
     # Rows and cells name themselves by their text; a table's or list's items are read as data.
     item_roles = {"table cell", "list item", "tree item", "page tab", "menu item"}
     if states.contains(pyatspi.STATE_FOCUSABLE) and role not in item_roles:
-        found.append(None if (node.name or node.description) else here)
+        heard = node.name or node.description
+        found.append(None if heard and in_language(heard) else f"{here} {heard!r}")
         if DEBUG: print("  ", here, repr(node.name))
     if depth > 12 or role in ("table", "tree table", "list", "tree", "document web"):
         return
@@ -68,7 +76,8 @@ def check_windows(app):
         focusable = []
         unnamed_focusable(window, role, focusable)
         controls += len(focusable)
-        problems += [f"focusable control without a name: {p}" for p in focusable if p]
+        problems += [f"focusable control without a name in the language: {p}"
+                     for p in focusable if p]
     print(f"read {', '.join(windows)}: {controls} focusable controls")
     return problems
 
