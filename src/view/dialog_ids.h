@@ -1,8 +1,8 @@
 #pragma once
 
-// The ids translation files address dialogs by (their <dialog value=...> entries). Where the
-// classic program gave a dialog resource id it is kept; the dialogs it did not number take ids
-// from 700 up. A dialog's controls are addressed by the string id of their text.
+// The ids translation files address dialogs by (their <dialog value=...> entries). Dialogs that
+// existing translation files already name keep those ids; the others take ids from 700 up. A
+// dialog's controls are addressed by the string id of their text.
 
 namespace tarsel::dialog {
 
