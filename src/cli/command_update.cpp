@@ -11,6 +11,7 @@
 #include "cli/cli_args.h"
 #include "cli/column_store_session.h"
 #include "cli/console.h"
+#include "cli/exit_without_teardown.h"
 #include "cli/update_record.h"
 #include "cli/update_report.h"
 #include "cli/wake_loop.h"
@@ -130,7 +131,10 @@ int RunUpdate(int argc, char* argv[]) {
     std::_Exit(kExitFailure);
   }
   const bool all_ok = !interrupted && report.failed() == 0;
-  return saved && all_ok ? kExitOk : kExitFailure;
+  const int exit_status = saved && all_ok ? kExitOk : kExitFailure;
+  // Everything is on the disk and every worker has ended: the tree need not be freed.
+  ExitWithoutTeardown(exit_status);
+  return exit_status;
 }
 
 }  // namespace tarsel::cli

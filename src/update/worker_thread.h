@@ -1,8 +1,8 @@
 #pragma once
 
-// The base of the program's background workers: one std::thread running Run, and a stop flag
-// that Run checks. Stopping is cooperative: nothing ends a thread by force, so a worker never
-// leaves a lock held or a list half written.
+// The base of the program's background workers: Run on a thread of its own (a pooled one,
+// worker_pool.h), and a stop flag that Run checks. Stopping is cooperative: nothing ends a
+// thread by force, so a worker never leaves a lock held or a list half written.
 //
 // Threads: Start, Stop, HandOff and the destructor belong to the thread that owns the object
 // (the main thread). Run runs on the worker thread; StopRequested may be read by any thread.
@@ -14,7 +14,6 @@
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <thread>
 
 namespace tarsel {
 
@@ -26,13 +25,13 @@ class WorkerThread {
   WorkerThread(const WorkerThread&) = delete;
   WorkerThread& operator=(const WorkerThread&) = delete;
 
-  // Clears the stop flag and starts a thread that calls Run; a thread still attached from an
-  // earlier Start is stopped first. `keep_alive` (usually a shared_ptr to this object) is held
+  // Clears the stop flag and has a thread call Run; a run still attached from an earlier Start
+  // is stopped first. `keep_alive` (usually a shared_ptr to this object) is held
   // by the thread until Run has returned, which lets the owner hand the thread off. False when
   // no thread could be created (the object is then as if never started).
   virtual bool Start(std::shared_ptr<void> keep_alive = nullptr);
-  // Sets the stop flag and waits for the thread to end, without limit. Called on the worker
-  // thread itself, it only sets the flag.
+  // Sets the stop flag and waits for Run to end, without limit. Called on the worker thread
+  // itself, it only sets the flag.
   virtual void Stop();
 
   // Lets the thread finish on its own: the object no longer refers to it. Only for a thread
@@ -41,8 +40,8 @@ class WorkerThread {
   void HandOff();
 
   bool StopRequested() const { return stop_requested_.load(); }
-  // Whether a thread is attached (started and neither stopped nor handed off).
-  bool Attached() const { return thread_.joinable(); }
+  // Whether a run is attached (started and neither stopped nor handed off).
+  bool Attached() const { return control_ != nullptr; }
   // What Run returned; 0 before it has.
   int ExitCode() const { return exit_code_.load(); }
 
@@ -56,13 +55,13 @@ class WorkerThread {
   virtual int Run() = 0;
   // Sets the stop flag without waiting.
   void RequestStop() { stop_requested_ = true; }
-  // Creates the thread; throws std::system_error when it cannot. Tests replace it.
-  virtual std::thread Launch(std::function<void()> body);
+  // Hands `body` to a thread; throws std::system_error when none can be had. Tests replace it.
+  virtual void Launch(std::function<void()> body);
 
  private:
   struct Control;
 
-  std::thread thread_;
+  // Shared with the run while it is attached; null otherwise.
   std::shared_ptr<Control> control_;
   std::atomic<bool> stop_requested_{false};
   std::atomic<int> exit_code_{0};
