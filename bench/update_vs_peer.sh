@@ -12,9 +12,16 @@
 # ratios Tarsel / Newsboat. Also prints the size of columns.dat and Tarsel's memory limit of
 # 1.5 x columns.dat + 40 MB.
 #
+# Every Tarsel round gets a data folder of a new name, and all are removed only at the end: a
+# first update creates one cache file per column, and on ext4 creating files right after
+# deleting as many makes each creation step over the freshly freed inodes, a cost no real first
+# update pays.
+#
 # Usage: bench/update_vs_peer.sh [path/to/tarsel-cli]
 #   FEEDS (1000), ITEMS (50), ROUNDS (1) set the corpus and the number of rounds (a round of
 #   1,000 x 50 takes Newsboat about five minutes).
+#   BASELINE=path/to/an/older/tarsel-cli also measures that build in every round, as
+#   "baseline", for a before-and-after comparison under the same load.
 # Without a path, a Release build is made in build-release/ (GUI, tests and benchmarks off).
 # Everything it writes goes to a temporary folder, removed at the end.
 set -euo pipefail
@@ -52,31 +59,46 @@ printf 'reload-threads 5\n' >"$work/newsboat.conf"
 results="$work/results"
 : >"$results"
 
-# Runs one measured command: records "program kind wall cpu rss_kb" and prints the line.
+# Runs one measured command: records "program kind wall cpu rss_kb" and prints the line. CPU
+# time comes from the child's resource usage to the microsecond (time(1) rounds to 10 ms, a
+# few per cent of a Tarsel run).
 measure() {
   local program=$1 kind=$2
   shift 2
-  local stats="$work/time.out"
-  if ! /usr/bin/time -o "$stats" -f '%e %U %S %M' "$@" >"$work/run.out" 2>&1; then
+  local stats
+  if ! stats=$(python3 - "$work/run.out" "$@" <<'MEASURE'
+import os, sys, time
+with open(sys.argv[1], "wb") as out:
+    start = time.monotonic()
+    child = os.fork()
+    if child == 0:
+        os.dup2(out.fileno(), 1)
+        os.dup2(out.fileno(), 2)
+        os.execvp(sys.argv[2], sys.argv[2:])
+    _, status, usage = os.wait4(child, 0)
+    wall = time.monotonic() - start
+print(f"{wall:.3f} {usage.ru_utime + usage.ru_stime:.3f} {usage.ru_maxrss}")
+sys.exit(os.waitstatus_to_exitcode(status) != 0)
+MEASURE
+  ); then
     echo "$program $kind failed:" >&2
     tail -5 "$work/run.out" >&2
     exit 1
   fi
-  read -r wall user sys rss <"$stats"
-  local cpu
-  cpu=$(awk -v u="$user" -v s="$sys" 'BEGIN { printf "%.2f", u + s }')
+  read -r wall cpu rss <<<"$stats"
   echo "$program $kind $wall $cpu $rss" >>"$results"
-  printf '  %-9s %-10s wall %7.2f s  cpu %7.2f s  peak RSS %6d MB\n' "$program" "$kind" \
+  printf '  %-9s %-10s wall %7.3f s  cpu %7.3f s  peak RSS %6d MB\n' "$program" "$kind" \
     "$wall" "$cpu" $((rss / 1024))
 }
 
+# tarsel_round NAME CLI: a first and an unchanged update in a new data folder.
 tarsel_round() {
-  local home="$work/tarsel-home"
-  rm -rf "$home"
-  mkdir -p "$home"
-  XDG_DATA_HOME="$home" "$cli" import-opml "$work/feeds.opml" >/dev/null
-  XDG_DATA_HOME="$home" measure tarsel first "$cli" update
-  XDG_DATA_HOME="$home" measure tarsel unchanged "$cli" update
+  local name=$1 program=$2
+  local home
+  home=$(mktemp -d "$work/$name-home-XXXXXX")
+  XDG_DATA_HOME="$home" "$program" import-opml "$work/feeds.opml" >/dev/null
+  XDG_DATA_HOME="$home" measure "$name" first "$program" update
+  XDG_DATA_HOME="$home" measure "$name" unchanged "$program" update
   store_bytes=$(find "$home" -name columns.dat -printf '%s\n' | head -1)
 }
 
@@ -93,7 +115,8 @@ echo "corpus: $feeds feeds x $items items, $(du -sh "$work/feeds" | cut -f1) on 
 store_bytes=0
 for round in $(seq 1 "$rounds"); do
   echo "round $round"
-  tarsel_round
+  [ -n "${BASELINE:-}" ] && tarsel_round baseline "$BASELINE"
+  tarsel_round tarsel "$cli"
   [ -n "$peer" ] && peer_round
 done
 
@@ -110,14 +133,17 @@ print(f"medians of {max(len(v) for v in runs.values())} rounds")
 print(f"{'update':10} {'program':9} {'wall s':>8} {'cpu s':>8} {'peak MB':>8}")
 for kind in ("first", "unchanged"):
     medians = {}
-    for program in ("tarsel", "newsboat"):
+    for program in ("baseline", "tarsel", "newsboat"):
         if (program, kind) not in runs:
             continue
         rows = runs[(program, kind)]
         medians[program] = [statistics.median(r[i] for r in rows) for i in range(3)]
         wall, cpu, rss = medians[program]
-        print(f"{kind:10} {program:9} {wall:8.2f} {cpu:8.2f} {rss:8.0f}")
-    if len(medians) == 2:
-        ratio = [t / n if n else float("nan") for t, n in zip(medians["tarsel"], medians["newsboat"])]
-        print(f"{kind:10} {'ratio':9} {ratio[0]:8.2f} {ratio[1]:8.2f} {ratio[2]:8.2f}")
+        print(f"{kind:10} {program:9} {wall:8.3f} {cpu:8.3f} {rss:8.0f}")
+    for program in ("baseline", "tarsel"):
+        if program in medians and "newsboat" in medians:
+            ratio = [t / n if n else float("nan")
+                     for t, n in zip(medians[program], medians["newsboat"])]
+            label = "ratio" if program == "tarsel" else "ratio old"
+            print(f"{kind:10} {label:9} {ratio[0]:8.3f} {ratio[1]:8.3f} {ratio[2]:8.2f}")
 SUMMARY
