@@ -6,7 +6,9 @@
 
 #include "store/column_tree.h"
 #include "ui/qt_text.h"
-#include "view/record_pane_strings.h"
+#include "ui/table_menu.h"
+#include "view/command_ids.h"
+#include "view/command_table.h"
 
 namespace tarsel::ui {
 namespace {
@@ -22,42 +24,34 @@ constexpr char kSelectionHtmlScript[] = R"JS(
 })();
 )JS";
 
-QAction* AddCommand(QMenu* menu, const QString& text, int data, std::function<void()> handler) {
-  QAction* action = menu->addAction(text);
-  action->setData(data);
-  QObject::connect(action, &QAction::triggered, menu, [handler = std::move(handler)] {
-    if (handler) handler();
-  });
-  return action;
-}
-
 }  // namespace
 
 QMenu* BuildSelectionMenu(const ColumnTree* memories_tree, const SelectionMenuHandlers& handlers,
                           QWidget* parent) {
-  auto* menu = new QMenu(parent);
-  menu->setObjectName(QStringLiteral("SelectionMenu"));
-  AddCommand(menu, Text(kCommandBlogSelection), kCommandBlogSelection, handlers.blog_selection);
-  AddCommand(menu, Text(kCommandCopySelection), kCommandCopySelection, handlers.copy_selection);
-  QMenu* to_memories = menu->addMenu(Text(kTextToMemories));
-  to_memories->setObjectName(QStringLiteral("ToMemoriesMenu"));
   const auto to = handlers.to_memories;
-  AddCommand(to_memories, Text(kCommandNewMemoriesFromSelection), kCommandNewMemoriesFromSelection,
-             [to] {
-               if (to) to(0);
-             });
-  if (memories_tree == nullptr) return menu;
-  const auto columns = memories_tree->MemoriesColumns();
-  if (!columns.empty()) to_memories->addSeparator();
-  for (const auto& column : columns) {
-    const int id = column->id;
-    // A column's name is the user's text: shown as it is, never as a mnemonic or markup.
-    QString name = ToQt(column->name);
-    name.replace(u'&', QStringLiteral("&&"));
-    AddCommand(to_memories, name, id, [to, id] {
-      if (to) to(id);
-    });
-  }
+  TableMenuHandlers table;
+  table.commands = {{cmd::kBlogSelection, handlers.blog_selection},
+                    {cmd::kCopySelection, handlers.copy_selection},
+                    {cmd::kSelectionToNewMemories, [to] {
+                       if (to) to(0);
+                     }}};
+  table.fill_memories = [memories_tree, to](QMenu* popup) {
+    popup->setObjectName(QStringLiteral("ToMemoriesMenu"));
+    if (memories_tree == nullptr) return;
+    const auto columns = memories_tree->MemoriesColumns();
+    if (!columns.empty()) popup->addSeparator();
+    for (const auto& column : columns) {
+      // A column's name is the user's text: shown as it is, never as a mnemonic or markup.
+      QAction* entry = popup->addAction(ToQt(column->name).replace(u'&', QStringLiteral("&&")));
+      const int id = column->id;
+      entry->setData(id);
+      QObject::connect(entry, &QAction::triggered, popup, [to, id] {
+        if (to) to(id);
+      });
+    }
+  };
+  QMenu* menu = BuildTableMenu(kSelectionMenu, table, parent);
+  menu->setObjectName(QStringLiteral("SelectionMenu"));
   return menu;
 }
 

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTabBar>
 #include <QUrl>
 
@@ -14,6 +15,9 @@
 #include "ui/page_finder.h"
 #include "ui/qt_text.h"
 #include "ui/record_view.h"
+#include "ui/table_menu.h"
+#include "view/command_ids.h"
+#include "view/command_table.h"
 #include "view/record_pane_strings.h"
 
 namespace tarsel::ui {
@@ -217,27 +221,23 @@ void TabArea::OnTabMenu(const QPoint& position) {
   int index = tabBar()->tabAt(position);
   if (index < 0) index = currentIndex();
   BrowserTab* tab = BrowserTabAt(index);
-  auto* menu = new QMenu(this);
+  QPointer<BrowserTab> target(tab);
+  TableMenuHandlers handlers;
+  if (tab != nullptr) {
+    handlers.commands[cmd::kCloseTab] = [this, target] {
+      if (target) CloseTab(indexOf(target));
+    };
+    handlers.commands[cmd::kCopyLinkAddress] = [target] {
+      if (target) QGuiApplication::clipboard()->setText(target->Address());
+    };
+    handlers.commands[cmd::kOpenInExternalBrowser] = [this, target] {
+      if (target && external_opener_) external_opener_(target->Address());
+    };
+  }
+  if (count() > 1) handlers.commands[cmd::kCloseAllTabs] = [this] { CloseAllTabs(); };
+  QMenu* menu = BuildTableMenu(kBrowserTabMenu, handlers, this);
   menu->setObjectName(QStringLiteral("BrowserTabMenu"));
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  QPointer<BrowserTab> target(tab);
-  QAction* close = menu->addAction(Text(kCommandCloseWindow), this, [this, target] {
-    if (target) CloseTab(indexOf(target));
-  });
-  QAction* copy = menu->addAction(Text(kCommandCopyLinkAddress), this, [target] {
-    if (target) QGuiApplication::clipboard()->setText(target->Address());
-  });
-  QAction* external = menu->addAction(Text(kCommandOpenInExternalBrowser), this, [this, target] {
-    if (target && external_opener_) external_opener_(target->Address());
-  });
-  menu->addSeparator();
-  QAction* close_all = menu->addAction(Text(kCommandCloseAll), this, &TabArea::CloseAllTabs);
-  close->setData(kCommandCloseWindow);
-  copy->setData(kCommandCopyLinkAddress);
-  external->setData(kCommandOpenInExternalBrowser);
-  close_all->setData(kCommandCloseAll);
-  for (QAction* action : {close, copy, external}) action->setEnabled(tab != nullptr);
-  close_all->setEnabled(count() > 1);
   menu->popup(tabBar()->mapToGlobal(position));
 }
 

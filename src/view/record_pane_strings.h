@@ -5,7 +5,6 @@
 
 namespace tarsel {
 
-inline constexpr int kTextToMemories = 61000;
 inline constexpr int kTextCannotFind = 61001;  // "%s" is the text searched for
 inline constexpr int kTextFindCaption = 61002;
 inline constexpr int kTextFindWhat = 61003;
@@ -17,14 +16,5 @@ inline constexpr int kTextRecordPaneName = 61008;
 inline constexpr int kTextBrowserTabName = 61009;
 inline constexpr int kTextTabAreaName = 61010;
 inline constexpr int kTextBlankTab = 61011;
-
-// Command ids of the selection menu (341) and the browser tab menu (305).
-inline constexpr int kCommandBlogSelection = 40239;
-inline constexpr int kCommandCopySelection = 40240;
-inline constexpr int kCommandNewMemoriesFromSelection = 40276;
-inline constexpr int kCommandCloseWindow = 32796;
-inline constexpr int kCommandCopyLinkAddress = 32797;
-inline constexpr int kCommandOpenInExternalBrowser = 32873;
-inline constexpr int kCommandCloseAll = 32798;
 
 }  // namespace tarsel

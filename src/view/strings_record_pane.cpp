@@ -6,16 +6,6 @@ namespace tarsel {
 
 namespace {
 constexpr StringEntry kStrings[] = {
-    // Selection menu 341.
-    {40239, "Blog Selection"},
-    {40240, "Copy Selection"},
-    {40276, "New Memories Column"},
-    {kTextToMemories, "To Memories"},
-    // Browser tab menu 305.
-    {32796, "Close Window\t Ctrl+W"},
-    {32797, "Copy Link Address"},
-    {32873, "Open In External Browser"},
-    {32798, "Close All"},
     // Find in a page.
     {kTextCannotFind, "Cannot find the string: '%s'"},
     {kTextFindCaption, "Find"},
