@@ -73,6 +73,7 @@ struct Pane {
   Pane() : view(nullptr, ThemeFolder()) {
     view.resize(900, 700);
     view.show();
+    view.MakeView();
     if (!QTest::qWaitFor([&] { return view.PageInitialized(); }, kWaitMs)) std::abort();
   }
   ui::RecordView view;

@@ -42,14 +42,8 @@ struct BlogCommands::Job final : UserPrompt {
 
 BlogCommands::BlogCommands(QWidget* window, CommandActions* actions, SettingsOwner& settings)
     : QObject(window), window_(window), actions_(actions), settings_(settings) {
-  editor_ = new BlogEditor(window);
-  connect(editor_, &BlogEditor::PostRequested, this, &BlogCommands::OnPostRequested);
-  connect(editor_, &BlogEditor::SettingsRequested, this, [this] { EditBlogSettings(); });
   QAction* blogger = actions_->Action(cmd::kBlogger);
-  if (blogger != nullptr) {
-    blogger->setCheckable(true);
-    connect(editor_, &BlogEditor::VisibilityChanged, blogger, &QAction::setChecked);
-  }
+  if (blogger != nullptr) blogger->setCheckable(true);
   actions_->Bind(cmd::kBlogger, [this] { ToggleEditor(); });
   auto blog_current = [this] { BlogIt(current_record_, current_column_.lock()); };
   actions_->Bind(cmd::kBlogIt, blog_current);
@@ -63,6 +57,28 @@ BlogCommands::~BlogCommands() {
   if (job_) job_->cancel.Cancel();
   JoinWorker();
   for (std::thread& worker : abandoned_) worker.join();
+}
+
+// The editor's two web pages would start the web engine, so it is made by the first command
+// that shows it, not with the window.
+BlogEditor* BlogCommands::Editor() {
+  if (editor_ != nullptr) return editor_;
+  editor_ = new BlogEditor(window_);
+  connect(editor_, &BlogEditor::PostRequested, this, &BlogCommands::OnPostRequested);
+  connect(editor_, &BlogEditor::SettingsRequested, this, [this] { EditBlogSettings(); });
+  QAction* blogger = actions_->Action(cmd::kBlogger);
+  if (blogger != nullptr) {
+    connect(editor_, &BlogEditor::VisibilityChanged, blogger, &QAction::setChecked);
+  }
+  return editor_;
+}
+
+bool BlogCommands::EditorVisible() const {
+  return editor_ != nullptr && editor_->isVisible();
+}
+
+QWidget* BlogCommands::DialogParent() const {
+  return EditorVisible() ? static_cast<QWidget*>(editor_) : window_;
 }
 
 void BlogCommands::SetCurrentRecord(const RecordRef& record,
@@ -82,12 +98,13 @@ void BlogCommands::BlogSelection(const QString& html) {
 }
 
 void BlogCommands::ToggleEditor() {
-  if (editor_->isVisible()) {
+  if (EditorVisible()) {
     editor_->hide();
   } else {
-    editor_->show();
-    editor_->raise();
-    editor_->activateWindow();
+    BlogEditor* editor = Editor();
+    editor->show();
+    editor->raise();
+    editor->activateWindow();
   }
 }
 
@@ -96,13 +113,14 @@ const BlogSettings& BlogCommands::Blog() const {
 }
 
 void BlogCommands::ShowEditor(const std::string& title, const std::string& text) {
-  editor_->show();
-  editor_->raise();
-  editor_->Load(title, text);
+  BlogEditor* editor = Editor();
+  editor->show();
+  editor->raise();
+  editor->Load(title, text);
 }
 
 void BlogCommands::HideEditor() {
-  editor_->hide();
+  if (editor_ != nullptr) editor_->hide();
 }
 
 bool BlogCommands::EditBlogSettings() {
@@ -111,7 +129,7 @@ bool BlogCommands::EditBlogSettings() {
   if (settings_dialog_) {
     accepted = settings_dialog_(blog);
   } else {
-    BlogSettingsDialog dialog(blog, editor_->isVisible() ? editor_ : window_);
+    BlogSettingsDialog dialog(blog, DialogParent());
     accepted = dialog.exec() == QDialog::Accepted;
     blog = dialog.Result();
   }
@@ -125,8 +143,7 @@ void BlogCommands::ShowWarning(const std::string& caption, const std::string& te
     prompt_->ShowMessage(caption, text);
     return;
   }
-  QWidget* parent = editor_->isVisible() ? static_cast<QWidget*>(editor_) : window_;
-  QMessageBox::warning(parent, ToQt(caption), ToQt(text));
+  QMessageBox::warning(DialogParent(), ToQt(caption), ToQt(text));
 }
 
 bool BlogCommands::HandOff(const std::string& title, const std::string& text) {
@@ -153,8 +170,8 @@ void BlogCommands::Post(const std::string& title, const std::string& text) {
   context.cancel = &job->cancel;
   job_ = job;
 
-  busy_ = new QProgressDialog(Text(text::kBlogPosting), Text(text::kBlogCancel), 0, 0,
-                              editor_->isVisible() ? editor_ : window_);
+  busy_ =
+      new QProgressDialog(Text(text::kBlogPosting), Text(text::kBlogCancel), 0, 0, DialogParent());
   busy_->setObjectName(QStringLiteral("BlogPostingProgress"));
   busy_->setAccessibleName(busy_->labelText());
   busy_->setWindowModality(Qt::WindowModal);

@@ -48,6 +48,7 @@ class BlogCommands : public QObject, public BlogDesk {
     selection_requester_ = std::move(requester);
   }
 
+  // Null until a command first shows the editor.
   BlogEditor* editor() const { return editor_; }
   // Where the posts go; tests point these at loopback servers.
   void SetEndpoints(BlogEndpoints endpoints) { endpoints_ = std::move(endpoints); }
@@ -74,6 +75,9 @@ class BlogCommands : public QObject, public BlogDesk {
 
  private:
   struct Job;
+  BlogEditor* Editor();
+  bool EditorVisible() const;
+  QWidget* DialogParent() const;
   void ToggleEditor();
   void OnPostRequested();
   void OnPostDone(const std::shared_ptr<Job>& job);

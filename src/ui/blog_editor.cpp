@@ -24,6 +24,7 @@
 #include "settings/settings.h"
 #include "ui/html_highlighter.h"
 #include "ui/qt_text.h"
+#include "ui/web_engine_start.h"
 #include "view/accessible_texts.h"
 #include "view/blog_strings.h"
 
@@ -38,6 +39,8 @@ constexpr char kPageHead[] =
 
 QWebEngineView* MakePage(QWidget* parent, const char* name, int name_id, bool editable) {
   auto* view = new QWebEngineView(parent);
+  // The record pane's profile: one engine set-up, its cache in memory.
+  view->setPage(new QWebEnginePage(PaneProfile(), view));
   view->setObjectName(QString::fromLatin1(name));
   view->setAccessibleName(Text(name_id));
   QWebEngineSettings* settings = view->page()->settings();

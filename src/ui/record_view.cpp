@@ -13,7 +13,6 @@
 #include "ui/pane_page.h"
 #include "ui/qt_text.h"
 #include "ui/record_pane_host.h"
-#include "ui/web_engine_start.h"
 #include "view/record_pane_strings.h"
 #include "view/record_render.h"
 #include "view/record_render_script.h"
@@ -41,8 +40,6 @@ RecordView::RecordView(QWidget* parent, const std::string& theme_folder)
 
   connect(host_, &RecordPaneHost::Initialized, this, &RecordView::OnPageInitialized);
   connect(retry_timer_, &QTimer::timeout, this, &RecordView::Render);
-  // The window paints first; the engine starts for the first record or once the window idles.
-  CallWhenIdleAfterFirstPaint(this, [this] { MakeView(); });
 }
 
 void RecordView::ViewMade() {
@@ -57,6 +54,9 @@ void RecordView::ShowRecord(const RecordRef& record, const std::shared_ptr<TreeN
   if (record == record_ && column == column_) return;
   record_ = record;
   column_ = column;
+  // The engine weighs more than the rest of the program together: it starts for the first
+  // record, not for the window (an empty pane is blank either way).
+  if (!record_ && !HasView()) return;
   MakeView();
   Finder()->ForgetBookmark();
   Render();

@@ -1,17 +1,17 @@
 #pragma once
 
-// When and how the web engine starts. The engine is the heaviest part of the program (its
-// renderer and zygote processes, tens of megabytes each), and nothing needs it before a record
-// is shown: the window, trees and list paint without it, and the record pane makes its web view
-// on the first record or in the first idle moment after the window has painted.
+// How the web engine starts. The engine is the heaviest part of the program (its renderer and
+// zygote processes, and over a hundred megabytes of PSS in all), and nothing needs it before a
+// record is shown: the window, trees and list paint without it, the record pane makes its web
+// view for the first record, and the blog editor is made by the first command that shows it.
+// Starting it in an idle moment after the first paint would more than double the memory of a
+// program left at rest.
 //
 // Main thread only.
 
 #include <QString>
-#include <functional>
 
 class QWebEngineProfile;
-class QWidget;
 
 namespace tarsel::ui {
 
@@ -28,9 +28,5 @@ void SetWebEngineProcessModel();
 // memory and no cookie kept on disk (feed pages leave nothing behind). The first call sets the
 // process model and so starts the engine.
 QWebEngineProfile* PaneProfile();
-
-// Calls `start` once, when the events waiting after `widget`'s first paint have been handled;
-// not at all when the widget is destroyed first.
-void CallWhenIdleAfterFirstPaint(QWidget* widget, std::function<void()> start);
 
 }  // namespace tarsel::ui

@@ -6,8 +6,8 @@
 // out leave as OpenLinkRequest. Main thread only.
 //
 // The web view and its page are made when first needed (Page(), WebView() or MakeView()), not
-// with the pane: the record pane starts the web engine only for its first record or in an idle
-// moment after the window has painted. Until then text size, copy and Find do nothing.
+// with the pane: the record pane starts the web engine only for its first record. Until then
+// text size, copy and Find do nothing.
 
 #include <QString>
 #include <QWidget>

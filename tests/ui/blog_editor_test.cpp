@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QWebEngineView>
 #include <mutex>
 
 #include "net/http/client_test_support.h"
@@ -17,6 +18,7 @@
 #include "ui/command_actions.h"
 #include "ui/directory_search_dialog.h"
 #include "ui/settings_owner.h"
+#include "view/command_ids.h"
 
 namespace tarsel::ui {
 namespace {
@@ -67,6 +69,29 @@ TEST(BlogEditorTest, TextTravelsThroughTheVisualTabAndBack) {
   EXPECT_TRUE(QTest::qWaitFor(
       [&] { return editor.source()->toPlainText() == QStringLiteral("<p>one</p>"); }, 20000))
       << editor.source()->toPlainText().toStdString();
+}
+
+// The editor's pages would start the web engine: nothing makes it before a command shows it,
+// and the Blogger command's check mark follows the editor made later.
+TEST(BlogCommandsTest, EditorIsMadeByTheFirstCommandThatShowsIt) {
+  QWidget window;
+  CommandActions actions(&window);
+  Settings settings;
+  SettingsOwner owner(settings);
+  BlogCommands blog(&window, &actions, owner);
+  blog.HideEditor();
+  EXPECT_EQ(blog.editor(), nullptr);
+  EXPECT_TRUE(window.findChildren<QWebEngineView*>().isEmpty());
+
+  QAction* blogger = actions.Action(cmd::kBlogger);
+  ASSERT_NE(blogger, nullptr);
+  actions.Run(cmd::kBlogger);
+  ASSERT_NE(blog.editor(), nullptr);
+  EXPECT_TRUE(blog.editor()->isVisible());
+  EXPECT_TRUE(blogger->isChecked());
+  actions.Run(cmd::kBlogger);
+  EXPECT_FALSE(blog.editor()->isVisible());
+  EXPECT_FALSE(blogger->isChecked());
 }
 
 // "Blog It" on a record, then Post: the loopback Blogger API saw exactly the two calls.

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QSplitter>
 #include <QTest>
+#include <QWebEngineView>
 #include <functional>
 
 #include "store/column.h"
@@ -95,6 +96,9 @@ std::vector<QString> TopLabels(const TreeModel* model, const QModelIndex& parent
 TEST_F(MainWindowTest, PanesTreesAndLabels) {
   ProgramData data;
   auto window = Open(data);
+  QTest::qWait(50);
+  EXPECT_TRUE(window->findChildren<QWebEngineView*>().isEmpty())
+      << "the web engine waits for a record to show";
   EXPECT_EQ(window->windowTitle().toStdString(), "Tarsel 2.0 build 158");
   ASSERT_NE(window->record_pane(), nullptr);
   ASSERT_EQ(window->tab_area()->count(), 1);

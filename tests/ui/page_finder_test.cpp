@@ -28,6 +28,7 @@ class PageFinderTest : public ::testing::Test {
   void SetUp() override {
     view_.resize(640, 400);
     view_.show();
+    view_.MakeView();
     ASSERT_TRUE(QTest::qWaitFor([&] { return view_.PageInitialized(); }, testing::kPageWaitMs));
     auto record = std::make_shared<Record>();
     record->description =

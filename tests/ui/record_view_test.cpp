@@ -42,6 +42,8 @@ class RecordViewTest : public ::testing::Test {
     view_ = std::make_unique<RecordView>(nullptr, theme_folder);
     view_->resize(640, 480);
     view_->show();
+    // As the first record would: the page loads before the cases show theirs.
+    view_->MakeView();
   }
   bool WaitForPage() {
     return QTest::qWaitFor([&] { return view_->PageInitialized(); }, testing::kPageWaitMs);
