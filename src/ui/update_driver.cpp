@@ -1,5 +1,7 @@
 #include "ui/update_driver.h"
 
+#include <QDateTime>
+
 #include "ui/qt_text.h"
 #include "view/main_window_text.h"
 
@@ -37,6 +39,11 @@ UpdateDriver::UpdateDriver(ColumnTree& columns, std::shared_ptr<UpdateServices> 
       scheduler_(queue_, clock_, [this] { emit VersionCheckDue(); }) {
   timer_.setSingleShot(true);
   connect(&timer_, &QTimer::timeout, this, &UpdateDriver::OnTimer);
+  const QString log_path = qEnvironmentVariable("TARSEL_QUEUE_LOG");
+  if (!log_path.isEmpty()) {
+    queue_log_.setFileName(log_path);
+    (void)queue_log_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered);
+  }
 }
 
 UpdateDriver::~UpdateDriver() {
@@ -78,6 +85,10 @@ void UpdateDriver::RefreshColumn(Column& column) {
 void UpdateDriver::ShowQueueStatus(const std::string& status, const std::string& tooltip) {
   const int running = queue_.RunningCount();
   const int waiting = static_cast<int>(queue_.size()) - running;
+  if (queue_log_.isOpen()) {
+    queue_log_.write(QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + ' ' +
+                     QByteArray::number(running) + ' ' + QByteArray::number(waiting) + '\n');
+  }
   emit QueueStatus(running, waiting, ToQt(status), ToQt(tooltip));
 }
 
