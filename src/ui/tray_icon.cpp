@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 
 #include "ui/qt_text.h"
+#include "update/update_queue.h"
 #include "view/tray_tooltip.h"
 
 // Resources of a static library must be registered by hand, outside any namespace.
@@ -83,7 +84,15 @@ bool TrayIcon::InTray() const {
 }
 
 void TrayIcon::SetQueueText(const QString& text) {
-  icon_->setToolTip(ToQt(TrayTooltip(FromQt(text))));
+  queue_status_ = text.section(QLatin1Char('\n'), 0, 0);
+  queue_spoke_ = true;
+  ShowToolTip(text);
+}
+
+void TrayIcon::ShowToolTip(const QString& text) {
+  const QString cut = ToQt(TrayTooltip(FromQt(text)));
+  // Like the picture: the desktop hears only of real changes.
+  if (cut != icon_->toolTip()) icon_->setToolTip(cut);
 }
 
 void TrayIcon::SetAnimation(bool running) {
@@ -96,6 +105,9 @@ void TrayIcon::SetAnimation(bool running) {
 void TrayIcon::SetUnreadCount(int unread) {
   unread_ = unread;
   ShowPicture();
+  if (queue_spoke_) {
+    ShowToolTip(ToQt(QueueTooltip(FromQt(queue_status_), unread)));
+  }
 }
 
 QString TrayIcon::ToolTip() const {

@@ -40,7 +40,8 @@ class TrayIcon : public QObject {
   // The queue holds columns (true) or became empty (false): the frames turn every 100 ms, or
   // the steady picture comes back.
   void SetAnimation(bool running);
-  // The unread records of all columns: chooses the steady picture.
+  // The unread records of all columns: chooses the steady picture and, once the queue has
+  // given its text, rewrites the tooltip's unread line (marks change it between ticks).
   void SetUnreadCount(int unread);
 
   QString ToolTip() const;
@@ -56,6 +57,7 @@ class TrayIcon : public QObject {
 
  private:
   void ShowPicture();
+  void ShowToolTip(const QString& text);
   void NextFrame();
   void WatchTray();
 
@@ -68,6 +70,9 @@ class TrayIcon : public QObject {
   std::vector<QIcon> frames_;
   QString picture_name_;
   int unread_ = 0;
+  // The queue's status line without the unread line, once the queue has spoken.
+  QString queue_status_;
+  bool queue_spoke_ = false;
   bool shown_ = false;
   bool tray_was_available_ = false;
 };

@@ -161,6 +161,12 @@ std::vector<std::shared_ptr<Column>> UpdateQueue::columns() const {
   return result;
 }
 
+std::string QueueTooltip(const std::string& status, int32_t unread) {
+  char line[48];
+  std::snprintf(line, sizeof(line), "\n Unread Enrties - %d", static_cast<int>(unread));
+  return status + line;
+}
+
 void UpdateQueue::ShowCounters() {
   const int running = RunningCount();
   const int waiting = static_cast<int>(members_.size()) - running;
@@ -170,9 +176,7 @@ void UpdateQueue::ShowCounters() {
   if (!observer_ || !observer_->WantsQueueStatus()) return;
   char status[64];
   std::snprintf(status, sizeof(status), "Updating: %d In queue: %d", running, waiting);
-  char unread[48];
-  std::snprintf(unread, sizeof(unread), "\n Unread Enrties - %d", static_cast<int>(UnreadTotal()));
-  observer_->ShowQueueStatus(status, std::string(status) + unread);
+  observer_->ShowQueueStatus(status, QueueTooltip(status, UnreadTotal()));
 }
 
 // The columns keep their counts as merges and marks change them: summing them reads no record

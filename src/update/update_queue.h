@@ -39,6 +39,10 @@ namespace tarsel {
 inline constexpr char kNotConnectedText[] = "No internet connection detected";
 inline constexpr char kNotConnectedCaption[] = "Connection Error";
 
+// The tray's tooltip: the queue's status line ("Updating: U In queue: W") and the unread
+// records of all columns ("\n Unread Enrties - N").
+std::string QueueTooltip(const std::string& status, int32_t unread);
+
 class UpdateQueueObserver {
  public:
   virtual ~UpdateQueueObserver() = default;

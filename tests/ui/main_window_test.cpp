@@ -23,6 +23,7 @@
 #include "ui/records_list_view.h"
 #include "ui/records_model.h"
 #include "ui/tab_area.h"
+#include "ui/tray_icon.h"
 #include "ui/tree_model.h"
 #include "view/command_ids.h"
 #include "view/records_list_cells.h"
@@ -126,6 +127,20 @@ TEST_F(MainWindowTest, PanesTreesAndLabels) {
   window->columns_tree()->SelectNode(data.columns.FindById(1).get());
   window->actions()->Run(cmd::kMarkAllRead);
   EXPECT_EQ(TopLabels(model), (std::vector<QString>{"News (2)", "top (1/1)"}));
+}
+
+// The tray's unread line follows marks made between two queue ticks, from the kept counts.
+TEST_F(MainWindowTest, TrayTooltipFollowsMarks) {
+  ProgramData data;
+  auto window = Open(data);
+  auto* tray = window->findChild<TrayIcon*>();
+  ASSERT_NE(tray, nullptr);
+  emit window->QueueStatusChanged("Updating: 0 In queue: 0\n Unread Enrties - 3");
+  window->columns_tree()->SelectNode(data.columns.FindById(1).get());
+  window->actions()->Run(cmd::kMarkAllRead);
+  EXPECT_TRUE(QTest::qWaitFor(
+      [tray] { return tray->ToolTip() == "Updating: 0 In queue: 0\n Unread Enrties - 1"; }, 2000))
+      << tray->ToolTip().toStdString();
 }
 
 TEST_F(MainWindowTest, DroppedAddressesAndDeletionsAsk) {

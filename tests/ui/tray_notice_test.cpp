@@ -149,8 +149,12 @@ TEST(TrayIconTest, TooltipAnimationAndPictures) {
   TrayIcon tray(nullptr);
   tray.SetUnreadCount(3);
   EXPECT_EQ(tray.PictureName(), "unread");
+  EXPECT_EQ(tray.ToolTip(), "") << "no tooltip before the queue's first counters";
   tray.SetQueueText("Updating: 2147483647 In queue: 2147483647\n Unread Enrties - 2147483647");
   EXPECT_EQ(tray.ToolTip(), "Updating: 2147483647 In queue: 2147483647\n Unread Enrties - 214");
+  // Marks between two ticks: the unread line follows, the queue's line stays.
+  tray.SetUnreadCount(5);
+  EXPECT_EQ(tray.ToolTip(), "Updating: 2147483647 In queue: 2147483647\n Unread Enrties - 5");
 
   tray.SetAnimation(true);
   EXPECT_EQ(tray.PictureName(), "busy_1");
