@@ -157,10 +157,48 @@ bool IsAsciiAlphanumeric(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+// The five names XML predefines, with their ';': nearly every entity of an escaped description
+// is one of them, so they skip the table's hashing. They read as the table reads them.
+size_t MatchPredefinedName(std::string_view after, EntityBytes& bytes) {
+  struct Predefined {
+    std::string_view name;
+    char character;
+  };
+  static constexpr Predefined kLessThan{"lt;", '<'}, kGreaterThan{"gt;", '>'}, kQuote{"quot;", '"'},
+      kAmpersand{"amp;", '&'}, kApostrophe{"apos;", '\''};
+  if (after.size() < 3) return 0;
+  const Predefined* entry = nullptr;
+  switch (after[0]) {
+    case 'l':
+      entry = &kLessThan;
+      break;
+    case 'g':
+      entry = &kGreaterThan;
+      break;
+    case 'q':
+      entry = &kQuote;
+      break;
+    case 'a':
+      entry = after[1] == 'm' ? &kAmpersand : &kApostrophe;
+      break;
+    default:
+      return 0;
+  }
+  // Names this short compare faster in a loop than through memcmp.
+  if (after.size() < entry->name.size()) return 0;
+  for (size_t i = 1; i < entry->name.size(); ++i) {
+    if (after[i] != entry->name[i]) return 0;
+  }
+  bytes.Clear();
+  bytes.AppendByte(entry->character);
+  return entry->name.size();
+}
+
 // The length of the entity whose text after the '&' starts `after` (0 when there is none), and
 // in `bytes` what it stands for. `semicolon_only` leaves out the legacy names without ';'.
 size_t MatchEntity(std::string_view after, const Decoding& decoding, bool semicolon_only,
                    EntityBytes& bytes) {
+  if (const size_t length = MatchPredefinedName(after, bytes)) return length;
   if (!after.empty() && after[0] == '#') {
     uint32_t value = 0;
     const size_t length = MatchNumeric(after, value);
