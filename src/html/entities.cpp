@@ -305,6 +305,11 @@ std::string DecodeEntities(std::string_view text, int code_page, EntityContext c
 
 void AppendDecodedEntities(std::string_view text, int code_page, std::string& out,
                            EntityContext context) {
+  // Most text between tags holds no reference at all: it goes over as it is.
+  if (text.find('&') == std::string_view::npos) {
+    out.append(text);
+    return;
+  }
   const size_t start = out.size();
   size_t room = text.size();
   Progress done;
