@@ -26,7 +26,16 @@ constexpr std::string_view kDroppedTagsOnly[] = {"form",     "input",   "button"
 constexpr std::string_view kAnimations[] = {"set", "animate", "animatetransform", "animatemotion"};
 
 template <size_t N>
+constexpr size_t ShortestOf(const std::string_view (&names)[N]) {
+  size_t shortest = names[0].size();
+  for (std::string_view name : names) shortest = std::min(shortest, name.size());
+  return shortest;
+}
+
+// Asked for every tag: the common short ones (p, a, b, i, br) are let go without a search.
+template <size_t N>
 bool IsOneOf(const std::string_view (&names)[N], std::string_view name) {
+  if (name.size() < ShortestOf(names)) return false;
   return std::find(std::begin(names), std::end(names), name) != std::end(names);
 }
 
