@@ -10,6 +10,7 @@
 
 #include "cli/cli_args.h"
 #include "cli/column_store_session.h"
+#include "cli/exit_without_teardown.h"
 #include "cli/wake_loop.h"
 #include "net/download/failure_code.h"
 #include "update/update_queue.h"
@@ -112,6 +113,8 @@ int RunRun(int argc, char* argv[]) {
     std::fflush(nullptr);
     std::_Exit(saved ? kExitOk : kExitFailure);
   }
+  // Everything is on the disk and every worker has ended: the tree need not be freed.
+  ExitWithoutTeardown(saved ? kExitOk : kExitFailure);
   return saved ? kExitOk : kExitFailure;
 }
 
