@@ -43,6 +43,11 @@ StoreOptions StoreOptionsForSettings(const Settings& settings) {
 }
 
 void LoadProgramData(ProgramData& data) {
+  LoadProgramSettings(data);
+  LoadProgramStores(data);
+}
+
+void LoadProgramSettings(ProgramData& data) {
   data.data_folder = DataFolder();
   MakeFolder(data.data_folder);
   MakeFolder(data.data_folder + "/Cache");
@@ -51,6 +56,9 @@ void LoadProgramData(ProgramData& data) {
   }
   SetCurrentSettings(data.settings);
   data.store_options = StoreOptionsForSettings(data.settings);
+}
+
+void LoadProgramStores(ProgramData& data) {
   // A store that read only in part opens with what was read; the store layer keeps the damaged
   // file before the first write, and the window tells the user once.
   auto note_store = [&data](bool loaded, const char* name) {

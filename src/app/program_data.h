@@ -33,6 +33,11 @@ StoreOptions StoreOptionsForSettings(const Settings& settings);
 // Creates the data folder and its Cache folder (failures ignored), reads settings.xml (which
 // also becomes the process-wide settings), columns.dat and memories.dat.
 void LoadProgramData(ProgramData& data);
+// Its two halves. The first is the folders and settings (main thread). The second reads the
+// stores into data's trees with data.store_options; it may run on a worker when nothing else
+// touches `data` meanwhile.
+void LoadProgramSettings(ProgramData& data);
+void LoadProgramStores(ProgramData& data);
 
 // Copies each damaged file to NAME.damaged (replacing an older copy), so the save that follows
 // cannot lose what the reader could not understand. Returns the copies' paths.

@@ -17,6 +17,7 @@
 #include "ui/signal_bridge.h"
 #include "ui/stall_monitor.h"
 #include "ui/standard_texts.h"
+#include "ui/store_loader.h"
 #include "view/command_line.h"
 
 // The icon's resources live in the UI library, which a static link would leave unregistered.
@@ -49,8 +50,10 @@ int RunNormally(int argc, char* argv[], bool save_columns) {
   application.setQuitOnLastWindowClosed(false);
 
   tarsel::ProgramData data;
-  tarsel::LoadProgramData(data);
+  tarsel::LoadProgramSettings(data);
   data.settings.save_columns_mode = save_columns;
+  // A big columns.dat takes longer to read than the window takes to show: both at once.
+  tarsel::ui::StoreLoader store_loader(data);
   tarsel::ui::InstallStandardTexts(tarsel::ApplyLanguage(data.settings));
 
   tarsel::ui::StallMonitor stall_monitor;
@@ -60,8 +63,7 @@ int RunNormally(int argc, char* argv[], bool save_columns) {
   // After the placement: a window last closed maximised comes back maximised when restored,
   // yet starts minimised (in the tray while the icon stands in one).
   if (data.settings.minimize_on_start) window.showMinimized();
-  window.ReportDamagedFiles();
-  window.StartUpdates();
+  window.WaitForStores(&store_loader);
 
   tarsel::ui::SignalBridge signals_bridge;
   auto end_session = [&window] {

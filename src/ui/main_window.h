@@ -35,6 +35,7 @@ class QuickViewBox;
 class RecordsList;
 class RecordView;
 class SettingsOwner;
+class StoreLoader;
 class TabArea;
 class TitledPane;
 class TrayPresence;
@@ -55,6 +56,11 @@ class MainWindow : public QMainWindow {
   void StartUpdates();
   // Tells the user once about files that could not be read whole (before any save).
   void ReportDamagedFiles();
+  // For stores read by `loader` (not owned) while the window paints, in place of
+  // ReportDamagedFiles and StartUpdates: the window takes no input until the trees are in, then
+  // selects the node of the last close, tells of damaged files and starts the updates. The
+  // closing steps wait for the loader, so an empty tree is never saved.
+  void WaitForStores(StoreLoader* loader);
 
   // Runs the closing steps for `reason` once; later calls do nothing. A store that cannot be
   // written offers Retry or Quit (Quit ends without it; the old file stays).
@@ -136,6 +142,8 @@ class MainWindow : public QMainWindow {
   void DeleteFromColumnsTree();
   void MarkAll(bool read);
   void AfterTreeChange();
+  void RestoreSelection();
+  void OnStoresLoaded();
 
   void StoreWindowState();
   void StoreWindowStateInto(Settings& settings) const;
@@ -165,6 +173,7 @@ class MainWindow : public QMainWindow {
   QLabel* updating_pane_ = nullptr;
   QLabel* waiting_pane_ = nullptr;
   TreeNodeRef shown_node_;
+  StoreLoader* store_loader_ = nullptr;  // while the stores are being read
   bool closing_done_ = false;
   bool exiting_ = false;
   bool tray_present_ = false;

@@ -20,6 +20,7 @@
 #include "ui/records_list.h"
 #include "ui/settings_owner.h"
 #include "ui/sound_player.h"
+#include "ui/store_loader.h"
 #include "ui/tab_area.h"
 #include "ui/titled_pane.h"
 #include "ui/tray_presence.h"
@@ -114,7 +115,11 @@ void MainWindow::RestoreLayout() {
   place(main_splitter_, settings.columntreepos);
   place(left_splitter_, settings.memories_position);
   place(items_splitter_, settings.columnitemspos);
-  if (TreeNodeRef last = data_.columns.FindById(settings.lastid)) {
+  RestoreSelection();
+}
+
+void MainWindow::RestoreSelection() {
+  if (TreeNodeRef last = data_.columns.FindById(data_.settings.lastid)) {
     columns_tree_->SelectNode(last.get());
   }
   columns_tree_->setFocus();
@@ -178,6 +183,7 @@ bool MainWindow::SaveWithRetry(bool (*save)(ProgramData&), const char* file_name
 void MainWindow::RunClosingSteps(CloseReason reason) {
   if (closing_done_) return;
   closing_done_ = true;
+  if (store_loader_ != nullptr) store_loader_->Finish();
   for (ClosingStep step : ClosingOrder(reason)) {
     switch (step) {
       case ClosingStep::kSaveColumnWidths:

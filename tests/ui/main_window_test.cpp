@@ -22,6 +22,7 @@
 #include "ui/records_list.h"
 #include "ui/records_list_view.h"
 #include "ui/records_model.h"
+#include "ui/store_loader.h"
 #include "ui/tab_area.h"
 #include "ui/tray_icon.h"
 #include "ui/tree_model.h"
@@ -141,6 +142,35 @@ TEST_F(MainWindowTest, TrayTooltipFollowsMarks) {
   EXPECT_TRUE(QTest::qWaitFor(
       [tray] { return tray->ToolTip() == "Updating: 0 In queue: 0\n Unread Enrties - 1"; }, 2000))
       << tray->ToolTip().toStdString();
+}
+
+// Stores read on a worker while the window paints: no input until they are in, then the node
+// of the last close; closing before that saves what was read, never the empty trees.
+TEST_F(MainWindowTest, StoresReadWhileTheWindowPaintsArriveWholeAndCloseSafely) {
+  for (bool close_at_once : {false, true}) {
+    ProgramData data;
+    LoadProgramSettings(data);
+    data.settings.lastid = 2;
+    StoreLoader loader(data);
+    MainWindow window(data);
+    window.SetPrompt(&prompt_);
+    window.show();
+    window.RestoreLayout();
+    window.WaitForStores(&loader);
+    EXPECT_FALSE(window.isEnabled()) << close_at_once;
+    if (close_at_once) {
+      window.RunClosingSteps(CloseReason::kWindowClosed);
+      ProgramData saved;
+      LoadProgramData(saved);
+      EXPECT_EQ(saved.columns.Columns().size(), 3u);
+      EXPECT_EQ(saved.settings.lastid, 2);
+      continue;
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&window] { return window.isEnabled(); }, 5000));
+    EXPECT_EQ(TopLabels(window.columns_tree()->model()),
+              (std::vector<QString>{"News (2/2)", "top (1/1)"}));
+    EXPECT_EQ(window.RecordsCaption(), "zeta");
+  }
 }
 
 TEST_F(MainWindowTest, DroppedAddressesAndDeletionsAsk) {
