@@ -1,10 +1,11 @@
-// From start to a usable main window with 1,000 columns of 100 records each: settings and both
-// stores loaded, the window built, shown, laid out and painted once, a column selected.
+// From start to a usable main window with 1,000 columns of 100 records each: the window built,
+// shown and painted while a worker reads the stores, then the trees in and a column selected.
 // Run offscreen, in a Release build: QT_QPA_PLATFORM=offscreen window_start_bench
 // Target: under 1 s. Prints the time of each stage in milliseconds.
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <cstdio>
 #include <filesystem>
 
@@ -13,6 +14,7 @@
 #include "store/store_files.h"
 #include "ui/columns_tree.h"
 #include "ui/main_window.h"
+#include "ui/store_loader.h"
 
 namespace {
 
@@ -77,18 +79,26 @@ int main(int argc, char** argv) {
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication application(argc, argv);
   const qint64 app_ms = clock.elapsed();
+  // As the program starts: the stores are read on a worker while the window is built and shown.
   tarsel::ProgramData data;
-  tarsel::LoadProgramData(data);
-  const qint64 load_ms = clock.elapsed();
+  tarsel::LoadProgramSettings(data);
+  tarsel::ui::StoreLoader loader(data);
   tarsel::ui::MainWindow window(data);
   window.show();
   window.RestoreLayout();
+  window.WaitForStores(&loader);
+  QApplication::processEvents();
+  window.repaint();
+  const qint64 shown_ms = clock.elapsed();
+  QEventLoop until_loaded;
+  QObject::connect(&loader, &tarsel::ui::StoreLoader::Loaded, &until_loaded, &QEventLoop::quit);
+  if (!loader.Finished()) until_loaded.exec();
   window.columns_tree()->SelectNode(data.columns.Columns()[10].get());
   QApplication::processEvents();
   window.repaint();
   const qint64 usable_ms = clock.elapsed();
-  std::printf("application %lld ms, stores loaded %lld ms, window usable %lld ms\n",
-              static_cast<long long>(app_ms), static_cast<long long>(load_ms - app_ms),
+  std::printf("application %lld ms, window shown %lld ms, window usable %lld ms\n",
+              static_cast<long long>(app_ms), static_cast<long long>(shown_ms),
               static_cast<long long>(usable_ms));
   std::printf("start to usable window: %lld ms (target < 1000)\n",
               static_cast<long long>(usable_ms));
