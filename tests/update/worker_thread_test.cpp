@@ -94,9 +94,10 @@ TEST(WorkerThreadTest, RunsReuseThreadsWithoutWaitingForOneAnother) {
     EXPECT_NE(worker.ran_on, endless.ran_on);
     most_runs_on_one_thread = std::max(most_runs_on_one_thread, worker.runs_on_its_thread);
     // Lets the thread go back to waiting before the next run asks for one.
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  EXPECT_GE(most_runs_on_one_thread, 10);
+  // A thread per run would have run one each; a loaded machine may still start a few.
+  EXPECT_GE(most_runs_on_one_thread, 5);
   endless.Stop();
 }
 
