@@ -35,6 +35,7 @@ class QuickViewBox;
 class RecordsList;
 class RecordView;
 class SettingsOwner;
+class StoreChangeWatch;
 class StoreLoader;
 class TabArea;
 class TitledPane;
@@ -153,6 +154,7 @@ class MainWindow : public QMainWindow {
   SettingsOwner* settings_ = nullptr;
   CommandActions* actions_ = nullptr;
   UpdateDriver* updates_ = nullptr;
+  StoreChangeWatch* store_watch_ = nullptr;
   TrayPresence* tray_ = nullptr;
   TreeModel* columns_model_ = nullptr;
   TreeModel* memories_model_ = nullptr;

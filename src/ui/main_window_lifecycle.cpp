@@ -20,6 +20,7 @@
 #include "ui/records_list.h"
 #include "ui/settings_owner.h"
 #include "ui/sound_player.h"
+#include "ui/store_change_watch.h"
 #include "ui/store_loader.h"
 #include "ui/tab_area.h"
 #include "ui/titled_pane.h"
@@ -38,8 +39,12 @@ namespace tarsel::ui {
 
 void MainWindow::ConnectUpdates() {
   UpdateQueueHooks hooks;
-  // The idle save; a failure is told at exit, when the user can still act on it.
-  hooks.save_columns = [this] { SaveColumns(data_); };
+  // The idle save, when something may have changed; a failure is told at exit, when the user
+  // can still act on it.
+  store_watch_ = new StoreChangeWatch(data_.columns, this);
+  hooks.save_columns = [this] {
+    if (store_watch_->Changed() && SaveColumns(data_)) store_watch_->MarkSaved();
+  };
   auto services = std::make_shared<UpdateServices>();
   services->notice = tray_->notice();
   services->sound = tray_->sound();
@@ -49,6 +54,7 @@ void MainWindow::ConnectUpdates() {
   updates_ = new UpdateDriver(data_.columns, services, hooks, this);
   connect(updates_, &UpdateDriver::ColumnChanged, this, &MainWindow::OnColumnChanged);
   connect(updates_, &UpdateDriver::ColumnUpdated, this, [this](Column* column) {
+    store_watch_->NoteUpdateDone();
     // The list is rebuilt when it shows the column, a group above it, or a quick view.
     bool shown = !shown_node_;
     for (const TreeNode* node = column; node != nullptr && !shown; node = node->parent) {

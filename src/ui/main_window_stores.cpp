@@ -3,6 +3,7 @@
 
 #include "ui/columns_tree.h"
 #include "ui/main_window.h"
+#include "ui/store_change_watch.h"
 #include "ui/store_loader.h"
 
 namespace tarsel::ui {
@@ -28,6 +29,7 @@ void MainWindow::OnStoresLoaded() {
   setEnabled(true);
   columns_tree_->Rebuild();
   memories_tree_->Rebuild();
+  store_watch_->MarkSaved();  // the store as read is the store on the disk
   // The closing steps store the selection as the node of the last close.
   RestoreSelection();
   if (closing_done_) {
