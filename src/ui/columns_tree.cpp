@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QSignalBlocker>
 
 #include "store/column.h"
 #include "ui/qt_text.h"
@@ -57,6 +58,16 @@ NodeTree::NodeTree(TreeModel* model, bool memories, QWidget* parent)
   connect(this, &QTreeView::collapsed, this, [this](const QModelIndex& index) {
     if (auto* group = dynamic_cast<ColumnGroup*>(model_->NodeAt(index))) group->expanded = false;
   });
+}
+
+// Qt makes the first row current when a view without a current row takes the focus: at start
+// that would show the first group's records unasked. The tree keeps no current node until the
+// user picks one (the arrow keys then start from the first row).
+void NodeTree::focusInEvent(QFocusEvent* event) {
+  const bool had_current = currentIndex().isValid();
+  const QSignalBlocker quiet(selectionModel());
+  QTreeView::focusInEvent(event);
+  if (!had_current) selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
 }
 
 void NodeTree::FitWidthLater() {
