@@ -43,9 +43,10 @@ class EntityBytes {
   }
   const char* data() const { return data_; }
   size_t size() const { return size_; }
+  static constexpr size_t kCapacity = 8;
 
  private:
-  char data_[8];
+  char data_[kCapacity] = {};
   size_t size_ = 0;
 };
 
@@ -228,13 +229,18 @@ void CopyUpToAmpersand(const char* src, size_t length, size_t& read, char* dst, 
     read = amp;
     return;
   }
-  // A block holding the '&' is not written whole: in place, its tail would overwrite the '&'.
   for (; read + 16 <= length; read += 16, write += 16) {
     char block[16];
     std::memcpy(block, src + read, sizeof block);
     const unsigned first = FirstOfSixteen<'&'>(block);
     if (first < 16) {
-      std::memmove(dst + write, block, first);
+      // The block goes whole where its tail lands on bytes already read (or on scratch room
+      // past the output); in place it could land on the '&' itself.
+      if (src != dst || write + sizeof block <= read + first) {
+        std::memcpy(dst + write, block, sizeof block);
+      } else {
+        std::memmove(dst + write, block, first);
+      }
       read += first;
       write += first;
       return;
@@ -275,7 +281,13 @@ Progress DecodeRange(const char* src, size_t length, char* dst, size_t room, Pro
     }
     const size_t next = after + consumed;
     if (write + bytes.size() + (length - next) > room) return {read, write};
-    std::memcpy(dst + write, bytes.data(), bytes.size());
+    // All eight bytes where they land on read input or scratch room: a copy of fixed length.
+    if (write + EntityBytes::kCapacity <= room &&
+        (src != dst || write + EntityBytes::kCapacity <= next)) {
+      std::memcpy(dst + write, bytes.data(), EntityBytes::kCapacity);
+    } else {
+      std::memcpy(dst + write, bytes.data(), bytes.size());
+    }
     write += bytes.size();
     read = next;
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "html/markup_writer.h"
@@ -198,6 +199,29 @@ TEST(DecodeEntities, EntitiesAtEveryBlockOffset) {
     std::string appended = "[";
     AppendDecodedEntities(input, 1252, appended);
     EXPECT_EQ(appended, "[" + expected);
+  }
+}
+
+// Dense references, where copies land right behind the reading: decoding in place, into new
+// room and after text already there must agree on every text.
+TEST(DecodeEntities, InPlaceAndAppendedAgreeOnDenseReferences) {
+  static const char* const kPieces[] = {"&lt;",      "&amp;", "&quot;",    "&#233;",
+                                        "&eacute;",  "&copy", "&",         "a",
+                                        "bcdefghij", ";",     "&#x1F600;", "&notin;"};
+  std::mt19937 random(27);
+  for (int text = 0; text < 2000; ++text) {
+    std::string input;
+    const size_t pieces = random() % 40;
+    for (size_t i = 0; i < pieces; ++i) input += kPieces[random() % std::size(kPieces)];
+    for (int code_page : {kCodePageUtf8, 1252}) {
+      const std::string decoded = DecodeEntities(input, code_page);
+      std::string in_place = input;
+      DecodeEntitiesInPlace(in_place, code_page);
+      ASSERT_EQ(in_place, decoded) << input;
+      std::string appended = "[";
+      AppendDecodedEntities(input, code_page, appended);
+      ASSERT_EQ(appended, "[" + decoded) << input;
+    }
   }
 }
 
