@@ -32,10 +32,14 @@ constexpr size_t ShortestOf(const std::string_view (&names)[N]) {
   return shortest;
 }
 
-// Asked for every tag: the common short ones (p, a, b, i, br) are let go without a search.
+// No name of the lists above is shorter: the common short tags (p, a, b, i, br) skip the search.
+constexpr size_t kShortestListedName = std::min(
+    {ShortestOf(kDroppedWithContent), ShortestOf(kDroppedTagsOnly), ShortestOf(kAnimations)});
+
+// Asked for every tag.
 template <size_t N>
 bool IsOneOf(const std::string_view (&names)[N], std::string_view name) {
-  if (name.size() < ShortestOf(names)) return false;
+  if (name.size() < kShortestListedName) return false;
   return std::find(std::begin(names), std::end(names), name) != std::end(names);
 }
 
