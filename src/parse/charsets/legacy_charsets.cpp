@@ -199,8 +199,10 @@ bool BodyToUtf8(std::string& body, std::string_view raw_label, bool guess_window
   const std::string_view byte_order = LabelOfByteOrderMark(body);
   if (!byte_order.empty() && !label.starts_with(byte_order)) label = byte_order;
   if (NeedsConversionEvenIfUtf8(label) && ConvertCharsetToUtf8(body, label)) return true;
-  if (IsStrictUtf8(body) || IsMostlyUtf8(body)) {
-    if (!IsStrictUtf8(body)) body = RepairUtf8(body);
+  // Whole bodies are checked: once.
+  const bool strict_utf8 = IsStrictUtf8(body);
+  if (strict_utf8 || IsMostlyUtf8(body)) {
+    if (!strict_utf8) body = RepairUtf8(body);
     return true;
   }
   if (!label.empty() && !IsUtf8Label(label) && ConvertCharsetToUtf8(body, label)) return true;
