@@ -42,8 +42,6 @@ struct BlogCommands::Job final : UserPrompt {
 
 BlogCommands::BlogCommands(QWidget* window, CommandActions* actions, SettingsOwner& settings)
     : QObject(window), window_(window), actions_(actions), settings_(settings) {
-  QAction* blogger = actions_->Action(cmd::kBlogger);
-  if (blogger != nullptr) blogger->setCheckable(true);
   actions_->Bind(cmd::kBlogger, [this] { ToggleEditor(); });
   auto blog_current = [this] { BlogIt(current_record_, current_column_.lock()); };
   actions_->Bind(cmd::kBlogIt, blog_current);

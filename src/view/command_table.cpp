@@ -50,7 +50,7 @@ constexpr CommandInfo kCommands[] = {
     {40266, 462, 462, 0, false},
     {40267, 466, 466, 0, false},
     {40268, 467, 467, 0, false},
-    {kBlogger, kEntryBlogger, 0, 0, false},
+    {kBlogger, kEntryBlogger, 0, 0, true},
     {kSettings, kEntrySettings, kSettings, 0, false},
     {kTreeSettings, kEntrySettings, kSettings, kSettings, false},
     {kUpdateAll, kEntryUpdateAll, 0, 0, false},
