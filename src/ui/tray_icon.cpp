@@ -7,7 +7,6 @@
 #include <QSystemTrayIcon>
 
 #include "ui/qt_text.h"
-#include "update/update_queue.h"
 #include "view/tray_tooltip.h"
 
 // Resources of a static library must be registered by hand, outside any namespace.
@@ -106,7 +105,7 @@ void TrayIcon::SetUnreadCount(int unread) {
   unread_ = unread;
   ShowPicture();
   if (queue_spoke_) {
-    ShowToolTip(ToQt(QueueTooltip(FromQt(queue_status_), unread)));
+    ShowToolTip(ToQt(QueueTooltipText(FromQt(queue_status_), unread)));
   }
 }
 

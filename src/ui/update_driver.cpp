@@ -4,6 +4,7 @@
 
 #include "ui/qt_text.h"
 #include "view/main_window_text.h"
+#include "view/tray_tooltip.h"
 
 namespace tarsel::ui {
 
@@ -82,9 +83,12 @@ void UpdateDriver::RefreshColumn(Column& column) {
   emit ColumnChanged(&column);
 }
 
-void UpdateDriver::ShowQueueStatus(const std::string& status, const std::string& tooltip) {
+// The queue's texts are English; the window shows the string table's.
+void UpdateDriver::ShowQueueStatus(const std::string& /*status*/, const std::string& /*tooltip*/) {
   const int running = queue_.RunningCount();
   const int waiting = static_cast<int>(queue_.size()) - running;
+  const std::string status = QueueStatusText(running, waiting);
+  const std::string tooltip = QueueTooltipText(status, queue_.UnreadTotal());
   if (queue_log_.isOpen()) {
     queue_log_.write(QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + ' ' +
                      QByteArray::number(running) + ' ' + QByteArray::number(waiting) + '\n');

@@ -121,6 +121,8 @@ class UpdateQueue {
   size_t size() const { return members_.size(); }
   // Queued columns whose state is updating.
   int RunningCount() const;
+  // The unread records of all columns, from their kept counts.
+  int32_t UnreadTotal() const;
   bool Contains(const Column& column) const { return members_.contains(&column); }
   // The queued columns in arrival order (a copy: for tests and diagnostics).
   std::vector<std::shared_ptr<Column>> columns() const;
@@ -143,7 +145,6 @@ class UpdateQueue {
   bool SharesCacheWithRunning(const Column& column) const;
   void ShowCounters();
   void PeriodicSave(int64_t now_ms);
-  int32_t UnreadTotal() const;
   void Remove(const Column& column);
 
   ColumnTree& tree_;

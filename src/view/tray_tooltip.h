@@ -18,6 +18,14 @@ inline constexpr size_t kTooltipMaxCharacters = 63;
 // count as one character and are kept or dropped together.
 std::string CutToCharacters(std::string_view text, size_t max_characters);
 
+// The queue's counters in the user's language: "Updating: %d In queue: %d" (the status bar's
+// "Waiting:" pane, the tooltip's first line) and the tooltip with "\n Unread Enrties - %d"
+// after it. Translated texts fill their slots without printf.
+inline constexpr int kTextQueueStatus = 61501;
+inline constexpr int kTextQueueUnread = 61502;
+std::string QueueStatusText(int running, int waiting);
+std::string QueueTooltipText(const std::string& status, int unread);
+
 // The tooltip the tray entry shows for `text`.
 inline std::string TrayTooltip(std::string_view text) {
   return CutToCharacters(text, kTooltipMaxCharacters);
