@@ -9,9 +9,9 @@ namespace tarsel {
 const std::vector<StringEntry>& BuiltInStrings() {
   static const std::vector<StringEntry> all = [] {
     std::vector<StringEntry> entries;
-    for (auto table :
-         {MainWindowStrings(), RecordPaneStrings(), RecordsListStrings(), TrayStrings(),
-          DialogStrings(), StandardStrings(), BlogStrings(), ServiceStrings(), AccessibleStrings()})
+    for (auto table : {MainWindowStrings(), RecordPaneStrings(), RecordsListStrings(),
+                       TrayStrings(), DialogStrings(), StandardStrings(), BlogStrings(),
+                       ServiceStrings(), AccessibleStrings(), FailureStrings()})
       entries.insert(entries.end(), table.begin(), table.end());
     return entries;
   }();

@@ -31,6 +31,8 @@ std::span<const StringEntry> BlogStrings();
 std::span<const StringEntry> AccessibleStrings();
 // The services' messages (65100-65199).
 std::span<const StringEntry> ServiceStrings();
+// The messages of a failed update (65200-65299).
+std::span<const StringEntry> FailureStrings();
 
 // Every built-in entry, gathered from the tables above, in table order.
 const std::vector<StringEntry>& BuiltInStrings();

@@ -1,54 +1,78 @@
 #include "net/download/failure_code.h"
 
+#include "html/text.h"
+#include "net/download/failure_texts.h"
+#include "settings/translation_table.h"
+
 namespace tarsel {
 
 namespace {
 
-constexpr char kUnknownError[] = "Unknown Error";
-constexpr char kUnsubscribeHint[] = "You should unsubscribe from this column or enter another url.";
-constexpr char kTryLaterHint[] = "Probably you should try later.";
+using failure_text::Piece;
+
+// A piece in the user's language; in the HTML form escaped, since a translation file may hold
+// anything.
+class Pieces {
+ public:
+  Pieces(const std::string& br, bool html) : br_(br), html_(html) {}
+  std::string operator()(const Piece& piece) const {
+    const std::string text = TranslatedOr(piece.id, piece.english);
+    if (!html_) return text;
+    std::string escaped;
+    HTML::AppendEscapedHtml(text, escaped, HTML::QuoteEscaping::kNone);
+    return escaped;
+  }
+  // A first line, the break, then a second line.
+  std::string operator()(const Piece& first, const Piece& second) const {
+    return (*this)(first) + br_ + (*this)(second);
+  }
+
+ private:
+  const std::string& br_;
+  bool html_;
+};
 
 // The texts of both forms, with `br` standing where the line breaks go. Code 165 is the one
 // whose forms differ by more than the line break.
 std::string Message(FailureCode code, const std::string& br, bool html) {
+  using namespace failure_text;
+  const Pieces text(br, html);
   switch (code) {
     case kFailureNoConnection:
-      return "No Internet Connection";
+      return text(kNoConnection);
     case kFailureUpdate:
-      return "Error during update";
+      return text(kUpdate);
     case kFailureOpenUrl:
-      return "Error opening column url";
+      return text(kOpenUrl);
     case kFailureParse:
-      return "Error parsing column data";
+      return text(kParse);
     case kFailureFeedDiscovered:
-      return "This is not rss column." + br + " The link to RSS file was autodiscovered" + br +
-             "New link will be used in next update";
+      return text(kNotRss, kAutodiscovered) + br + text(kNewLinkNextUpdate);
     case kFailureTimeout:
-      return "Timeout error";
+      return text(kTimeout);
     case kFailureAuthentication:
-      return "Authentication failed." + br +
-             " Open column properties and enter user name and login";
+      return text(kAuthentication, kEnterLogin);
     case kFailureProxyAuthentication:
-      return "Proxy authorization failed. " + br + ".";
+      return text(kProxyAuthentication) + br + ".";
     case kFailureForbidden:
-      return "HTTP 403 Error (Forbidden). " + br + kUnsubscribeHint;
+      return text(kForbidden, kUnsubscribeHint);
     case kFailureOpenUrlOther:
-      return "Error opening column url.";
+      return text(kOpenUrlOther);
     case kFailureNotFound:
-      return "HTTP 404 Error. " + br + kUnsubscribeHint;
+      return text(kNotFound, kUnsubscribeHint);
     case kFailureGone:
-      return "HTTP 410 Error. " + br + kUnsubscribeHint;
+      return text(kGone, kUnsubscribeHint);
     case kFailureInternalServerError:
-      return "HTTP 500 Error. " + br + kTryLaterHint;
+      return text(kInternalServerError, kTryLaterHint);
     case kFailureServerError:
-      return "Server Error. " + br + kTryLaterHint;
+      return text(kServerError, kTryLaterHint);
     case kFailureBadRequest:
-      if (html) return kUnknownError;
-      return "HTTP 400 Error. " + br + kTryLaterHint;
+      if (html) return text(kUnknownError);
+      return text(kBadRequest, kTryLaterHint);
     case kFailureServerNotFound:
-      return "Can't find server. " + br + kTryLaterHint;
+      return text(kServerNotFound, kTryLaterHint);
     default:
-      return kUnknownError;
+      return text(kUnknownError);
   }
 }
 

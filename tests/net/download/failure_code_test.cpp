@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "net/download/failure_texts.h"
+#include "settings/translation_table.h"
+
 namespace tarsel {
 namespace {
 
@@ -38,6 +41,16 @@ TEST(FailureMessageTest, PlainAndHtmlForms) {
     EXPECT_EQ(FailureMessage(c.code), c.plain) << c.code;
     EXPECT_EQ(FailureMessageHtml(c.code), c.html) << c.code;
   }
+}
+
+// A translation file is anyone's: its text is shown as text in the record pane, never as markup.
+TEST(FailureMessageTest, TranslatedPiecesAreTextInTheHtmlForm) {
+  ProcessTranslations().strings[failure_text::kNotFound.id] = "<img src=x onerror=alert(1)> 404 ";
+  const std::string plain = FailureMessage(kFailureNotFound);
+  const std::string html = FailureMessageHtml(kFailureNotFound);
+  ProcessTranslations() = TranslationTable();
+  EXPECT_EQ(plain.substr(0, 34), "<img src=x onerror=alert(1)> 404 \n");
+  EXPECT_EQ(html.substr(0, 50), "&lt;img src=x onerror=alert(1)&gt; 404 <br>You sho");
 }
 
 TEST(FailureCodeForHttpErrorTest, MapsEveryExceptionCode) {
