@@ -16,5 +16,6 @@ inline constexpr int kTextRecordPaneName = 61008;
 inline constexpr int kTextBrowserTabName = 61009;
 inline constexpr int kTextTabAreaName = 61010;
 inline constexpr int kTextBlankTab = 61011;
+inline constexpr int kTextComments = 61012;  // the record's comments link
 
 }  // namespace tarsel

@@ -10,8 +10,10 @@
 #include "parse/feeds/text_cleanup.h"
 #include "platform/folders.h"
 #include "platform/system_code_page.h"
+#include "view/record_pane_strings.h"
 #include "view/record_render_html.h"
 #include "view/record_title_text.h"
+#include "view/string_table.h"
 
 namespace tarsel {
 namespace {
@@ -41,7 +43,8 @@ std::string ColumnImage(const Column& column) {
 std::string Comments(const Record& record) {
   const std::string link = SafeLinkAttribute(record.comments);
   if (link.empty()) return {};
-  return "<a href=\"" + link + "\">(Comments)</a>";
+  // A translation is anyone's file: its words are text here, never markup.
+  return "<a href=\"" + link + "\">" + EscapeHtml(GetText(kTextComments)) + "</a>";
 }
 
 // Substitutions must outlive the fill: `value` may point into `record`.

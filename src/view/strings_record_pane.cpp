@@ -19,6 +19,7 @@ constexpr StringEntry kStrings[] = {
     {kTextBrowserTabName, "Web page"},
     {kTextTabAreaName, "Tabs"},
     {kTextBlankTab, "(blank)"},
+    {kTextComments, "(Comments)"},
 };
 }  // namespace
 
