@@ -38,6 +38,7 @@ class RunReport final : public UpdateQueueObserver, public NoticeSink {
 
   void UpdateDone(Column& column) override {
     std::lock_guard<std::mutex> lock(mutex_);
+    ++updates_done_;
     const int32_t status = column.last_result.load();
     std::string line = Stamp() + session_.ToUtf8(column.DisplayName()) + ": ";
     line += status == kFailureNone ? std::to_string(column.NewCount()) + " new records"
@@ -54,6 +55,12 @@ class RunReport final : public UpdateQueueObserver, public NoticeSink {
   void ShowMessage(const std::string&, const std::string& text) override {
     std::lock_guard<std::mutex> lock(mutex_);
     std::fprintf(stderr, "tarsel-cli: %s\n", text.c_str());
+  }
+
+  // Columns that left the queue so far; only updates change the store of a run.
+  uint64_t updates_done() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return updates_done_;
   }
 
  private:
@@ -74,6 +81,7 @@ class RunReport final : public UpdateQueueObserver, public NoticeSink {
 
   const ColumnStoreSession& session_;
   std::mutex mutex_;
+  uint64_t updates_done_ = 0;
 };
 
 }  // namespace
@@ -93,7 +101,12 @@ int RunRun(int argc, char* argv[]) {
   services->notice = &report;
   services->update_finished = WakeLoop::Wake;
   UpdateQueueHooks hooks;
-  hooks.save_columns = [&session] { session->Save(); };
+  // The idle save, only after an update: a service at rest does not rewrite its store.
+  uint64_t saved_after = 0;
+  hooks.save_columns = [&session, &report, &saved_after] {
+    const uint64_t done = report.updates_done();
+    if (done != saved_after && session->Save()) saved_after = done;
+  };
   UpdateQueue queue(session->tree(), services, &report, hooks);
   queue.SetOffline(args.Has("--offline"));
   SystemSchedulerClock clock;
