@@ -12,11 +12,12 @@ fi
 tarsel=$1 cli=$2 language=${3:-C.UTF-8} notice=${4:-'"Alpha" updated (2 new records)'}
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarsel-bus-XXXXXX")
 app= server=
+# Every step runs even when the program is already gone (a crash must not leave the server).
 cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null
-  [ -n "$server" ] && kill "$server" 2>/dev/null
-  wait 2>/dev/null
-  [ -n "${KEEP_BUS_WORK:-}" ] || rm -rf "$work"
+  if [ -n "$app" ]; then kill "$app" 2>/dev/null || true; fi
+  if [ -n "$server" ]; then kill "$server" 2>/dev/null || true; fi
+  wait 2>/dev/null || true
+  if [ -z "${KEEP_BUS_WORK:-}" ]; then rm -rf "$work"; fi
 }
 trap cleanup EXIT
 mkdir -p "$work/feeds" "$work/data" "$work/config"
