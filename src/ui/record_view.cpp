@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <QWebChannel>
 #include <QWebEngineScript>
-#include <mutex>
+#include <optional>
 
 #include "platform/folders.h"
 #include "settings/settings.h"
@@ -13,6 +13,7 @@
 #include "ui/pane_page.h"
 #include "ui/qt_text.h"
 #include "ui/record_pane_host.h"
+#include "view/record_operations.h"
 #include "view/record_pane_strings.h"
 #include "view/record_render.h"
 #include "view/record_render_script.h"
@@ -91,12 +92,11 @@ bool RecordView::BuildBody(std::string& body) {
   std::optional<std::string> template_text;
   if (column_ && column_->Kind() == NodeKind::kColumn) {
     template_text = ReadRecordTemplate(theme_folder_ + "rssitem.templ");
-    auto& column = static_cast<Column&>(*column_);
-    std::unique_lock<std::mutex> lock(column.lock, std::defer_lock);
-    if (column.update_state.load() == kUpdateRunning && !lock.try_lock()) return false;
-    body = RenderRecordBody(column_.get(), record_.get(), template_text);
-    return true;
   }
+  // Held until the body is made: a merge must not change the records it reads.
+  std::optional<ColumnEditLock> lock;
+  if (column_) lock.emplace(*column_);
+  if (lock && !lock->held()) return false;
   body = RenderRecordBody(column_.get(), record_.get(), template_text);
   return true;
 }
