@@ -32,3 +32,27 @@ for _ in range(100):
 WAIT
   export no_proxy='*' NO_PROXY='*'
 }
+
+# write_feeds_opml FILE COUNT: an OPML list of feed0.xml .. feed<COUNT-1>.xml on the server
+# start_feed_server started (its `port`).
+write_feeds_opml() {
+  {
+    echo '<?xml version="1.0"?><opml version="1.0"><head><title>bench</title></head><body>'
+    for ((i = 0; i < $2; i++)); do
+      echo "<outline type=\"rss\" text=\"feed$i\" xmlUrl=\"http://127.0.0.1:$port/feed$i.xml\"/>"
+    done
+    echo '</body></opml>'
+  } >"$1"
+}
+
+# start_headless_display FIRST: a private Xvfb on display FIRST to FIRST+8 (picked at random),
+# with the web engine set for it (no sandbox as root, where it cannot run; no GPU). Sets DISPLAY
+# and `xvfb` (its pid); the caller kills "$xvfb" when done.
+start_headless_display() {
+  if [ "$(id -u)" = 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi
+  export QTWEBENGINE_CHROMIUM_FLAGS=${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}
+  export DISPLAY=:$(($1 + RANDOM % 9))
+  Xvfb "$DISPLAY" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  sleep 0.5
+}

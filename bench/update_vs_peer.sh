@@ -46,13 +46,7 @@ python3 "$top/bench/make_update_feeds.py" "$work/feeds" "$feeds" "$items"
 start_feed_server "$work/feeds"
 
 # The subscriptions, once as OPML (Tarsel imports it) and once as Newsboat's urls file.
-{
-  echo '<?xml version="1.0"?><opml version="1.0"><head><title>bench</title></head><body>'
-  for i in $(seq 0 $((feeds - 1))); do
-    echo "<outline type=\"rss\" text=\"feed$i\" xmlUrl=\"http://127.0.0.1:$port/feed$i.xml\"/>"
-  done
-  echo '</body></opml>'
-} >"$work/feeds.opml"
+write_feeds_opml "$work/feeds.opml" "$feeds"
 for i in $(seq 0 $((feeds - 1))); do echo "http://127.0.0.1:$port/feed$i.xml"; done >"$work/urls"
 printf 'reload-threads 5\n' >"$work/newsboat.conf"
 

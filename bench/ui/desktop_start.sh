@@ -28,7 +28,6 @@ if [ ! -x "$build/bin/tarsel" ]; then
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarsel-start-XXXXXX")
-display=:$((90 + RANDOM % 9))
 server=
 cleanup() {
   [ -n "$server" ] && kill "$server" 2>/dev/null || true
@@ -36,14 +35,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-# The web engine's sandbox cannot run as root; headless it needs no GPU.
-[ "$(id -u)" = 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
-export QTWEBENGINE_CHROMIUM_FLAGS=${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}
-
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 0.5
+start_headless_display 90
 
 make_profile() {
   local name=$1 home="$work/$1"
@@ -52,13 +44,7 @@ make_profile() {
   mkdir -p "$work/feeds"
   python3 "$top/bench/make_update_feeds.py" "$work/feeds" "$columns" "$records"
   start_feed_server "$work/feeds"
-  {
-    echo '<?xml version="1.0"?><opml version="1.0"><head><title>bench</title></head><body>'
-    for i in $(seq 0 $((columns - 1))); do
-      echo "<outline type=\"rss\" text=\"feed$i\" xmlUrl=\"http://127.0.0.1:$port/feed$i.xml\"/>"
-    done
-    echo '</body></opml>'
-  } >"$work/feeds.opml"
+  write_feeds_opml "$work/feeds.opml" "$columns"
   XDG_DATA_HOME="$home/data" "$build/bin/tarsel-cli" import-opml "$work/feeds.opml" >/dev/null 2>&1
   XDG_DATA_HOME="$home/data" "$build/bin/tarsel-cli" update >/dev/null 2>&1
   kill "$server"

@@ -28,7 +28,6 @@ fi
 cli=$build/bin/tarsel-cli
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarsel-update-all-XXXXXX")
-display=:$((70 + RANDOM % 9))
 server=
 cleanup() {
   [ -n "$server" ] && kill "$server" 2>/dev/null || true
@@ -36,12 +35,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-[ "$(id -u)" = 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
-export QTWEBENGINE_CHROMIUM_FLAGS=${QTWEBENGINE_CHROMIUM_FLAGS:---disable-gpu}
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 0.5
+start_headless_display 70
 
 # make_store NAME COLUMNS ITEMS: feeds in $work/NAME/feeds, subscribed and fetched once by
 # tarsel-cli in the data folder $work/NAME/data; sets `port` to the port the columns name.
@@ -50,13 +44,7 @@ make_store() {
   mkdir -p "$home/data" "$home/config"
   python3 "$top/bench/make_update_feeds.py" "$home/feeds" "$columns" "$items"
   start_feed_server "$home/feeds"
-  {
-    echo '<?xml version="1.0"?><opml version="1.0"><head><title>bench</title></head><body>'
-    for ((i = 0; i < columns; i++)); do
-      echo "<outline type=\"rss\" text=\"feed$i\" xmlUrl=\"http://127.0.0.1:$port/feed$i.xml\"/>"
-    done
-    echo '</body></opml>'
-  } >"$home/feeds.opml"
+  write_feeds_opml "$home/feeds.opml" "$columns"
   XDG_DATA_HOME="$home/data" "$cli" import-opml "$home/feeds.opml" >/dev/null
   XDG_DATA_HOME="$home/data" "$cli" update --quiet >/dev/null 2>&1 || true
   kill "$server"
