@@ -30,7 +30,6 @@ inline constexpr int kTextMarkAllRead = 62013;
 inline constexpr int kTextMarkAllUnread = 62014;
 inline constexpr int kTextCopyToClipboard = 62015;
 inline constexpr int kTextBlogIt = 62016;
-inline constexpr int kTextToMemories = 62017;
 inline constexpr int kTextNewMemoriesColumn = 62018;
 inline constexpr int kTextShowTitle = 62020;
 inline constexpr int kTextShowReceived = 62021;

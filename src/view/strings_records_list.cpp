@@ -39,7 +39,6 @@ constexpr StringEntry kStrings[] = {
     {kTextMarkAllUnread, "Mark All Items As Unread\t Ctrl-U"},
     {kTextCopyToClipboard, "Copy To Clipboard"},
     {kTextBlogIt, "Blog It"},
-    {kTextToMemories, "To Memories"},
     {kTextNewMemoriesColumn, "New Memories Column"},
     {kTextShowTitle, "Show Title"},
     {kTextShowReceived, "Show Received Date"},
