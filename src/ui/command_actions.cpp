@@ -9,6 +9,7 @@
 
 #include "store/memories_operations.h"
 #include "ui/qt_text.h"
+#include "ui/table_menu.h"
 #include "ui/translate_widgets.h"
 #include "view/string_table.h"
 
@@ -142,38 +143,31 @@ void CommandActions::FillMenuBar(QMenuBar* bar) {
 }
 
 void CommandActions::AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries) {
-  for (const MenuEntry& entry : entries) {
-    switch (entry.kind) {
-      case MenuEntryKind::kSeparator:
-        menu->addSeparator();
-        break;
-      case MenuEntryKind::kPopup: {
-        QMenu* popup = menu->addMenu(Text(entry.text_id));
-        AddEntries(popup, entry.children);
-        if (entry.memories_first_id != 0) {
-          const int first = entry.memories_first_id;
-          const int fixed = static_cast<int>(popup->actions().size());
-          connect(popup, &QMenu::aboutToShow, this,
-                  [this, popup, first, fixed] { FillMemoriesPopup(popup, first, fixed); });
-        }
-        break;
-      }
-      case MenuEntryKind::kCommand: {
-        QAction* shared = Action(entry.command);
-        if (shared == nullptr) break;
-        const CommandInfo* info = FindCommand(entry.command);
-        if (entry.text_id == 0 || entry.text_id == info->text_id) {
-          menu->addAction(shared);
-          break;
-        }
-        // The same command under another text in this menu.
-        QAction* variant = menu->addAction(Text(entry.text_id));
-        variant->setData(entry.command);
-        connect(variant, &QAction::triggered, shared, &QAction::trigger);
-        break;
-      }
-    }
+  MenuEntryHooks hooks;
+  hooks.add_command = [this](QMenu* into, const MenuEntry& entry) { AddCommandEntry(into, entry); };
+  // The memories columns are listed after the popup's own entries each time it opens.
+  hooks.popup_done = [this](QMenu* popup, const MenuEntry& entry) {
+    if (entry.memories_first_id == 0) return;
+    const int first = entry.memories_first_id;
+    const int fixed = static_cast<int>(popup->actions().size());
+    connect(popup, &QMenu::aboutToShow, this,
+            [this, popup, first, fixed] { FillMemoriesPopup(popup, first, fixed); });
+  };
+  AddMenuEntries(menu, entries, hooks);
+}
+
+void CommandActions::AddCommandEntry(QMenu* menu, const MenuEntry& entry) {
+  QAction* shared = Action(entry.command);
+  if (shared == nullptr) return;
+  const CommandInfo* info = FindCommand(entry.command);
+  if (entry.text_id == 0 || entry.text_id == info->text_id) {
+    menu->addAction(shared);
+    return;
   }
+  // The same command under another text in this menu.
+  QAction* variant = menu->addAction(Text(entry.text_id));
+  variant->setData(entry.command);
+  connect(variant, &QAction::triggered, shared, &QAction::trigger);
 }
 
 void CommandActions::FillMemoriesPopup(QMenu* popup, int first_id, int fixed_entries) {

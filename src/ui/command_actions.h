@@ -62,6 +62,7 @@ class CommandActions : public QObject {
   void CreateActions(QWidget* window);
   void Trigger(int id);
   void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries);
+  void AddCommandEntry(QMenu* menu, const MenuEntry& entry);
   void FillMemoriesPopup(QMenu* popup, int first_id, int fixed_entries);
 
   std::map<int, QAction*> actions_;

@@ -8,10 +8,8 @@
 #include "view/command_table.h"
 
 namespace tarsel::ui {
-namespace {
-
-void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries,
-                const TableMenuHandlers& handlers, std::map<int, QAction*>& actions) {
+void AddMenuEntries(QMenu* menu, const std::vector<MenuEntry>& entries,
+                    const MenuEntryHooks& hooks) {
   for (const MenuEntry& entry : entries) {
     switch (entry.kind) {
       case MenuEntryKind::kSeparator:
@@ -19,32 +17,34 @@ void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries,
         break;
       case MenuEntryKind::kPopup: {
         QMenu* popup = menu->addMenu(Text(entry.text_id));
-        AddEntries(popup, entry.children, handlers, actions);
-        if (entry.memories_first_id != 0 && handlers.fill_memories) handlers.fill_memories(popup);
+        AddMenuEntries(popup, entry.children, hooks);
+        if (hooks.popup_done) hooks.popup_done(popup, entry);
         break;
       }
-      case MenuEntryKind::kCommand: {
-        QAction* action = menu->addAction(Text(EntryTextId(entry)));
-        action->setData(entry.command);
-        const auto handler = handlers.commands.find(entry.command);
-        action->setEnabled(handler != handlers.commands.end() && handler->second);
-        if (action->isEnabled()) {
-          QObject::connect(action, &QAction::triggered, menu, handler->second);
-        }
-        actions[entry.command] = action;
+      case MenuEntryKind::kCommand:
+        hooks.add_command(menu, entry);
         break;
-      }
     }
   }
 }
-
-}  // namespace
 
 QMenu* BuildTableMenu(int menu_id, const TableMenuHandlers& handlers, QWidget* parent) {
   auto* menu = new QMenu(parent);
   menu->setObjectName(QStringLiteral("menu_%1").arg(menu_id));
   std::map<int, QAction*> actions;
-  AddEntries(menu, MenuEntries(menu_id), handlers, actions);
+  MenuEntryHooks hooks;
+  hooks.add_command = [&handlers, &actions](QMenu* into, const MenuEntry& entry) {
+    QAction* action = into->addAction(Text(EntryTextId(entry)));
+    action->setData(entry.command);
+    const auto handler = handlers.commands.find(entry.command);
+    action->setEnabled(handler != handlers.commands.end() && handler->second);
+    if (action->isEnabled()) QObject::connect(action, &QAction::triggered, into, handler->second);
+    actions[entry.command] = action;
+  };
+  hooks.popup_done = [&handlers](QMenu* popup, const MenuEntry& entry) {
+    if (entry.memories_first_id != 0 && handlers.fill_memories) handlers.fill_memories(popup);
+  };
+  AddMenuEntries(menu, MenuEntries(menu_id), hooks);
   TranslateMenu(menu, menu_id, [&actions](int id) {
     const auto found = actions.find(id);
     return found == actions.end() ? nullptr : found->second;
