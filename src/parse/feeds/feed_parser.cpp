@@ -1,5 +1,6 @@
 #include "parse/feeds/feed_parser.h"
 
+#include "parse/feeds/json_values.h"
 #include "parse/xml/xml_document.h"
 
 namespace tarsel {
@@ -34,10 +35,12 @@ bool IsFeedDocument(const char* bytes, size_t length) {
   auto holds = [&body](std::string_view needle) {
     return body.find(needle) != std::string_view::npos;
   };
-  return holds("<rss") || holds("<?xml") || (holds("<rdf:RDF") && holds("<channel"));
+  return holds("<rss") || holds("<?xml") || (holds("<rdf:RDF") && holds("<channel")) ||
+         feeds::LooksLikeJsonFeed(body);
 }
 
 bool ParseFeed(std::string_view body, ChannelInfo& channel, const feeds::ReadSettings& read) {
+  if (feeds::LooksLikeJsonFeed(body)) return ParseJsonFeed(body, channel, read);
   XMLParser::Document document;
   const XMLParser::Node* root = nullptr;
   try {

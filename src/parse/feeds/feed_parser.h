@@ -17,18 +17,20 @@
 namespace tarsel {
 
 // Whether the body looks like a feed rather than a web page: it holds "<rss" or "<?xml", or both
-// "<rdf:RDF" and "<channel" (case-sensitive, anywhere). XHTML pages count as feeds here.
+// "<rdf:RDF" and "<channel" (case-sensitive, anywhere), or it opens a JSON object that names
+// jsonfeed.org. XHTML pages count as feeds here.
 bool IsFeedDocument(const char* bytes, size_t length);
 inline bool IsFeedDocument(std::string_view body) {
   return IsFeedDocument(body.data(), body.size());
 }
 
 // Parses the body and appends its records to `channel`, with the declared encoding (lower case,
-// "Automatic" when none) in channel.encoding. A root "feed" in the Atom 0.3 namespace (or with a
-// 0.x version and no namespace) is read by ParseAtom, any other "feed" root, and a prefixed one
-// in the Atom 1.0 namespace, by ParseAtom10; anything else by ParseRss. False when the body is not
-// well-formed XML (the channel is then untouched) or when the reader returns false. See
-// feeds::ReadSettings for summaries left to the clean-up.
+// "Automatic" when none; "utf-8" for JSON) in channel.encoding. A body that opens a JSON object
+// naming jsonfeed.org is read by ParseJsonFeed. Of XML documents, a root "feed" in the Atom 0.3
+// namespace (or with a 0.x version and no namespace) is read by ParseAtom, any other "feed" root,
+// and a prefixed one in the Atom 1.0 namespace, by ParseAtom10; anything else by ParseRss. False
+// when the body is not well-formed XML (the channel is then untouched) or when the reader returns
+// false. See feeds::ReadSettings for summaries left to the clean-up.
 bool ParseFeed(std::string_view body, ChannelInfo& channel, const feeds::ReadSettings& read);
 
 // RSS 0.9x, 2.0 and RDF. False, touching nothing, when the root has no "channel" child.
@@ -41,5 +43,9 @@ bool ParseAtom(const XMLParser::Node& root, ChannelInfo& channel, const feeds::R
 // only for the null node.
 bool ParseAtom10(const XMLParser::Node& root, ChannelInfo& channel,
                  const feeds::ReadSettings& read);
+
+// JSON Feed 1.0 and 1.1: a JSON object whose "version" starts "https://jsonfeed.org/version/".
+// False, touching nothing, for any other body. Texts come out in read.code_page.
+bool ParseJsonFeed(std::string_view body, ChannelInfo& channel, const feeds::ReadSettings& read);
 
 }  // namespace tarsel
