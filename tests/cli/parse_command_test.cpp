@@ -1,6 +1,7 @@
-// Golden files: tests/data/feeds/NAME.xml is parsed by `tarsel-cli parse` and compared with
-// NAME.expected.json. NAME.args holds the options of that run (default "--encoding western").
-// Records without a date take the parse time; the expected files write that as "parse time".
+// Golden files: tests/data/feeds/NAME.xml (or the JSON Feed NAME.json) is parsed by
+// `tarsel-cli parse` and compared with NAME.expected.json. NAME.args holds the options of that
+// run (default "--encoding western"). Records without a date take the parse time; the expected
+// files write that as "parse time".
 // TARSEL_UPDATE_GOLDEN=1 rewrites the expected files (read them before committing them).
 #include <gtest/gtest.h>
 
@@ -52,7 +53,9 @@ TEST(ParseCommandTest, GoldenFiles) {
   const bool update = std::getenv("TARSEL_UPDATE_GOLDEN") != nullptr;
   std::vector<fs::path> feeds;
   for (const auto& entry : fs::directory_iterator(FeedData(""))) {
-    if (entry.path().extension() == ".xml") feeds.push_back(entry.path());
+    const std::string file = entry.path().filename().string();
+    const bool json_feed = file.ends_with(".json") && !file.ends_with(".expected.json");
+    if (entry.path().extension() == ".xml" || json_feed) feeds.push_back(entry.path());
   }
   std::sort(feeds.begin(), feeds.end());
   ASSERT_GE(feeds.size(), 9u);

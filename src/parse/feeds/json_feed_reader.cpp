@@ -6,7 +6,6 @@
 #include "html/attributes.h"
 #include "html/cleaning.h"
 #include "parse/dates/date_readers.h"
-#include "parse/feeds/atom_text.h"
 #include "parse/feeds/enclosure_block.h"
 #include "parse/feeds/feed_fields.h"
 #include "parse/feeds/feed_parser.h"
@@ -51,14 +50,15 @@ std::string EscapedOnce(std::string_view text) {
   return escaped;
 }
 
-// Titles and channel texts are read as HTML after that decoding, so they are HTML-escaped first.
+// Titles and channel texts are read as HTML after that decoding, which reads "&amp;" again too,
+// so they are escaped the same way once more.
 std::string EscapedTwice(std::string_view text) {
-  return EscapedOnce(feeds::EscapeText(text));
+  return EscapedOnce(EscapedOnce(text));
 }
 
 // Plain text as HTML that shows it as written, its line breaks kept.
 std::string PlainTextAsHtml(std::string_view text) {
-  std::string escaped = feeds::EscapeText(text);
+  std::string escaped = EscapedOnce(text);
   std::string html;
   html.reserve(escaped.size() + 16);
   for (size_t i = 0; i < escaped.size(); ++i) {
