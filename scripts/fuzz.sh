@@ -10,7 +10,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 build=${TARSEL_FUZZ_BUILD:-$top/build-fuzz}
 jobs=$(nproc)
-targets=(xml html feed store lists xml_rpc dates http_headers smtp translation settings)
+targets=(xml html feed json_feed store lists xml_rpc dates http_headers smtp translation settings)
 
 CC=clang CXX=clang++ cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARSEL_FUZZ=ON \
   -DTARSEL_BUILD_GUI=OFF -DTARSEL_BUILD_TESTS=OFF -DTARSEL_BUILD_BENCH=OFF >/dev/null
