@@ -4,6 +4,7 @@
 
 #include "parse/dates/calendar.h"
 #include "parse/dates/local_time.h"
+#include "parse/dates/zone_reader.h"
 
 namespace tarsel {
 namespace {
@@ -31,7 +32,9 @@ int32_t Clamp(int64_t seconds) {
 int32_t ZonedToTime(const DateFields& f) {
   const int64_t days = DaysToMonthStart(f.year, f.month - 1) + f.day - 1;
   const int64_t seconds = days * 86400 + f.hour * 3600 + f.minute * 60 + f.second;
-  return Clamp(seconds - *f.utc_offset);
+  int offset = *f.utc_offset;
+  if (f.follows_us_summer_time && IsUsSummerTime(f.year, f.month, f.day, f.hour)) offset += 3600;
+  return Clamp(seconds - offset);
 }
 
 int32_t LocalDateToTime(const DateFields& f) {

@@ -15,6 +15,9 @@ struct DateFields {
   int second = 0;
   // Seconds east of UTC when the text named a zone; without one the date is local time.
   std::optional<int> utc_offset;
+  // The zone was a North American name without S or D: utc_offset is its standard time, an hour
+  // less west when the date falls in the United States' summer time.
+  bool follows_us_summer_time = false;
 };
 
 // Seconds since 1970-01-01 00:00 UTC, or nullopt when a field is out of range (month 13, day 0
