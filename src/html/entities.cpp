@@ -68,22 +68,28 @@ constexpr uint16_t kWindows1252From80[] = {
 
 constexpr uint32_t kLastCodePoint = 0x10FFFF;
 
+constexpr uint32_t kReplacementCharacter = 0xFFFD;
+
 // The code point of a character reference "&#N;" or "&#xH;" whose text after the '&' is
-// `after`, and the length of that text; 0 when it is not one (no digits, no ';', or above
-// U+10FFFF).
+// `after`, and the length of that text; 0 when it is not one (no digits or no ';'). A number
+// past U+10FFFF, however many digits it has, stands for U+FFFD, as HTML reads it: it never wraps
+// into a smaller code point.
 size_t MatchNumeric(std::string_view after, uint32_t& value) {
   size_t i = 1;  // past '#'
   const bool hex = i < after.size() && (after[i] == 'x' || after[i] == 'X');
   if (hex) ++i;
   const size_t digits_start = i;
   value = 0;
+  bool too_large = false;
   for (; i < after.size(); ++i) {
     const int digit = DigitValue(after[i], hex);
     if (digit < 0) break;
+    if (too_large) continue;
     value = value * (hex ? 16 : 10) + static_cast<uint32_t>(digit);
-    if (value > kLastCodePoint) return 0;
+    too_large = value > kLastCodePoint;
   }
   if (i == digits_start || i >= after.size() || after[i] != ';') return 0;
+  if (too_large) value = kReplacementCharacter;
   return i + 1;
 }
 

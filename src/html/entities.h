@@ -21,8 +21,9 @@ enum class EntityContext { kText, kAttribute };
 //   it is;
 // - the character references &#N; / &#xH; (with their ';' only): in UTF-8 (kCodePageUtf8) the
 //   UTF-8 bytes of any code point up to U+10FFFF (80-9F stand for Windows-1252's characters
-//   there, as in browsers), surrogates stay; in a single-byte page the byte N below 256, 256
-//   and above stay. &#0; stays.
+//   there, as in browsers), and of U+FFFD for any number past it, never wrapped into a smaller
+//   one; surrogates stay; in a single-byte page the byte N below 256, 256 and above stay.
+//   &#0; stays.
 // "&amp;" yields an '&' that is read again, so "&amp;lt;" becomes "<". Anything else, an
 // entity cut off by the end included, is copied unchanged.
 // A decoded '<' or '>' comes only from a reference to that character (&lt;, &LT;, &#60;,

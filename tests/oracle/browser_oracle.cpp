@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdint>
 #include <memory>
 
 namespace tarsel::testing {
@@ -189,6 +190,42 @@ std::string AsUtf8(std::string_view bytes) {
   return utf8;
 }
 
+// HTML reads a character reference past U+10FFFF, however many digits it has, as U+FFFD. Gumbo
+// keeps only the low 32 bits of the number ("&#x1000000073;" would become 's'), so such
+// references are written as U+FFFD before it reads the page.
+std::string WithOversizedReferencesReplaced(std::string_view html) {
+  std::string out;
+  out.reserve(html.size());
+  size_t i = 0;
+  while (i < html.size()) {
+    const size_t amp = html.find("&#", i);
+    if (amp == std::string_view::npos) break;
+    out.append(html, i, amp - i);
+    size_t end = amp + 2;
+    const bool hex = end < html.size() && (html[end] == 'x' || html[end] == 'X');
+    if (hex) ++end;
+    const size_t digits = end;
+    uint64_t value = 0;
+    while (end < html.size() && (hex ? std::isxdigit(static_cast<unsigned char>(html[end]))
+                                     : std::isdigit(static_cast<unsigned char>(html[end])))) {
+      const int digit = std::isdigit(static_cast<unsigned char>(html[end]))
+                            ? html[end] - '0'
+                            : std::tolower(static_cast<unsigned char>(html[end])) - 'a' + 10;
+      value = std::min<uint64_t>(value * (hex ? 16 : 10) + static_cast<uint64_t>(digit), 0x110000);
+      ++end;
+    }
+    if (end > digits && value > 0x10FFFF) {
+      if (end < html.size() && html[end] == ';') ++end;
+      out += "&#xFFFD;";
+    } else {
+      out.append(html, amp, end - amp);
+    }
+    i = end;
+  }
+  out.append(html, i, std::string_view::npos);
+  return out;
+}
+
 struct OutputDeleter {
   void operator()(GumboOutput* output) const {
     gumbo_destroy_output(&kGumboDefaultOptions, output);
@@ -199,7 +236,8 @@ struct OutputDeleter {
 
 std::string FindScriptRisk(std::string_view html) {
   // The record pane puts the description inside the body of its page.
-  const std::string page = "<!DOCTYPE html><html><head></head><body>" + AsUtf8(html) + "<p id=\"" +
+  const std::string page = "<!DOCTYPE html><html><head></head><body>" +
+                           WithOversizedReferencesReplaced(AsUtf8(html)) + "<p id=\"" +
                            std::string(kEndMarkerId) + "\"></p>";
   std::unique_ptr<GumboOutput, OutputDeleter> output(
       gumbo_parse_with_options(&kGumboDefaultOptions, page.data(), page.size()));
