@@ -6,6 +6,7 @@
 #include "html/entities.h"
 #include "html/text.h"
 #include "parse/feeds/atom_links.h"
+#include "parse/feeds/author_name.h"
 #include "parse/feeds/base64_text.h"
 #include "parse/feeds/feed_fields.h"
 #include "parse/feeds/feed_parser.h"
@@ -22,7 +23,8 @@ bool IsAlternate(const Node& link) {
   return link.GetAttribute("rel") == "alternate";
 }
 
-// The channel link: a single link, else the first alternate one; nothing when neither exists.
+// The channel link: a single link, else the first alternate one that gives an address; nothing
+// when neither exists.
 void ReadChannelLink(const Node& root, ChannelInfo& channel) {
   XMLParser::NodeRefs links;
   root.FindChildren("link", links);
@@ -31,18 +33,20 @@ void ReadChannelLink(const Node& root, ChannelInfo& channel) {
     return;
   }
   for (const Node* link : links) {
-    if (IsAlternate(*link)) {
+    if (IsAlternate(*link) && !feeds::LinkOf(*link).empty()) {
       channel.link = feeds::LinkOf(*link);
       return;
     }
   }
 }
 
-// An entry's link: a single link, else the href of the first alternate one (even when empty).
+// An entry's link: a single link, else the href of the first alternate one that has one.
 std::string ReadEntryLink(const XMLParser::NodeRefs& links) {
   if (links.size() == 1) return feeds::LinkOf(*links.front());
   for (const Node* link : links) {
-    if (IsAlternate(*link)) return link->GetAttribute("href");
+    if (IsAlternate(*link) && !link->GetAttribute("href").empty()) {
+      return link->GetAttribute("href");
+    }
   }
   return std::string();
 }
@@ -130,6 +134,7 @@ void ReadEntry(const Node& entry, const feeds::ReadSettings& read, const std::st
   feeds::RemoveTitleMarkup(record->title, read.code_page);
   const Node& author = entry.FindChildAt("author", 0);
   feeds::TakeTextIfPresent(author.FindChildAt("name", 0), record->author);
+  record->author = feeds::AuthorName(record->author);
   feeds::TakeTextIfPresent(entry.FindChildAt("dc:subject", 0), record->subject);
   feeds::TakeTextIfPresent(entry.FindChildAt("id", 0), record->guid);
   record->description = ReadDescription(entry, record->title, read.code_page);

@@ -6,6 +6,7 @@
 #include "html/cleaning.h"
 #include "parse/feeds/atom_links.h"
 #include "parse/feeds/atom_text.h"
+#include "parse/feeds/author_name.h"
 #include "parse/feeds/feed_fields.h"
 #include "parse/feeds/feed_parser.h"
 #include "parse/feeds/media_rss.h"
@@ -46,9 +47,12 @@ bool IsAlternate(const Node& link) {
   return rel.empty() || rel == "alternate";
 }
 
+// A link without href points nowhere and gives way to the next one.
 std::string FirstAlternateHref(const NodeRefs& links) {
   for (const Node* link : links) {
-    if (IsAlternate(*link)) return feeds::AttributeText(*link, "href");
+    if (!IsAlternate(*link)) continue;
+    std::string href = feeds::AttributeText(*link, "href");
+    if (!href.empty()) return href;
   }
   return std::string();
 }
@@ -86,9 +90,9 @@ int32_t ReadPublished(const Node& entry, const AtomNames& names, int32_t fallbac
 std::string ReadAuthor(const Node& entry, const FeedScope& scope) {
   const AtomNames& names = scope.names;
   const Node& own = AuthorNameOf(entry, names);
-  if (!own.IsNull()) return own.text;
+  if (!own.IsNull()) return feeds::AuthorName(own.text);
   const Node& source = AuthorNameOf(entry.FindChildAt(names.source, 0), names);
-  if (!source.IsNull()) return source.text;
+  if (!source.IsNull()) return feeds::AuthorName(source.text);
   return scope.feed_author;
 }
 
@@ -102,6 +106,7 @@ std::string ReadCategories(const Node& entry, const AtomNames& names) {
     const std::string& label = child->GetAttribute("label");
     categories.Add(label.empty() ? child->GetAttribute("term") : label);
   }
+  if (categories.empty()) feeds::AddExtensionCategories(entry, categories);
   return categories.joined();
 }
 
@@ -169,7 +174,7 @@ bool ParseAtom10(const Node& root, ChannelInfo& channel, const feeds::ReadSettin
                             ? std::string_view()
                             : std::string_view(root.name).substr(0, colon + 1));
   FeedScope scope{names, read, feeds::NestedBase(std::string(), root),
-                  AuthorNameOf(root, names).text};
+                  feeds::AuthorName(AuthorNameOf(root, names).text)};
   ReadChannel(root, scope, channel);
 
   NodeRefs entries;

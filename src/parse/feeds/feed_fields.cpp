@@ -40,6 +40,22 @@ void CategoryList::Add(std::string_view category) {
   ++count_;
 }
 
+void AddExtensionCategories(const XMLParser::Node& item, CategoryList& categories) {
+  const XMLParser::NodeList* children = item.Children();
+  if (children == nullptr) return;
+  for (const auto& child : *children) {
+    if (categories.full()) return;
+    if (child->name == "itunes:category") {
+      categories.Add(child->GetAttribute("text"));
+      AddExtensionCategories(*child, categories);
+    } else if (child->name == "media:category") {
+      categories.Add(child->text);
+    } else if (child->name == "media:group") {
+      AddExtensionCategories(*child, categories);
+    }
+  }
+}
+
 std::optional<int32_t> TryReadAnyDate(std::string_view text) {
   if (std::optional<int32_t> iso = TryReadIsoDate(text)) return iso;
   return TryReadRfc822Date(text);

@@ -33,6 +33,11 @@ class CategoryList {
   size_t count_ = 0;
 };
 
+// The categories that podcast and video feeds give an item beside RSS's and Atom's own, in
+// document order: the text attribute of each itunes:category and of the subcategories inside
+// it, and the text of each media:category, also inside media:group.
+void AddExtensionCategories(const XMLParser::Node& item, CategoryList& categories);
+
 // A date in the W3C form or the RFC 822 form, whichever reads; nothing when neither does.
 std::optional<int32_t> TryReadAnyDate(std::string_view text);
 

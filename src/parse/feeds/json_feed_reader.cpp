@@ -6,6 +6,7 @@
 #include "html/attributes.h"
 #include "html/cleaning.h"
 #include "parse/dates/date_readers.h"
+#include "parse/feeds/author_name.h"
 #include "parse/feeds/enclosure_block.h"
 #include "parse/feeds/feed_fields.h"
 #include "parse/feeds/feed_parser.h"
@@ -80,17 +81,18 @@ std::string FeedBase(std::string feed_url) {
   return UrlCombiner(feed_url).valid() ? feed_url : std::string();
 }
 
-// 1.1 lists its authors; 1.0 named one. Names only: the reader shows no author's address.
+// 1.1 lists its authors; 1.0 named one. Names only: the reader shows no author's address, not
+// even one written into the name ("Name <mail>").
 std::string AuthorNames(const Json& holder, const JsonTexts& texts) {
   feeds::CategoryList names;
   const Json& authors = Member(holder, "authors");
   if (authors.is_array()) {
     for (const Json& author : authors) {
       if (names.full()) break;
-      names.Add(texts.Text(author, "name"));
+      names.Add(feeds::AuthorName(texts.Text(author, "name")));
     }
   }
-  if (names.empty()) names.Add(texts.Text(Member(holder, "author"), "name"));
+  if (names.empty()) names.Add(feeds::AuthorName(texts.Text(Member(holder, "author"), "name")));
   return EscapedOnce(names.joined());
 }
 

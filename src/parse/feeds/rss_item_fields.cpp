@@ -1,8 +1,11 @@
 #include "parse/feeds/rss_item_fields.h"
 
 #include "parse/dates/date_readers.h"
+#include "parse/feeds/author_name.h"
 #include "parse/feeds/enclosure_block.h"
+#include "parse/feeds/feed_fields.h"
 #include "parse/feeds/media_rss.h"
+#include "parse/feeds/xml_base.h"
 
 namespace tarsel::feeds {
 
@@ -27,22 +30,28 @@ std::string Lowered(std::string text) {
 }
 
 // A permalink guid stands in for a missing link only when it can be opened: many feeds leave
-// isPermaLink out of guids that are mere numbers or tag: names.
-bool IsWebPermalink(const Node& guid) {
+// isPermaLink out of guids that are mere numbers or tag: names. A relative path opens only
+// against an xml:base the item is under.
+bool IsWebPermalink(const Node& guid, bool under_base) {
   if (Lowered(guid.GetAttribute("ispermalink")).find("false") != std::string::npos) return false;
   const std::string start = Lowered(guid.text.substr(0, 8));
-  return start.rfind("http://", 0) == 0 || start.rfind("https://", 0) == 0;
+  if (start.rfind("http://", 0) == 0 || start.rfind("https://", 0) == 0) return true;
+  return under_base && !guid.text.empty() && !HasScheme(guid.text) &&
+         guid.text.find('/') != std::string::npos &&
+         guid.text.find_first_of(" \t\r\n") == std::string::npos;
 }
 
 }  // namespace
 
 bool ReadRssAuthor(const Node& item, std::string& author) {
   if (const Node& creator = item.FindChildAt("dc:creator", 0); !creator.IsNull()) {
-    author = creator.text;
+    author = AuthorName(creator.text);
+  } else if (const Node& dc_author = item.FindChildAt("dc:author", 0); !dc_author.IsNull()) {
+    author = AuthorName(dc_author.text);
   } else if (const Node& mail = item.FindChildAt("author", 0); !mail.IsNull()) {
-    author = NameOfMailAuthor(mail.text);
+    author = AuthorName(NameOfMailAuthor(mail.text));
   } else if (const Node& itunes = item.FindChildAt("itunes:author", 0); !itunes.IsNull()) {
-    author = itunes.text;
+    author = AuthorName(itunes.text);
   } else {
     return false;
   }
@@ -56,7 +65,13 @@ bool ReadRssSubject(const Node& item, std::string& subject) {
   }
   XMLParser::NodeRefs categories;
   item.FindChildren("category", categories);
-  if (categories.empty()) return false;
+  if (categories.empty()) {
+    CategoryList others;
+    AddExtensionCategories(item, others);
+    if (others.empty()) return false;
+    subject = others.joined();
+    return true;
+  }
   subject.clear();
   size_t joined = 0;
   for (const Node* category : categories) {
@@ -68,11 +83,11 @@ bool ReadRssSubject(const Node& item, std::string& subject) {
   return true;
 }
 
-std::string ReadRssLink(const Node& item) {
+std::string ReadRssLink(const Node& item, bool under_base) {
   const Node& link = item.FindChildAt("link", 0);
   if (!link.text.empty()) return link.text;
   const Node& guid = item.FindChildAt("guid", 0);
-  return IsWebPermalink(guid) ? guid.text : link.text;
+  return IsWebPermalink(guid, under_base) ? guid.text : link.text;
 }
 
 int32_t ReadRssPublished(const Node& item, int32_t fallback) {

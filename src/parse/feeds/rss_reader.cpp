@@ -81,14 +81,14 @@ void ReadItem(const Node& item, const std::string& outer_base, const feeds::Read
 
   auto record = std::make_shared<Record>();
   record->title = title.text;
-  record->link = feeds::ReadRssLink(item);
+  record->base_url = feeds::NestedBase(outer_base, item);
+  record->link = feeds::ReadRssLink(item, !record->base_url.empty());
   record->published = feeds::ReadRssPublished(item, record->published);
   feeds::TakeTextIfPresent(item.FindChildAt("comments", 0), record->comments);
   feeds::ReadRssAuthor(item, record->author);
   feeds::ReadRssSubject(item, record->subject);
   feeds::TakeTextIfPresent(item.FindChildAt("guid", 0), record->guid);
   record->enclosures = feeds::ReadRssEnclosures(item, read.code_page);
-  record->base_url = feeds::NestedBase(outer_base, item);
   feeds::RemoveTitleMarkup(record->title, read.code_page);
   record->description = ReadDescription(item, record->title, read.code_page);
   if (!record->description.empty()) {
