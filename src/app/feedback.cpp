@@ -1,16 +1,17 @@
 #include "app/feedback.h"
 
+#include "app/help.h"
 #include "app/product_version.h"
 #include "platform/shell_open.h"
 
 namespace tarsel {
 
-std::string FeedbackMailUrl(FeedbackKind kind) {
-  const char* address = kGeneralMailAddress;
+std::string FeedbackMailUrl(FeedbackKind kind, const ProjectAddresses& addresses) {
+  const std::string* address = &addresses.general_mail;
   const char* subject = "Suggestion";
   switch (kind) {
     case FeedbackKind::kBugReport:
-      address = kSupportMailAddress;
+      address = &addresses.support_mail;
       subject = "Bug%20Report";
       break;
     case FeedbackKind::kSuggestion:
@@ -19,7 +20,7 @@ std::string FeedbackMailUrl(FeedbackKind kind) {
       subject = "Information%20Request";
       break;
   }
-  return std::string("mailto:") + address + "?subject=" + subject + "[Tarsel - " + kProductVersion +
+  return "mailto:" + *address + "?subject=" + subject + "[Tarsel - " + kProductVersion +
          "]";
 }
 
@@ -28,7 +29,9 @@ void SendFeedback(FeedbackKind kind) {
 }
 
 void OpenHomePage() {
-  OpenUrlInBrowser(kHomePageUrl);
+  const std::string& home_page = BuiltInAddresses().home_page;
+  if (home_page.empty()) return ShowHelpContents();
+  OpenUrlInBrowser(home_page);
 }
 
 }  // namespace tarsel

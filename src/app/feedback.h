@@ -1,25 +1,25 @@
 #pragma once
 
-// The maker's addresses and the feedback commands of the Help menu. Main thread; launches
-// fail silently.
+// The feedback commands of the Help menu, to the makers' addresses the build names. Main
+// thread; launches fail silently.
 
 #include <string>
 
-namespace tarsel {
+#include "services/project_addresses.h"
 
-inline constexpr const char* kSupportMailAddress = "support@tarsel.example";
-inline constexpr const char* kGeneralMailAddress = "info@tarsel.example";
-inline constexpr const char* kHomePageUrl = "https://tarsel.example/";
+namespace tarsel {
 
 enum class FeedbackKind { kBugReport, kSuggestion, kInformationRequest };
 
 // The mailto address of a feedback mail, its subject naming the product version, e.g.
-// "mailto:support@tarsel.example?subject=Bug%20Report[Tarsel - 2.0 build 158]".
-std::string FeedbackMailUrl(FeedbackKind kind);
+// "mailto:support@host?subject=Bug%20Report[Tarsel - 2.0 build 158]". Without an address from
+// the build the mail goes to nobody yet ("mailto:?subject=..."): the user fills it in.
+std::string FeedbackMailUrl(FeedbackKind kind,
+                            const ProjectAddresses& addresses = BuiltInAddresses());
 
 // Starts a feedback mail in the user's mail program.
 void SendFeedback(FeedbackKind kind);
-// Opens the maker's product page in the browser.
+// Opens the makers' product page in the browser; without one from the build, the help pages.
 void OpenHomePage();
 
 }  // namespace tarsel

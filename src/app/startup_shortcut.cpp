@@ -46,7 +46,8 @@ std::string StartupEntryText(const std::string& executable, const std::string& p
   std::string text = "[Desktop Entry]\nType=Application\nName=Tarsel\n";
   text += "Exec=" + OneLine(QuotedExecArgument(executable)) + "\n";
   text += "Path=" + OneLine(program_folder) + "\n";
-  text += "Icon=" + OneLine(executable) + "\n";
+  // The icon theme's name of the installed icon: a path to the executable names no picture.
+  text += "Icon=tarsel\n";
   text += "Terminal=false\nX-GNOME-Autostart-enabled=true\n";
   return text;
 }

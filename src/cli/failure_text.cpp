@@ -29,6 +29,9 @@ std::string FailureDetail(int32_t code, int32_t http_status) {
   if (code == kFailureNotFound && (http_status == 301 || http_status == 302)) {
     return "Redirect loop: the address kept redirecting (or redirected to no address)";
   }
+  if (code == kFailureTooLarge) {
+    return "The body is over the 64 MB limit: the feed is too large to read";
+  }
   return "";
 }
 

@@ -32,7 +32,7 @@ inline constexpr char kBloggerApplicationKey[] = "7C1A9E04B3D25F68E0A4C79D15B8F2
 inline constexpr char kBloggerDefaultHost[] = "http://plant.blogger.com";
 inline constexpr char kBloggerDefaultPage[] = "/api/RPC2";
 inline constexpr char kLiveJournalDefaultEndpoint[] = "http://www.livejournal.com/interface/xmlrpc";
-inline constexpr char kMovableTypeHostPlaceholder[] = "http://your.host.example";
+inline constexpr char kMovableTypeHostPlaceholder[] = "http://your.host";
 inline constexpr char kMovableTypePagePlaceholder[] = "/yourmtfolder/mt-xmlrpc.cgi";
 
 inline constexpr char kLiveJournalFailureCaption[] = "error";

@@ -40,7 +40,7 @@ void ReadFeeds(const XmlRpcValue& answer, DirectorySearch& search) {
 void RunDirectorySearch(DirectorySearch& search, const DirectorySearchHooks& hooks) {
   const bool online =
       hooks.is_online ? hooks.is_online() : HTTP::HasNetworkConnection(hooks.http.proxy.type);
-  if (!online) return;
+  if (!online || hooks.endpoint.empty()) return;
   const XmlRpcCallOptions options = CallOptions(hooks);
 
   XmlRpcRequest find(search.kind == DirectorySearchKind::kSiteUrl ? "syndic8.FindSites"

@@ -13,11 +13,11 @@
 
 #include "parse/feeds/found_feed.h"
 #include "platform/notifier.h"
+#include "services/project_addresses.h"
 #include "services/xml_rpc_call.h"
 
 namespace tarsel {
 
-inline constexpr char kDirectoryEndpoint[] = "http://www.syndic8.example/xmlrpc.php";
 inline constexpr char kDirectoryUserAgent[] = "Ostrelianware";
 
 enum class DirectorySearchKind : int { kSiteUrl = 0, kFeedTitle = 1, kFeedDescription = 2 };
@@ -45,7 +45,8 @@ enum class DirectorySearchStep : int {
 };
 
 struct DirectorySearchHooks {
-  std::string endpoint = kDirectoryEndpoint;
+  // Empty when the build names no directory: the search then ends as one without a connection.
+  std::string endpoint = BuiltInAddresses().directory;
   HTTP::ClientOptions http;
   // The connected test made before anything is sent; empty: HTTP::HasNetworkConnection.
   std::function<bool()> is_online;

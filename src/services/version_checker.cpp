@@ -16,7 +16,7 @@ VersionChecker::~VersionChecker() {
 bool VersionChecker::Start(const VersionCheckOptions& options, ReadyCallback ready) {
   if (started_) return false;
   started_ = true;
-  if (!options.enabled || !ready) return true;
+  if (!options.enabled || !ready || url_.empty()) return true;
   client_ = std::make_unique<HTTP::CHttpClient>(options.http);
   worker_ = std::thread([this, ready = std::move(ready)] { Run(ready); });
   return true;

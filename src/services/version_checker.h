@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "net/http/client_options.h"
+#include "services/project_addresses.h"
 
 namespace tarsel {
 
@@ -23,8 +24,6 @@ namespace HTTP {
 class CHttpClient;
 }
 
-// Where the maker publishes the version file.
-inline constexpr char kVersionFileUrl[] = "http://www.tarsel.example/version.txt";
 
 // The user's choices a check follows.
 struct VersionCheckOptions {
@@ -44,14 +43,15 @@ class VersionChecker {
  public:
   using ReadyCallback = std::function<void(std::vector<std::string> lines)>;
 
-  explicit VersionChecker(std::string url = kVersionFileUrl);
+  // `url` is where the makers publish the version file; empty: there is nothing to check.
+  explicit VersionChecker(std::string url = BuiltInAddresses().version_file);
   // Cancels a running download and waits for the worker.
   ~VersionChecker();
   VersionChecker(const VersionChecker&) = delete;
   VersionChecker& operator=(const VersionChecker&) = delete;
 
-  // Starts the worker unless one has run already. It does nothing when the check is not enabled
-  // or ready is empty; a download that fails or answers with a status other than 200 or 304
+  // Starts the worker unless one has run already. It does nothing when the check is not enabled,
+  // there is no address or ready is empty; a download that fails or answers with a status other than 200 or 304
   // ends silently; otherwise ready hears the file's lines.
   bool Start(const VersionCheckOptions& options, ReadyCallback ready);
   // Waits for the worker to finish on its own.

@@ -102,8 +102,17 @@ void NodeTree::SelectNode(const TreeNode* node) {
 }
 
 void NodeTree::Rebuild() {
+  RebuildKeepingPlace([this] { model_->Rebuild(); });
+}
+
+void NodeTree::SetSorted(bool sorted) {
+  RebuildKeepingPlace([this, sorted] { model_->SetSorted(sorted); });
+}
+
+// A model reset closes every group and forgets the current row: both come back.
+void NodeTree::RebuildKeepingPlace(const std::function<void()>& rebuild) {
   const TreeNodeRef current = CurrentNode();
-  model_->Rebuild();
+  rebuild();
   ApplyExpanded({});
   if (current) SelectNode(current.get());
 }

@@ -9,6 +9,7 @@
 
 #include <QTimer>
 #include <QTreeView>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,6 +33,9 @@ class NodeTree : public QTreeView {
   void SelectNode(const TreeNode* node);
   // Rebuilds the rows keeping the current node and the expanded groups.
   void Rebuild();
+  // Sorts the rows by name or shows them in stored order, keeping the current node and the
+  // expanded groups.
+  void SetSorted(bool sorted);
 
  signals:
   // The current node changed (null: none), or the current node was clicked again.
@@ -51,6 +55,7 @@ class NodeTree : public QTreeView {
  private:
   int MenuFor(const QModelIndex& index) const;
   TreeNodeRef RefOf(const TreeNode* node) const;
+  void RebuildKeepingPlace(const std::function<void()>& rebuild);
   void ApplyExpanded(const QModelIndex& parent);
   void FitWidthLater();
 

@@ -74,6 +74,11 @@ void CommandActions::CreateActions(QWidget* window) {
     action->setObjectName(QStringLiteral("command_%1").arg(info.id));
     action->setCheckable(info.checkable);
     if (info.tooltip_id != 0) action->setToolTip(TooltipText(info.tooltip_id));
+    // A toolbar-only command has no menu text; its button is named by its tooltip, so a screen
+    // reader hears more than "button".
+    if (info.text_id == 0 && info.tooltip_id != 0) {
+      action->setIconText(TooltipText(info.tooltip_id));
+    }
     QList<QKeySequence> keys;
     for (const AcceleratorRow& row : ResolvedAccelerators()) {
       if (row.command == info.id && row.scope == KeyScope::kWindow) keys << ToKeySequence(row.key);

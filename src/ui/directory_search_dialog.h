@@ -59,7 +59,7 @@ class DirectorySearchDialog : public QDialog {
   QTimer* poll_ = nullptr;
   std::shared_ptr<Shared> shared_;
   std::thread worker_;
-  std::string endpoint_ = kDirectoryEndpoint;
+  std::string endpoint_ = BuiltInAddresses().directory;
   std::function<bool()> is_online_;
   UserPrompt* prompt_ = nullptr;
   std::vector<FoundFeed> results_;

@@ -127,6 +127,8 @@ class MainWindow : public QMainWindow {
                            const QString& title);
 
   void ShowNode(const TreeNodeRef& node);
+  // True when the records list shows `node` or a column inside it.
+  bool ShowsNodeOrItsChild(const TreeNode& node) const;
   void ShowQuickView(int position);
   void ShowRecordsOf(const TreeNodeRef& node);
   void OnColumnChanged(Column* column);

@@ -138,13 +138,14 @@ void MainWindow::BindTreeCommands() {
 }
 
 // New, rename and the name dialogs are the dialog commands'; deleting also clears the list when
-// it shows the node.
+// it shows the node or a column of the group, once the user has said Yes.
 void MainWindow::BindMemoriesCommands() {
   auto remove = [this] {
     const TreeNodeRef node = memories_tree_->CurrentNode();
-    if (!node) return;
-    if (shown_node_ == node) ShowNode(nullptr);
-    if (DeleteMemoriesNodeCommand(this, data_.memories, *node)) memories_tree_->Rebuild();
+    if (!node || !AskDeleteMemoriesNode(this, *node)) return;
+    // The list lets go of the records before they go.
+    if (ShowsNodeOrItsChild(*node)) ShowNode(nullptr);
+    if (DeleteMemoriesNode(data_.memories, *node)) memories_tree_->Rebuild();
   };
   actions_->Bind(cmd::kDeleteMemoriesGroup, remove);
   actions_->Bind(cmd::kDeleteMemoriesColumn, remove);
@@ -156,6 +157,13 @@ void MainWindow::BindMemoriesCommands() {
                               if (target)
                                 RecordToMemories(target->id, records_list_->SelectedRecord());
                             });
+}
+
+bool MainWindow::ShowsNodeOrItsChild(const TreeNode& node) const {
+  for (const TreeNode* shown = shown_node_.get(); shown != nullptr; shown = shown->parent) {
+    if (shown == &node) return true;
+  }
+  return false;
 }
 
 void MainWindow::BindHelpCommands() {
@@ -262,7 +270,7 @@ void MainWindow::OnSettingsChanged() {
   toolbar_->setVisible(settings.viewtoolbar);
   statusBar()->setVisible(settings.viewstatusbar);
   ApplyLeftSideForTab(tabs_->currentIndex());
-  columns_model_->SetSorted(settings.sortcolumns);
+  columns_tree_->SetSorted(settings.sortcolumns);
   records_list_->Refresh();
   records_pane_->SetTitle(records_list_->Caption());
 }

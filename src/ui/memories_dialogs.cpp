@@ -60,15 +60,14 @@ bool RenameMemoriesNodeCommand(QWidget* parent, TreeNode& node) {
   return true;
 }
 
-bool DeleteMemoriesNodeCommand(QWidget* parent, ColumnTree& memories, const TreeNode& node) {
+bool AskDeleteMemoriesNode(QWidget* parent, const TreeNode& node) {
   const int question =
       node.Kind() == NodeKind::kGroup ? kTextDeleteGroupQuestion : kTextDeleteColumnQuestion;
   QMessageBox box(QMessageBox::Question, Text(kTextQuestion), Text(question),
                   QMessageBox::Yes | QMessageBox::No, parent);
   box.setObjectName(QStringLiteral("deleteQuestion"));
   box.setDefaultButton(QMessageBox::No);
-  if (box.exec() != QMessageBox::Yes) return false;
-  return DeleteMemoriesNode(memories, node);
+  return box.exec() == QMessageBox::Yes;
 }
 
 std::shared_ptr<MemoriesColumn> RememberRecordInNewColumn(QWidget* parent, ColumnTree& memories,

@@ -32,8 +32,8 @@ std::shared_ptr<MemoriesColumn> NewMemoriesColumnCommand(QWidget* parent, Column
 // "Group Properties" / "Properties": the same dialog with the current name. True when renamed.
 bool RenameMemoriesNodeCommand(QWidget* parent, TreeNode& node);
 
-// "Delete": asks the group or column question (Yes/No) and deletes on Yes. True when deleted.
-bool DeleteMemoriesNodeCommand(QWidget* parent, ColumnTree& memories, const TreeNode& node);
+// "Delete": asks the group or column question (Yes/No). True on Yes; the caller deletes.
+bool AskDeleteMemoriesNode(QWidget* parent, const TreeNode& node);
 
 // "To Memories" -> "New Memories Column" of the records list: asks the name, creates the column
 // and copies `record` only when `source` is a feed column. Null when cancelled.

@@ -24,6 +24,8 @@ PanePage::PanePage(Mode mode, QWebEngineProfile* profile, QObject* parent)
   } else {
     // The theme page is a local file; without this the engine refuses the feeds' images.
     page_settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
+    // The pane shows what the records list selects: the keyboard stays with the list.
+    page_settings->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
   }
   connect(this, &QWebEnginePage::newWindowRequested, this, &PanePage::OnNewWindowRequested);
 }
@@ -38,8 +40,10 @@ bool PanePage::AcceptThemePageNavigation(const QUrl& url, NavigationType type, b
   if (IsInThemePage(url)) return true;
   if (!is_main_frame) return false;
   // The program's own load of the theme page, and its reload.
-  if ((type == NavigationTypeTyped || type == NavigationTypeReload) && url.isLocalFile())
+  if ((type == NavigationTypeTyped || type == NavigationTypeReload) && url.isLocalFile()) {
+    emit ThemePageLoading();
     return true;
+  }
   if (type == NavigationTypeLinkClicked) emit LinkRequested(url);
   return false;
 }

@@ -24,6 +24,9 @@ class PanePage : public QWebEnginePage {
 
  signals:
   void LinkRequested(const QUrl& url);
+  // The record pane's theme page itself is loading again (the program's load, a reload): the
+  // document that said it was ready is going. A refused navigation never says this.
+  void ThemePageLoading();
 
  protected:
   bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool is_main_frame) override;

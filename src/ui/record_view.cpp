@@ -45,8 +45,25 @@ RecordView::RecordView(QWidget* parent, const std::string& theme_folder)
 
 void RecordView::ViewMade() {
   Page()->setWebChannel(channel_);
-  connect(Page(), &QWebEnginePage::loadStarted, this, [this] { page_initialized_ = false; });
+  // Only a load of the theme page itself replaces the document that said it was ready; a link
+  // the page refused starts a load that goes nowhere and must not stop the pane.
+  connect(Page(), &PanePage::ThemePageLoading, this, [this] { page_initialized_ = false; });
+  connect(Page(), &QWebEnginePage::renderProcessTerminated, this, &RecordView::OnRendererGone);
+  LoadThemePage();
+}
+
+void RecordView::LoadThemePage() {
   Page()->load(QUrl::fromLocalFile(QString::fromStdString(theme_folder_ + "data.html")));
+}
+
+// A crashed or killed renderer leaves a dead page: load the theme again. The record shown then
+// is suspect (its body may be what took the renderer down): it shows an empty body from now on,
+// or a hostile record would crash the renderer again and again.
+void RecordView::OnRendererGone(QWebEnginePage::RenderProcessTerminationStatus status) {
+  page_initialized_ = false;
+  if (status == QWebEnginePage::NormalTerminationStatus) return;
+  crashed_record_ = record_;
+  LoadThemePage();
 }
 
 RecordView::~RecordView() = default;
@@ -97,6 +114,7 @@ bool RecordView::BuildBody(std::string& body) {
   std::optional<ColumnEditLock> lock;
   if (column_) lock.emplace(*column_);
   if (lock && !lock->held()) return false;
+  if (record_ && record_ == crashed_record_) return true;
   body = RenderRecordBody(column_.get(), record_.get(), template_text);
   return true;
 }

@@ -44,7 +44,7 @@ class RecordView : public WebPane {
   std::string BlogItText() const;
   std::string BlogItSubject() const;
 
-  // True once the page has called OnInitialize.
+  // True while the theme page loaded now has called OnInitialize.
   bool PageInitialized() const { return page_initialized_; }
 
  signals:
@@ -53,6 +53,8 @@ class RecordView : public WebPane {
 
  private:
   void ViewMade() override;
+  void LoadThemePage();
+  void OnRendererGone(QWebEnginePage::RenderProcessTerminationStatus status);
   void OnPageInitialized();
   void Render();
   bool BuildBody(std::string& body);
@@ -65,6 +67,7 @@ class RecordView : public WebPane {
   RecordRef record_;
   std::shared_ptr<TreeNode> column_;
   bool page_initialized_ = false;
+  RecordRef crashed_record_;  // the record whose body the renderer died on
 };
 
 }  // namespace tarsel::ui

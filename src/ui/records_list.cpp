@@ -14,6 +14,7 @@
 #include "ui/records_model.h"
 #include "ui/settings_owner.h"
 #include "view/quick_views.h"
+#include "view/record_operations.h"
 #include "view/records_list_cells.h"
 #include "view/records_view_model_texts.h"
 #include "view/tree_labels.h"
@@ -101,7 +102,17 @@ void RecordsList::ShowSource(Source source) {
   sort_column_ = -1;
   view_->header()->setSortIndicatorShown(false);
   Refresh();
+  ScrollToStart();
   emit CaptionChanged(Caption());
+}
+
+// A newly shown list starts at its top, never at the scroll position of the list shown before,
+// with the selected row (or else the first unread one) in view.
+void RecordsList::ScrollToStart() {
+  view_->scrollToTop();
+  int64_t row = SelectedRow();
+  if (row < 0) row = NextUnreadRow(model_->view(), -1);
+  if (row >= 0) view_->scrollTo(model_->index(static_cast<int>(row), kTitleColumn));
 }
 
 void RecordsList::Refresh() {
@@ -232,7 +243,9 @@ void RecordsList::ApplyHeaderWidths() {
     const auto width = settings.headers.find(ColumnInfo(column).width_key);
     // Stored widths of 0 (the icon columns' default) still leave room for the icon.
     const int pixels = width == settings.headers.end() ? 0 : width->second.width;
-    header->resizeSection(column, std::clamp(pixels, 24, 4000));
+    // An icon column at its default width reads its header in full, in every language.
+    const int fitting = pixels == 0 ? std::max(24, header->sectionSizeHint(column)) : pixels;
+    header->resizeSection(column, std::clamp(fitting, 24, 4000));
     // A text column still at the default width was never sized by the user: it is fitted to
     // the first records it shows, as the desktop's fonts need (dates are wider than on Windows).
     const auto preset = presets.find(ColumnInfo(column).width_key);

@@ -110,6 +110,7 @@ class RecordsList : public QWidget {
   void ShowSource(Source source);
   void SelectRow(int row);
   int SelectedRow() const;
+  void ScrollToStart();
   void OnCurrentRowChanged();
   void OnCellClicked(int row, int column);
   void OnHeaderClicked(int column);

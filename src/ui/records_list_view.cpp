@@ -40,6 +40,15 @@ void RecordsListView::drawRow(QPainter* painter, const QStyleOptionViewItem& opt
                               const QModelIndex& index) const {
   QTreeView::drawRow(painter, option, index);
   if (!delegate_) return;
+  const bool selected = selectionModel() && selectionModel()->isSelected(index);
+  // The cells' highlight ends with the last column; the description's spans the viewport. The
+  // title line is highlighted to the same edge, so the selection reads as one block.
+  const int cells_end = header()->length() - header()->offset();
+  if (selected && cells_end < viewport()->width()) {
+    painter->fillRect(QRect(cells_end, option.rect.top(), viewport()->width() - cells_end,
+                            delegate_->LineHeight()),
+                      option.palette.brush(QPalette::Highlight));
+  }
   const QString description =
       index.siblingAtColumn(0).data(RecordsModel::kDescriptionRole).toString();
   if (description.isEmpty()) return;
@@ -48,7 +57,6 @@ void RecordsListView::drawRow(QPainter* painter, const QStyleOptionViewItem& opt
   block.setLeft(0);
   block.setRight(viewport()->width());
   block.setTop(option.rect.top() + delegate_->LineHeight());
-  const bool selected = selectionModel() && selectionModel()->isSelected(index);
   painter->save();
   if (selected) painter->fillRect(block, option.palette.brush(QPalette::Highlight));
   painter->setFont(model->description_font());

@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 
 #include "ui/qt_text.h"
+#include "ui/tray_watch.h"
 #include "view/tray_tooltip.h"
 
 // Resources of a static library must be registered by hand, outside any namespace.
@@ -55,8 +56,10 @@ TrayIcon::TrayIcon(QMenu* menu, QObject* parent) : QObject(parent), animation_(k
   });
   frame_timer_.setInterval(kTrayFrameMs);
   connect(&frame_timer_, &QTimer::timeout, this, &TrayIcon::NextFrame);
+  tray_watch_ = new TrayWatch(this);
+  connect(tray_watch_, &TrayWatch::AvailabilityChanged, this, &TrayIcon::OnTrayAvailability);
   tray_watch_timer_.setInterval(kTrayWatchMs);
-  connect(&tray_watch_timer_, &QTimer::timeout, this, &TrayIcon::WatchTray);
+  connect(&tray_watch_timer_, &QTimer::timeout, tray_watch_, &TrayWatch::Check);
   ShowPicture();
 }
 
@@ -64,9 +67,10 @@ TrayIcon::~TrayIcon() = default;
 
 void TrayIcon::Show() {
   shown_ = true;
-  tray_was_available_ = QSystemTrayIcon::isSystemTrayAvailable();
   icon_->show();
   tray_watch_timer_.start();
+  // The bus answers later; an XEmbed tray is known at once.
+  tray_watch_->Check();
   emit InTrayChanged(InTray());
 }
 
@@ -79,7 +83,7 @@ void TrayIcon::Remove() {
 }
 
 bool TrayIcon::InTray() const {
-  return shown_ && icon_->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+  return shown_ && icon_->isVisible() && tray_watch_->Available();
 }
 
 void TrayIcon::SetQueueText(const QString& text) {
@@ -141,15 +145,13 @@ void TrayIcon::ShowPicture() {
   icon_->setIcon(*icon);
 }
 
-void TrayIcon::WatchTray() {
-  const bool available = QSystemTrayIcon::isSystemTrayAvailable();
-  if (available && !tray_was_available_ && shown_) {
+void TrayIcon::OnTrayAvailability(bool available) {
+  if (available && shown_) {
     // The desktop's tray (re)started: add the icon again.
     icon_->hide();
     icon_->show();
   }
-  if (available != tray_was_available_) emit InTrayChanged(InTray());
-  tray_was_available_ = available;
+  emit InTrayChanged(InTray());
 }
 
 }  // namespace tarsel::ui

@@ -18,6 +18,10 @@ class QMenu;
 class QSystemTrayIcon;
 
 namespace tarsel::ui {
+class TrayWatch;
+}
+
+namespace tarsel::ui {
 
 class TrayIcon : public QObject {
   Q_OBJECT
@@ -59,11 +63,12 @@ class TrayIcon : public QObject {
   void ShowPicture();
   void ShowToolTip(const QString& text);
   void NextFrame();
-  void WatchTray();
+  void OnTrayAvailability(bool available);
 
   QSystemTrayIcon* icon_ = nullptr;
   QTimer frame_timer_;
   QTimer tray_watch_timer_;
+  TrayWatch* tray_watch_ = nullptr;
   TrayAnimation animation_;
   QIcon unread_icon_;
   QIcon read_icon_;
@@ -74,7 +79,6 @@ class TrayIcon : public QObject {
   QString queue_status_;
   bool queue_spoke_ = false;
   bool shown_ = false;
-  bool tray_was_available_ = false;
 };
 
 }  // namespace tarsel::ui

@@ -18,6 +18,10 @@ void TrayMinimizer::Restore() {
   window_->activateWindow();
 }
 
+void TrayMinimizer::TrayPresenceChanged(bool in_tray) {
+  if (in_tray && window_->isVisible() && window_->isMinimized()) window_->hide();
+}
+
 bool TrayMinimizer::eventFilter(QObject* watched, QEvent* event) {
   const bool minimized = watched == window_ && window_->isMinimized();
   if (minimized && (event->type() == QEvent::WindowStateChange || event->type() == QEvent::Show) &&

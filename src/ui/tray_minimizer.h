@@ -27,6 +27,9 @@ class TrayMinimizer : public QObject {
   // "Restore" (40221) and a click on the tray icon: the window comes back to the taskbar, in
   // front, maximised again when it was.
   void Restore();
+  // The tray icon entered a tray or left it: a window minimised before the tray was known to
+  // be there (at start, the bus answers later) goes into it now.
+  void TrayPresenceChanged(bool in_tray);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

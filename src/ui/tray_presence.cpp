@@ -19,6 +19,7 @@ TrayPresence::TrayPresence(QWidget* window, QMenu* tray_menu) : QObject(window) 
   tray_ = new TrayIcon(tray_menu, this);
   minimizer_ = new TrayMinimizer(window, [tray = tray_] { return tray->InTray(); });
   connect(tray_, &TrayIcon::RestoreRequested, minimizer_, &TrayMinimizer::Restore);
+  connect(tray_, &TrayIcon::InTrayChanged, minimizer_, &TrayMinimizer::TrayPresenceChanged);
   // Not a child of the main window: the notice must stay up while the window is in the tray.
   notice_ = new NoticeWindow();
   sound_ = new SoundPlayer();

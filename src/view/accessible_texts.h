@@ -1,7 +1,7 @@
 #pragma once
 
 // String ids of the names assistive technology hears for panes and controls that show no text
-// of their own (splitters, bars, lists, progress). English in strings_accessible.cpp.
+// of their own (splitters, bars, lists, progress, icon cells). English in strings_accessible.cpp.
 
 namespace tarsel::text {
 
@@ -21,5 +21,11 @@ inline constexpr int kAccessibleBlogTabs = 61912;
 inline constexpr int kAccessibleBlogToolbar = 61913;
 inline constexpr int kAccessibleSearchProgress = 61914;
 inline constexpr int kAccessibleSearchStatus = 61915;
+// What the records list's icon cells say.
+inline constexpr int kAccessibleUnread = 61916;
+inline constexpr int kAccessibleRead = 61917;
+inline constexpr int kAccessibleNew = 61918;
+inline constexpr int kAccessiblePersistent = 61919;
+inline constexpr int kAccessibleNotPersistent = 61920;
 
 }  // namespace tarsel::text

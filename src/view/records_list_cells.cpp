@@ -7,6 +7,7 @@
 #include "parse/dates/date_format.h"
 #include "platform/utf8_text.h"
 #include "view/record_title_text.h"
+#include "view/accessible_texts.h"
 #include "view/records_view_model_texts.h"
 #include "view/string_table.h"
 
@@ -74,6 +75,18 @@ int CellIcon(const Record& record, int column) {
   if (column == kReadStateColumn) return record.unread ? kIconUnread : kIconRead;
   if (column == kPersistenceColumn) return record.persistent ? kIconPersistent : kIconNotPersistent;
   return -1;
+}
+
+std::string CellAccessibleText(const Record& record, int column) {
+  if (column == kReadStateColumn) {
+    if (!record.unread) return GetText(text::kAccessibleRead);
+    return GetText(record.is_new ? text::kAccessibleNew : text::kAccessibleUnread);
+  }
+  if (column == kPersistenceColumn) {
+    return GetText(record.persistent ? text::kAccessiblePersistent
+                                     : text::kAccessibleNotPersistent);
+  }
+  return CellText(record, column);
 }
 
 std::string DescriptionText(const Record& record, const Settings& settings) {

@@ -51,6 +51,9 @@ std::string RecordDateText(int32_t published);
 std::string CellText(const Record& record, int column);
 // An icon cell's index (0/1 read state, 4/5 persistence); -1 for text columns.
 int CellIcon(const Record& record, int column);
+// What a screen reader hears for a cell, in the user's language: the cell's text, and for an
+// icon cell the state its icon shows ("New" for an unread record of the latest update).
+std::string CellAccessibleText(const Record& record, int column);
 
 // The most characters a description block shows whatever the settings say: a row taller than
 // the list helps nobody, and laying out a huge summary at every paint would stall the window.

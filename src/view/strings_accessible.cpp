@@ -22,6 +22,11 @@ constexpr StringEntry kStrings[] = {
     {text::kAccessibleBlogToolbar, "Blog toolbar"},
     {text::kAccessibleSearchProgress, "Search progress"},
     {text::kAccessibleSearchStatus, "Search status"},
+    {text::kAccessibleUnread, "Unread"},
+    {text::kAccessibleRead, "Read"},
+    {text::kAccessibleNew, "New"},
+    {text::kAccessiblePersistent, "Persistent"},
+    {text::kAccessibleNotPersistent, "Not persistent"},
 };
 }  // namespace
 

@@ -28,12 +28,18 @@ TEST(HelpTest, TopicsMapToPagesOfTheHelpFolder) {
 }
 
 TEST(FeedbackTest, MailAddressesAndSubjectsNameTheVersion) {
-  EXPECT_EQ(FeedbackMailUrl(FeedbackKind::kBugReport),
+  ProjectAddresses addresses;
+  addresses.support_mail = "support@tarsel.example";
+  addresses.general_mail = "info@tarsel.example";
+  EXPECT_EQ(FeedbackMailUrl(FeedbackKind::kBugReport, addresses),
             "mailto:support@tarsel.example?subject=Bug%20Report[Tarsel - 2.0 build 158]");
-  EXPECT_EQ(FeedbackMailUrl(FeedbackKind::kSuggestion),
+  EXPECT_EQ(FeedbackMailUrl(FeedbackKind::kSuggestion, addresses),
             "mailto:info@tarsel.example?subject=Suggestion[Tarsel - 2.0 build 158]");
-  EXPECT_EQ(FeedbackMailUrl(FeedbackKind::kInformationRequest),
+  EXPECT_EQ(FeedbackMailUrl(FeedbackKind::kInformationRequest, addresses),
             "mailto:info@tarsel.example?subject=Information%20Request[Tarsel - 2.0 build 158]");
+  // A build that names no address leaves it to the user.
+  EXPECT_EQ(FeedbackMailUrl(FeedbackKind::kBugReport, ProjectAddresses{}),
+            "mailto:?subject=Bug%20Report[Tarsel - 2.0 build 158]");
 }
 
 }  // namespace

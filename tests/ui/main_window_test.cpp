@@ -8,12 +8,15 @@
 #include <QDialog>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMessageBox>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
 #include <QWebEngineView>
 #include <functional>
 
 #include "store/column.h"
+#include "store/memories_operations.h"
 #include "store/store_files.h"
 #include "support/temp_dir.h"
 #include "ui/columns_tree.h"
@@ -21,7 +24,9 @@
 #include "ui/modal_helper.h"
 #include "ui/records_list.h"
 #include "ui/records_list_view.h"
+#include "ui/record_view.h"
 #include "ui/records_model.h"
+#include "ui/settings_owner.h"
 #include "ui/store_loader.h"
 #include "ui/tab_area.h"
 #include "ui/tray_icon.h"
@@ -238,6 +243,65 @@ TEST_F(MainWindowTest, CommandsNobodyCarriesOutSayNotAvailable) {
   EXPECT_TRUE(window->actions()->Action(40264)->shortcuts().contains(QKeySequence("Ctrl+F4")));
   EXPECT_FALSE(
       window->actions()->Action(cmd::kCloseTab)->shortcuts().contains(QKeySequence("Ctrl+F4")));
+}
+
+// Reading from the keyboard: Space shows the next unread record and the records list keeps the
+// keyboard, also while the first record starts the web engine and its page loads.
+TEST_F(MainWindowTest, KeyboardReadingKeepsTheFocusInTheRecordsList) {
+  ProgramData data;
+  auto window = Open(data);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  window->columns_tree()->SelectNode(data.columns.FindById(2).get());
+  QTreeView* list = window->records_list()->view();
+  list->setFocus(Qt::TabFocusReason);
+  QSignalSpy rendered(window->record_pane(), &RecordView::BodyRendered);
+  for (int record = 0; record < 2; ++record) {
+    SCOPED_TRACE(record);
+    QTest::keyClick(list, Qt::Key_Space);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rendered.count() > record; }, 20000));
+    QTest::qWait(200);  // whatever the page does once written
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    EXPECT_EQ(window->records_list()->SelectedRecord(),
+              std::static_pointer_cast<Column>(data.columns.FindById(2))->channel.records[static_cast<size_t>(record)]);
+  }
+  // Alt+M still reaches the list: the column is read.
+  QTest::keyClick(list, Qt::Key_M, Qt::AltModifier);
+  EXPECT_EQ(data.columns.FindById(2)->UnreadCount(), 0);
+  EXPECT_EQ(QApplication::focusWidget(), list);
+}
+
+// Sorting the tree by name rebuilds it: open groups stay open, the selected node selected.
+TEST_F(MainWindowTest, SortingTheTreeKeepsOpenGroupsAndTheSelection) {
+  ProgramData data;
+  auto window = Open(data);
+  NodeTree* tree = window->columns_tree();
+  tree->SelectNode(data.columns.FindById(2).get());
+  for (bool sorted : {false, true}) {
+    SCOPED_TRACE(sorted);
+    window->settings()->Change([sorted](Settings& settings) { settings.sortcolumns = sorted; });
+    ASSERT_TRUE(tree->CurrentNode());
+    EXPECT_EQ(tree->CurrentNode()->id, 2);
+    EXPECT_TRUE(tree->isExpanded(tree->model()->index(0, 0)));
+    EXPECT_EQ(window->RecordsCaption(), "zeta");
+  }
+}
+
+// Deleting a memories column asks first: No leaves the list showing it, Yes empties the list.
+TEST_F(MainWindowTest, DeletingTheShownMemoriesColumnAsksBeforeTheListLetsGo) {
+  ProgramData data;
+  auto window = Open(data);
+  auto kept = NewMemoriesColumn(data.memories, "Kept", nullptr);
+  window->memories_tree()->Rebuild();
+  window->memories_tree()->SelectNode(kept.get());
+  ASSERT_EQ(window->RecordsCaption(), "Kept");
+  for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+    testing::AnswerMessageBox(answer);
+    window->actions()->Run(cmd::kDeleteMemoriesColumn);
+    const bool deleted = answer == QMessageBox::Yes;
+    EXPECT_EQ(data.memories.FindById(kept->id) == nullptr, deleted);
+    EXPECT_EQ(window->RecordsCaption() == "Kept", !deleted);
+  }
 }
 
 TEST_F(MainWindowTest, AStoreThatCannotBeWrittenOffersRetry) {

@@ -49,12 +49,11 @@ TEST(MemoriesDialogsTest, CreateRenameAndDelete) {
 
   QString question;
   AnswerMessageBox(QMessageBox::No, &question);
-  EXPECT_FALSE(DeleteMemoriesNodeCommand(nullptr, memories, *group));
+  EXPECT_FALSE(AskDeleteMemoriesNode(nullptr, *group));
   EXPECT_EQ(question.toStdString(), kDeleteGroupQuestion);
   AnswerMessageBox(QMessageBox::Yes, &question);
-  EXPECT_TRUE(DeleteMemoriesNodeCommand(nullptr, memories, *column));
+  EXPECT_TRUE(AskDeleteMemoriesNode(nullptr, *column));
   EXPECT_EQ(question.toStdString(), kDeleteColumnQuestion);
-  EXPECT_EQ(memories.FindById(2), nullptr);
 }
 
 TEST(MemoriesDialogsTest, ToMemoriesNewColumn) {

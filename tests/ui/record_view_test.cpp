@@ -136,6 +136,9 @@ TEST_F(RecordViewTest, LinksLeaveThePaneButAnchorsScrollInIt) {
   EXPECT_EQ(links.count(), 1);
   EXPECT_EQ(view_->WebView()->url().fileName(), "data.html");
   EXPECT_EQ(Eval("document.getElementById('part') ? 'still here' : 'gone'"), "still here");
+  // The refused navigation leaves the pane following the selection.
+  Show(MakeRecord("Next", "<p id=\"next\">next</p>"), memories);
+  EXPECT_EQ(Eval("document.getElementById('next') ? 'shown' : 'stale'"), "shown");
 }
 
 // The theme page is a local file; feed images come from the web all the same.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -122,6 +123,41 @@ TEST(RecordsListTest, SpaceWalksUnreadRowsAndMarksReachTheColumn) {
   EXPECT_EQ(column->UnreadCount(), 5);
   QTest::keyClick(list.view(), Qt::Key_M, Qt::ControlModifier);
   EXPECT_EQ(column->UnreadCount(), 0);
+}
+
+// A newly shown column opens at its top, not at the previous column's scroll position, with
+// its first unread row in view.
+TEST(RecordsListTest, ANewColumnOpensAtItsTop) {
+  ScopedSettings scoped(ListSettings());
+  auto long_column = [](int first_unread) {
+    auto column = std::make_shared<Column>();
+    for (int i = 0; i < 300; ++i) {
+      auto record = std::make_shared<Record>();
+      record->title = "row " + std::to_string(i);
+      record->unread = first_unread >= 0 && i >= first_unread;
+      column->channel.records.push_back(record);
+    }
+    column->RecountRecords();
+    return column;
+  };
+  RecordsList list(scoped.owner, scoped.actions, &scoped.window);
+  list.resize(600, 300);
+  list.show();
+  const struct {
+    const char* name;
+    int first_unread;
+    int row_in_view;
+  } cases[] = {{"all read", -1, 0}, {"first unread far down", 250, 250}, {"all unread", 0, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    list.ShowNode(long_column(-1));
+    list.view()->scrollToBottom();
+    list.ShowNode(long_column(c.first_unread));
+    const QRect viewport = list.view()->viewport()->rect();
+    const QRect row = list.view()->visualRect(list.model()->index(c.row_in_view, kTitleColumn));
+    EXPECT_TRUE(viewport.intersects(row)) << row.top();
+    if (c.row_in_view == 0) EXPECT_EQ(list.view()->verticalScrollBar()->value(), 0);
+  }
 }
 
 TEST(RecordsListTest, ReadTimerMarksTheSelectedRecordRead) {

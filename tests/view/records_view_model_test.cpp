@@ -8,6 +8,7 @@
 #include "net/download/failure_code.h"
 #include "store/column.h"
 #include "store/memories_column.h"
+#include "settings/translation_table.h"
 #include "view/record_operations.h"
 #include "view/records_list_cells.h"
 
@@ -237,6 +238,34 @@ TEST(RecordsListCellsTest, CellTexts) {
   EXPECT_STREQ(ColumnInfo(kAuthorColumn).width_key, "subject");
   EXPECT_EQ(ColumnOfShowCommand(40251), kSubjectColumn);
   EXPECT_EQ(SortTooltip(kReceivedColumn), "Sort by: Received");
+}
+
+// A screen reader hears the icon cells' states, in the user's language.
+TEST(RecordsListCellsTest, IconCellsSpeakTheirStateInFrench) {
+  TranslationTable& table = ProcessTranslations();
+  const TranslationTable english = table;
+  ASSERT_TRUE(LoadTranslationFile(table, TARSEL_TEST_DATA "/../../localization/tarsel.french.xml",
+                                  1252, 65001));
+  struct Row {
+    bool unread, is_new, persistent;
+    const char* read_state;
+    const char* persistence;
+  } rows[] = {
+      {true, true, false, "Nouveau", "Non permanent"},
+      {true, false, true, "Non lu", "Permanent"},
+      {false, false, false, "Lu", "Non permanent"},
+  };
+  for (const Row& row : rows) {
+    Record record;
+    record.title = "Titre";
+    record.unread = row.unread;
+    record.is_new = row.is_new;
+    record.persistent = row.persistent;
+    EXPECT_EQ(CellAccessibleText(record, kReadStateColumn), row.read_state);
+    EXPECT_EQ(CellAccessibleText(record, kPersistenceColumn), row.persistence);
+    EXPECT_EQ(CellAccessibleText(record, kTitleColumn), "Titre");
+  }
+  table = english;
 }
 
 TEST(RecordsListCellsTest, DescriptionBlock) {

@@ -71,6 +71,8 @@ std::string Message(FailureCode code, const std::string& br, bool html) {
       return text(kBadRequest, kTryLaterHint);
     case kFailureServerNotFound:
       return text(kServerNotFound, kTryLaterHint);
+    case kFailureTooLarge:
+      return text(kTooLarge, kUnsubscribeHint);
     default:
       return text(kUnknownError);
   }
@@ -114,6 +116,8 @@ FailureCode FailureCodeForHttpError(int32_t exception_code) {
       return kFailureServerError;
     case 165:
       return kFailureOpenUrlOther;
+    case 10:
+      return kFailureTooLarge;
     default:
       return kFailureUpdate;
   }

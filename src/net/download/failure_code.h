@@ -29,6 +29,8 @@ inline constexpr FailureCode kFailureInternalServerError = 163;
 inline constexpr FailureCode kFailureServerError = 164;
 inline constexpr FailureCode kFailureBadRequest = 165;
 inline constexpr FailureCode kFailureServerNotFound = 166;
+// The feed is over the size the program reads (HTTP::CHttpClient::kMaxBodySize).
+inline constexpr FailureCode kFailureTooLarge = 167;
 
 // Line breaks are "\n". Unknown codes give "Unknown Error".
 std::string FailureMessage(FailureCode code);

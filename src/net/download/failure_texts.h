@@ -35,13 +35,14 @@ inline constexpr Piece kInternalServerError{65218, "HTTP 500 Error. "};
 inline constexpr Piece kServerError{65219, "Server Error. "};
 inline constexpr Piece kBadRequest{65220, "HTTP 400 Error. "};
 inline constexpr Piece kServerNotFound{65221, "Can't find server. "};
+inline constexpr Piece kTooLarge{65222, "The column is larger than 64 MB, the most Tarsel reads. "};
 
 inline constexpr Piece kAll[] = {
     kUnknownError, kUnsubscribeHint, kTryLaterHint, kNoConnection,        kUpdate,
     kOpenUrl,      kParse,           kNotRss,       kAutodiscovered,      kNewLinkNextUpdate,
     kTimeout,      kAuthentication,  kEnterLogin,   kProxyAuthentication, kForbidden,
     kOpenUrlOther, kNotFound,        kGone,         kInternalServerError, kServerError,
-    kBadRequest,   kServerNotFound,
+    kBadRequest,   kServerNotFound,  kTooLarge,
 };
 
 }  // namespace tarsel::failure_text

@@ -18,6 +18,10 @@ constexpr int kGzipOnlyWindowBits = 15 + 16;
   throw HTTP::CHttpExeption(HTTP::kErrorConnect);
 }
 
+[[noreturn]] void FailTooLarge() {
+  throw HTTP::CHttpExeption(HTTP::kErrorTooLarge);
+}
+
 bool StartsWithGzipSignature(std::string_view bytes) {
   return bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0x1f &&
          static_cast<unsigned char>(bytes[1]) == 0x8b;
@@ -47,7 +51,7 @@ class Inflater {
       stream_.avail_out = static_cast<uInt>(room);
       const int result = inflate(&stream_, Z_NO_FLUSH);
       text.resize(before + room - stream_.avail_out);
-      if (text.size() > max_size) FailDecompression();
+      if (text.size() > max_size) FailTooLarge();
       if (result == Z_STREAM_END) break;
       // Z_BUF_ERROR with output room left means the input ended before the member did.
       if (result != Z_OK || (stream_.avail_out != 0 && stream_.avail_in == 0)) {
@@ -67,7 +71,7 @@ std::string GunzipBody(std::string_view body, size_t max_size) {
   std::string text;
   if (!StartsWithGzipSignature(body)) {
     text.assign(body.substr(0, std::min(body.size(), max_size + 1)));
-    if (text.size() > max_size) FailDecompression();
+    if (text.size() > max_size) FailTooLarge();
   } else {
     Inflater inflater;
     std::string_view rest = body;

@@ -66,7 +66,7 @@ class CHttpClient::Receiver : public TransferSink {
   bool OnBody(std::string_view piece) override {
     std::string& body = client_.body_;
     if (static_cast<long long>(body.size() + piece.size()) > client_.max_body_size_) {
-      pending_code_ = kErrorConnect;
+      pending_code_ = kErrorTooLarge;
       return false;
     }
     body.append(piece);

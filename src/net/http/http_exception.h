@@ -16,13 +16,14 @@ class CHttpExeption {
 
 // The codes the client and its callers throw.
 inline constexpr int kErrorNotOnline = 1;          // thrown by callers of HasNetworkConnection
-inline constexpr int kErrorConnect = 2;            // no connection; body over the size cap
+inline constexpr int kErrorConnect = 2;            // no connection; a body that does not unpack
 inline constexpr int kErrorRequest = 3;            // bad or refused URL; certificate rejected
 inline constexpr int kErrorSend = 4;               // send/receive failed; malformed response
 inline constexpr int kErrorTimeout = 6;            // the server stopped sending (408 in callers)
 inline constexpr int kErrorUnauthorized = 7;       // 401
 inline constexpr int kErrorProxyAuthRequired = 8;  // 407
 inline constexpr int kErrorForbidden = 9;          // 403
+inline constexpr int kErrorTooLarge = 10;          // the body, sent or unpacked, is over the cap
 inline constexpr int kErrorNotFound = 160;         // 404; redirect without a location; too many
 inline constexpr int kErrorGone = 161;             // 410
 inline constexpr int kErrorServerError = 162;      // 500

@@ -115,7 +115,7 @@ TEST_F(HttpClientFailureTest, BodySizeCap) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     RawFixtureServer raw(c.reply);
-    EXPECT_EQ(DownloadCode(client_, raw.Url("/big")), 2);
+    EXPECT_EQ(DownloadCode(client_, raw.Url("/big")), HTTP::kErrorTooLarge);
   }
   // A 304 may announce the length of the entity it does not send.
   RawFixtureServer not_modified("HTTP/1.1 304 Not Modified\r\nContent-Length: 5000\r\n\r\n");
