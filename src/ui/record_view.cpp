@@ -9,6 +9,7 @@
 #include "platform/folders.h"
 #include "settings/settings.h"
 #include "store/column.h"
+#include "ui/focus_keeper.h"
 #include "ui/page_finder.h"
 #include "ui/pane_page.h"
 #include "ui/qt_text.h"
@@ -24,6 +25,9 @@ namespace {
 // An updating column's worker holds its lock through the merge; the window thread never waits
 // for it but tries again a moment later.
 constexpr int kLockRetryMs = 50;
+// How long a shown record guards the focus: the first starts the engine, which takes longer.
+constexpr int kFirstFocusGuardMs = 10000;
+constexpr int kFocusGuardMs = 2000;
 
 }  // namespace
 
@@ -38,6 +42,7 @@ RecordView::RecordView(QWidget* parent, const std::string& theme_folder)
   retry_timer_ = new QTimer(this);
   retry_timer_->setSingleShot(true);
   retry_timer_->setInterval(kLockRetryMs);
+  focus_keeper_ = new FocusKeeper(this);
 
   connect(host_, &RecordPaneHost::Initialized, this, &RecordView::OnPageInitialized);
   connect(retry_timer_, &QTimer::timeout, this, &RecordView::Render);
@@ -75,6 +80,8 @@ void RecordView::ShowRecord(const RecordRef& record, const std::shared_ptr<TreeN
   // The engine weighs more than the rest of the program together: it starts for the first
   // record, not for the window (an empty pane is blank either way).
   if (!record_ && !HasView()) return;
+  // The engine's start and the page's load must not take the keyboard from the records list.
+  focus_keeper_->Guard(HasView() ? kFocusGuardMs : kFirstFocusGuardMs);
   MakeView();
   Finder()->ForgetBookmark();
   Render();

@@ -21,6 +21,7 @@ class QWebChannel;
 
 namespace tarsel::ui {
 
+class FocusKeeper;
 class RecordPaneHost;
 
 class RecordView : public WebPane {
@@ -64,6 +65,7 @@ class RecordView : public WebPane {
   RecordPaneHost* host_ = nullptr;
   QWebChannel* channel_ = nullptr;
   QTimer* retry_timer_ = nullptr;
+  FocusKeeper* focus_keeper_ = nullptr;
   RecordRef record_;
   std::shared_ptr<TreeNode> column_;
   bool page_initialized_ = false;

@@ -1,0 +1,38 @@
+#pragma once
+
+// Keeps the keyboard where the user put it while a pane does work the user did not click into.
+// Starting the web engine and loading its page takes the focus away on X11 (the engine's
+// offscreen window deactivates the application), which would send the next key of someone
+// reading from the keyboard into the page instead of the records list. For a short while after
+// Guard(), a focus that leaves the widget holding it for nothing, or for a widget inside
+// `pane`, is given back, unless a mouse button is down (the user clicking into the pane).
+// Window thread only.
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace tarsel::ui {
+
+class FocusKeeper : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit FocusKeeper(QWidget* pane);
+
+  // From now for `milliseconds`, the widget that has the focus now keeps it.
+  void Guard(int milliseconds);
+
+ private:
+  void OnFocusChanged(QWidget* old_focus, QWidget* new_focus);
+  void GiveBack();
+
+  QWidget* pane_;
+  QPointer<QWidget> holder_;
+  QElapsedTimer since_;
+  int guard_ms_ = 0;
+};
+
+}  // namespace tarsel::ui
