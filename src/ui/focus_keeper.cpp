@@ -1,6 +1,7 @@
 #include "ui/focus_keeper.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
 
@@ -14,15 +15,26 @@ void FocusKeeper::Guard(int milliseconds) {
   QWidget* focus = QApplication::focusWidget();
   // The user is in the pane already: nothing to keep.
   if (focus == nullptr || focus == pane_ || pane_->isAncestorOf(focus)) return;
+  if (!holder_) qApp->installEventFilter(this);
   holder_ = focus;
   guard_ms_ = milliseconds;
   since_.start();
 }
 
+bool FocusKeeper::eventFilter(QObject*, QEvent* event) {
+  const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+  const bool tab = key != nullptr && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab);
+  if (tab || event->type() == QEvent::MouseButtonPress || since_.elapsed() > guard_ms_) {
+    holder_ = nullptr;
+    qApp->removeEventFilter(this);
+  }
+  return false;
+}
+
 void FocusKeeper::OnFocusChanged(QWidget* old_focus, QWidget* new_focus) {
   if (!holder_ || old_focus != holder_ || since_.elapsed() > guard_ms_) return;
   const bool taken = new_focus == nullptr || new_focus == pane_ || pane_->isAncestorOf(new_focus);
-  if (!taken || QApplication::mouseButtons() != Qt::NoButton) return;
+  if (!taken) return;
   // After the engine is done with the change that took it.
   QTimer::singleShot(0, this, &FocusKeeper::GiveBack);
 }

@@ -5,8 +5,8 @@
 // offscreen window deactivates the application), which would send the next key of someone
 // reading from the keyboard into the page instead of the records list. For a short while after
 // Guard(), a focus that leaves the widget holding it for nothing, or for a widget inside
-// `pane`, is given back, unless a mouse button is down (the user clicking into the pane).
-// Window thread only.
+// `pane`, is given back. A click or a Tab of the user's ends the guard: they move the focus on
+// purpose. Window thread only.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -24,6 +24,9 @@ class FocusKeeper : public QObject {
 
   // From now for `milliseconds`, the widget that has the focus now keeps it.
   void Guard(int milliseconds);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void OnFocusChanged(QWidget* old_focus, QWidget* new_focus);
