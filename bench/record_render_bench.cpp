@@ -50,7 +50,7 @@ void BM_RenderConvertAndScript(benchmark::State& state) {
   const Record record = FiveKilobyteRecord();
   for (auto _ : state) {
     const std::string body = RenderRecordBody(&column, &record, templ);
-    benchmark::DoNotOptimize(BodyAssignmentScript(BodyToUtf8(body, 1)));
+    benchmark::DoNotOptimize(BodyAssignmentScript(BodyToUtf8(body, 1252)));
   }
 }
 BENCHMARK(BM_RenderConvertAndScript);

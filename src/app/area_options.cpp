@@ -2,10 +2,6 @@
 
 namespace tarsel {
 
-EncodingChoice EncodingForSettings(const Settings& settings) {
-  return static_cast<EncodingChoice>(settings.encoding);
-}
-
 VersionCheckOptions VersionCheckOptionsForSettings(const Settings& settings) {
   return {settings.newversion, HttpOptionsForSettings(settings)};
 }

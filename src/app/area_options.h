@@ -11,9 +11,6 @@
 
 namespace tarsel {
 
-// The user's character-set choice, for the list readers.
-EncodingChoice EncodingForSettings(const Settings& settings);
-
 // Whether the user wants to hear about new versions, and the proxy.
 VersionCheckOptions VersionCheckOptionsForSettings(const Settings& settings);
 

@@ -20,8 +20,7 @@ std::string FeedbackMailUrl(FeedbackKind kind, const ProjectAddresses& addresses
       subject = "Information%20Request";
       break;
   }
-  return "mailto:" + *address + "?subject=" + subject + "[Tarsel - " + kProductVersion +
-         "]";
+  return "mailto:" + *address + "?subject=" + subject + "[Tarsel - " + kProductVersion + "]";
 }
 
 void SendFeedback(FeedbackKind kind) {

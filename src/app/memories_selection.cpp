@@ -5,6 +5,7 @@
 #include "parse/feeds/text_cleanup.h"
 #include "settings/settings.h"
 #include "store/memories_operations.h"
+#include "update/update_options.h"
 
 namespace tarsel {
 
@@ -16,7 +17,7 @@ RecordRef RecordFromSelection(const std::string& selected_html, const std::strin
   record->link = page_url;
   record->title = page_title;
   if (record->title.empty()) {
-    const auto choice = static_cast<EncodingChoice>(CurrentSettings()->encoding);
+    const EncodingChoice choice = EncodingForSettings(*CurrentSettings());
     std::string text = HTML::HtmlToPlainText(selected_html, CodePageForEncoding(choice));
     CollapseBlanks(text);
     record->title = ShortenText(text, 50);

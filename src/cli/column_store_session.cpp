@@ -13,6 +13,7 @@
 #include "platform/system_code_page.h"
 #include "settings/settings_file.h"
 #include "store/store_files.h"
+#include "update/update_options.h"
 
 namespace tarsel::cli {
 namespace {
@@ -93,8 +94,7 @@ std::unique_ptr<ColumnStoreSession> ColumnStoreSession::Open(StoreAccess access,
   }
   LoadSettings(session->settings_);
   SetCurrentSettings(session->settings_);
-  session->code_page_ =
-      CodePageForEncoding(static_cast<EncodingChoice>(session->settings_.encoding));
+  session->code_page_ = CodePageForSettings(session->settings_);
   session->options_ = StoreOptionsForSettings(session->settings_);
   // A large store's record texts are most of its size and of the memory it takes.
   session->options_.record_texts = access != StoreAccess::kCount;

@@ -95,7 +95,8 @@ struct FetchResult {
 };
 
 // Downloads, then reads the body as the merge of a column without records would.
-FetchResult Fetch(Column& column, const DownloadOptions& options) {
+FetchResult Fetch(Column& column, const Settings& settings) {
+  const DownloadOptions options = DownloadOptionsForSettings(settings);
   FetchResult result;
   try {
     result.new_content = DownloadColumn(column, options, nullptr, &result.status);
@@ -108,7 +109,7 @@ FetchResult Fetch(Column& column, const DownloadOptions& options) {
   }
   const std::string fetched_url = column.url;
   try {
-    result.failure = MergeRecords(column);
+    result.failure = MergeRecords(column, MergeOptionsForSettings(settings));
   } catch (...) {
     result.failure = kFailureUpdate;
   }
@@ -207,7 +208,7 @@ int RunFetch(int argc, char* argv[]) {
     settings.encoding = static_cast<int32_t>(*choice);
   }
   SetCurrentSettings(settings);
-  const int code_page = CodePageForEncoding(static_cast<EncodingChoice>(settings.encoding));
+  const int code_page = CodePageForSettings(settings);
 
   ScratchDataFolder scratch;
   if (!scratch.Ready()) {
@@ -224,7 +225,7 @@ int RunFetch(int argc, char* argv[]) {
   column.login = from_utf8("--user");
   column.password = from_utf8("--password");
 
-  const FetchResult result = Fetch(column, DownloadOptionsForSettings(settings));
+  const FetchResult result = Fetch(column, settings);
   const nlohmann::ordered_json json = ResultJson(column, result, code_page);
   if (args.Has("--json")) {
     Out(JsonText(json) + "\n");

@@ -95,7 +95,7 @@ int RunParse(int argc, char* argv[]) {
   std::optional<std::string> body = ReadBody(options.file);
   if (!body) return kExitFailure;
   Settings settings = EffectiveSettings(options);
-  auto choice = static_cast<EncodingChoice>(settings.encoding);
+  const EncodingChoice choice = EncodingForSettings(settings);
 
   // A file stands for a body that came without a charset in its content type.
   bool charset_converted = ConvertDownloadedText(*body, "", choice);

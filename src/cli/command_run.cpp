@@ -99,6 +99,9 @@ int RunRun(int argc, char* argv[]) {
   RunReport report(*session);
   auto services = std::make_shared<UpdateServices>();
   services->notice = &report;
+  services->settings = [snapshot = std::make_shared<const Settings>(session->settings())] {
+    return snapshot;
+  };
   services->update_finished = WakeLoop::Wake;
   UpdateQueueHooks hooks;
   // The idle save, only after an update: a service at rest does not rewrite its store.

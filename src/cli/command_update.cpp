@@ -119,6 +119,9 @@ int RunUpdate(int argc, char* argv[]) {
   ConsoleReport report(*session, record, options, columns.size());
   auto services = std::make_shared<UpdateServices>();
   services->notice = &report;
+  services->settings = [snapshot = std::make_shared<const Settings>(session->settings())] {
+    return snapshot;
+  };
   services->update_finished = WakeLoop::Wake;
   UpdateQueue queue(session->tree(), services, &report);
   for (const auto& column : columns) queue.Enqueue(column);

@@ -24,7 +24,6 @@ namespace HTTP {
 class CHttpClient;
 }
 
-
 // The user's choices a check follows.
 struct VersionCheckOptions {
   bool enabled = true;  // the user wants to hear about new versions
@@ -51,8 +50,8 @@ class VersionChecker {
   VersionChecker& operator=(const VersionChecker&) = delete;
 
   // Starts the worker unless one has run already. It does nothing when the check is not enabled,
-  // there is no address or ready is empty; a download that fails or answers with a status other than 200 or 304
-  // ends silently; otherwise ready hears the file's lines.
+  // there is no address or ready is empty; a download that fails or answers with a status other
+  // than 200 or 304 ends silently; otherwise ready hears the file's lines.
   bool Start(const VersionCheckOptions& options, ReadyCallback ready);
   // Waits for the worker to finish on its own.
   void Wait();

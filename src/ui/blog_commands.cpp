@@ -163,7 +163,7 @@ void BlogCommands::Post(const std::string& title, const std::string& text) {
   BlogPostContext context;
   context.blog = settings_.Get().blog;
   context.endpoints = endpoints_;
-  context.http = HttpOptionsForSettings(*CurrentSettings());
+  context.http = HttpOptionsForSettings(settings_.Get());
   context.prompt = job.get();
   context.cancel = &job->cancel;
   job_ = job;

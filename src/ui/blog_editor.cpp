@@ -63,7 +63,8 @@ QWebEngineView* MakePage(QWidget* parent, const char* name, int name_id, bool ed
 }
 
 QString PageText(const std::string& bytes) {
-  const std::string utf8 = CodePageToUtf8(bytes, BlogPageCodePage(CurrentSettings()->encoding));
+  const std::string utf8 =
+      CodePageToUtf8(bytes, BlogPageCodePage(static_cast<int32_t>(ProgramEncoding())));
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 

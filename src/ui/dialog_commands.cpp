@@ -6,6 +6,7 @@
 #include "ui/import_commands.h"
 #include "ui/memories_dialogs.h"
 #include "ui/settings_dialog.h"
+#include "ui/settings_owner.h"
 #include "update/update_queue.h"
 #include "view/command_ids.h"
 
@@ -87,7 +88,7 @@ void BindProperties(CommandActions& actions, const DialogCommandHost& host) {
     const bool hidden = !host.window->isVisible() || host.window->isMinimized();
     if (hidden && actions.IsBound(cmd::kRestore)) actions.Run(cmd::kRestore);
     if (!RunSettingsDialog(host.window, *host.settings)) return;
-    data.store_options = StoreOptionsForSettings(data.settings);
+    data.store_options = StoreOptionsForSettings(host.settings->Get());
   };
   actions.Bind(cmd::kSettings, settings);
   actions.Bind(cmd::kTreeSettings, settings);

@@ -16,6 +16,7 @@
 
 #include "app/area_options.h"
 #include "ui/qt_text.h"
+#include "ui/settings_owner.h"
 #include "view/accessible_texts.h"
 #include "view/blog_strings.h"
 #include "view/string_table.h"
@@ -112,7 +113,7 @@ void DirectorySearchDialog::Find() {
   DirectorySearchHooks hooks;
   hooks.endpoint = endpoint_;
   hooks.is_online = is_online_;
-  hooks.http = HttpOptionsForSettings(*CurrentSettings());
+  hooks.http = HttpOptionsForSettings(*SettingsOwner::Snapshot());
   // The worker owns the shared state it writes into; it holds no pointer to the dialog.
   worker_ = std::thread([shared = shared_, hooks]() mutable {
     hooks.prompt = shared.get();

@@ -9,7 +9,9 @@
 
 #include "ui/dialog_widgets.h"
 #include "ui/qt_text.h"
+#include "ui/settings_owner.h"
 #include "ui/translate_widgets.h"
+#include "update/update_options.h"
 #include "view/dialog_ids.h"
 #include "view/dialog_text_ids.h"
 #include "view/string_table.h"
@@ -22,7 +24,9 @@ constexpr int kPollMilliseconds = 100;
 
 DownloadDialog::DownloadDialog(std::string url, std::string path,
                                ListDownload::ConnectionTest connection_test, QWidget* parent)
-    : QDialog(parent), download_(std::move(url), std::move(path), std::move(connection_test)) {
+    : QDialog(parent),
+      download_(std::move(url), std::move(path), HttpOptionsForSettings(*SettingsOwner::Snapshot()),
+                std::move(connection_test)) {
   setObjectName(QStringLiteral("DownloadDialog"));
   setWindowTitle(Text(kTextDownloadingFile));
   setAccessibleName(Text(kTextDownloadingFile));

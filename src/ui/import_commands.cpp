@@ -102,7 +102,7 @@ int ImportDirectoryCommand(QWidget* parent, ColumnTree& tree, const DirectoryLis
   FoundFeedTree list;
   {
     WaitCursor wait;
-    list = ReadDirectoryFile(directory, path);
+    list = ReadDirectoryFile(directory, path, ProgramEncoding());
   }
   return ImportFoundFeeds(parent, tree, list, defaults);
 }
@@ -131,7 +131,7 @@ int ImportListFile(QWidget* parent, ColumnTree& tree, const std::string& path,
   std::optional<FoundFeedTree> list;
   {
     WaitCursor wait;
-    list = ReadListFile(path);
+    list = ReadListFile(path, ProgramEncoding());
   }
   if (!list) return 0;
   return ImportFoundFeeds(parent, tree, *list, defaults);
@@ -146,8 +146,7 @@ bool LoadOpmlCommand(QWidget* parent, ColumnTree& tree, const NewColumnDefaults&
   if (!content) return false;
   MergeCounts counts;
   std::string error;
-  if (!LoadOpml(tree, content->view(), nullptr, defaults, EncodingForSettings(*CurrentSettings()),
-                counts, error)) {
+  if (!LoadOpml(tree, content->view(), nullptr, defaults, ProgramEncoding(), counts, error)) {
     return false;
   }
   return counts.added > 0 || counts.groups > 0;
@@ -165,7 +164,7 @@ QString AskExportPath(QWidget* parent) {
 
 // The code page the program's texts are in, which the export converts to UTF-8 from.
 int ExportCodePage() {
-  return CodePageForEncoding(static_cast<EncodingChoice>(CurrentSettings()->encoding));
+  return ProgramCodePage();
 }
 
 bool ReportExport(QWidget* parent, bool written, const QString& path) {

@@ -94,8 +94,8 @@ MainWindow::MainWindow(ProgramData& data, QWidget* parent) : QMainWindow(parent)
   main_splitter_->setChildrenCollapsible(false);
   setCentralWidget(main_splitter_);
 
-  ApplyMemoriesVisible(data_.settings.memories_visible);
-  ApplyLayoutVertical(data_.settings.layout_vertical);
+  ApplyMemoriesVisible(settings_->Get().memories_visible);
+  ApplyLayoutVertical(settings_->Get().layout_vertical);
   tray_ = new TrayPresence(this, actions_->BuildMenu(kTrayMenu, this));
   ConnectUpdates();
   BindCommands();
@@ -128,7 +128,7 @@ void MainWindow::BuildMenusAndToolbar() {
   connect(quick_views_, &QuickViewBox::QuickViewChosen, this,
           [this](int index) { ShowQuickView(index); });
   toolbar_->addWidget(quick_views_);
-  toolbar_->setVisible(data_.settings.viewtoolbar);
+  toolbar_->setVisible(settings_->Get().viewtoolbar);
 }
 
 void MainWindow::BuildStatusBar() {
@@ -148,11 +148,11 @@ void MainWindow::BuildStatusBar() {
   bar->addWidget(status_text_, 1);
   bar->addPermanentWidget(updating_pane_);
   bar->addPermanentWidget(waiting_pane_);
-  bar->setVisible(data_.settings.viewstatusbar);
+  bar->setVisible(settings_->Get().viewstatusbar);
 }
 
 QWidget* MainWindow::BuildLeftSide() {
-  columns_model_ = new TreeModel(data_.columns, data_.settings.sortcolumns, this);
+  columns_model_ = new TreeModel(data_.columns, settings_->Get().sortcolumns, this);
   memories_model_ = new TreeModel(data_.memories, false, this);
   columns_tree_ = new NodeTree(columns_model_, false);
   memories_tree_ = new NodeTree(memories_model_, true);
@@ -207,8 +207,9 @@ QWidget* MainWindow::BuildTabArea() {
   tabs_->SetFirstPage(items_splitter_, Text(text::kColumnsTab), record_pane_);
   tabs_->SetMemoriesTree(&data_.memories);
   connect(record_pane_, &RecordView::OpenLinkRequest, tabs_, &TabArea::OpenLink);
-  connect(tabs_, &TabArea::LeftSideVisibilityRequest, this,
-          [this](bool visible) { left_side_->setVisible(visible || !data_.settings.fullscreen); });
+  connect(tabs_, &TabArea::LeftSideVisibilityRequest, this, [this](bool visible) {
+    left_side_->setVisible(visible || !settings_->Get().fullscreen);
+  });
   connect(tabs_, &TabArea::StatusTextRequest, this, [this](const QString& status) {
     status_text_->setText(status.isEmpty() ? Text(text::kReady) : status);
   });
@@ -252,7 +253,7 @@ void MainWindow::ApplyMemoriesVisible(bool visible) {
 
 void MainWindow::ApplyLeftSideForTab(int index) {
   // "Hide columns tree while browsing": only the tab area while a browser tab is active.
-  left_side_->setVisible(!(data_.settings.fullscreen && index > 0));
+  left_side_->setVisible(!(settings_->Get().fullscreen && index > 0));
 }
 
 QString MainWindow::RecordsCaption() const {

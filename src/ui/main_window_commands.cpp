@@ -220,7 +220,7 @@ ColumnGroup* MainWindow::SelectedMemoriesGroup() const {
 // column a new one was made for selected.
 void MainWindow::ShowMemoriesChange(const TreeNode* made) {
   memories_tree_->Rebuild();
-  if (!data_.settings.memories_visible) actions_->Run(cmd::kToggleMemories);
+  if (!settings_->Get().memories_visible) actions_->Run(cmd::kToggleMemories);
   if (made != nullptr) memories_tree_->SelectNode(made);
 }
 

@@ -48,6 +48,7 @@ void MainWindow::ConnectUpdates() {
   auto services = std::make_shared<UpdateServices>();
   services->notice = tray_->notice();
   services->sound = tray_->sound();
+  services->settings = &SettingsOwner::Snapshot;
   services->notice_line = [](const std::string& column_name, int32_t new_count) {
     return FillText(FillNumber(GetText(kNoticeLineTextId), new_count), column_name);
   };
@@ -102,7 +103,7 @@ void MainWindow::ShowRecordsOf(const TreeNodeRef&) {
 }
 
 void MainWindow::RestoreLayout() {
-  const Settings& settings = data_.settings;
+  const Settings& settings = settings_->Get();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QSize size = screen->size();
     if (const auto placement = UsablePlacement(settings.placement, size.width(), size.height())) {
@@ -125,14 +126,14 @@ void MainWindow::RestoreLayout() {
 }
 
 void MainWindow::RestoreSelection() {
-  if (TreeNodeRef last = data_.columns.FindById(data_.settings.lastid)) {
+  if (TreeNodeRef last = data_.columns.FindById(settings_->Get().lastid)) {
     columns_tree_->SelectNode(last.get());
   }
   columns_tree_->setFocus();
 }
 
 void MainWindow::StartUpdates() {
-  updates_->Start(data_.settings.last_version_check);
+  updates_->Start(settings_->Get().last_version_check);
 }
 
 void MainWindow::ReportDamagedFiles() {
@@ -221,7 +222,7 @@ void MainWindow::ExitProgram() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!exiting_ && !closing_done_ && data_.settings.minimize_on_close && tray_present_) {
+  if (!exiting_ && !closing_done_ && settings_->Get().minimize_on_close && tray_present_) {
     // The close box only hides the window to the tray.
     event->ignore();
     showMinimized();

@@ -15,6 +15,7 @@
 #include "ui/accessible_roles.h"
 #include "ui/desktop_notifier.h"
 #include "ui/qt_text.h"
+#include "ui/settings_owner.h"
 
 namespace tarsel::ui {
 namespace {
@@ -81,7 +82,7 @@ void NoticeWindow::TakePendingText() {
 }
 
 void NoticeWindow::Present(const std::string& text) {
-  const std::shared_ptr<const Settings> settings = CurrentSettings();
+  const std::shared_ptr<const Settings> settings = SettingsOwner::Snapshot();
   if (settings->mute_popups) return;
   const NoticeTimeline::Change change = timeline_.Append(text, clock_());
   if (change == NoticeTimeline::Change::kNone) return;

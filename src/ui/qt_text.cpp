@@ -1,20 +1,34 @@
 #include "ui/qt_text.h"
 
+#include <atomic>
+
 #include "parse/charsets/encoding_choice.h"
 #include "platform/system_code_page.h"
-#include "settings/settings.h"
 #include "view/string_table.h"
 
 namespace tarsel::ui {
 namespace {
 
-// The program's code page: the one the encoding setting converts feeds to (UTF-8 under
-// Automatic on a UTF-8 desktop).
-int ProgramCodePage() {
-  return CodePageForEncoding(static_cast<EncodingChoice>(CurrentSettings()->encoding));
-}
+// Written by the settings' owner on the window thread, read by every conversion (workers'
+// notices too): plain values, no lock per call.
+std::atomic<EncodingChoice> published_encoding{EncodingChoice::kAutomatic};
+std::atomic<int> published_code_page{0};
 
 }  // namespace
+
+void PublishProgramEncoding(EncodingChoice encoding) {
+  published_encoding = encoding;
+  published_code_page = CodePageForEncoding(encoding);
+}
+
+EncodingChoice ProgramEncoding() {
+  return published_encoding;
+}
+
+int ProgramCodePage() {
+  const int code_page = published_code_page;
+  return code_page != 0 ? code_page : CodePageForEncoding(EncodingChoice::kAutomatic);
+}
 
 QString ToQt(std::string_view program_text) {
   // Malformed UTF-8 becomes U+FFFD here, before Qt sees it.

@@ -108,7 +108,7 @@ void RecordView::Render() {
     retry_timer_->start();
     return;
   }
-  WriteBody(BodyToUtf8(body, CurrentSettings()->encoding));
+  WriteBody(BodyToUtf8(body, ProgramCodePage()));
 }
 
 // False when the column is being merged right now.

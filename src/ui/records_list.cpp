@@ -13,6 +13,7 @@
 #include "ui/records_list_view.h"
 #include "ui/records_model.h"
 #include "ui/settings_owner.h"
+#include "update/update_options.h"
 #include "view/quick_views.h"
 #include "view/record_operations.h"
 #include "view/records_list_cells.h"
@@ -129,7 +130,9 @@ void RecordsList::Refresh() {
       view = BuildQuickView(*column_tree_, quick->index, clock_()).value_or(RecordsViewModel());
     }
   } else if (const auto* search = std::get_if<SearchChoices>(&source_)) {
-    if (column_tree_) view = BuildSearchResult(*column_tree_, SearchRule(*search));
+    if (column_tree_) {
+      view = BuildSearchResult(*column_tree_, SearchRule(*search, CodePageForSettings(settings)));
+    }
   }
   view_->SetEmptyText(ToQt(view.empty_text()));
   view_->SetDescriptionsShown(settings.descriptions_show);

@@ -145,8 +145,8 @@ QVariant RecordsModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole: {
-      const std::string text = role == Qt::DisplayRole ? CellText(record, column)
-                                                       : CellAccessibleText(record, column);
+      const std::string text =
+          role == Qt::DisplayRole ? CellText(record, column) : CellAccessibleText(record, column);
       if (text.empty()) return {};
       return OneLine(ToQt(std::string_view(text).substr(0, kCellBytes)));
     }

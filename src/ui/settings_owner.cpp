@@ -1,9 +1,21 @@
 #include "ui/settings_owner.h"
 
+#include "ui/qt_text.h"
+#include "update/update_options.h"
+
 namespace tarsel::ui {
 
 SettingsOwner::SettingsOwner(Settings& live, QObject* parent) : QObject(parent), live_(live) {
+  Publish();
+}
+
+void SettingsOwner::Publish() {
   SetCurrentSettings(live_);
+  PublishProgramEncoding(EncodingForSettings(live_));
+}
+
+std::shared_ptr<const Settings> SettingsOwner::Snapshot() {
+  return CurrentSettings();
 }
 
 void SettingsOwner::Change(const std::function<void(Settings&)>& edit) {
@@ -13,7 +25,7 @@ void SettingsOwner::Change(const std::function<void(Settings&)>& edit) {
 
 void SettingsOwner::Record(const std::function<void(Settings&)>& edit) {
   edit(live_);
-  SetCurrentSettings(live_);
+  Publish();
 }
 
 }  // namespace tarsel::ui

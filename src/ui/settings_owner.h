@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <functional>
+#include <memory>
 
 #include "settings/settings.h"
 
@@ -21,6 +22,8 @@ class SettingsOwner : public QObject {
   explicit SettingsOwner(Settings& live, QObject* parent = nullptr);
 
   const Settings& Get() const { return live_; }
+  // The published copy, for a worker that follows one snapshot through a task. Any thread.
+  static std::shared_ptr<const Settings> Snapshot();
   // Applies `edit` to the live settings, publishes them and emits Changed.
   void Change(const std::function<void(Settings&)>& edit);
   // As Change, without Changed: for state the widgets set themselves (splitters, placement).
@@ -30,6 +33,9 @@ class SettingsOwner : public QObject {
   void Changed();
 
  private:
+  // Makes the live settings the process-wide snapshot and the conversions' code page.
+  void Publish();
+
   Settings& live_;
 };
 

@@ -8,6 +8,7 @@
 
 #include "settings/settings.h"
 #include "ui/qt_text.h"
+#include "ui/settings_owner.h"
 
 namespace tarsel::ui {
 
@@ -16,7 +17,7 @@ SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
 SoundPlayer::~SoundPlayer() = default;
 
 void SoundPlayer::PlaySoundFile(const std::string& path) {
-  if (CurrentSettings()->mute_sound) return;
+  if (SettingsOwner::Snapshot()->mute_sound) return;
   // A missing file costs the window thread nothing; the check needs no Qt object.
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return;

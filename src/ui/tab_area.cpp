@@ -15,6 +15,7 @@
 #include "ui/page_finder.h"
 #include "ui/qt_text.h"
 #include "ui/record_view.h"
+#include "ui/settings_owner.h"
 #include "ui/table_menu.h"
 #include "view/command_ids.h"
 #include "view/command_table.h"
@@ -80,7 +81,7 @@ void TabArea::OpenLink(const QString& url) {
   if (scheme != u"http" && scheme != u"https" && scheme != u"ftp" && scheme != u"mailto") return;
   // The engine has no mail or ftp client of its own.
   const bool not_for_tabs = scheme == u"mailto" || scheme == u"ftp";
-  if (not_for_tabs || CurrentSettings()->external_browser) {
+  if (not_for_tabs || SettingsOwner::Snapshot()->external_browser) {
     external_opener_(url);
     return;
   }
@@ -213,7 +214,7 @@ void TabArea::SetMessageSink(std::function<void(const QString&)> sink) {
 }
 
 void TabArea::OnCurrentChanged(int index) {
-  if (CurrentSettings()->fullscreen) emit LeftSideVisibilityRequest(index <= 0);
+  if (SettingsOwner::Snapshot()->fullscreen) emit LeftSideVisibilityRequest(index <= 0);
   emit StatusTextRequest(QString());
 }
 

@@ -26,7 +26,7 @@ VersionNotice::~VersionNotice() {
 
 void VersionNotice::StartCheck() {
   checker_->Start(
-      VersionCheckOptionsForSettings(*CurrentSettings()), [this](std::vector<std::string> lines) {
+      VersionCheckOptionsForSettings(settings_.Get()), [this](std::vector<std::string> lines) {
         QMetaObject::invokeMethod(
             this, [this, lines = std::move(lines)] { OnLines(lines); }, Qt::QueuedConnection);
       });

@@ -25,7 +25,8 @@ class VersionNotice : public QObject, public NewVersionPrompt {
   Q_OBJECT
 
  public:
-  VersionNotice(QWidget* window, SettingsOwner& settings, std::string url = BuiltInAddresses().version_file);
+  VersionNotice(QWidget* window, SettingsOwner& settings,
+                std::string url = BuiltInAddresses().version_file);
   // Stops a running download and waits for the worker (the cancel ends it at once).
   ~VersionNotice() override;
 

@@ -91,12 +91,11 @@ ExactMatch MatchExactly(const RecordList& old_records, RecordList& parsed) {
 // record an older build of the readers stored with other bytes. Returns which old records were
 // taken.
 std::vector<bool> MatchOldRecords(const RecordList& old_records, RecordList& parsed,
-                                  const FeedBases& bases) {
+                                  const FeedBases& bases, int code_page) {
   ExactMatch match = MatchExactly(old_records, parsed);
   const bool left_on_both_sides =
       match.matched < parsed.size() && match.matched < old_records.size();
   if (!left_on_both_sides) return std::move(match.old_taken);
-  const int code_page = CurrentFeedReadOptions().code_page;
   for (const auto& [p, position] :
        MatchLoosely(old_records, match.old_taken, parsed, match.parsed_matched, bases, code_page)) {
     CarryUserState(*old_records[position], *parsed[p]);
@@ -125,28 +124,28 @@ void ReplaceChannel(Column& column, ChannelInfo& parsed) {
 }
 
 // Steps from parsing to the new record list; false when the body is not a feed.
-bool MergeFeed(Column& column, std::string_view body) {
+bool MergeFeed(Column& column, std::string_view body, const MergeOptions& options) {
   // A body the download left as it came is brought into a UTF-8 program code page here, by
   // its declaration, before the parser sees it.
   bool converted = column.charset_converted;
   std::string converted_body;
   if (!converted) {
     converted_body.assign(body);
-    const auto choice = static_cast<EncodingChoice>(CurrentSettings()->encoding);
-    converted = ConvertBodyByDeclaration(converted_body, false, choice);
+    converted = ConvertBodyByDeclaration(converted_body, false, options.encoding);
     if (converted) body = converted_body;
   }
   ChannelInfo parsed;
   // Relative links resolve against the feed's own address: the column's URL, which a permanent
   // redirect has already moved (a temporary one leaves it, as the next request goes there too).
-  if (!ParseAndCleanFeed(body, parsed, converted, CurrentFeedReadOptions(), column.url)) {
+  if (!ParseAndCleanFeed(body, parsed, converted, options.read, column.url)) {
     column.etag.clear();
     column.last_modified.clear();
     return false;
   }
   ClearNewFlags(column);
   const FeedBases bases{column.url, parsed.link};
-  const std::vector<bool> taken = MatchOldRecords(column.channel.records, parsed.records, bases);
+  const std::vector<bool> taken =
+      MatchOldRecords(column.channel.records, parsed.records, bases, options.read.code_page);
   KeepPersistentLeftovers(column.channel.records, taken, parsed.records);
   RecordList old_records = std::move(column.channel.records);
   ReplaceChannel(column, parsed);
@@ -160,7 +159,11 @@ void ClearNewFlags(Column& column) {
   for (const RecordRef& record : column.channel.records) record->is_new = false;
 }
 
-int32_t MergeRecords(Column& column) {
+MergeOptions MergeOptionsForSettings(const Settings& settings) {
+  return {EncodingForSettings(settings), FeedReadOptionsForSettings(settings)};
+}
+
+int32_t MergeRecords(Column& column, const MergeOptions& options) {
   const std::optional<FileContent> file = ReadWholeFile(CacheFilePath(column));
   if (!file) {
     // The body is gone (removed behind our back): the validators would earn a 304 for it.
@@ -168,10 +171,10 @@ int32_t MergeRecords(Column& column) {
     column.last_modified.clear();
     return kMergeOk;
   }
-  return MergeRecords(column, file->view());
+  return MergeRecords(column, file->view(), options);
 }
 
-int32_t MergeRecords(Column& column, std::string_view cache_text) {
+int32_t MergeRecords(Column& column, std::string_view cache_text, const MergeOptions& options) {
   // Deleted markers count as records here: a column the user emptied by deleting is not new.
   const bool never_held_records = column.channel.records.empty();
   const std::string_view body = BodyText(cache_text);
@@ -188,7 +191,7 @@ int32_t MergeRecords(Column& column, std::string_view cache_text) {
     }
   }
 
-  const int32_t status = MergeFeed(column, body) ? kMergeOk : kMergeParseFailed;
+  const int32_t status = MergeFeed(column, body, options) ? kMergeOk : kMergeParseFailed;
   if (column.NewCount() > 0) column.last_news_time = NowSeconds();
   // After a failed parse too: the name then becomes whatever channel title the column had.
   if (column.name == kNewColumnName) column.name = column.channel.title;

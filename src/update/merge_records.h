@@ -13,9 +13,20 @@
 #include <cstdint>
 #include <string_view>
 
+#include "parse/charsets/encoding_choice.h"
+#include "parse/feeds/record_fields.h"
+#include "settings/settings.h"
 #include "store/column.h"
 
 namespace tarsel {
+
+// What a merge follows of the user's settings: the character-set choice for a body the
+// download left unconverted, and the feed readers' options.
+struct MergeOptions {
+  EncodingChoice encoding = EncodingChoice::kAutomatic;
+  feeds::ReadSettings read;
+};
+MergeOptions MergeOptionsForSettings(const Settings& settings);
 
 // The name a column carries until its first successful merge gives it the channel title.
 inline constexpr char kNewColumnName[] = "New RSS Column";
@@ -34,11 +45,12 @@ inline constexpr char kNewColumnName[] = "New RSS Column";
 // The resulting list is the feed's records in
 // feed order, followed by the persistent records the feed no longer carries, in their previous
 // order; every other old record is dropped. No archive limit is applied.
-int32_t MergeRecords(Column& column);
+// `options` are the user's choices of the task's settings snapshot (MergeOptionsForSettings).
+int32_t MergeRecords(Column& column, const MergeOptions& options);
 
 // The same for `cache_text`, what the download has just written into the cache file, without
 // reading the file back.
-int32_t MergeRecords(Column& column, std::string_view cache_text);
+int32_t MergeRecords(Column& column, std::string_view cache_text, const MergeOptions& options);
 
 // Sets new to false on every record of the column (an update that brought no new content).
 void ClearNewFlags(Column& column);

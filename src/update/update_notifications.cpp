@@ -8,6 +8,7 @@
 #include "platform/folders.h"
 #include "platform/process_spawn.h"
 #include "platform/system_code_page.h"
+#include "update/update_options.h"
 
 namespace tarsel {
 namespace {
@@ -24,9 +25,11 @@ std::optional<UpdateMail> PlanMail(const Column& column, const Settings& setting
   mail.to_address = column.mail_address;
   // The mailer strips CR and LF from the subject, so a feed title cannot add header lines. It
   // sends UTF-8, whatever the program's code page.
-  const int code_page = CodePageForEncoding(static_cast<EncodingChoice>(settings.encoding));
+  const int code_page = CodePageForSettings(settings);
   mail.subject = CodePageToUtf8("rss column " + column.DisplayName() + " updated", code_page);
-  if (column.include_body) mail.body = CodePageToUtf8(NewRecordsMailBody(column), code_page);
+  if (column.include_body) {
+    mail.body = CodePageToUtf8(NewRecordsMailBody(column, code_page), code_page);
+  }
   return mail;
 }
 
@@ -53,9 +56,7 @@ void SplitProgramPath(const std::string& path, std::string& file, std::string& p
   }
 }
 
-std::string NewRecordsMailBody(const Column& column) {
-  const int code_page =
-      CodePageForEncoding(static_cast<EncodingChoice>(CurrentSettings()->encoding));
+std::string NewRecordsMailBody(const Column& column, int code_page) {
   std::string body;
   for (const RecordRef& record : column.channel.records) {
     if (!record->is_new) continue;
@@ -121,10 +122,6 @@ void DeliverUpdateNotice(const UpdateNotice& notice, const UpdateServices& servi
       SendUpdateMail(*notice.mail);
     }
   }
-}
-
-void NotifyUpdate(const Column& column, const UpdateServices& services) {
-  DeliverUpdateNotice(PlanUpdateNotice(column, *CurrentSettings(), services.smtp_port), services);
 }
 
 }  // namespace tarsel

@@ -45,8 +45,8 @@ void SplitProgramPath(const std::string& path, std::string& file, std::string& p
 
 // The mail body of the column's new records: for each record with new set, in list order, its
 // title as plain text, "\n" when both title and description are there, and the description as
-// plain text; nothing between records.
-std::string NewRecordsMailBody(const Column& column);
+// plain text; nothing between records. `code_page` is the program's code page of the texts.
+std::string NewRecordsMailBody(const Column& column, int code_page);
 
 // Reads what the notifications need from the column (caller holds column.lock) and `settings`.
 UpdateNotice PlanUpdateNotice(const Column& column, const Settings& settings,
@@ -59,8 +59,5 @@ std::string EnglishNoticeLine(const std::string& column_name, int32_t new_count)
 // once it answers true the remaining steps are skipped.
 void DeliverUpdateNotice(const UpdateNotice& notice, const UpdateServices& services,
                          const std::function<bool()>& stopped = {});
-
-// Both at once, with the current settings (caller holds column.lock).
-void NotifyUpdate(const Column& column, const UpdateServices& services);
 
 }  // namespace tarsel

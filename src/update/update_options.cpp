@@ -2,10 +2,18 @@
 
 namespace tarsel {
 
+EncodingChoice EncodingForSettings(const Settings& settings) {
+  return static_cast<EncodingChoice>(settings.encoding);
+}
+
+int CodePageForSettings(const Settings& settings) {
+  return CodePageForEncoding(EncodingForSettings(settings));
+}
+
 feeds::ReadSettings FeedReadOptionsForSettings(const Settings& settings) {
   feeds::ReadSettings read;
   read.summary_lines = settings.descriptions_limitrows ? settings.descriptions_rows : 0;
-  read.code_page = CodePageForEncoding(static_cast<EncodingChoice>(settings.encoding));
+  read.code_page = CodePageForSettings(settings);
   return read;
 }
 
@@ -14,15 +22,7 @@ HTTP::ClientOptions HttpOptionsForSettings(const Settings& settings) {
 }
 
 DownloadOptions DownloadOptionsForSettings(const Settings& settings) {
-  return {static_cast<EncodingChoice>(settings.encoding), HttpOptionsForSettings(settings)};
-}
-
-feeds::ReadSettings CurrentFeedReadOptions() {
-  return FeedReadOptionsForSettings(*CurrentSettings());
-}
-
-DownloadOptions CurrentDownloadOptions() {
-  return DownloadOptionsForSettings(*CurrentSettings());
+  return {EncodingForSettings(settings), HttpOptionsForSettings(settings)};
 }
 
 }  // namespace tarsel

@@ -7,10 +7,16 @@
 
 #include "net/download/download_column.h"
 #include "net/http/client_options.h"
+#include "parse/charsets/encoding_choice.h"
 #include "parse/feeds/record_fields.h"
 #include "settings/settings.h"
 
 namespace tarsel {
+
+// The user's character-set choice: the one place the stored number becomes the choice.
+EncodingChoice EncodingForSettings(const Settings& settings);
+// The program's code page of that choice (CodePageForEncoding).
+int CodePageForSettings(const Settings& settings);
 
 // The summary line limit and the program's code page of the user's choices.
 feeds::ReadSettings FeedReadOptionsForSettings(const Settings& settings);
@@ -20,10 +26,5 @@ HTTP::ClientOptions HttpOptionsForSettings(const Settings& settings);
 
 // The user's encoding choice and proxy.
 DownloadOptions DownloadOptionsForSettings(const Settings& settings);
-
-// The same from the process-wide settings (CurrentSettings), for the update's workers, which
-// take them once per step.
-feeds::ReadSettings CurrentFeedReadOptions();
-DownloadOptions CurrentDownloadOptions();
 
 }  // namespace tarsel

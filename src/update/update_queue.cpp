@@ -210,7 +210,7 @@ void UpdateQueue::DueCheck(int32_t now) {
 
 bool UpdateQueue::CheckConnection() {
   connected_ = hooks_.is_connected ? hooks_.is_connected()
-                                   : connection_watch_.Check(CurrentSettings()->proxy.type);
+                                   : connection_watch_.Check(TaskSettings(*services_)->proxy.type);
   return connected_;
 }
 

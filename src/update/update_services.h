@@ -7,11 +7,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "net/download/download_stopper.h"
 #include "platform/notifier.h"
 #include "services/smtp_mailer.h"
+#include "settings/settings.h"
 #include "store/column.h"
 
 namespace tarsel {
@@ -29,6 +31,10 @@ struct UpdateServices {
   // The pop-up line for a column that brought new records, in the user's language; empty: the
   // English line. Called on a worker thread.
   std::function<std::string(const std::string& column_name, int32_t new_count)> notice_line;
+  // The user's settings, asked once when an update task starts: the task follows that snapshot
+  // to its end, so a change made meanwhile never gives one column two settings. Called on a
+  // worker thread. Empty: the built-in defaults.
+  std::function<std::shared_ptr<const Settings>()> settings;
 
   // The steps below default to the real ones when empty. Each is called on a worker thread
   // and must be thread-safe.
@@ -42,5 +48,8 @@ struct UpdateServices {
   // that want to advance the queue at once; must be quick.
   std::function<void()> update_finished;
 };
+
+// The snapshot a task follows (UpdateServices::settings, or the defaults).
+std::shared_ptr<const Settings> TaskSettings(const UpdateServices& services);
 
 }  // namespace tarsel

@@ -69,7 +69,7 @@ void UpdateThread::Stop() {
   WorkerThread::Stop();
 }
 
-UpdateThread::DownloadOutcome UpdateThread::Download(Column& request) {
+UpdateThread::DownloadOutcome UpdateThread::Download(Column& request, const Settings& settings) {
   DownloadOutcome outcome;
   try {
     if (services_->download) {
@@ -77,8 +77,8 @@ UpdateThread::DownloadOutcome UpdateThread::Download(Column& request) {
       return outcome;
     }
     std::string text;
-    outcome.got_new_content =
-        DownloadColumn(request, CurrentDownloadOptions(), &stopper_, &outcome.http_status, &text);
+    outcome.got_new_content = DownloadColumn(request, DownloadOptionsForSettings(settings),
+                                             &stopper_, &outcome.http_status, &text);
     if (outcome.got_new_content) outcome.cache_text = std::move(text);
   } catch (const HTTP::CHttpExeption& error) {
     outcome.failure = FailureCodeForHttpError(error.Code());
@@ -89,10 +89,13 @@ UpdateThread::DownloadOutcome UpdateThread::Download(Column& request) {
   return outcome;
 }
 
-int32_t UpdateThread::MergeOrClear(Column& owner, const DownloadOutcome& outcome) {
+int32_t UpdateThread::MergeOrClear(Column& owner, const DownloadOutcome& outcome,
+                                   const Settings& settings) {
   try {
     if (outcome.got_new_content) {
-      return outcome.cache_text ? MergeRecords(owner, *outcome.cache_text) : MergeRecords(owner);
+      const MergeOptions options = MergeOptionsForSettings(settings);
+      return outcome.cache_text ? MergeRecords(owner, *outcome.cache_text, options)
+                                : MergeRecords(owner, options);
     }
     ClearNewFlags(owner);
     return kFailureNone;
@@ -109,7 +112,7 @@ int32_t UpdateThread::MergeOrClear(Column& owner, const DownloadOutcome& outcome
 // before it (what was downloaded is dropped) or during it (the merge is finished, and the
 // column left idle as a stop leaves it).
 std::optional<int32_t> UpdateThread::Commit(Column& owner, const Column& request,
-                                            DownloadOutcome& outcome,
+                                            DownloadOutcome& outcome, const Settings& settings,
                                             std::optional<UpdateNotice>& notice) {
   std::unique_lock<std::mutex> lock(owner.lock);
   Phase expected = Phase::kWorking;
@@ -118,11 +121,9 @@ std::optional<int32_t> UpdateThread::Commit(Column& owner, const Column& request
   owner.last_http_status = outcome.http_status;
   int32_t status = outcome.failure;
   if (status == 0) {
-    status = MergeOrClear(owner, outcome);
+    status = MergeOrClear(owner, outcome, settings);
     outcome.cache_text.reset();
-    if (status == kFailureNone) {
-      notice = PlanUpdateNotice(owner, *CurrentSettings(), services_->smtp_port);
-    }
+    if (status == kFailureNone) notice = PlanUpdateNotice(owner, settings, services_->smtp_port);
   }
   expected = Phase::kMerging;
   if (phase_.compare_exchange_strong(expected, Phase::kWorking)) return status;
@@ -145,16 +146,18 @@ bool UpdateThread::Finish(Column& owner, int32_t status) {
 
 int UpdateThread::Run() {
   const std::shared_ptr<Column> owner = std::move(owner_);
+  // One snapshot for the whole task: the download, the merge and the notice agree.
+  const std::shared_ptr<const Settings> settings = TaskSettings(*services_);
   Column request;
   {
     std::lock_guard<std::mutex> lock(owner->lock);
     CopyRequest(*owner, request);
   }
-  DownloadOutcome outcome = Download(request);
+  DownloadOutcome outcome = Download(request, *settings);
   if (StopRequested()) return -1;
 
   std::optional<UpdateNotice> notice;
-  const std::optional<int32_t> status = Commit(*owner, request, outcome, notice);
+  const std::optional<int32_t> status = Commit(*owner, request, outcome, *settings, notice);
   if (!status) return -1;
   if (notice) DeliverUpdateNotice(*notice, *services_, [this] { return StopRequested(); });
   if (!Finish(*owner, *status)) return -1;

@@ -60,8 +60,8 @@ class UpdateThread final : public WorkerThread {
     std::optional<std::string> cache_text;  // the text stored, when known, for the merge
   };
 
-  DownloadOutcome Download(Column& request);
-  int32_t MergeOrClear(Column& owner, const DownloadOutcome& outcome);
+  DownloadOutcome Download(Column& request, const Settings& settings);
+  int32_t MergeOrClear(Column& owner, const DownloadOutcome& outcome, const Settings& settings);
 
   // Working -> Merging -> Working by the run. Abandon turns Working into Abandoned and
   // Merging into AbandonedMerging; the run turns AbandonedMerging into LeftColumn once it has
@@ -69,7 +69,7 @@ class UpdateThread final : public WorkerThread {
   enum class Phase { kWorking, kMerging, kAbandoned, kAbandonedMerging, kLeftColumn };
 
   std::optional<int32_t> Commit(Column& owner, const Column& request, DownloadOutcome& outcome,
-                                std::optional<UpdateNotice>& notice);
+                                const Settings& settings, std::optional<UpdateNotice>& notice);
   bool Finish(Column& owner, int32_t status);
 
   std::shared_ptr<Column> owner_;  // taken by Run, so no cycle column -> updater -> run remains

@@ -63,7 +63,8 @@ std::string UrlListPath(std::string_view url) {
   return DownloadedListsFolder() + ListFileNameFromUrl(url);
 }
 
-FoundFeedTree ReadDirectoryFile(const DirectoryList& list, const std::string& path) {
+FoundFeedTree ReadDirectoryFile(const DirectoryList& list, const std::string& path,
+                                EncodingChoice encoding) {
   FoundFeedTree tree{kImportedDirectoryListName, {}, {}};
   std::optional<FileContent> content = ReadWholeFile(path);
   if (!content) return tree;
@@ -75,8 +76,7 @@ FoundFeedTree ReadDirectoryFile(const DirectoryList& list, const std::string& pa
     } else {
       const XMLParser::Node& body = root.FindChildNoCase("body");
       // The directory's OPML is read without a declared encoding.
-      if (!body.IsNull())
-        ParseOpmlOutlines(body, tree, "", EncodingForSettings(*CurrentSettings()));
+      if (!body.IsNull()) ParseOpmlOutlines(body, tree, "", encoding);
     }
   } catch (const XMLParser::Exception&) {
     return {kImportedDirectoryListName, {}, {}};
@@ -86,13 +86,12 @@ FoundFeedTree ReadDirectoryFile(const DirectoryList& list, const std::string& pa
   return tree;
 }
 
-std::optional<FoundFeedTree> ReadListFile(const std::string& path) {
+std::optional<FoundFeedTree> ReadListFile(const std::string& path, EncodingChoice encoding) {
   std::optional<FileContent> content = ReadWholeFile(path);
   if (!content) return std::nullopt;
   FoundFeedTree tree{kImportedFileListName, {}, {}};
   std::string error;
-  if (!ParseListBytes(content->view(), tree, error, EncodingForSettings(*CurrentSettings())))
-    return std::nullopt;
+  if (!ParseListBytes(content->view(), tree, error, encoding)) return std::nullopt;
   return tree;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "parse/charsets/encoding_choice.h"
 #include "parse/lists/found_feed_tree.h"
 #include "store/column.h"
 
@@ -42,11 +43,13 @@ std::string UrlListPath(std::string_view url);
 
 // Reads a downloaded directory file with its own format reader into a list named "imported
 // columns". A missing or malformed file gives an empty list.
-FoundFeedTree ReadDirectoryFile(const DirectoryList& list, const std::string& path);
+// `encoding` is the user's choice for a list that declares none.
+FoundFeedTree ReadDirectoryFile(const DirectoryList& list, const std::string& path,
+                                EncodingChoice encoding);
 
 // Reads a list file of any kind (OCS, item list or OPML, told apart by its content) into a list
 // named "imported column". Nothing when the file cannot be read or is not well-formed XML.
-std::optional<FoundFeedTree> ReadListFile(const std::string& path);
+std::optional<FoundFeedTree> ReadListFile(const std::string& path, EncodingChoice encoding);
 
 // The single-column services.
 enum class ServiceColumnKind { kLiveJournalFriend, kYahooGroup };

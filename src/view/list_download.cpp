@@ -34,8 +34,9 @@ void Finish(State& state, bool succeeded) {
   state.client = nullptr;
 }
 
-bool FetchBody(State& state, const std::string& url, std::string& body) {
-  HTTP::CHttpClient client(HttpOptionsForSettings(*CurrentSettings()));
+bool FetchBody(State& state, const std::string& url, const HTTP::ClientOptions& http,
+               std::string& body) {
+  HTTP::CHttpClient client(http);
   {
     std::lock_guard guard(state.mutex);
     if (state.cancelled) return false;
@@ -69,11 +70,12 @@ bool WriteListFile(const std::string& path, const std::string& body) {
 }
 
 void RunDownload(const std::shared_ptr<State>& state, const std::string& url,
-                 const std::string& path, const ListDownload::ConnectionTest& connection_test) {
-  const bool online = connection_test ? connection_test()
-                                      : HTTP::HasNetworkConnection(CurrentSettings()->proxy.type);
+                 const std::string& path, const HTTP::ClientOptions& http,
+                 const ListDownload::ConnectionTest& connection_test) {
+  const bool online =
+      connection_test ? connection_test() : HTTP::HasNetworkConnection(http.proxy.type);
   std::string body;
-  const bool fetched = online && FetchBody(*state, url, body);
+  const bool fetched = online && FetchBody(*state, url, http, body);
   bool written = false;
   if (fetched) {
     std::lock_guard guard(state->mutex);
@@ -102,9 +104,11 @@ int ListDownloadPercent(const ListDownloadProgress& progress) {
   return static_cast<int>(std::clamp<int64_t>(percent, 0, 100));
 }
 
-ListDownload::ListDownload(std::string url, std::string path, ConnectionTest connection_test)
+ListDownload::ListDownload(std::string url, std::string path, HTTP::ClientOptions http,
+                           ConnectionTest connection_test)
     : url_(std::move(url)),
       path_(std::move(path)),
+      http_(std::move(http)),
       connection_test_(std::move(connection_test)),
       state_(std::make_shared<State>()) {}
 
@@ -116,9 +120,8 @@ ListDownload::~ListDownload() {
 bool ListDownload::Start() {
   if (worker_.joinable()) return false;
   try {
-    worker_ = std::thread([state = state_, url = url_, path = path_, test = connection_test_] {
-      RunDownload(state, url, path, test);
-    });
+    worker_ = std::thread([state = state_, url = url_, path = path_, http = http_,
+                           test = connection_test_] { RunDownload(state, url, path, http, test); });
     return true;
   } catch (const std::system_error&) {
     Finish(*state_, false);

@@ -14,6 +14,8 @@
 #include <string>
 #include <thread>
 
+#include "net/http/client_options.h"
+
 namespace tarsel {
 
 struct ListDownloadProgress {
@@ -36,7 +38,9 @@ class ListDownload {
 
   // Downloads `url` into `path` (the folder is created when missing; an old file is replaced
   // only when the new body has arrived whole).
-  ListDownload(std::string url, std::string path, ConnectionTest connection_test = {});
+  // `http` is the user's proxy, from the settings of whoever starts the download.
+  ListDownload(std::string url, std::string path, HTTP::ClientOptions http,
+               ConnectionTest connection_test = {});
   ~ListDownload();
   ListDownload(const ListDownload&) = delete;
   ListDownload& operator=(const ListDownload&) = delete;
@@ -53,6 +57,7 @@ class ListDownload {
  private:
   std::string url_;
   std::string path_;
+  HTTP::ClientOptions http_;
   ConnectionTest connection_test_;
   std::shared_ptr<State> state_;
   std::thread worker_;

@@ -169,8 +169,8 @@ std::optional<std::string> ReadRecordTemplate(const std::string& path) {
   return std::move(contents).str();
 }
 
-std::string BodyToUtf8(std::string_view body, int32_t encoding_setting) {
-  return CodePageToUtf8(body, CodePageForEncoding(static_cast<EncodingChoice>(encoding_setting)));
+std::string BodyToUtf8(std::string_view body, int code_page) {
+  return CodePageToUtf8(body, code_page);
 }
 
 RecordBlogText BlogTextOf(const TreeNode* column, const Record* record) {

@@ -62,9 +62,8 @@ std::string RecordTemplatePath();
 // The file read whole; nullopt when it cannot be opened or read.
 std::optional<std::string> ReadRecordTemplate(const std::string& path);
 
-// The body converted for the page by the `encoding` setting's code page (kEncoding... values of
-// settings.h; Automatic is the system's code page).
-std::string BodyToUtf8(std::string_view body, int32_t encoding_setting);
+// The body, in the program's code page `code_page` (CodePageForSettings), converted for the page.
+std::string BodyToUtf8(std::string_view body, int code_page);
 
 // What "Blog It" takes from the shown record.
 struct RecordBlogText {

@@ -47,20 +47,21 @@ bool IsWordByte(char c) {
 
 }  // namespace
 
-std::string FoldCase(const std::string& program_text) {
-  const std::string utf8 = CodePageToUtf8(
-      program_text, CodePageForEncoding(static_cast<EncodingChoice>(CurrentSettings()->encoding)));
+std::string FoldCase(const std::string& program_text, int code_page) {
+  const std::string utf8 = CodePageToUtf8(program_text, code_page);
   std::string folded;
   folded.reserve(utf8.size());
   for (size_t at = 0; at < utf8.size();) AppendUtf8(LowerCodePoint(DecodeUtf8(utf8, at)), folded);
   return folded;
 }
 
-SearchRule::SearchRule(const SearchChoices& choices)
-    : choices_(choices), needle_(choices.match_case ? choices.text : FoldCase(choices.text)) {}
+SearchRule::SearchRule(const SearchChoices& choices, int code_page)
+    : choices_(choices),
+      code_page_(code_page),
+      needle_(choices.match_case ? choices.text : FoldCase(choices.text, code_page)) {}
 
 bool SearchRule::Found(const std::string& field) const {
-  const std::string folded = choices_.match_case ? std::string() : FoldCase(field);
+  const std::string folded = choices_.match_case ? std::string() : FoldCase(field, code_page_);
   const std::string& haystack = choices_.match_case ? field : folded;
   if (!choices_.whole_word) return haystack.find(needle_) != std::string::npos;
   for (size_t at = haystack.find(needle_); at != std::string::npos;

@@ -33,8 +33,9 @@ inline constexpr int32_t kSearchFieldOrder[] = {kFilterAllFields, kFilterAnyFiel
 
 class SearchRule {
  public:
-  // Without match_case the text is folded to lower case here, once.
-  explicit SearchRule(const SearchChoices& choices);
+  // Without match_case the text is folded to lower case here, once. `code_page` is the
+  // program's code page of the records' texts.
+  SearchRule(const SearchChoices& choices, int code_page);
 
   // The filters' test (an empty field holds nothing, not even an empty text) on the chosen
   // field or fields, with the case and whole-word options; then the unread test.
@@ -45,12 +46,13 @@ class SearchRule {
   bool Found(const std::string& field) const;
 
   SearchChoices choices_;
+  int code_page_;
   std::string needle_;
 };
 
 // Lower case of program text, for comparing without case: ASCII, and the letters of the
 // Latin, Greek and Cyrillic alphabets the code pages hold. The result is UTF-8.
-std::string FoldCase(const std::string& program_text);
+std::string FoldCase(const std::string& program_text, int code_page);
 
 // Every record of every column that the rule matches, deleted ones never, in tree order.
 RecordsViewModel BuildSearchResult(const ColumnTree& tree, const SearchRule& rule);

@@ -6,8 +6,8 @@
 
 #include "parse/dates/date_format.h"
 #include "platform/utf8_text.h"
-#include "view/record_title_text.h"
 #include "view/accessible_texts.h"
+#include "view/record_title_text.h"
 #include "view/records_view_model_texts.h"
 #include "view/string_table.h"
 

@@ -175,7 +175,7 @@ TEST(RecordsCommandTest, ShowsAColumnFilledByAMerge) {
       "<description>Some &lt;b&gt;bold&lt;/b&gt; text</description>"
       "<enclosure url=\"/ep/2.mp3?a=1&amp;b=2\" length=\"2048\" type=\"audio/mpeg\"/>"
       "</item></channel></rss>");
-  ASSERT_EQ(MergeRecords(column), 0);
+  ASSERT_EQ(MergeRecords(column, MergeOptionsForSettings(Settings())), 0);
   ASSERT_TRUE(SaveColumnStore(tree, cli.DataFolder(), StoreOptions{}));
 
   const nlohmann::json nodes = nlohmann::json::parse(cli.Run({"list", "--json"}).out);
@@ -216,7 +216,7 @@ TEST(RecordsCommandTest, LanguagesShowOnUtf8Desktops) {
       mkdir((cli.DataFolder() + "/Cache").c_str(), 0700);
       const std::string data = std::string(TARSEL_TEST_DATA) + "/feeds/" + feed;
       testing::WriteFileBytes(CacheFilePath(column), testing::ReadFileBytes(data + ".xml"));
-      ASSERT_EQ(MergeRecords(column), 0);
+      ASSERT_EQ(MergeRecords(column, MergeOptionsForSettings(Settings())), 0);
       ASSERT_TRUE(SaveColumnStore(tree, cli.DataFolder(), StoreOptions{}));
 
       const nlohmann::json golden =

@@ -22,9 +22,9 @@
 #include "ui/columns_tree.h"
 #include "ui/command_actions.h"
 #include "ui/modal_helper.h"
+#include "ui/record_view.h"
 #include "ui/records_list.h"
 #include "ui/records_list_view.h"
-#include "ui/record_view.h"
 #include "ui/records_model.h"
 #include "ui/settings_owner.h"
 #include "ui/store_loader.h"
@@ -264,7 +264,8 @@ TEST_F(MainWindowTest, KeyboardReadingKeepsTheFocusInTheRecordsList) {
     QTest::qWait(200);  // whatever the page does once written
     EXPECT_EQ(QApplication::focusWidget(), list);
     EXPECT_EQ(window->records_list()->SelectedRecord(),
-              std::static_pointer_cast<Column>(data.columns.FindById(2))->channel.records[static_cast<size_t>(record)]);
+              std::static_pointer_cast<Column>(data.columns.FindById(2))
+                  ->channel.records[static_cast<size_t>(record)]);
   }
   // Alt+M still reaches the list: the column is read.
   QTest::keyClick(list, Qt::Key_M, Qt::AltModifier);

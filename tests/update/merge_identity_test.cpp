@@ -128,7 +128,7 @@ TEST(MergeIdentityTest, RecordsStoredWithOtherBytesKeepTheirMarks) {
   for (const IdentityCase& c : cases) {
     SCOPED_TRACE(c.name);
     auto column = StoredColumn(c.stored);
-    ASSERT_EQ(MergeRecords(*column, Feed(c.feed)), 0);
+    ASSERT_EQ(MergeRecords(*column, Feed(c.feed), MergeOptionsForSettings(Settings())), 0);
     const RecordList& records = column->channel.records;
     ASSERT_EQ(records.size(), c.result.size());
     for (size_t i = 0; i < records.size(); ++i) {
@@ -150,7 +150,7 @@ TEST(MergeIdentityTest, OneTitleRepeatedThousandsOfTimesMatchesInLinearTime) {
   }
   feed.push_back({"Daily &amp; links", "http://feeds.example.org/site/old/4999"});
   auto column = StoredColumn(stored);
-  ASSERT_EQ(MergeRecords(*column, Feed(feed)), 0);
+  ASSERT_EQ(MergeRecords(*column, Feed(feed), MergeOptionsForSettings(Settings())), 0);
   ASSERT_EQ(column->channel.records.size(), feed.size());
   EXPECT_EQ(column->NewCount(), kCount);
   EXPECT_FALSE(column->channel.records.back()->unread);

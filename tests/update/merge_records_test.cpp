@@ -15,6 +15,11 @@
 namespace tarsel {
 namespace {
 
+// The merge with the options of the process-wide settings the case has set.
+int32_t MergeWithSettings(Column& column) {
+  return MergeRecords(column, MergeOptionsForSettings(*CurrentSettings()));
+}
+
 using testing::ScopedEnv;
 using testing::TempDir;
 
@@ -153,7 +158,7 @@ TEST_F(MergeRecordsTest, MatchesByTitleAndLinkAndKeepsUserState) {
     column_.channel.records.clear();
     Store(test.stored);
     Download(Rss(test.feed));
-    EXPECT_EQ(MergeRecords(column_), 0);
+    EXPECT_EQ(MergeWithSettings(column_), 0);
     ExpectRecords(column_, test.result);
   }
 }
@@ -161,7 +166,7 @@ TEST_F(MergeRecordsTest, MatchesByTitleAndLinkAndKeepsUserState) {
 TEST_F(MergeRecordsTest, MatchedRecordTakesFeedContentAndStoredTimes) {
   Store({{"Read one", "http://e/r", false, false, false, "old text"}});
   Download(Rss({{"Read one", "http://e/r", true, false, false, "new text"}}));
-  ASSERT_EQ(MergeRecords(column_), 0);
+  ASSERT_EQ(MergeWithSettings(column_), 0);
   const Record& merged = *column_.channel.records.at(0);
   EXPECT_FALSE(merged.unread);
   EXPECT_EQ(merged.received, 1000);
@@ -173,7 +178,7 @@ TEST_F(MergeRecordsTest, ReplacesChannelAndLeavesOldRecordObjectsAlone) {
   const RecordRef held_by_view = column_.channel.records[0];
   column_.channel.image_url = "http://old/image.png";
   Download(Rss({{"Kept", "http://e/k"}}, "Fresh title"));
-  ASSERT_EQ(MergeRecords(column_), 0);
+  ASSERT_EQ(MergeWithSettings(column_), 0);
   EXPECT_EQ(column_.channel.title, "Fresh title");
   EXPECT_EQ(column_.channel.link, "http://example.com/");
   EXPECT_EQ(column_.channel.description, "About");
@@ -187,13 +192,13 @@ TEST_F(MergeRecordsTest, ClearsOldNewFlagsAndStampsNews) {
   column_.channel.records[0]->is_new = true;
   column_.last_news_time = 5;
   Download(Rss({{"A", "http://e/a"}}));
-  ASSERT_EQ(MergeRecords(column_), 0);
+  ASSERT_EQ(MergeWithSettings(column_), 0);
   EXPECT_EQ(NewCount(column_), 0);
   EXPECT_EQ(column_.last_news_time.load(), 5) << "no new record, no news time";
 
   Download(Rss({{"A", "http://e/a"}, {"B", "http://e/b"}}));
   const int32_t before = NowSeconds();
-  ASSERT_EQ(MergeRecords(column_), 0);
+  ASSERT_EQ(MergeWithSettings(column_), 0);
   EXPECT_EQ(NewCount(column_), 1);
   EXPECT_GE(column_.last_news_time.load(), before);
 
@@ -206,7 +211,7 @@ TEST_F(MergeRecordsTest, NoCacheFileChangesNothingButTheValidators) {
   column_.etag = "\"v1\"";
   column_.last_modified = "L1";
   column_.name = kNewColumnName;
-  EXPECT_EQ(MergeRecords(column_), 0);
+  EXPECT_EQ(MergeWithSettings(column_), 0);
   EXPECT_EQ(column_.channel.records.size(), 1u);
   EXPECT_EQ(column_.etag, "");
   EXPECT_EQ(column_.last_modified, "");
@@ -220,7 +225,7 @@ TEST_F(MergeRecordsTest, ParseFailureClearsValidatorsOnly) {
   column_.etag = "\"v1\"";
   column_.last_modified = "Mon, 01 Mar 2004 10:00:00 GMT";
   Download("<?xml version=\"1.0\"?><rss><channel><title>x</item></channel></rss>");
-  EXPECT_EQ(MergeRecords(column_), 4);
+  EXPECT_EQ(MergeWithSettings(column_), 4);
   EXPECT_EQ(column_.etag, "");
   EXPECT_EQ(column_.last_modified, "");
   EXPECT_EQ(column_.channel.title, "Known");
@@ -238,7 +243,7 @@ TEST_F(MergeRecordsTest, WebPageInEmptyColumnGivesDiscoveredUrl) {
   column_.etag = "\"page\"";
   column_.last_modified = "Mon, 01 Mar 2004 10:00:00 GMT";
   Download(kPageWithFeedLink);
-  EXPECT_EQ(MergeRecords(column_), 5);
+  EXPECT_EQ(MergeWithSettings(column_), 5);
   EXPECT_EQ(column_.url, "http://example.com/rss.xml");
   EXPECT_EQ(column_.etag, "");
   EXPECT_EQ(column_.last_modified, "");
@@ -265,7 +270,7 @@ TEST_F(MergeRecordsTest, WebPageWithoutDiscoveryFailsToParse) {
     column_.channel.records.clear();
     Store(test.stored);
     Download(test.page);
-    EXPECT_EQ(MergeRecords(column_), 4);
+    EXPECT_EQ(MergeWithSettings(column_), 4);
     EXPECT_EQ(column_.url, "http://example.com/blog/");
     EXPECT_EQ(column_.channel.records.size(), test.stored.size());
   }
@@ -295,7 +300,7 @@ TEST_F(MergeRecordsTest, ConvertsDeclaredKoi8UnlessAlreadyConverted) {
     column_.channel.records.clear();
     column_.charset_converted = c.converted;
     Download(body);
-    ASSERT_EQ(MergeRecords(column_), 0);
+    ASSERT_EQ(MergeWithSettings(column_), 0);
     EXPECT_EQ(column_.channel.title, c.expected);
     ASSERT_EQ(column_.channel.records.size(), 1u);
     EXPECT_EQ(column_.channel.records[0]->title, c.expected);
@@ -322,7 +327,7 @@ TEST_F(MergeRecordsTest, DeclaredSingleByteBodyIsConvertedBeforeCleaning) {
     column_.channel.records.clear();
     column_.charset_converted = false;
     Download(body);
-    ASSERT_EQ(MergeRecords(column_), 0);
+    ASSERT_EQ(MergeWithSettings(column_), 0);
     ASSERT_EQ(column_.channel.records.size(), 1u);
     const std::string& description = column_.channel.records[0]->description;
     for (const char* risk : {"onerror", "onload", "javascript"}) {
@@ -351,7 +356,7 @@ TEST_F(MergeRecordsTest, NewColumnTakesChannelTitleAsName) {
     column_.name = test.column_name;
     column_.channel.title = test.channel_title_before;
     Download(test.body);
-    MergeRecords(column_);
+    MergeWithSettings(column_);
     EXPECT_EQ(column_.name, test.expected_name);
   }
 }
@@ -363,7 +368,7 @@ TEST_F(MergeRecordsTest, LargeFeedAgainstLargeStoreMatchesEveryRecord) {
   }
   Store(rows);
   Download(Rss(rows));
-  ASSERT_EQ(MergeRecords(column_), 0);
+  ASSERT_EQ(MergeWithSettings(column_), 0);
   ASSERT_EQ(column_.channel.records.size(), rows.size());
   EXPECT_EQ(NewCount(column_), 0);
   EXPECT_FALSE(column_.channel.records[1]->unread);

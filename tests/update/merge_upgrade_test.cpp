@@ -68,7 +68,9 @@ TEST_F(MergeUpgradeTest, StoredRecordsKeepTheirMarksUnderTodaysReaders) {
       before.push_back({record->title, record->unread});
     }
     ASSERT_GT(before.size(), 2u);
-    ASSERT_EQ(MergeRecords(*column, testing::ReadFileBytes(FeedFileOf(*column))), 0);
+    ASSERT_EQ(MergeRecords(*column, testing::ReadFileBytes(FeedFileOf(*column)),
+                           MergeOptionsForSettings(Settings())),
+              0);
 
     const RecordList& after = column->channel.records;
     // Any record not recognised would come back new and unread beside its dropped old self;

@@ -9,12 +9,15 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "net/download/download_column.h"
 #include "net/download/failure_code.h"
 #include "settings/settings.h"
 #include "support/fixture_server.h"
@@ -50,17 +53,29 @@ class UpdateNetworkTest : public ::testing::Test {
   UpdateNetworkTest() : data_home_("XDG_DATA_HOME", home_.path()) {
     Settings settings;
     settings.proxy.type = ProxyType::kNone;
-    SetCurrentSettings(settings);
-    auto services = std::make_shared<UpdateServices>();
-    services->notice = &notice_;
-    services->sound = &sound_;
-    services->sound_file = "notify.wav";
-    queue_ = std::make_unique<UpdateQueue>(tree_, services, nullptr);
+    snapshot_ = std::make_shared<const Settings>(settings);
+    services_ = std::make_shared<UpdateServices>();
+    services_->notice = &notice_;
+    services_->sound = &sound_;
+    services_->sound_file = "notify.wav";
+    services_->settings = [this] { return Snapshot(); };
+    queue_ = std::make_unique<UpdateQueue>(tree_, services_, nullptr);
   }
   ~UpdateNetworkTest() override {
     queue_->StopAll();
     EXPECT_TRUE(WorkerThread::WaitForHandedOff(std::chrono::seconds(30)));
-    SetCurrentSettings(Settings());
+  }
+
+  // The settings the workers are given; a case may change them at any moment.
+  std::shared_ptr<const Settings> Snapshot() {
+    std::lock_guard lock(snapshot_mutex_);
+    return snapshot_;
+  }
+  void ChangeSettings(const std::function<void(Settings&)>& edit) {
+    std::lock_guard lock(snapshot_mutex_);
+    Settings changed = *snapshot_;
+    edit(changed);
+    snapshot_ = std::make_shared<const Settings>(changed);
   }
 
   std::shared_ptr<Column> Add(const std::string& url) {
@@ -87,8 +102,51 @@ class UpdateNetworkTest : public ::testing::Test {
   RecordingNotice notice_;
   RecordingSound sound_;
   ColumnTree tree_;
+  std::mutex snapshot_mutex_;
+  std::shared_ptr<const Settings> snapshot_;
+  std::shared_ptr<UpdateServices> services_;
   std::unique_ptr<UpdateQueue> queue_;
 };
+
+// Settings changed while a column downloads do not reach its merge: every step of a task
+// follows the snapshot the task took when it started.
+TEST_F(UpdateNetworkTest, ASettingsChangeMidUpdateLeavesTheRunningTaskOnItsSnapshot) {
+  ChangeSettings([](Settings& settings) {
+    settings.descriptions_limitrows = true;
+    settings.descriptions_rows = 1;
+  });
+  FixtureServer server;
+  auto endpoint = server.Serve(
+      "/feed.xml",
+      FixtureResponse(200,
+                      "<rss version=\"2.0\"><channel><title>F</title><item><title>A</title>"
+                      "<description>one&lt;br&gt;two&lt;br&gt;three</description></item>"
+                      "</channel></rss>",
+                      "application/rss+xml"));
+  std::atomic<bool> downloading = false;
+  std::atomic<bool> go_on = false;
+  const DownloadOptions direct{EncodingChoice::kAutomatic, {Snapshot()->proxy, ""}};
+  services_->download = [&](Column& column, DownloadStopper* stopper) {
+    downloading = true;
+    while (!go_on) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return DownloadColumn(column, direct, stopper);
+  };
+  auto column = Add(server.Url("/feed.xml"));
+  queue_->UpdateColumns(tree_.Columns());
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        queue_->Tick(0);
+        return downloading.load();
+      },
+      std::chrono::seconds(30)));
+  ChangeSettings([](Settings& settings) { settings.descriptions_limitrows = false; });
+  go_on = true;
+  RunQueue();
+  ASSERT_EQ(column->channel.records.size(), 1u);
+  const std::string& summary = column->channel.records[0]->summary;
+  EXPECT_NE(summary.find("one"), std::string::npos) << summary;
+  EXPECT_EQ(summary.find("three"), std::string::npos) << "the one-row limit of the task's start";
+}
 
 TEST_F(UpdateNetworkTest, ManyColumnsUpdateAtOnceAndFailuresStayWithTheirColumn) {
   FixtureServer server;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "parse/charsets/encoding_choice.h"
 #include "support/fake_smtp_server.h"
 #include "update/update_test_support.h"
 
@@ -173,7 +174,8 @@ TEST(UpdateNotificationsTest, MailBodyJoinsTheNewRecordsAsPlainText) {
       MakeRecord("Title only", "", true),
       MakeRecord("", "Text only", true),
   };
-  EXPECT_EQ(NewRecordsMailBody(column), "Bold & title\nFirst textTitle onlyText only");
+  EXPECT_EQ(NewRecordsMailBody(column, CodePageForEncoding(EncodingChoice::kAutomatic)),
+            "Bold & title\nFirst textTitle onlyText only");
 }
 
 TEST(UpdateNotificationsTest, AutoSaveCreatesOrEmptiesTheFile) {

@@ -46,7 +46,7 @@ TEST(ImportSourcesTest, ShippedDirectoryListsOfferFeeds) {
   for (int i = 0; i < kDirectoryListCount; ++i) {
     const DirectoryList& list = DirectoryLists()[i];
     const std::string path = std::string(TARSEL_TEST_DATA) + "/../../feeds/" + list.file_name;
-    const FoundFeedTree tree = ReadDirectoryFile(list, path);
+    const FoundFeedTree tree = ReadDirectoryFile(list, path, EncodingChoice::kAutomatic);
     EXPECT_EQ(tree.name, "imported columns");
     EXPECT_GE(tree.TotalFeeds(), 6u) << list.file_name;
   }
@@ -70,7 +70,7 @@ TEST(ImportSourcesTest, ListFilesByContent) {
   const std::string items = folder.File("items.opml");
   std::ofstream(items) << "<feedlists><item><url>http://s/</url><title>T</title>"
                           "<link>http://s/rss</link></item></feedlists>";
-  std::optional<FoundFeedTree> read = ReadListFile(items);
+  std::optional<FoundFeedTree> read = ReadListFile(items, EncodingChoice::kAutomatic);
   ASSERT_TRUE(read);
   EXPECT_EQ(read->name, "imported column");
   ASSERT_EQ(read->feeds.size(), 1u);
@@ -78,9 +78,11 @@ TEST(ImportSourcesTest, ListFilesByContent) {
 
   const std::string broken = folder.File("broken.opml");
   std::ofstream(broken) << "<opml><body><outline";
-  EXPECT_FALSE(ReadListFile(broken));
-  EXPECT_FALSE(ReadListFile(folder.File("missing.opml")));
-  EXPECT_EQ(ReadDirectoryFile(*DirectoryForCommand(40227), broken).TotalFeeds(), 0u);
+  EXPECT_FALSE(ReadListFile(broken, EncodingChoice::kAutomatic));
+  EXPECT_FALSE(ReadListFile(folder.File("missing.opml"), EncodingChoice::kAutomatic));
+  EXPECT_EQ(ReadDirectoryFile(*DirectoryForCommand(40227), broken, EncodingChoice::kAutomatic)
+                .TotalFeeds(),
+            0u);
 }
 
 }  // namespace

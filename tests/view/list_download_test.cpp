@@ -21,12 +21,8 @@ using testing::RawFixtureServer;
 // Loopback servers are reached directly, whatever proxy the environment names.
 class ListDownloadTest : public ::testing::Test {
  protected:
-  ListDownloadTest() : saved_(*CurrentSettings()) {
-    Settings settings = saved_;
-    settings.proxy = {ProxyType::kNone, "", 0, "", ""};
-    SetCurrentSettings(settings);
-  }
-  ~ListDownloadTest() override { SetCurrentSettings(saved_); }
+  // Loopback servers are reached directly.
+  static HTTP::ClientOptions Direct() { return {{ProxyType::kNone, "", 0, "", ""}, ""}; }
 
   static ListDownloadProgress WaitUntil(const ListDownload& download,
                                         bool (*done)(const ListDownloadProgress&)) {
@@ -42,7 +38,6 @@ class ListDownloadTest : public ::testing::Test {
 
   static bool Online() { return true; }
 
-  Settings saved_;
   testing::TempDir folder_;
 };
 
@@ -51,7 +46,7 @@ TEST_F(ListDownloadTest, WritesTheListAndReportsTheWholeLength) {
   const std::string body(10000, 'x');
   auto list = server.Serve("/list.opml", FixtureResponse{200, body, "text/xml"});
   const std::string path = folder_.File("Feeds/list");
-  ListDownload download(server.Url("/list.opml"), path, Online);
+  ListDownload download(server.Url("/list.opml"), path, Direct(), Online);
   ASSERT_TRUE(download.Start());
   const ListDownloadProgress progress = WaitUntil(download, Finished);
   EXPECT_TRUE(progress.succeeded);
@@ -82,7 +77,8 @@ TEST_F(ListDownloadTest, FailuresWriteNothing) {
     const std::string path = folder_.File(std::string("out-") + row.name);
     const int hits_before = server.Hits();
     ListDownload download(
-        row.url, path, row.online ? ListDownload::ConnectionTest(Online) : [] { return false; });
+        row.url, path, Direct(),
+        row.online ? ListDownload::ConnectionTest(Online) : [] { return false; });
     ASSERT_TRUE(download.Start());
     const ListDownloadProgress progress = WaitUntil(download, Finished);
     EXPECT_TRUE(progress.finished) << row.name;
@@ -103,7 +99,7 @@ TEST_F(ListDownloadTest, CancelEndsAStalledDownloadAtOnceAndTheWorkerIsJoined) {
   auto worker_token = std::make_shared<int>(0);
   const std::weak_ptr<int> worker_alive = worker_token;
   {
-    ListDownload download(server.Url("/list"), path,
+    ListDownload download(server.Url("/list"), path, Direct(),
                           [token = std::move(worker_token)] { return token != nullptr; });
     ASSERT_TRUE(download.Start());
     const ListDownloadProgress partial =

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "parse/charsets/encoding_choice.h"
 #include "store/column.h"
 #include "store/column_tree.h"
 #include "store/memories_column.h"
@@ -8,6 +9,9 @@
 
 namespace tarsel {
 namespace {
+
+// The code page the default settings give the records' texts.
+const int kProgramCodePage = CodePageForEncoding(EncodingChoice::kAutomatic);
 
 constexpr int32_t kNow = 1100000000;
 
@@ -134,7 +138,7 @@ TEST(RecordSearchTest, RuleMatching) {
     record.title = c.title;
     record.description = c.description;
     record.unread = c.unread;
-    EXPECT_EQ(SearchRule(c.choices).Matches(record), c.expected) << c.name;
+    EXPECT_EQ(SearchRule(c.choices, kProgramCodePage).Matches(record), c.expected) << c.name;
   }
 }
 
@@ -144,11 +148,11 @@ TEST(RecordSearchTest, ResultOverEveryColumnWithoutDeletedOnes) {
   choices.field = kFilterTitle;
   choices.condition = kFilterNotContains;
   choices.text = "zzz";
-  const RecordsViewModel found = BuildSearchResult(tree, SearchRule(choices));
+  const RecordsViewModel found = BuildSearchResult(tree, SearchRule(choices, kProgramCodePage));
   EXPECT_EQ(Titles(found), (std::vector<std::string>{"899s", "900s", "read 10m", "day old"}));
   EXPECT_EQ(SearchCaption(found.size()), "Search Result(4)");
   choices.condition = kFilterContains;
-  const RecordsViewModel none = BuildSearchResult(tree, SearchRule(choices));
+  const RecordsViewModel none = BuildSearchResult(tree, SearchRule(choices, kProgramCodePage));
   EXPECT_TRUE(none.empty());
   EXPECT_EQ(none.empty_text(), "No records found");
 }

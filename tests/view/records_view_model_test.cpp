@@ -6,9 +6,9 @@
 #include <ctime>
 
 #include "net/download/failure_code.h"
+#include "settings/translation_table.h"
 #include "store/column.h"
 #include "store/memories_column.h"
-#include "settings/translation_table.h"
 #include "view/record_operations.h"
 #include "view/records_list_cells.h"
 
