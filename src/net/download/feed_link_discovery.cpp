@@ -1,5 +1,7 @@
 #include "net/download/feed_link_discovery.h"
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
 
 #include "html/parser.h"
@@ -45,13 +47,28 @@ void ForEachTag(std::string_view page, std::string_view opening, Visit visit) {
   }
 }
 
+// The types of the feeds the readers know: RSS (also as plain XML), Atom and JSON Feed.
+bool IsFeedType(const std::string& type) {
+  static constexpr std::string_view kFeedTypes[] = {
+      "text/xml", "application/rss+xml", "application/atom+xml", "application/feed+json"};
+  for (std::string_view known : kFeedTypes) {
+    if (type.size() == known.size() &&
+        std::equal(type.begin(), type.end(), known.begin(), [](char a, char b) {
+          return std::tolower(static_cast<unsigned char>(a)) == b;
+        })) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::string FromLinkElements(std::string_view page, std::string_view page_url) {
   std::string found;
   ForEachTag(page, TagOpening(page, "<link", "<LINK"), [&](const HTML::Node& tag) {
     const std::string* type = tag.FindAttribute("type");
     const std::string* href = tag.FindAttribute("href");
     if (type == nullptr || href == nullptr || href->empty()) return false;
-    if (*type != "text/xml" && *type != "application/rss+xml") return false;
+    if (!IsFeedType(*type)) return false;
     found = ResolveLink(*href, page_url);
     return true;
   });

@@ -10,7 +10,8 @@
 namespace tarsel {
 
 // The feed address a page announces, or empty. First the page's <link> elements: the first with
-// type "text/xml" or "application/rss+xml" and a non-empty href. Else its anchors, in page
+// type "text/xml", "application/rss+xml", "application/atom+xml" or "application/feed+json" (any
+// case) and a non-empty href. Else its anchors, in page
 // order: a subscribe link of the local desktop aggregator (its url= parameter, percent-decoded),
 // or an href ending in ".rss", ".rdf" or ".xml" that is below `page_url` or relative (addresses
 // on other sites are passed over). Relative addresses are resolved against `page_url`.
