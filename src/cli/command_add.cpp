@@ -46,13 +46,10 @@ int RunAdd(int argc, char* argv[]) {
     return UsageError(kUsage, error);
   }
   int status = kExitOk;
-  auto session = ColumnStoreSession::Open(StoreAccess::kWrite, status);
-  if (!session) return status;
-
   ColumnGroup* parent = nullptr;
-  if (!ParentGroup(*session, args.Value("--group"), parent)) return kExitFailure;
+  auto session = OpenWithParentGroup(args.Value("--group"), parent, status);
+  if (!session) return status;
   std::shared_ptr<Column> column = NewColumn(*session, args);
-  column->id = session->tree().LowestFreeId();
   std::string message;
   if (!session->tree().AddColumn(column, parent, &message)) {
     return Fail(kExitFailure, session->ToUtf8(message));

@@ -32,11 +32,9 @@ int RunAddGroup(int argc, char* argv[]) {
     return UsageError(kUsage, error);
   }
   int status = kExitOk;
-  auto session = ColumnStoreSession::Open(StoreAccess::kWrite, status);
-  if (!session) return status;
-
   ColumnGroup* parent = nullptr;
-  if (!ParentGroup(*session, args.Value("--group"), parent)) return kExitFailure;
+  auto session = OpenWithParentGroup(args.Value("--group"), parent, status);
+  if (!session) return status;
   auto group = std::make_shared<ColumnGroup>(session->FromUtf8(args.words()[0]));
   group->id = session->tree().LowestFreeId();
   (parent ? *parent : session->tree().root()).AddChild(group);

@@ -61,11 +61,9 @@ int RunImportOpml(int argc, char* argv[]) {
   const std::optional<FileContent> content = ReadListFile(args.words()[0]);
   if (!content) return kExitFailure;
   int status = kExitOk;
-  auto session = ColumnStoreSession::Open(StoreAccess::kWrite, status);
-  if (!session) return status;
-
   ColumnGroup* parent = nullptr;
-  if (!ParentGroup(*session, args.Value("--group"), parent)) return kExitFailure;
+  auto session = OpenWithParentGroup(args.Value("--group"), parent, status);
+  if (!session) return status;
   MergeCounts counts;
   if (!LoadOpml(session->tree(), content->view(), parent, session->store_options().column_defaults,
                 EncodingForSettings(session->settings()), counts, error)) {

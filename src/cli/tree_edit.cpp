@@ -22,6 +22,16 @@ bool ParentGroup(ColumnStoreSession& session, const std::optional<std::string>& 
   return true;
 }
 
+std::unique_ptr<ColumnStoreSession> OpenWithParentGroup(const std::optional<std::string>& group_id,
+                                                        ColumnGroup*& parent, int& status) {
+  status = kExitOk;
+  auto session = ColumnStoreSession::Open(StoreAccess::kWrite, status);
+  if (!session) return nullptr;
+  if (ParentGroup(*session, group_id, parent)) return session;
+  status = kExitFailure;
+  return nullptr;
+}
+
 void RemoveNode(TreeNode& node) {
   if (node.parent != nullptr) node.parent->RemoveChild(&node);
 }

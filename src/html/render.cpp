@@ -4,16 +4,10 @@
 
 #include "html/entities.h"
 #include "html/markup_writer.h"
+#include "platform/blank_trim.h"
 
 namespace tarsel::HTML {
 namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-  const char* const kBlanks = " \t\r\n";
-  const size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 struct ElementPattern {
   TagKind kind;

@@ -104,6 +104,7 @@ bool ColumnTree::AddColumn(std::shared_ptr<Column> column, ColumnGroup* parent,
     if (message != nullptr) *message = DuplicateUrlMessage(column->url);
     return false;
   }
+  if (column->id <= 0) column->id = LowestFreeId();
   (parent != nullptr ? *parent : *root_).AddChild(std::move(column));
   return true;
 }

@@ -53,7 +53,8 @@ class ColumnTree {
   int32_t RepairIds();
 
   // Adds `column` under `parent` (the root when null) unless another column has its URL;
-  // then returns false and sets `message` to DuplicateUrlMessage(url) when given.
+  // then returns false and sets `message` to DuplicateUrlMessage(url) when given. A new column
+  // (id 0 or less) gets the lowest free id.
   bool AddColumn(std::shared_ptr<Column> column, ColumnGroup* parent = nullptr,
                  std::string* message = nullptr);
 

@@ -219,13 +219,7 @@ std::shared_ptr<Column> NewRssColumn(QWidget* parent, ColumnTree& tree, ColumnGr
   ColumnPropertiesDialog dialog(ReadColumnProperties(*column), tree, nullptr, parent);
   if (dialog.exec() != QDialog::Accepted) return nullptr;
   ApplyColumnProperties(dialog.Properties(), *column);
-  column->id = tree.LowestFreeId();
-  std::string message;
-  if (!tree.AddColumn(column, group, &message)) {
-    ShowExclamation(parent, Text(kTextNotification), ToQt(message));
-    return nullptr;
-  }
-  return column;
+  return AddColumnOrSayWhy(parent, tree, column, group) ? column : nullptr;
 }
 
 }  // namespace tarsel::ui

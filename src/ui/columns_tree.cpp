@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "store/column.h"
 #include "ui/qt_text.h"
@@ -91,6 +92,19 @@ std::vector<TreeNodeRef> NodeTree::SelectedNodes() const {
   std::vector<TreeNodeRef> nodes;
   for (const QModelIndex& index : indexes) nodes.push_back(RefOf(model_->NodeAt(index)));
   return nodes;
+}
+
+std::vector<std::shared_ptr<Column>> NodeTree::SelectedColumns() const {
+  std::vector<std::shared_ptr<Column>> columns;
+  for (const TreeNodeRef& node : SelectedNodes()) node->CollectColumns(columns);
+  if (columns.empty()) {
+    if (const TreeNodeRef current = CurrentNode()) current->CollectColumns(columns);
+  }
+  std::vector<std::shared_ptr<Column>> unique;
+  for (auto& column : columns) {
+    if (std::find(unique.begin(), unique.end(), column) == unique.end()) unique.push_back(column);
+  }
+  return unique;
 }
 
 void NodeTree::SelectNode(const TreeNode* node) {

@@ -29,6 +29,9 @@ class NodeTree : public QTreeView {
   TreeNodeRef CurrentNode() const;
   // Every selected node, in the order the tree shows them.
   std::vector<TreeNodeRef> SelectedNodes() const;
+  // The columns of the selected nodes (a group gives its columns), else of the current node;
+  // a column picked alone and inside a picked group counts once.
+  std::vector<std::shared_ptr<Column>> SelectedColumns() const;
   // Makes `node` current and selected alone (nothing when null or not in the tree).
   void SelectNode(const TreeNode* node);
   // Rebuilds the rows keeping the current node and the expanded groups.

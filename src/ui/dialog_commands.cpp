@@ -23,19 +23,6 @@ ColumnGroup* TargetGroup(const NodeTree* tree) {
   return node->parent;
 }
 
-std::vector<std::shared_ptr<Column>> SelectedColumns(const NodeTree* tree) {
-  std::vector<std::shared_ptr<Column>> columns;
-  for (const TreeNodeRef& node : tree->SelectedNodes()) node->CollectColumns(columns);
-  if (columns.empty()) {
-    if (const TreeNodeRef current = tree->CurrentNode()) current->CollectColumns(columns);
-  }
-  std::vector<std::shared_ptr<Column>> unique;
-  for (auto& column : columns) {
-    if (std::find(unique.begin(), unique.end(), column) == unique.end()) unique.push_back(column);
-  }
-  return unique;
-}
-
 void BindNewNodes(CommandActions& actions, const DialogCommandHost& host) {
   ProgramData& data = *host.data;
   auto added = [host](const TreeNode* node) {
@@ -79,10 +66,11 @@ void BindProperties(CommandActions& actions, const DialogCommandHost& host) {
   actions.Bind(cmd::kGroupProperties, properties);
   actions.Bind(cmd::kColumnProperties, properties);
   actions.Bind(cmd::kSetUpdateInterval, [host] {
-    SetUpdateIntervalOfColumns(host.window, SelectedColumns(host.columns_tree));
+    SetUpdateIntervalOfColumns(host.window, host.columns_tree->SelectedColumns());
   });
-  actions.Bind(cmd::kSetArchiving,
-               [host] { SetArchivingOfColumns(host.window, SelectedColumns(host.columns_tree)); });
+  actions.Bind(cmd::kSetArchiving, [host] {
+    SetArchivingOfColumns(host.window, host.columns_tree->SelectedColumns());
+  });
   auto settings = [host, &data, &actions] {
     // Chosen from the tray while the window is hidden: the window comes back first.
     const bool hidden = !host.window->isVisible() || host.window->isMinimized();

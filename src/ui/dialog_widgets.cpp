@@ -23,6 +23,14 @@ void ShowExclamation(QWidget* parent, const QString& title, const QString& text)
   box.exec();
 }
 
+bool AddColumnOrSayWhy(QWidget* parent, ColumnTree& tree, const std::shared_ptr<Column>& column,
+                       ColumnGroup* group) {
+  std::string message;
+  if (tree.AddColumn(column, group, &message)) return true;
+  ShowExclamation(parent, Text(kTextNotification), ToQt(message));
+  return false;
+}
+
 QLineEdit* NewPasswordEdit(const char* object_name, const QString& accessible_name) {
   auto* edit = Named(new QLineEdit, object_name, accessible_name);
   edit->setEchoMode(QLineEdit::Password);

@@ -6,7 +6,10 @@
 
 #include <QGroupBox>
 #include <QString>
+#include <memory>
 
+#include "store/column.h"
+#include "store/column_tree.h"
 #include "view/dialog_fields.h"
 
 class QButtonGroup;
@@ -28,6 +31,11 @@ Widget* Named(Widget* widget, const char* object_name, const QString& accessible
 
 // A message box with an exclamation icon and an OK button.
 void ShowExclamation(QWidget* parent, const QString& title, const QString& text);
+
+// Adds a new column to `tree` under `group` (the top when null) with the lowest free id; when
+// another column has its address, says so ("Notification") and returns false.
+bool AddColumnOrSayWhy(QWidget* parent, ColumnTree& tree, const std::shared_ptr<Column>& column,
+                       ColumnGroup* group);
 
 // A line edit for a password: its text is never shown in clear.
 QLineEdit* NewPasswordEdit(const char* object_name, const QString& accessible_name);

@@ -204,13 +204,7 @@ std::shared_ptr<Column> NewServiceColumnCommand(QWidget* parent, ColumnTree& tre
   if (!answer) return nullptr;
   std::shared_ptr<Column> column = NewServiceColumn(kind, answer->text, defaults);
   if (answer->configure) EditColumnProperties(parent, tree, *column);
-  column->id = tree.LowestFreeId();
-  std::string message;
-  if (!tree.AddColumn(column, nullptr, &message)) {
-    ShowExclamation(parent, Text(kTextNotification), ToQt(message));
-    return nullptr;
-  }
-  return column;
+  return AddColumnOrSayWhy(parent, tree, column, nullptr) ? column : nullptr;
 }
 
 }  // namespace tarsel::ui

@@ -141,7 +141,6 @@ class MainWindow : public QMainWindow {
   void ApplyLayoutVertical(bool vertical);
   void ApplyMemoriesVisible(bool visible);
   void ApplyLeftSideForTab(int index);
-  std::vector<std::shared_ptr<Column>> SelectedColumns() const;
   void DeleteFromColumnsTree();
   void MarkAll(bool read);
   void AfterTreeChange();

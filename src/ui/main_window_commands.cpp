@@ -96,21 +96,22 @@ void MainWindow::BindUpdateCommands() {
   actions_->Bind(cmd::kOfflineMode, [this, &queue] {
     queue.SetOffline(actions_->Action(cmd::kOfflineMode)->isChecked());
   });
-  actions_->Bind(cmd::kUpdateSelected, [this, &queue] { queue.UpdateColumns(SelectedColumns()); });
+  actions_->Bind(cmd::kUpdateSelected,
+                 [this, &queue] { queue.UpdateColumns(columns_tree_->SelectedColumns()); });
   actions_->Bind(cmd::kUpdateSelectedColumns,
-                 [this, &queue] { queue.UpdateColumns(SelectedColumns()); });
+                 [this, &queue] { queue.UpdateColumns(columns_tree_->SelectedColumns()); });
   actions_->Bind(cmd::kUpdateColumn, [this, &queue] {
     // Queued even in offline mode: the user asked for it.
-    for (const auto& column : SelectedColumns()) queue.Enqueue(column);
+    for (const auto& column : columns_tree_->SelectedColumns()) queue.Enqueue(column);
   });
   actions_->Bind(cmd::kStopSelected, [this, &queue] {
-    for (const auto& column : SelectedColumns()) queue.StopColumn(column);
+    for (const auto& column : columns_tree_->SelectedColumns()) queue.StopColumn(column);
   });
   actions_->Bind(cmd::kStopColumnUpdate, [this, &queue] {
-    for (const auto& column : SelectedColumns()) queue.StopColumn(column);
+    for (const auto& column : columns_tree_->SelectedColumns()) queue.StopColumn(column);
   });
   actions_->Bind(cmd::kStopSelectedColumns,
-                 [this, &queue] { queue.StopColumns(SelectedColumns()); });
+                 [this, &queue] { queue.StopColumns(columns_tree_->SelectedColumns()); });
 }
 
 void MainWindow::BindTreeCommands() {
@@ -275,20 +276,6 @@ void MainWindow::OnSettingsChanged() {
   records_pane_->SetTitle(records_list_->Caption());
 }
 
-std::vector<std::shared_ptr<Column>> MainWindow::SelectedColumns() const {
-  std::vector<std::shared_ptr<Column>> columns;
-  for (const TreeNodeRef& node : columns_tree_->SelectedNodes()) node->CollectColumns(columns);
-  if (columns.empty()) {
-    if (const TreeNodeRef current = columns_tree_->CurrentNode()) current->CollectColumns(columns);
-  }
-  // A column picked alone and inside a picked group counts once.
-  std::vector<std::shared_ptr<Column>> unique;
-  for (auto& column : columns) {
-    if (std::find(unique.begin(), unique.end(), column) == unique.end()) unique.push_back(column);
-  }
-  return unique;
-}
-
 void MainWindow::DeleteFromColumnsTree() {
   std::vector<TreeNodeRef> nodes = columns_tree_->SelectedNodes();
   if (nodes.empty()) return;
@@ -313,7 +300,7 @@ void MainWindow::DeleteFromColumnsTree() {
 }
 
 void MainWindow::MarkAll(bool read) {
-  for (const auto& column : SelectedColumns()) {
+  for (const auto& column : columns_tree_->SelectedColumns()) {
     for (const auto& changed : MarkNodeRecords(*column, !read))
       columns_model_->NodeChanged(*changed);
   }

@@ -140,41 +140,31 @@ BrowserTab* TabArea::BrowserTabAt(int index) const {
   return qobject_cast<BrowserTab*>(widget(index));
 }
 
+// The pane the text commands act on: the browser tab shown, else the record pane.
+WebPane* TabArea::ActivePane() const {
+  if (BrowserTab* tab = BrowserTabAt(currentIndex())) return tab;
+  return record_view_.data();
+}
+
 void TabArea::IncreaseTextSize() {
-  if (BrowserTab* tab = BrowserTabAt(currentIndex())) {
-    tab->IncreaseTextSize();
-  } else if (record_view_) {
-    record_view_->IncreaseTextSize();
-  }
+  if (WebPane* pane = ActivePane()) pane->IncreaseTextSize();
 }
 
 void TabArea::DecreaseTextSize() {
-  if (BrowserTab* tab = BrowserTabAt(currentIndex())) {
-    tab->DecreaseTextSize();
-  } else if (record_view_) {
-    record_view_->DecreaseTextSize();
-  }
+  if (WebPane* pane = ActivePane()) pane->DecreaseTextSize();
 }
 
 void TabArea::Copy() {
-  if (BrowserTab* tab = BrowserTabAt(currentIndex())) {
-    tab->Copy();
-  } else if (record_view_) {
-    record_view_->Copy();
-  }
+  if (WebPane* pane = ActivePane()) pane->Copy();
 }
 
 void TabArea::Paste() {
-  if (BrowserTab* tab = BrowserTabAt(currentIndex())) {
-    tab->Paste();
-  } else if (record_view_) {
-    record_view_->Paste();
-  }
+  if (WebPane* pane = ActivePane()) pane->Paste();
 }
 
 PageFinder* TabArea::ActiveFinder() const {
-  if (BrowserTab* tab = BrowserTabAt(currentIndex())) return tab->Finder();
-  return record_view_ ? record_view_->Finder() : nullptr;
+  WebPane* pane = ActivePane();
+  return pane != nullptr ? pane->Finder() : nullptr;
 }
 
 void TabArea::Find() {

@@ -19,6 +19,7 @@ class BrowserTab;
 class FindDialog;
 class PageFinder;
 class RecordView;
+class WebPane;
 
 class TabArea : public QTabWidget {
   Q_OBJECT
@@ -52,6 +53,7 @@ class TabArea : public QTabWidget {
   void FindNext();
 
   BrowserTab* BrowserTabAt(int index) const;
+  WebPane* ActivePane() const;
   FindDialog* OpenFindDialog() const;
   // Where links go outside the program and where "Cannot find" messages are shown; tests
   // replace them. By default: the system browser, and a warning message box.

@@ -4,19 +4,13 @@
 #include <cstdio>
 #include <string_view>
 
+#include "platform/blank_trim.h"
 #include "view/main_window_text.h"
 #include "view/string_table.h"
 #include "view/text_format.h"
 
 namespace tarsel {
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t\r\n";
-  const size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 bool IsFeedAddress(std::string_view url) {
   constexpr std::array<std::string_view, 3> kEndings{".rss", ".rdf", ".xml"};
@@ -31,7 +25,7 @@ bool IsFeedAddress(std::string_view url) {
 DropResult AddDroppedColumn(ColumnTree& tree, const std::string& dropped_text,
                             const NewColumnDefaults& defaults) {
   DropResult result;
-  const std::string url(Trimmed(dropped_text));
+  const std::string url(TrimBlanks(dropped_text));
   if (!IsFeedAddress(url)) return result;
   if (tree.FindColumnByUrl(url)) {
     result.outcome = DropOutcome::kDuplicate;
@@ -41,8 +35,7 @@ DropResult AddDroppedColumn(ColumnTree& tree, const std::string& dropped_text,
   auto column = std::make_shared<Column>(defaults);
   column->name = GetText(text::kDroppedColumnName);
   column->url = url;
-  column->id = tree.LowestFreeId();
-  tree.Append(column);
+  tree.AddColumn(column);
   result.outcome = DropOutcome::kAdded;
   result.column = std::move(column);
   return result;

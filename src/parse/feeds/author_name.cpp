@@ -2,21 +2,16 @@
 
 #include <optional>
 
+#include "platform/blank_trim.h"
+
 namespace tarsel::feeds {
 
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t\r\n";
-  const size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
 std::string_view Unquoted(std::string_view name) {
   for (std::string_view quote : {"\"", "&quot;"}) {
     if (name.size() >= 2 * quote.size() && name.starts_with(quote) && name.ends_with(quote)) {
-      return Trimmed(name.substr(quote.size(), name.size() - 2 * quote.size()));
+      return TrimBlanks(name.substr(quote.size(), name.size() - 2 * quote.size()));
     }
   }
   return name;
@@ -32,18 +27,18 @@ std::optional<std::string_view> NameBeforeAddress(std::string_view text) {
   }
   if (open == std::string_view::npos) return std::nullopt;
   if (text.substr(open + bracket).find('@') == std::string_view::npos) return std::nullopt;
-  const std::string_view name = Unquoted(Trimmed(text.substr(0, open)));
+  const std::string_view name = Unquoted(TrimBlanks(text.substr(0, open)));
   if (name.empty()) return std::nullopt;
   return name;
 }
 
 // "mail (Name)", as RSS 2.0 writes an author: the name in parentheses after an address.
 std::optional<std::string_view> NameAfterAddress(std::string_view text) {
-  text = Trimmed(text);
+  text = TrimBlanks(text);
   const size_t open = text.find('(');
   if (open == std::string_view::npos || !text.ends_with(')')) return std::nullopt;
   if (text.substr(0, open).find('@') == std::string_view::npos) return std::nullopt;
-  const std::string_view name = Trimmed(text.substr(open + 1, text.size() - open - 2));
+  const std::string_view name = TrimBlanks(text.substr(open + 1, text.size() - open - 2));
   if (name.empty()) return std::nullopt;
   return name;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "parse/dates/date_readers.h"
+#include "platform/blank_trim.h"
 
 namespace tarsel::feeds {
 
@@ -10,14 +11,6 @@ namespace {
 
 // No enclosure is near a petabyte; longer digit runs are noise, not sizes.
 constexpr size_t kMaxByteCountDigits = 15;
-
-std::string_view TrimBlanks(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t\r\n";
-  const size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(kBlanks);
-  return text.substr(first, last - first + 1);
-}
 
 }  // namespace
 

@@ -58,7 +58,6 @@ std::vector<std::string> CreateChosenColumns(ColumnTree& tree, const FoundFeedLi
     auto column = std::make_shared<Column>(defaults);
     column->url = feed.feed_url;
     column->name = kImportedColumnName;
-    column->id = tree.LowestFreeId();
     std::string message;
     if (!tree.AddColumn(std::move(column), parent, &message)) refused.push_back(message);
   }
