@@ -16,6 +16,7 @@
 #include "support/fixture_server.h"
 #include "support/recording_prompt.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 #include "support/xml_rpc_answer.h"
 
 namespace tarsel {
@@ -227,7 +228,7 @@ TEST(BlogPostingCancelTest, CancelStopsASilentServerWithoutAMessage) {
   context.cancel = &cancel;
   context.http = HTTP::testing::Direct();
   std::thread poster([&context] { PostToService("t", "x", context); });
-  while (silent.Hits() == 0) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_TRUE(testing::WaitUntil([&silent] { return silent.Hits() > 0; }));
   cancel.Cancel();
   poster.join();
   EXPECT_TRUE(prompt.messages.empty());

@@ -128,7 +128,7 @@ TEST_F(UpdateNetworkTest, ASettingsChangeMidUpdateLeavesTheRunningTaskOnItsSnaps
   const DownloadOptions direct{EncodingChoice::kAutomatic, {Snapshot()->proxy, ""}};
   services_->download = [&](Column& column, DownloadStopper* stopper) {
     downloading = true;
-    while (!go_on) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_TRUE(WaitUntil([&] { return go_on.load(); }));
     return DownloadColumn(column, direct, stopper);
   };
   auto column = Add(server.Url("/feed.xml"));

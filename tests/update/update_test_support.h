@@ -19,19 +19,9 @@
 #include "platform/notifier.h"
 #include "store/column.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 namespace tarsel::testing {
-
-// Polls `done` until it holds or `limit` passes; true when it held.
-inline bool WaitUntil(const std::function<bool()>& done,
-                      std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return true;
-}
 
 inline std::string RssFeed(const std::string& title, const std::vector<std::string>& items) {
   std::string body = "<?xml version=\"1.0\"?><rss version=\"2.0\"><channel><title>" + title +

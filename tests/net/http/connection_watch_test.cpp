@@ -8,6 +8,8 @@
 #include <mutex>
 #include <thread>
 
+#include "support/wait_until.h"
+
 namespace tarsel::HTTP {
 namespace {
 
@@ -72,7 +74,7 @@ TEST(ConnectionWatchTest, DestroyedWhileATestIsUnderWay) {
     ConnectionWatch watch(
         {[] { return false; }, [&address_test](ProxyType type) { return address_test(type); }});
     EXPECT_FALSE(watch.Check(ProxyType::kSystem));
-    while (address_test.calls.load() == 0) std::this_thread::yield();
+    EXPECT_TRUE(tarsel::testing::WaitUntil([&] { return address_test.calls.load() > 0; }));
     address_test.Release();
   }
   EXPECT_EQ(address_test.calls.load(), 1);

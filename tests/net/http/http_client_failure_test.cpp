@@ -11,6 +11,7 @@
 #include "net/http/http_client.h"
 #include "support/fixture_server.h"
 #include "support/loopback_server.h"
+#include "support/wait_until.h"
 
 namespace tarsel::HTTP {
 namespace {
@@ -185,7 +186,8 @@ TEST_F(HttpClientFailureTest, CancelFromAnotherThread) {
     if (event == HttpStatusEvent::kReadingBody) body_started = true;
   });
   std::thread canceller([&] {
-    while (!body_started) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    if (!tarsel::testing::WaitUntil([&] { return body_started.load(); }))
+      ADD_FAILURE() << "no body";
     client_.Cancel();
   });
   int code = DownloadCode(client_, raw.Url("/slow"));

@@ -10,6 +10,7 @@
 #include "parse/lists/opml_export.h"
 #include "platform/atomic_file.h"
 #include "support/temp_dir.h"
+#include "support/wait_until.h"
 
 namespace tarsel {
 namespace {
@@ -40,7 +41,7 @@ class MergingColumn {
       column_->url = "http://moved.test/rss";
       column_->channel.title = "Moved";
     });
-    while (!holding_) std::this_thread::yield();
+    EXPECT_TRUE(testing::WaitUntil([this] { return holding_.load(); }));
   }
   void EndMerge() { worker_.join(); }
 
