@@ -16,6 +16,7 @@
 #include "ui/command_actions.h"
 #include "ui/qt_text.h"
 #include "ui/settings_owner.h"
+#include "ui/web_pane.h"
 #include "view/blog_strings.h"
 #include "view/command_ids.h"
 #include "view/record_render.h"
@@ -46,7 +47,9 @@ BlogCommands::BlogCommands(QWidget* window, CommandActions* actions, SettingsOwn
   auto blog_current = [this] { BlogIt(current_record_, current_column_.lock()); };
   actions_->Bind(cmd::kBlogIt, blog_current);
   actions_->Bind(cmd::kBlogItSingle, blog_current);
+  // From a pane's selection menu, that pane's selection; from the key, the requester's.
   actions_->Bind(cmd::kBlogSelection, [this] {
+    if (auto* pane = qobject_cast<WebPane*>(actions_->Target())) return pane->BlogSelection();
     if (selection_requester_) selection_requester_();
   });
 }

@@ -5,7 +5,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QWidget>
+#include <memory>
 
 #include "store/memories_operations.h"
 #include "ui/qt_text.h"
@@ -131,12 +133,45 @@ void CommandActions::Trigger(int id) {
   }
 }
 
-QMenu* CommandActions::BuildMenu(int menu_id, QWidget* parent) {
+QMenu* CommandActions::BuildMenu(int menu_id, QWidget* parent, QObject* target,
+                                 const std::set<int>& disabled) {
   auto* menu = new QMenu(parent);
   menu->setObjectName(QStringLiteral("menu_%1").arg(menu_id));
   AddEntries(menu, MenuEntries(menu_id));
   TranslateMenu(menu, menu_id, [this](int id) { return Action(id); });
+  if (target != nullptr || !disabled.empty()) AimAt(menu, target, disabled);
   return menu;
+}
+
+// The target holds until the command chosen has run: Qt hides the menu before it triggers the
+// action, so the target goes a moment after the menu hides (or with the menu). Actions shown
+// disabled for this showing get their state back then.
+void CommandActions::AimAt(QMenu* menu, QObject* target, const std::set<int>& disabled) {
+  target_ = target;
+  target_menu_ = menu;
+  std::vector<QPointer<QAction>> switched_off;
+  for (int id : disabled) {
+    QAction* action = Action(id);
+    if (action == nullptr || !action->isEnabled()) continue;
+    action->setEnabled(false);
+    switched_off.emplace_back(action);
+  }
+  auto done = std::make_shared<bool>(false);
+  auto release = [this, menu, switched_off, done] {
+    if (*done) return;
+    *done = true;
+    if (target_menu_ == menu || target_menu_.isNull()) target_ = nullptr;
+    for (const QPointer<QAction>& action : switched_off) {
+      if (action) action->setEnabled(true);
+    }
+  };
+  connect(menu, &QMenu::aboutToHide, this,
+          [this, release] { QTimer::singleShot(0, this, release); });
+  connect(menu, &QObject::destroyed, this, release);
+}
+
+void CommandActions::SayUnavailable(int id) {
+  if (unbound_) unbound_(id);
 }
 
 void CommandActions::FillMenuBar(QMenuBar* bar) {

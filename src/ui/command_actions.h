@@ -8,8 +8,10 @@
 // Main thread only.
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,9 +43,18 @@ class CommandActions : public QObject {
   // Called with the command id when an unbound command is chosen.
   void SetUnboundHandler(std::function<void(int id)> handler);
 
-  // A numbered menu (context menus, the tray menu), owned by `parent`. "To Memories" popups are
-  // filled with the memories column names each time they open.
-  QMenu* BuildMenu(int menu_id, QWidget* parent);
+  // A numbered menu (context menus, the tray menu), owned by `parent`, made of the window's own
+  // actions. "To Memories" popups are filled with the memories column names each time they
+  // open. A context menu opened on something (a browser tab, a pane's selection) names it as
+  // `target`: while the menu is up, and for the command chosen from it, Target() answers it,
+  // and the commands of `disabled` show disabled.
+  QMenu* BuildMenu(int menu_id, QWidget* parent, QObject* target = nullptr,
+                   const std::set<int>& disabled = {});
+  // What the context menu the running command came from was opened on; null for the menu bar,
+  // a key or a menu without a target.
+  QObject* Target() const { return target_; }
+  // The unbound handler, for a handler that finds nothing to act on.
+  void SayUnavailable(int id);
   // The main menu (128) into a menu bar.
   void FillMenuBar(QMenuBar* bar);
   // Keys of `scope` (the columns tree's Enter, Delete, Num-.; the records list's Delete), acting
@@ -64,12 +75,15 @@ class CommandActions : public QObject {
   void AddEntries(QMenu* menu, const std::vector<MenuEntry>& entries);
   void AddCommandEntry(QMenu* menu, const MenuEntry& entry);
   void FillMemoriesPopup(QMenu* popup, int first_id, int fixed_entries);
+  void AimAt(QMenu* menu, QObject* target, const std::set<int>& disabled);
 
   std::map<int, QAction*> actions_;
   std::map<int, std::function<void()>> handlers_;
   std::function<void(int)> unbound_;
   std::function<std::vector<std::string>()> memories_names_;
   std::function<void(int)> memories_chosen_;
+  QPointer<QObject> target_;
+  QPointer<QMenu> target_menu_;  // the menu that set target_
 };
 
 // The Qt key of a command key.

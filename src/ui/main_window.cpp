@@ -192,7 +192,6 @@ QWidget* MainWindow::BuildTabArea() {
 
   record_pane_ = new RecordView;
   record_pane_->setAccessibleName(Text(text::kAccessibleRecord));
-  record_pane_->SetMemoriesTree(&data_.memories);
 
   items_splitter_ = new QSplitter(Qt::Vertical);
   items_splitter_->setObjectName(QStringLiteral("ItemsSplitter"));
@@ -205,7 +204,6 @@ QWidget* MainWindow::BuildTabArea() {
   tabs_ = new TabArea(this);
   tabs_->setAccessibleName(Text(text::kAccessibleTabs));
   tabs_->SetFirstPage(items_splitter_, Text(text::kColumnsTab), record_pane_);
-  tabs_->SetMemoriesTree(&data_.memories);
   connect(record_pane_, &RecordView::OpenLinkRequest, tabs_, &TabArea::OpenLink);
   connect(tabs_, &TabArea::LeftSideVisibilityRequest, this, [this](bool visible) {
     left_side_->setVisible(visible || !settings_->Get().fullscreen);

@@ -129,6 +129,7 @@ class MainWindow : public QMainWindow {
   void ShowNode(const TreeNodeRef& node);
   // True when the records list shows `node` or a column inside it.
   bool ShowsNodeOrItsChild(const TreeNode& node) const;
+  void MemoriesEntryChosen(int command);
   void ShowQuickView(int position);
   void ShowRecordsOf(const TreeNodeRef& node);
   void OnColumnChanged(Column* column);

@@ -26,6 +26,7 @@
 #include "ui/titled_pane.h"
 #include "ui/tree_model.h"
 #include "ui/update_driver.h"
+#include "ui/web_pane.h"
 #include "view/command_ids.h"
 #include "view/dropped_column.h"
 #include "view/main_window_text.h"
@@ -151,13 +152,19 @@ void MainWindow::BindMemoriesCommands() {
   actions_->Bind(cmd::kDeleteMemoriesGroup, remove);
   actions_->Bind(cmd::kDeleteMemoriesColumn, remove);
   actions_->SetMemoriesMenu([this] { return MemoriesMenuNames(data_.memories); },
-                            [this](int command) {
-                              // Only the records list's menu (369) goes through the command table.
-                              auto target = MemoriesColumnForCommand(data_.memories, command,
-                                                                     kRecordsMenuMemoriesFirstId);
-                              if (target)
-                                RecordToMemories(target->id, records_list_->SelectedRecord());
-                            });
+                            [this](int command) { MemoriesEntryChosen(command); });
+}
+
+// A memories column chosen in a "To Memories" popup: of the records list's menu, for the
+// selected record; of a pane's selection menu, for that pane's selection.
+void MainWindow::MemoriesEntryChosen(int command) {
+  if (auto column =
+          MemoriesColumnForCommand(data_.memories, command, kRecordsMenuMemoriesFirstId)) {
+    return RecordToMemories(column->id, records_list_->SelectedRecord());
+  }
+  auto column = MemoriesColumnForCommand(data_.memories, command, kSelectionMenuMemoriesFirstId);
+  auto* pane = qobject_cast<WebPane*>(actions_->Target());
+  if (column && pane != nullptr) pane->SelectionToMemories(column->id);
 }
 
 bool MainWindow::ShowsNodeOrItsChild(const TreeNode& node) const {
@@ -182,15 +189,7 @@ void MainWindow::BindHelpCommands() {
 }
 
 void MainWindow::BindPaneCommands() {
-  actions_->Bind(cmd::kCloseTab, [this] { tabs_->CloseCurrentTab(); });
-  actions_->Bind(cmd::kCloseAllTabs, [this] { tabs_->CloseAllTabs(); });
-  actions_->Bind(cmd::kCopy, [this] { tabs_->Copy(); });
-  actions_->Bind(cmd::kCopySelection, [this] { tabs_->Copy(); });
-  actions_->Bind(cmd::kPaste, [this] { tabs_->Paste(); });
-  actions_->Bind(cmd::kFind, [this] { tabs_->Find(); });
-  actions_->Bind(cmd::kFindNext, [this] { tabs_->FindNext(); });
-  actions_->Bind(cmd::kIncreaseTextSize, [this] { tabs_->IncreaseTextSize(); });
-  actions_->Bind(cmd::kDecreaseTextSize, [this] { tabs_->DecreaseTextSize(); });
+  tabs_->SetCommandActions(actions_);
 }
 
 // A selection of the record pane or a browser tab kept in a memories column (0: a new one,

@@ -7,16 +7,17 @@
 #include <QPointer>
 #include <QTabBar>
 #include <QUrl>
+#include <set>
 
 #include "platform/shell_open.h"
 #include "settings/settings.h"
 #include "ui/browser_tab.h"
+#include "ui/command_actions.h"
 #include "ui/find_dialog.h"
 #include "ui/page_finder.h"
 #include "ui/qt_text.h"
 #include "ui/record_view.h"
 #include "ui/settings_owner.h"
-#include "ui/table_menu.h"
 #include "view/command_ids.h"
 #include "view/command_table.h"
 #include "view/record_pane_strings.h"
@@ -66,12 +67,58 @@ void TabArea::SetRecordView(RecordView* record_view) {
   ConnectFinder(record_view->Finder());
 }
 
-void TabArea::SetMemoriesTree(const ColumnTree* memories_tree) {
-  memories_tree_ = memories_tree;
-  if (record_view_) record_view_->SetMemoriesTree(memories_tree);
+void TabArea::SetCommandActions(CommandActions* actions) {
+  actions_ = actions;
+  if (record_view_) record_view_->SetCommandActions(actions);
   for (int index = 1; index < count(); ++index) {
-    if (BrowserTab* tab = BrowserTabAt(index)) tab->SetMemoriesTree(memories_tree);
+    if (BrowserTab* tab = BrowserTabAt(index)) tab->SetCommandActions(actions);
   }
+  BindTabCommands();
+  BindSelectionCommands();
+  actions->Bind(cmd::kCopy, [this] { Copy(); });
+  actions->Bind(cmd::kPaste, [this] { Paste(); });
+  actions->Bind(cmd::kFind, [this] { Find(); });
+  actions->Bind(cmd::kFindNext, [this] { FindNext(); });
+  actions->Bind(cmd::kIncreaseTextSize, [this] { IncreaseTextSize(); });
+  actions->Bind(cmd::kDecreaseTextSize, [this] { DecreaseTextSize(); });
+}
+
+// From a tab's menu they act on that tab; from the keys and the menu bar on the active one
+// (copying its address and opening it outside are only in the tab's menu).
+void TabArea::BindTabCommands() {
+  auto menu_tab = [this] { return qobject_cast<BrowserTab*>(actions_->Target()); };
+  actions_->Bind(cmd::kCloseTab, [this, menu_tab] {
+    BrowserTab* tab = menu_tab();
+    tab != nullptr ? CloseTab(indexOf(tab)) : CloseCurrentTab();
+  });
+  actions_->Bind(cmd::kCloseAllTabs, [this] { CloseAllTabs(); });
+  actions_->Bind(cmd::kCopyLinkAddress, [this, menu_tab] {
+    BrowserTab* tab = menu_tab();
+    if (tab == nullptr) return actions_->SayUnavailable(cmd::kCopyLinkAddress);
+    QGuiApplication::clipboard()->setText(tab->Address());
+  });
+  actions_->Bind(cmd::kOpenInExternalBrowser, [this, menu_tab] {
+    BrowserTab* tab = menu_tab();
+    if (tab == nullptr) return actions_->SayUnavailable(cmd::kOpenInExternalBrowser);
+    if (external_opener_) external_opener_(tab->Address());
+  });
+}
+
+// "Blog Selection" is the blog commands'; they ask SelectionPane too.
+void TabArea::BindSelectionCommands() {
+  actions_->Bind(cmd::kCopySelection, [this] {
+    if (WebPane* pane = SelectionPane()) pane->Copy();
+  });
+  actions_->Bind(cmd::kSelectionToNewMemories, [this] {
+    WebPane* pane = qobject_cast<WebPane*>(actions_->Target());
+    if (pane == nullptr) return actions_->SayUnavailable(cmd::kSelectionToNewMemories);
+    pane->SelectionToMemories(0);
+  });
+}
+
+WebPane* TabArea::SelectionPane() const {
+  if (auto* pane = qobject_cast<WebPane*>(actions_ ? actions_->Target() : nullptr)) return pane;
+  return ActivePane();
 }
 
 void TabArea::OpenLink(const QString& url) {
@@ -86,7 +133,7 @@ void TabArea::OpenLink(const QString& url) {
     return;
   }
   auto* tab = new BrowserTab(url, this);
-  tab->SetMemoriesTree(memories_tree_);
+  tab->SetCommandActions(actions_);
   ConnectTab(tab);
   const int index = addTab(tab, TabTitle(url));
   setTabToolTip(index, url);
@@ -209,24 +256,16 @@ void TabArea::OnCurrentChanged(int index) {
 }
 
 void TabArea::OnTabMenu(const QPoint& position) {
+  if (actions_ == nullptr) return;
   int index = tabBar()->tabAt(position);
   if (index < 0) index = currentIndex();
   BrowserTab* tab = BrowserTabAt(index);
-  QPointer<BrowserTab> target(tab);
-  TableMenuHandlers handlers;
-  if (tab != nullptr) {
-    handlers.commands[cmd::kCloseTab] = [this, target] {
-      if (target) CloseTab(indexOf(target));
-    };
-    handlers.commands[cmd::kCopyLinkAddress] = [target] {
-      if (target) QGuiApplication::clipboard()->setText(target->Address());
-    };
-    handlers.commands[cmd::kOpenInExternalBrowser] = [this, target] {
-      if (target && external_opener_) external_opener_(target->Address());
-    };
-  }
-  if (count() > 1) handlers.commands[cmd::kCloseAllTabs] = [this] { CloseAllTabs(); };
-  QMenu* menu = BuildTableMenu(kBrowserTabMenu, handlers, this);
+  // The first tab is no browser tab: only "Close All" applies, and only with tabs to close.
+  std::set<int> disabled;
+  if (tab == nullptr)
+    disabled = {cmd::kCloseTab, cmd::kCopyLinkAddress, cmd::kOpenInExternalBrowser};
+  if (count() <= 1) disabled.insert(cmd::kCloseAllTabs);
+  QMenu* menu = actions_->BuildMenu(kBrowserTabMenu, this, tab, disabled);
   menu->setObjectName(QStringLiteral("BrowserTabMenu"));
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->popup(tabBar()->mapToGlobal(position));

@@ -19,6 +19,7 @@ class BrowserTab;
 class FindDialog;
 class PageFinder;
 class RecordView;
+class CommandActions;
 class WebPane;
 
 class TabArea : public QTabWidget {
@@ -32,7 +33,9 @@ class TabArea : public QTabWidget {
   // is the main window's to route to OpenLink; browser tabs' requests are routed here.
   void SetFirstPage(QWidget* page, const QString& title, RecordView* record_view);
   void SetRecordView(RecordView* record_view);
-  void SetMemoriesTree(const ColumnTree* memories_tree);
+  // The window's commands: binds those of the panes (close, copy, paste, find, text size, the
+  // selection's commands) and gives every pane the selection menu built from them.
+  void SetCommandActions(CommandActions* actions);
 
   // Opens a followed link: ignored when it holds "Theme/data.html" or is not http, https, ftp or
   // mailto; with `external_browser` on (and for mail and ftp) handed to the system; otherwise a
@@ -74,13 +77,17 @@ class TabArea : public QTabWidget {
   PageFinder* ActiveFinder() const;
   void OnCurrentChanged(int index);
   void OnTabMenu(const QPoint& position);
+  void BindTabCommands();
+  void BindSelectionCommands();
+  // The pane a selection command acts on: the one whose menu it came from, else the active one.
+  WebPane* SelectionPane() const;
   void ConnectTab(BrowserTab* tab);
   void RelayStatus(QWidget* pane, const QString& text);
   void ConnectFinder(PageFinder* finder);
 
   QPointer<RecordView> record_view_;
   QPointer<FindDialog> find_dialog_;
-  const ColumnTree* memories_tree_ = nullptr;
+  CommandActions* actions_ = nullptr;
   std::function<void(const QString&)> external_opener_;
   std::function<void(const QString&)> message_sink_;
 };

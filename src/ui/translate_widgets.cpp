@@ -40,6 +40,15 @@ void MirrorState(QAction* plain, QAction* target) {
   QObject::connect(target, &QAction::enabledChanged, plain, &QAction::setEnabled);
 }
 
+// The translated text of a shared action is the first menu's that translates it; true when
+// `text` is that one.
+bool ClaimCommandText(QAction* shared, const QString& text) {
+  static constexpr char kTranslatedText[] = "translatedMenuText";
+  const QVariant claimed = shared->property(kTranslatedText);
+  if (!claimed.isValid()) shared->setProperty(kTranslatedText, text);
+  return !claimed.isValid() || claimed.toString() == text;
+}
+
 void ApplyItems(QWidget* menu, const MenuTranslation& items,
                 const std::function<QAction*(int)>& command_action) {
   for (size_t position = 0; position < items.size(); ++position) {
@@ -56,12 +65,20 @@ void ApplyItems(QWidget* menu, const MenuTranslation& items,
         if (entry->menu() != nullptr) ApplyItems(entry->menu(), item.children, command_action);
         break;
       case MenuItemTranslation::Kind::kCommand: {
-        // A plain entry of its own: the command's shared action keeps its text elsewhere.
-        auto* plain = new QAction(ToQt(item.text), menu);
-        plain->setData(item.command);
-        if (QAction* target = command_action ? command_action(item.command) : nullptr) {
-          MirrorState(plain, target);
+        const QString text = ToQt(item.text);
+        QAction* shared = command_action ? command_action(item.command) : nullptr;
+        // The menu's own entry of the command (under another text here) takes the text; so does
+        // the shared action, unless another menu has given the command another text already.
+        const bool own_entry = entry->parent() == menu && entry->data().toInt() == item.command;
+        if (own_entry || (entry == shared && ClaimCommandText(shared, text))) {
+          entry->setText(text);
+          break;
         }
+        // Named otherwise here, or another entry in this place: a plain entry of its own that
+        // runs the shared action.
+        auto* plain = new QAction(text, menu);
+        plain->setData(item.command);
+        if (shared != nullptr) MirrorState(plain, shared);
         menu->insertAction(entry, plain);
         menu->removeAction(entry);
         if (entry->parent() == menu) entry->deleteLater();

@@ -6,9 +6,11 @@
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineView>
 
+#include "ui/command_actions.h"
 #include "ui/page_finder.h"
-#include "ui/selection_menu.h"
+#include "ui/selection_html.h"
 #include "ui/web_engine_start.h"
+#include "view/command_table.h"
 
 namespace tarsel::ui {
 
@@ -63,22 +65,6 @@ void WebPane::Paste() {
   if (page_ != nullptr) page_->triggerAction(QWebEnginePage::Paste);
 }
 
-QMenu* WebPane::BuildSelectionMenu(QWidget* parent) {
-  // The menu may outlive the pane (a tab closed while its menu is open).
-  QPointer<WebPane> self(this);
-  SelectionMenuHandlers handlers;
-  handlers.blog_selection = [self] {
-    if (self) self->BlogSelection();
-  };
-  handlers.copy_selection = [self] {
-    if (self) self->Copy();
-  };
-  handlers.to_memories = [self](int id) {
-    if (self) self->SelectionToMemories(id);
-  };
-  return ui::BuildSelectionMenu(memories_tree_, handlers, parent);
-}
-
 void WebPane::BlogSelection() {
   if (page_ == nullptr) return;
   QPointer<WebPane> self(this);
@@ -100,9 +86,9 @@ void WebPane::SelectionToMemories(int memories_column_id) {
 
 void WebPane::OnContextMenu(const QPoint& position) {
   const QWebEngineContextMenuRequest* request = view_->lastContextMenuRequest();
-  QMenu* menu = request != nullptr && !request->selectedText().isEmpty()
-                    ? BuildSelectionMenu(this)
-                    : view_->createStandardContextMenu();
+  const bool selection = request != nullptr && !request->selectedText().isEmpty();
+  QMenu* menu = selection && actions_ != nullptr ? actions_->BuildMenu(kSelectionMenu, this, this)
+                                                 : view_->createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->popup(view_->mapToGlobal(position));
 }

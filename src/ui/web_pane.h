@@ -5,6 +5,7 @@
 // menu: the selection menu over selected text, the standard menu elsewhere. Links the page hands
 // out leave as OpenLinkRequest. Main thread only.
 //
+// The selection menu is the window's (CommandActions), opened on this pane as its target.
 // The web view and its page are made when first needed (Page(), WebView() or MakeView()), not
 // with the pane: the record pane starts the web engine only for its first record. Until then
 // text size, copy and Find do nothing.
@@ -18,12 +19,9 @@
 class QMenu;
 class QWebEngineView;
 
-namespace tarsel {
-class ColumnTree;
-}
-
 namespace tarsel::ui {
 
+class CommandActions;
 class PageFinder;
 
 class WebPane : public QWidget {
@@ -36,11 +34,10 @@ class WebPane : public QWidget {
   void Copy();
   void Paste();
 
-  // The memories columns offered under "To Memories" in the selection menu; may be null.
-  void SetMemoriesTree(const ColumnTree* memories_tree) { memories_tree_ = memories_tree; }
-  // The selection menu (341) for the current selection; the caller shows and owns it.
-  QMenu* BuildSelectionMenu(QWidget* parent);
-  // The commands of that menu.
+  // The window's commands, which give the selection menu (341); null: the engine's own menu
+  // only.
+  void SetCommandActions(CommandActions* actions) { actions_ = actions; }
+  // The commands of the selection menu, run on this pane's selection.
   void BlogSelection();
   void SelectionToMemories(int memories_column_id);
 
@@ -88,7 +85,7 @@ class WebPane : public QWidget {
   PanePage* page_ = nullptr;
   PageFinder* finder_ = nullptr;
   tarsel::TextSizeLevel text_size_;
-  const ColumnTree* memories_tree_ = nullptr;
+  CommandActions* actions_ = nullptr;
 };
 
 }  // namespace tarsel::ui

@@ -15,7 +15,9 @@
 #include <QWebEngineView>
 #include <functional>
 
+#include "pane_test_support.h"
 #include "store/column.h"
+#include "store/memories_column.h"
 #include "store/memories_operations.h"
 #include "store/store_files.h"
 #include "support/temp_dir.h"
@@ -32,6 +34,7 @@
 #include "ui/tray_icon.h"
 #include "ui/tree_model.h"
 #include "view/command_ids.h"
+#include "view/command_table.h"
 #include "view/records_list_cells.h"
 
 namespace tarsel::ui {
@@ -304,6 +307,53 @@ TEST_F(MainWindowTest, DeletingTheShownMemoriesColumnAsksBeforeTheListLetsGo) {
     EXPECT_EQ(data.memories.FindById(kept->id) == nullptr, deleted);
     EXPECT_EQ(window->RecordsCaption() == "Kept", !deleted);
   }
+}
+
+// The selection menu and the tab menu are the window's own actions, aimed at what was clicked:
+// a memories entry keeps that pane's selection; an entry shown disabled for one showing is
+// enabled again once the menu is gone.
+TEST_F(MainWindowTest, ContextMenusRunTheWindowsCommandsOnWhatWasClicked) {
+  ProgramData data;
+  auto window = Open(data);
+  auto kept = NewMemoriesColumn(data.memories, "Keep & read", nullptr);
+  window->memories_tree()->Rebuild();
+  RecordView* pane = window->record_pane();
+  auto record = std::make_shared<Record>();
+  record->title = "Menu";
+  record->description = "<p id=\"p\">chosen <b>words</b></p>";
+  QSignalSpy rendered(pane, &RecordView::BodyRendered);
+  pane->ShowRecord(record, std::make_shared<MemoriesColumn>("Shown"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return rendered.count() > 0; }, 20000));
+  testing::RunScript(pane->WebView()->page(),
+                     "getSelection().selectAllChildren(document.getElementById('p'))",
+                     QWebEngineScript::ApplicationWorld);
+
+  std::unique_ptr<QMenu> menu(window->actions()->BuildMenu(kSelectionMenu, nullptr, pane));
+  QStringList texts;
+  QMenu* to_memories = nullptr;
+  for (QAction* action : menu->actions()) {
+    texts << action->text();
+    if (action->menu() != nullptr) to_memories = action->menu();
+  }
+  EXPECT_EQ(texts, (QStringList{"Blog Selection", "Copy Selection", "To Memories"}));
+  ASSERT_NE(to_memories, nullptr);
+  emit to_memories->aboutToShow();
+  const QList<QAction*> entries = to_memories->actions();
+  ASSERT_EQ(entries.size(), 3);  // new column, separator, "Keep & read"
+  EXPECT_EQ(entries[0]->text(), "New Memories Column");
+  EXPECT_EQ(entries[2]->text(), "Keep && read");
+  entries[2]->trigger();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return kept->records.size() == 1; }, 20000));
+  EXPECT_NE(kept->records[0]->description.find("chosen <b>words</b>"), std::string::npos);
+  menu.reset();
+
+  QAction* close_tab = window->actions()->Action(cmd::kCloseTab);
+  std::unique_ptr<QMenu> tab_menu(
+      window->actions()->BuildMenu(kBrowserTabMenu, nullptr, nullptr, {cmd::kCloseTab}));
+  EXPECT_FALSE(close_tab->isEnabled());
+  tab_menu.reset();
+  EXPECT_TRUE(close_tab->isEnabled());
+  EXPECT_EQ(window->actions()->Target(), nullptr);
 }
 
 TEST_F(MainWindowTest, AStoreThatCannotBeWrittenOffersRetry) {

@@ -210,38 +210,5 @@ TEST_F(RecordViewTest, HugeTemplateRecordAndTitleRender) {
             QString::number(description.size() / 33));
 }
 
-TEST_F(RecordViewTest, SelectionMenuOffersTheMemoriesColumns) {
-  Open();
-  ASSERT_TRUE(WaitForPage());
-  ColumnTree memories_tree;
-  auto first = std::make_shared<MemoriesColumn>("Keep & read");
-  first->id = 4;
-  memories_tree.Append(first);
-  view_->SetMemoriesTree(&memories_tree);
-  Show(MakeRecord("Menu", "<p id=\"p\">chosen <b>words</b></p>"),
-       std::make_shared<MemoriesColumn>("Kept"));
-  RunScript(view_->WebView()->page(),
-            "getSelection().selectAllChildren(document.getElementById('p'))",
-            QWebEngineScript::ApplicationWorld);
-
-  std::unique_ptr<QMenu> menu(view_->BuildSelectionMenu(nullptr));
-  QStringList texts;
-  QList<QAction*> memories_actions;
-  for (QAction* action : menu->actions()) {
-    texts << action->text();
-    if (action->menu() != nullptr) memories_actions = action->menu()->actions();
-  }
-  EXPECT_EQ(texts, (QStringList{"Blog Selection", "Copy Selection", "To Memories"}));
-  ASSERT_EQ(memories_actions.size(), 3);  // new column, separator, "Keep & read"
-  EXPECT_EQ(memories_actions[0]->text(), "New Memories Column");
-  EXPECT_EQ(memories_actions[2]->text(), "Keep && read");
-
-  QSignalSpy to_memories(view_.get(), &RecordView::ToMemoriesRequest);
-  memories_actions[2]->trigger();
-  ASSERT_TRUE(WaitForCount(to_memories, 1));
-  EXPECT_EQ(to_memories.at(0).at(0).toInt(), 4);
-  EXPECT_EQ(to_memories.at(0).at(1).toString(), "chosen <b>words</b>");
-}
-
 }  // namespace
 }  // namespace tarsel::ui

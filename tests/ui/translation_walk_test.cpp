@@ -355,7 +355,9 @@ TEST(TranslationWalk, AFileWithOnlyDialogEntriesTranslatesThatDialog) {
             ToQt(EnglishText(kTextDeselectAll)));
 }
 
-// Items apply by position; a translated command gets a plain entry of its own.
+// Items apply by position. A translated command renames the window's own action, so every
+// menu, the keys and screen readers say the same; a menu that names it otherwise gets an entry
+// of its own that runs it.
 TEST(TranslationWalk, MenuTranslationAppliesByPosition) {
   TranslationTable& table = ProcessTranslations();
   using Kind = MenuItemTranslation::Kind;
@@ -364,15 +366,23 @@ TEST(TranslationWalk, MenuTranslationAppliesByPosition) {
                             {Kind::kCommand, cmd::kUpdateAll, "Tout actualiser", {}}};
   QWidget window;
   CommandActions actions(&window);
+  int restored = 0;
+  actions.Bind(cmd::kRestore, [&restored] { ++restored; });
   std::unique_ptr<QMenu> menu(actions.BuildMenu(kTrayMenu, nullptr));
-  const auto entries = menu->actions();
+  table.menus[kTrayMenu][0].text = "Afficher";
+  std::unique_ptr<QMenu> other(actions.BuildMenu(kTrayMenu, nullptr));
   ProcessTranslations() = TranslationTable();
+  const auto entries = menu->actions();
   ASSERT_GE(entries.size(), 3);
+  EXPECT_EQ(entries[0], actions.Action(cmd::kRestore));
   EXPECT_EQ(entries[0]->text(), QStringLiteral("Restaurer"));
-  EXPECT_EQ(entries[0]->data().toInt(), cmd::kRestore);
   EXPECT_EQ(entries[2]->data().toInt(), cmd::kUpdateAll);
-  // The command's shared action keeps its own text for the other menus.
-  EXPECT_NE(actions.Action(cmd::kRestore)->text(), QStringLiteral("Restaurer"));
+  const QAction* renamed = other->actions().at(0);
+  EXPECT_NE(renamed, actions.Action(cmd::kRestore));
+  EXPECT_EQ(renamed->text(), QStringLiteral("Afficher"));
+  EXPECT_EQ(actions.Action(cmd::kRestore)->text(), QStringLiteral("Restaurer"));
+  other->actions().at(0)->trigger();
+  EXPECT_EQ(restored, 1);
 }
 
 }  // namespace
