@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QMenu>
+#include <QTabBar>
 #include <QWebEngineView>
 
 #include "pane_test_support.h"
 #include "settings/settings.h"
 #include "support/fixture_server.h"
 #include "ui/browser_tab.h"
+#include "ui/command_actions.h"
+#include "view/command_ids.h"
 
 namespace tarsel::ui {
 namespace {
@@ -68,6 +73,40 @@ TEST_F(TabAreaTest, LinksOpenTabsThatCloseToTheirNeighbour) {
   EXPECT_EQ(tabs_.count(), 1);
   EXPECT_TRUE(left_side.last().at(0).toBool());
   EXPECT_TRUE(opened_outside_.isEmpty());
+}
+
+// A tab's menu runs the window's commands on the tab clicked, not on the active one; on the
+// first tab, which is no browser tab, they show disabled for that showing only.
+TEST_F(TabAreaTest, TheTabMenuActsOnTheTabClicked) {
+  QWidget window;
+  CommandActions actions(&window);
+  tabs_.SetCommandActions(&actions);
+  tabs_.OpenLink(Url() + "?first");
+  tabs_.OpenLink(Url() + "?second");
+  ASSERT_EQ(tabs_.currentIndex(), 2);
+  const auto open_menu = [this](int index) {
+    emit tabs_.tabBar()->customContextMenuRequested(tabs_.tabBar()->tabRect(index).center());
+    return tabs_.findChild<QMenu*>(QStringLiteral("BrowserTabMenu"));
+  };
+  QAction* close_tab = actions.Action(cmd::kCloseTab);
+  QMenu* menu = open_menu(1);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(close_tab->isEnabled());
+  close_tab->trigger();
+  menu->close();
+  ASSERT_EQ(tabs_.count(), 2);
+  EXPECT_EQ(tabs_.BrowserTabAt(1)->Address(), Url() + "?second");
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the closed menu goes
+
+  menu = open_menu(0);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_FALSE(close_tab->isEnabled());
+  menu->close();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return close_tab->isEnabled(); }, 2000));
+  EXPECT_EQ(actions.Target(), nullptr);
+  // The key closes the active tab.
+  actions.Run(cmd::kCloseTab);
+  EXPECT_EQ(tabs_.count(), 1);
 }
 
 TEST_F(TabAreaTest, ExternalBrowserSettingMakesNoTab) {
