@@ -1,4 +1,6 @@
 // JSON Feed 1.0 and 1.1 documents, read into the same channel and records as the XML feeds.
+#include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -86,8 +88,8 @@ std::string FeedBase(std::string feed_url) {
 std::string AuthorNames(const Json& holder, const JsonTexts& texts) {
   feeds::CategoryList names;
   const Json& authors = Member(holder, "authors");
-  if (authors.is_array()) {
-    for (const Json& author : authors) {
+  if (authors.IsArray()) {
+    for (const Json& author : authors.GetArray()) {
       if (names.full()) break;
       names.Add(feeds::AuthorName(texts.Text(author, "name")));
     }
@@ -110,8 +112,8 @@ void ReadChannel(const Json& feed, const FeedScope& scope, ChannelInfo& channel)
 std::string ReadTags(const Json& item, const JsonTexts& texts) {
   feeds::CategoryList tags;
   const Json& list = Member(item, "tags");
-  if (!list.is_array()) return std::string();
-  for (const Json& tag : list) {
+  if (!list.IsArray()) return std::string();
+  for (const Json& tag : list.GetArray()) {
     if (tags.full()) break;
     tags.Add(texts.TextOf(tag));
   }
@@ -122,8 +124,8 @@ std::string ReadTags(const Json& item, const JsonTexts& texts) {
 std::vector<Enclosure> ReadAttachments(const Json& item, const JsonTexts& texts) {
   std::vector<Enclosure> enclosures;
   const Json& list = Member(item, "attachments");
-  if (!list.is_array()) return enclosures;
-  for (const Json& attachment : list) {
+  if (!list.IsArray()) return enclosures;
+  for (const Json& attachment : list.GetArray()) {
     if (enclosures.size() >= feeds::kMaxEnclosures) break;
     Enclosure enclosure;
     enclosure.url = texts.Text(attachment, "url");
@@ -162,7 +164,7 @@ void ReadTexts(const Json& item, const FeedScope& scope, Record& record, size_t 
 }
 
 void ReadItem(const Json& item, const FeedScope& scope, ChannelInfo& channel) {
-  if (!item.is_object()) return;
+  if (!item.IsObject()) return;
   const JsonTexts& texts = scope.texts;
   auto record = std::make_shared<Record>();
   record->guid = texts.IdentifierText(item, "id");
@@ -185,15 +187,19 @@ void ReadItem(const Json& item, const FeedScope& scope, ChannelInfo& channel) {
 }  // namespace
 
 bool ParseJsonFeed(std::string_view body, ChannelInfo& channel, const feeds::ReadSettings& read) {
-  const std::optional<Json> feed = feeds::ReadJsonFeedBody(body, read.code_page);
-  if (!feed) return false;
+  const std::unique_ptr<feeds::JsonDocument> document =
+      feeds::ReadJsonFeedBody(body, read.code_page);
+  if (!document) return false;
+  const Json& feed = document->root;
   const JsonTexts texts(read.code_page);
-  const FeedScope scope{texts, read, FeedBase(texts.Text(*feed, "feed_url")),
-                        AuthorNames(*feed, texts)};
-  ReadChannel(*feed, scope, channel);
-  const Json& items = Member(*feed, "items");
-  if (!items.is_array()) return true;
-  for (const Json& item : items) ReadItem(item, scope, channel);
+  const FeedScope scope{texts, read, FeedBase(texts.Text(feed, "feed_url")),
+                        AuthorNames(feed, texts)};
+  ReadChannel(feed, scope, channel);
+  const Json& items = Member(feed, "items");
+  if (!items.IsArray()) return true;
+  const rapidjson::SizeType count =
+      std::min<rapidjson::SizeType>(items.Size(), feeds::kMaxJsonItems);
+  for (rapidjson::SizeType i = 0; i < count; ++i) ReadItem(items[i], scope, channel);
   return true;
 }
 

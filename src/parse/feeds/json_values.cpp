@@ -20,32 +20,10 @@ EncodingChoice ChoiceForCodePage(int code_page) {
   }
 }
 
-// A body the download converted to a single-byte page is no longer UTF-8 once it holds a letter
-// past ASCII, and one that came malformed has parts no JSON reader takes: either is brought to
-// well-formed UTF-8 first. A valid body is read as it is, without a copy.
-std::string_view Utf8Body(std::string_view body, int code_page, std::string& converted) {
-  if (IsValidUtf8(body)) return body;
-  converted = CodePageToUtf8(body, code_page);
-  return converted;
+// Reads `document->text` in place: the texts are decoded where they stand, with no copy.
+void ParseInPlace(JsonDocument& document) {
+  document.root.ParseInsitu<rapidjson::kParseIterativeFlag>(document.text.data());
 }
-
-// Tracks where the parser is, to keep only what a feed can use: no value nested past
-// kMaxJsonDepth, no item past kMaxJsonItems.
-class BoundedTree {
- public:
-  bool Keep(int depth, Json::parse_event_t event, const Json& parsed) {
-    using Event = Json::parse_event_t;
-    if (event == Event::key && depth == 1) in_items_ = parsed == "items";
-    if (event != Event::object_start && event != Event::array_start) return true;
-    if (depth > kMaxJsonDepth) return false;
-    if (depth == 2 && in_items_ && event == Event::object_start) return ++items_ <= kMaxJsonItems;
-    return true;
-  }
-
- private:
-  bool in_items_ = false;
-  size_t items_ = 0;
-};
 
 }  // namespace
 
@@ -60,49 +38,46 @@ bool LooksLikeJsonFeed(std::string_view body) {
   return body.find("jsonfeed.org") != std::string_view::npos;
 }
 
-std::optional<Json> ReadJsonFeedBody(std::string_view body, int code_page) {
+std::unique_ptr<JsonDocument> ReadJsonFeedBody(std::string_view body, int code_page) {
   if (body.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
     body.remove_prefix(kByteOrderMark.size());
   }
-  std::string converted;
-  const std::string_view utf8 = Utf8Body(body, code_page, converted);
-  BoundedTree bounds;
-  Json::parser_callback_t keep = [&bounds](int depth, Json::parse_event_t event, Json& parsed) {
-    return bounds.Keep(depth, event, parsed);
-  };
-  Json document = Json::parse(utf8.begin(), utf8.end(), keep, /*allow_exceptions=*/false);
-  if (document.is_discarded() || !document.is_object()) return std::nullopt;
-  const Json& version = Member(document, "version");
-  if (!version.is_string()) return std::nullopt;
-  if (version.get_ref<const std::string&>().rfind(kJsonFeedVersionPrefix, 0) != 0) {
-    return std::nullopt;
-  }
+  // A zero byte can stand in no JSON document; reading in place would take it for the end.
+  if (body.find('\0') != std::string_view::npos) return nullptr;
+  auto document = std::make_unique<JsonDocument>();
+  // A body the download converted to a single-byte page is no longer UTF-8 once it holds a
+  // letter past ASCII, and one that came malformed has parts no JSON reader takes: either is
+  // brought to well-formed UTF-8 first.
+  document->text = IsValidUtf8(body) ? std::string(body) : CodePageToUtf8(body, code_page);
+  ParseInPlace(*document);
+  if (document->root.HasParseError() || !document->root.IsObject()) return nullptr;
+  const Json& version = Member(document->root, "version");
+  if (!version.IsString()) return nullptr;
+  const std::string_view text(version.GetString(), version.GetStringLength());
+  if (!text.starts_with(kJsonFeedVersionPrefix)) return nullptr;
   return document;
 }
 
 const Json& Member(const Json& object, std::string_view key) {
   static const Json kNull;
-  if (!object.is_object()) return kNull;
-  const auto found = object.find(key);
-  return found == object.end() ? kNull : *found;
+  if (!object.IsObject()) return kNull;
+  const Json* found = &kNull;
+  for (const auto& member : object.GetObject()) {
+    const std::string_view name(member.name.GetString(), member.name.GetStringLength());
+    if (name == key) found = &member.value;
+  }
+  return *found;
 }
 
 int64_t WholeNumber(const Json& object, std::string_view key) {
   const Json& value = Member(object, key);
-  if (value.is_number_unsigned()) {
-    const uint64_t number = value.get<uint64_t>();
-    return number > static_cast<uint64_t>(INT64_MAX) ? -1 : static_cast<int64_t>(number);
-  }
-  if (value.is_number_integer()) {
-    const int64_t number = value.get<int64_t>();
-    return number < 0 ? -1 : number;
-  }
+  if (value.IsInt64()) return value.GetInt64() < 0 ? -1 : value.GetInt64();
   return -1;
 }
 
 std::string JsonTexts::TextOf(const Json& value) const {
-  if (!value.is_string()) return std::string();
-  std::string text = value.get<std::string>();
+  if (!value.IsString()) return std::string();
+  std::string text(value.GetString(), value.GetStringLength());
   if (code_page_ != kCodePageUtf8) Utf8ToCodePage(text, ChoiceForCodePage(code_page_));
   return text;
 }
@@ -113,7 +88,8 @@ std::string JsonTexts::Text(const Json& object, std::string_view key) const {
 
 std::string JsonTexts::IdentifierText(const Json& object, std::string_view key) const {
   const Json& value = Member(object, key);
-  if (value.is_number_integer() || value.is_number_unsigned()) return value.dump();
+  if (value.IsInt64()) return std::to_string(value.GetInt64());
+  if (value.IsUint64()) return std::to_string(value.GetUint64());
   return TextOf(value);
 }
 
