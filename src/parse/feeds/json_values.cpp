@@ -20,6 +20,8 @@ EncodingChoice ChoiceForCodePage(int code_page) {
   }
 }
 
+constexpr size_t kScanPadding = 16;
+
 // Reads `document->text` in place: the texts are decoded where they stand, with no copy.
 void ParseInPlace(JsonDocument& document) {
   document.root.ParseInsitu<rapidjson::kParseIterativeFlag>(document.text.data());
@@ -49,6 +51,8 @@ std::unique_ptr<JsonDocument> ReadJsonFeedBody(std::string_view body, int code_p
   // letter past ASCII, and one that came malformed has parts no JSON reader takes: either is
   // brought to well-formed UTF-8 first.
   document->text = IsValidUtf8(body) ? std::string(body) : CodePageToUtf8(body, code_page);
+  // The sixteen-byte scans may load the rest of the block the last byte is in: it is there.
+  document->text.append(kScanPadding, '\0');
   ParseInPlace(*document);
   if (document->root.HasParseError() || !document->root.IsObject()) return nullptr;
   const Json& version = Member(document->root, "version");
