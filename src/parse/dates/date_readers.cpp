@@ -7,17 +7,25 @@
 #include "parse/dates/iso_scanner.h"
 #include "parse/dates/rfc822_scanner.h"
 #include "parse/dates/stored_date_reader.h"
+#include "parse/dates/year_first_scanner.h"
 
 namespace tarsel {
 
 namespace {
 
-using Scanner = std::optional<DateFields> (*)(std::string_view);
+using Scanner = std::optional<DateFields> (*)(std::string_view, DateLanguage);
 
-// The first scanner that reads the text with every field in range gives the time.
-std::optional<int32_t> FirstReadable(std::string_view text, std::initializer_list<Scanner> order) {
+std::optional<DateFields> ScanIso(std::string_view text, DateLanguage) {
+  return ScanIsoDate(text);
+}
+
+// The first scanner that reads the text with every field in range gives the time. The forms
+// that only a language's names make are tried last, so a language never changes how a date the
+// other scanners read is read.
+std::optional<int32_t> FirstReadable(std::string_view text, DateLanguage language,
+                                     std::initializer_list<Scanner> order) {
   for (Scanner scan : order) {
-    if (std::optional<DateFields> fields = scan(text)) {
+    if (std::optional<DateFields> fields = scan(text, language)) {
       if (std::optional<int32_t> time = DateFieldsToTime(*fields)) return time;
     }
   }
@@ -30,24 +38,40 @@ int32_t CurrentTime() {
 
 }  // namespace
 
-std::optional<int32_t> TryReadRfc822Date(std::string_view text) {
-  return FirstReadable(text, {ScanRfc822Date, ScanIsoDate});
+std::optional<int32_t> TryReadRfc822DateInLanguage(std::string_view text, DateLanguage language) {
+  return FirstReadable(text, language, {ScanRfc822Date, ScanIso, ScanYearFirstDate});
 }
 
-std::optional<int32_t> TryReadIsoDate(std::string_view text) {
-  return FirstReadable(text, {ScanIsoDate, ScanRfc822Date});
+std::optional<int32_t> TryReadIsoDateInLanguage(std::string_view text, DateLanguage language) {
+  return FirstReadable(text, language, {ScanIso, ScanRfc822Date, ScanYearFirstDate});
 }
 
 std::optional<int32_t> TryReadStoredDate(std::string_view text) {
   return ReadLegacyStoredDate(text);
 }
 
+int32_t ReadRfc822DateInLanguage(std::string_view text, DateLanguage language) {
+  return TryReadRfc822DateInLanguage(text, language).value_or(CurrentTime());
+}
+
+int32_t ReadIsoDateInLanguage(std::string_view text, DateLanguage language) {
+  return TryReadIsoDateInLanguage(text, language).value_or(CurrentTime());
+}
+
+std::optional<int32_t> TryReadRfc822Date(std::string_view text) {
+  return TryReadRfc822DateInLanguage(text, {});
+}
+
+std::optional<int32_t> TryReadIsoDate(std::string_view text) {
+  return TryReadIsoDateInLanguage(text, {});
+}
+
 int32_t ReadRfc822Date(std::string_view text) {
-  return TryReadRfc822Date(text).value_or(CurrentTime());
+  return ReadRfc822DateInLanguage(text, {});
 }
 
 int32_t ReadIsoDate(std::string_view text) {
-  return TryReadIsoDate(text).value_or(CurrentTime());
+  return ReadIsoDateInLanguage(text, {});
 }
 
 int32_t ReadStoredDate(std::string_view text) {

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string_view>
 
+#include "parse/dates/date_language.h"
+
 namespace tarsel {
 
 // Date readers. Each takes any byte string and returns seconds since 1970-01-01 00:00 UTC.
@@ -18,15 +20,24 @@ namespace tarsel {
 // gives 0 (shown as no date, as the readers' -1 once was), one after 2038-01-19 03:14:07 UTC
 // gives that second; it never wraps.
 //
+// The *InLanguage forms take the feed's date language (date_language.h): it adds the month,
+// weekday and meridiem names of the language the feed declares, in the forms rfc822_scanner.h and
+// year_first_scanner.h list; without one, or for a name of another language, only the English names
+// are read.
+//
 // RSS pubDate: the mail forms first ("Mon, 05 Jan 2004 10:20:30 GMT", the weekday, the time
 // and the zone optional; asctime; see rfc822_scanner.h), then the ISO forms.
 int32_t ReadRfc822Date(std::string_view text);
 std::optional<int32_t> TryReadRfc822Date(std::string_view text);
+int32_t ReadRfc822DateInLanguage(std::string_view text, DateLanguage language);
+std::optional<int32_t> TryReadRfc822DateInLanguage(std::string_view text, DateLanguage language);
 
 // dc:date and Atom: the ISO 8601 / RFC 3339 forms first ("2004-01-05T10:20:30Z" at any
 // precision, basic or extended, ordinal; see iso_scanner.h), then the mail forms.
 int32_t ReadIsoDate(std::string_view text);
 std::optional<int32_t> TryReadIsoDate(std::string_view text);
+int32_t ReadIsoDateInLanguage(std::string_view text, DateLanguage language);
+std::optional<int32_t> TryReadIsoDateInLanguage(std::string_view text, DateLanguage language);
 
 // Dates that old column stores keep as text, read exactly as they always were (see
 // stored_date_reader.h): the bracket form "[2004.01.05 10:20]", else "2004-01-05T10:20", else

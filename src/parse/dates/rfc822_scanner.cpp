@@ -3,6 +3,8 @@
 #include <array>
 
 #include "parse/dates/calendar.h"
+#include "parse/dates/clock_scanner.h"
+#include "parse/dates/local_names.h"
 #include "parse/dates/text_cursor.h"
 #include "parse/dates/zone_reader.h"
 
@@ -40,11 +42,19 @@ int MonthFromName(std::string_view name) {
   return IndexOfName(name, kMonthNames) + 1;
 }
 
+// 1 to 12 for the month named at the cursor in the feed's language, else in English; 0
+// otherwise. A language's names come first: they may end in an abbreviation's point ("dec.").
+int TakeMonth(TextCursor& cursor, DateLanguage language) {
+  if (const int month = TakeLocalMonth(cursor, language)) return month;
+  return MonthFromName(cursor.TakeLetters());
+}
+
 // 0 (Sunday) to 6 for the weekday the text starts with; -1 when it starts with none.
-int LeadingWeekday(std::string_view text) {
+int LeadingWeekday(std::string_view text, DateLanguage language) {
   TextCursor cursor(text);
   cursor.SkipBlanks();
-  return IndexOfName(cursor.TakeLetters(), kWeekdayNames);
+  const int local = TakeLocalWeekday(cursor, language);
+  return local >= 0 ? local : IndexOfName(cursor.TakeLetters(), kWeekdayNames);
 }
 
 int WeekdayOf(int64_t year, int month, int day) {
@@ -60,8 +70,8 @@ int64_t YearFromDigits(std::string_view digits) {
 }
 
 // Past the weekday: after the last comma ahead of the first digit, else past a leading word
-// that is not a month ("Mon 05 Jan 2004", "Sun Nov  6 ...").
-void SkipWeekday(TextCursor& cursor) {
+// that is not a month ("Mon 05 Jan 2004", "Sun Nov  6 ...", "Τρί 03 Δεκ 2024").
+void SkipWeekday(TextCursor& cursor, DateLanguage language) {
   const std::string_view text = cursor.text();
   size_t first_digit = 0;
   while (first_digit < text.size() && !TextCursor::IsDigit(text[first_digit])) ++first_digit;
@@ -80,6 +90,8 @@ void SkipWeekday(TextCursor& cursor) {
   }
   cursor.SkipBlanks();
   const size_t start = cursor.position();
+  if (TakeLocalWeekday(cursor, language) >= 0 && cursor.SkipBlanks() > 0) return;
+  cursor.set_position(start);
   const std::string_view word = cursor.TakeLetters();
   if (word.empty() || MonthFromName(word) != 0 || cursor.SkipBlanks() == 0) {
     cursor.set_position(start);
@@ -91,38 +103,6 @@ bool TakeDateSeparator(TextCursor& cursor) {
   return cursor.Take('-') || cursor.SkipBlanks() > 0;
 }
 
-// "AM" or "PM" after a time, in any case: the hour is on the twelve-hour clock. Without it a
-// "PM" would read as an unknown zone name, twelve hours off. False for hour 0 or past 12.
-bool ScanMeridiem(TextCursor& cursor, DateFields& fields) {
-  const size_t start = cursor.position();
-  cursor.SkipBlanks();
-  const std::string_view word = cursor.TakeLetters();
-  const bool am = word.size() == 2 && Lower(word[0]) == 'a' && Lower(word[1]) == 'm';
-  const bool pm = word.size() == 2 && Lower(word[0]) == 'p' && Lower(word[1]) == 'm';
-  if (!am && !pm) {
-    cursor.set_position(start);
-    return true;
-  }
-  if (fields.hour < 1 || fields.hour > 12) return false;
-  fields.hour = fields.hour % 12 + (pm ? 12 : 0);
-  return true;
-}
-
-// "hh:mm" or "hh:mm:ss", the hour in one or two digits, maybe followed by AM or PM.
-bool ScanTime(TextCursor& cursor, DateFields& fields) {
-  const std::string_view hour = cursor.TakeDigits();
-  if (hour.empty() || hour.size() > 2 || !cursor.Take(':')) return false;
-  const std::string_view minute = cursor.TakeDigits();
-  if (minute.size() != 2) return false;
-  fields.hour = static_cast<int>(DigitsValue(hour));
-  fields.minute = static_cast<int>(DigitsValue(minute));
-  if (!cursor.Take(':')) return ScanMeridiem(cursor, fields);
-  const std::string_view second = cursor.TakeDigits();
-  if (second.size() != 2) return false;
-  fields.second = static_cast<int>(DigitsValue(second));
-  return ScanMeridiem(cursor, fields);
-}
-
 bool ScanYear(TextCursor& cursor, DateFields& fields) {
   const std::string_view year = cursor.TakeDigits();
   if (year.size() < 2) return false;
@@ -130,37 +110,16 @@ bool ScanYear(TextCursor& cursor, DateFields& fields) {
   return true;
 }
 
-// Blanks, an optional zone, then the end or a blank or '(' before anything else.
-bool ScanZoneAndEnd(TextCursor& cursor, DateFields& fields) {
-  cursor.SkipBlanks();
-  if (cursor.AtEnd() || cursor.Peek() == '(') return true;
-  const ZoneReading zone = ReadZone(cursor);
-  if (zone.kind != ZoneReading::Kind::kRead) return false;
-  fields.utc_offset = zone.offset;
-  fields.follows_us_summer_time = zone.follows_us_summer_time;
-  return cursor.AtEnd() || TextCursor::IsBlank(cursor.Peek()) || cursor.Peek() == '(';
-}
-
-// After the year: blanks and a time, or nothing (the cursor stays).
-bool ScanOptionalTime(TextCursor& cursor, DateFields& fields) {
-  const size_t after_year = cursor.position();
-  if (cursor.SkipBlanks() > 0 && TextCursor::IsDigit(cursor.Peek())) {
-    return ScanTime(cursor, fields);
-  }
-  cursor.set_position(after_year);
-  return true;
-}
-
 // "05 Jan 2004 10:20:30 GMT", the time and zone optional.
-std::optional<DateFields> ScanDayFirst(TextCursor& cursor) {
+std::optional<DateFields> ScanDayFirst(TextCursor& cursor, DateLanguage language) {
   DateFields fields;
   const std::string_view day = cursor.TakeDigits();
   if (day.size() > 2 || !TakeDateSeparator(cursor)) return std::nullopt;
   fields.day = static_cast<int>(DigitsValue(day));
-  fields.month = MonthFromName(cursor.TakeLetters());
+  fields.month = TakeMonth(cursor, language);
   cursor.Take(',');
   if (fields.month == 0 || !TakeDateSeparator(cursor)) return std::nullopt;
-  if (!ScanYear(cursor, fields) || !ScanOptionalTime(cursor, fields) ||
+  if (!ScanYear(cursor, fields) || !ScanOptionalClockTime(cursor, fields, language) ||
       !ScanZoneAndEnd(cursor, fields)) {
     return std::nullopt;
   }
@@ -181,9 +140,9 @@ bool ScanZoneBeforeYear(TextCursor& cursor, DateFields& fields) {
 
 // "Nov  6 08:49:37 1994" (asctime), "Nov 6 1994 08:49:37" or "January 5, 2004", the time
 // optional after the year, a zone optional at the end.
-std::optional<DateFields> ScanMonthFirst(TextCursor& cursor) {
+std::optional<DateFields> ScanMonthFirst(TextCursor& cursor, DateLanguage language) {
   DateFields fields;
-  fields.month = MonthFromName(cursor.TakeLetters());
+  fields.month = TakeMonth(cursor, language);
   cursor.Take(',');
   if (fields.month == 0 || cursor.SkipBlanks() == 0) return std::nullopt;
   const std::string_view day = cursor.TakeDigits();
@@ -194,9 +153,10 @@ std::optional<DateFields> ScanMonthFirst(TextCursor& cursor) {
   cursor.TakeDigits();
   const bool time_first = cursor.Peek() == ':';
   cursor.set_position(start);
-  const bool read = time_first ? ScanTime(cursor, fields) && cursor.SkipBlanks() > 0 &&
-                                     ScanZoneBeforeYear(cursor, fields) && ScanYear(cursor, fields)
-                               : ScanYear(cursor, fields) && ScanOptionalTime(cursor, fields);
+  const bool read =
+      time_first ? ScanClockTime(cursor, fields, language) && cursor.SkipBlanks() > 0 &&
+                       ScanZoneBeforeYear(cursor, fields) && ScanYear(cursor, fields)
+                 : ScanYear(cursor, fields) && ScanOptionalClockTime(cursor, fields, language);
   if (!read || !ScanZoneAndEnd(cursor, fields)) return std::nullopt;
   return fields;
 }
@@ -225,7 +185,7 @@ bool ChooseDayAndMonth(int64_t a, int64_t b, int weekday, DateFields& fields) {
 
 // "05/15/2012" (month first, as a popular web publishing system writes its dates),
 // "15/05/2012" or "2012/05/15", then maybe " - " and a time, and a zone.
-std::optional<DateFields> ScanSlashDate(TextCursor& cursor, int weekday) {
+std::optional<DateFields> ScanSlashDate(TextCursor& cursor, int weekday, DateLanguage language) {
   DateFields fields;
   const std::string_view first = cursor.TakeDigits();
   if (!cursor.Take('/')) return std::nullopt;
@@ -244,7 +204,9 @@ std::optional<DateFields> ScanSlashDate(TextCursor& cursor, int weekday) {
   const size_t after_date = cursor.position();
   cursor.SkipBlanks();
   if (!cursor.Take('-')) cursor.set_position(after_date);
-  if (!ScanOptionalTime(cursor, fields) || !ScanZoneAndEnd(cursor, fields)) return std::nullopt;
+  if (!ScanOptionalClockTime(cursor, fields, language) || !ScanZoneAndEnd(cursor, fields)) {
+    return std::nullopt;
+  }
   return fields;
 }
 
@@ -254,12 +216,14 @@ bool StartsWithSlashDate(TextCursor cursor) {
 
 }  // namespace
 
-std::optional<DateFields> ScanRfc822Date(std::string_view text) {
+std::optional<DateFields> ScanRfc822Date(std::string_view text, DateLanguage language) {
   TextCursor cursor(text);
-  SkipWeekday(cursor);
-  if (StartsWithSlashDate(cursor)) return ScanSlashDate(cursor, LeadingWeekday(text));
-  if (TextCursor::IsDigit(cursor.Peek())) return ScanDayFirst(cursor);
-  return ScanMonthFirst(cursor);
+  SkipWeekday(cursor, language);
+  if (StartsWithSlashDate(cursor)) {
+    return ScanSlashDate(cursor, LeadingWeekday(text, language), language);
+  }
+  if (TextCursor::IsDigit(cursor.Peek())) return ScanDayFirst(cursor, language);
+  return ScanMonthFirst(cursor, language);
 }
 
 }  // namespace tarsel

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "parse/dates/date_fields.h"
+#include "parse/dates/date_language.h"
 
 namespace tarsel {
 
@@ -22,7 +23,10 @@ namespace tarsel {
 // three digits count from 1900 (a year printed as tm_year, "104" for 2004).
 // Text before the last comma ahead of the day is skipped ("posted, Mon, 05 Jan ..."); after the
 // date and its zone a blank or '(' may start anything ("+0000 (UTC)").
+// With a language (see date_language.h) its month and weekday names stand where the English ones
+// may ("Τρί, 03 Δεκ 2024", "kedd, 03 dec. 2024", "화, 03 12월 2024"), and its meridiem words
+// after the time or before it ("오후 10:00").
 // nullopt when the text is not in these forms; the fields are not range-checked.
-std::optional<DateFields> ScanRfc822Date(std::string_view text);
+std::optional<DateFields> ScanRfc822Date(std::string_view text, DateLanguage language = {});
 
 }  // namespace tarsel

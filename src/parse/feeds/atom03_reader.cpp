@@ -75,12 +75,14 @@ std::string ContentMarkup(const Node& content, int code_page) {
   return markup;
 }
 
-// "modified" first; "issued", then "created", when it is missing or unreadable.
-void ReadPublished(const Node& entry, Record& record) {
+// "modified" first; "issued", then "created", when it is missing or unreadable. Their names are
+// read in the language of the entry (xml:lang, inherited from the feed).
+void ReadPublished(const Node& entry, std::string_view language, int code_page, Record& record) {
+  const DateLanguage dates = DateLanguageFor(language, code_page);
   for (const char* name : {"modified", "issued", "created"}) {
     const Node& date = entry.FindChildAt(name, 0);
     if (date.IsNull()) continue;
-    if (std::optional<int32_t> read = feeds::TryReadAnyDate(date.text)) {
+    if (std::optional<int32_t> read = feeds::TryReadAnyDate(date.text, dates)) {
       record.published = *read;
       return;
     }
@@ -114,8 +116,15 @@ void ReadSummary(const Node& entry, Record& record, size_t position,
   }
 }
 
-void ReadEntry(const Node& entry, const feeds::ReadSettings& read, const std::string& feed_base,
-               ChannelInfo& channel) {
+// What every entry of one document shares.
+struct FeedScope {
+  const feeds::ReadSettings& read;
+  std::string base;           // the feed's xml:base, empty when none
+  std::string_view language;  // the feed's xml:lang, empty when none
+};
+
+void ReadEntry(const Node& entry, const FeedScope& scope, ChannelInfo& channel) {
+  const feeds::ReadSettings& read = scope.read;
   const Node& title = entry.FindChildAt("title", 0);
   if (title.IsNull()) return;
 
@@ -129,8 +138,8 @@ void ReadEntry(const Node& entry, const feeds::ReadSettings& read, const std::st
   entry.FindChildren("link", links);
   record->link = ReadEntryLink(links);
   feeds::ReadEnclosureLinks(links, record->enclosures);
-  record->base_url = feeds::NestedBase(feed_base, entry);
-  ReadPublished(entry, *record);
+  record->base_url = feeds::NestedBase(scope.base, entry);
+  ReadPublished(entry, feeds::DeclaredXmlLanguage(entry, scope.language), read.code_page, *record);
   feeds::RemoveTitleMarkup(record->title, read.code_page);
   const Node& author = entry.FindChildAt("author", 0);
   feeds::TakeTextIfPresent(author.FindChildAt("name", 0), record->author);
@@ -153,8 +162,9 @@ bool ParseAtom(const Node& root, ChannelInfo& channel, const feeds::ReadSettings
 
   XMLParser::NodeRefs entries;
   root.FindChildren("entry", entries);
-  const std::string feed_base = feeds::NestedBase(std::string(), root);
-  for (const Node* entry : entries) ReadEntry(*entry, read, feed_base, channel);
+  const FeedScope scope{read, feeds::NestedBase(std::string(), root),
+                        feeds::DeclaredXmlLanguage(root, {})};
+  for (const Node* entry : entries) ReadEntry(*entry, scope, channel);
   return true;
 }
 

@@ -37,8 +37,9 @@ struct AtomNames {
 struct FeedScope {
   const AtomNames& names;
   const feeds::ReadSettings& read;
-  std::string base;         // the feed's xml:base, empty when none
-  std::string feed_author;  // the feed's author name, for entries that name none
+  std::string base;           // the feed's xml:base, empty when none
+  std::string feed_author;    // the feed's author name, for entries that name none
+  std::string_view language;  // the feed's xml:lang, which entries inherit
 };
 
 // A link without rel is an alternate one.
@@ -78,11 +79,15 @@ void ReadChannel(const Node& root, const FeedScope& scope, ChannelInfo& channel)
   if (!image.IsNull()) channel.image_url = feeds::ResolvedAgainst(scope.base, image.text);
 }
 
-int32_t ReadPublished(const Node& entry, const AtomNames& names, int32_t fallback) {
+int32_t ReadPublished(const Node& entry, const FeedScope& scope, int32_t fallback) {
+  const AtomNames& names = scope.names;
+  const std::string_view entry_language = feeds::DeclaredXmlLanguage(entry, scope.language);
   for (const std::string* name : {&names.published, &names.updated}) {
     const Node& date = entry.FindChildAt(*name, 0);
     if (date.IsNull()) continue;
-    if (std::optional<int32_t> read = feeds::TryReadAnyDate(date.text)) return *read;
+    const DateLanguage language =
+        DateLanguageFor(feeds::DeclaredXmlLanguage(date, entry_language), scope.read.code_page);
+    if (std::optional<int32_t> read = feeds::TryReadAnyDate(date.text, language)) return *read;
   }
   return fallback;
 }
@@ -156,7 +161,7 @@ void ReadEntry(const Node& entry, const FeedScope& scope, ChannelInfo& channel) 
   record->base_url = feeds::NestedBase(scope.base, entry);
   feeds::ReadEnclosureLinks(links, record->enclosures);
   feeds::AppendMediaEnclosures(entry, scope.read.code_page, record->enclosures);
-  record->published = ReadPublished(entry, names, record->published);
+  record->published = ReadPublished(entry, scope, record->published);
   record->author = ReadAuthor(entry, scope);
   record->subject = ReadCategories(entry, names);
   feeds::TakeTextIfPresent(entry.FindChildAt(names.id, 0), record->guid);
@@ -174,7 +179,8 @@ bool ParseAtom10(const Node& root, ChannelInfo& channel, const feeds::ReadSettin
                             ? std::string_view()
                             : std::string_view(root.name).substr(0, colon + 1));
   FeedScope scope{names, read, feeds::NestedBase(std::string(), root),
-                  feeds::AuthorName(AuthorNameOf(root, names).text)};
+                  feeds::AuthorName(AuthorNameOf(root, names).text),
+                  feeds::DeclaredXmlLanguage(root, {})};
   ReadChannel(root, scope, channel);
 
   NodeRefs entries;

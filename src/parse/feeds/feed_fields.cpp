@@ -49,9 +49,14 @@ void AddExtensionCategories(const XMLParser::Node& item, CategoryList& categorie
   }
 }
 
-std::optional<int32_t> TryReadAnyDate(std::string_view text) {
-  if (std::optional<int32_t> iso = TryReadIsoDate(text)) return iso;
-  return TryReadRfc822Date(text);
+std::optional<int32_t> TryReadAnyDate(std::string_view text, DateLanguage language) {
+  if (std::optional<int32_t> iso = TryReadIsoDateInLanguage(text, language)) return iso;
+  return TryReadRfc822DateInLanguage(text, language);
+}
+
+std::string_view DeclaredXmlLanguage(const XMLParser::Node& element, std::string_view inherited) {
+  const std::string& own = element.GetAttribute("xml:lang");
+  return own.empty() ? inherited : std::string_view(own);
 }
 
 }  // namespace tarsel::feeds

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "parse/dates/date_language.h"
 #include "parse/xml/xml_node.h"
 
 namespace tarsel::feeds {
@@ -38,7 +39,12 @@ class CategoryList {
 // it, and the text of each media:category, also inside media:group.
 void AddExtensionCategories(const XMLParser::Node& item, CategoryList& categories);
 
-// A date in the W3C form or the RFC 822 form, whichever reads; nothing when neither does.
-std::optional<int32_t> TryReadAnyDate(std::string_view text);
+// A date in the W3C form or the RFC 822 form, whichever reads, with the names of the feed's
+// language; nothing when neither does.
+std::optional<int32_t> TryReadAnyDate(std::string_view text, DateLanguage language);
+
+// The language an element and what it holds are in, as XML declares it (xml:lang), else the
+// one `inherited` from the element around it.
+std::string_view DeclaredXmlLanguage(const XMLParser::Node& element, std::string_view inherited);
 
 }  // namespace tarsel::feeds

@@ -90,16 +90,22 @@ std::string ReadRssLink(const Node& item, bool under_base) {
   return IsWebPermalink(guid, under_base) ? guid.text : link.text;
 }
 
-int32_t ReadRssPublished(const Node& item, int32_t fallback) {
+int32_t ReadRssPublished(const Node& item, int32_t fallback, DateLanguage language) {
   if (const Node& pub_date = item.FindChildAt("pubdate", 0); !pub_date.IsNull()) {
-    return ReadRfc822Date(pub_date.text);
+    return ReadRfc822DateInLanguage(pub_date.text, language);
   }
   for (std::string_view name :
        {"dc:date", "dcterms:modified", "dcterms:issued", "dcterms:created"}) {
     const Node& date = item.FindChildAt(name, 0);
-    if (!date.IsNull()) return ReadIsoDate(date.text);
+    if (!date.IsNull()) return ReadIsoDateInLanguage(date.text, language);
   }
   return fallback;
+}
+
+std::string_view RssChannelLanguage(const Node& channel) {
+  const Node& language = channel.FindChildAt("language", 0);
+  if (!language.text.empty()) return language.text;
+  return channel.FindChildAt("dc:language", 0).text;
 }
 
 std::vector<Enclosure> ReadRssEnclosures(const Node& item, int code_page) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "parse/dates/date_language.h"
 #include "parse/xml/xml_node.h"
 #include "store/record.h"
 
@@ -31,8 +32,11 @@ bool ReadRssSubject(const XMLParser::Node& item, std::string& subject);
 std::string ReadRssLink(const XMLParser::Node& item, bool under_base);
 
 // pubDate (RFC 822), else dc:date, dcterms:modified, dcterms:issued, dcterms:created (W3C
-// dates), else `fallback`.
-int32_t ReadRssPublished(const XMLParser::Node& item, int32_t fallback);
+// dates), else `fallback`; the month and meridiem names of the channel's `language` are read.
+int32_t ReadRssPublished(const XMLParser::Node& item, int32_t fallback, DateLanguage language);
+
+// The channel's language element, else its dc:language (RSS 1.0); empty when it has neither.
+std::string_view RssChannelLanguage(const XMLParser::Node& channel);
 
 // The item's enclosure elements, then its Media RSS files.
 std::vector<Enclosure> ReadRssEnclosures(const XMLParser::Node& item, int code_page);

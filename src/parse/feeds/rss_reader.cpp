@@ -72,8 +72,15 @@ std::string ReadDescription(const Node& item, const std::string& title, int code
   return text ? std::move(*text) : title;
 }
 
-void ReadItem(const Node& item, const std::string& outer_base, const feeds::ReadSettings& read,
-              ChannelInfo& channel) {
+// What every item of one channel shares.
+struct ChannelScope {
+  std::string base;    // the channel's xml:base, empty when none
+  DateLanguage dates;  // the names its dates may use
+  const feeds::ReadSettings& read;
+};
+
+void ReadItem(const Node& item, const ChannelScope& scope, ChannelInfo& channel) {
+  const feeds::ReadSettings& read = scope.read;
   const Node& title = item.FindChildAt("title", 0);
   const Node& link = item.FindChildAt("link", 0);
   if (title.IsNull() && link.IsNull()) return;
@@ -81,9 +88,9 @@ void ReadItem(const Node& item, const std::string& outer_base, const feeds::Read
 
   auto record = std::make_shared<Record>();
   record->title = title.text;
-  record->base_url = feeds::NestedBase(outer_base, item);
+  record->base_url = feeds::NestedBase(scope.base, item);
   record->link = feeds::ReadRssLink(item, !record->base_url.empty());
-  record->published = feeds::ReadRssPublished(item, record->published);
+  record->published = feeds::ReadRssPublished(item, record->published, scope.dates);
   feeds::TakeTextIfPresent(item.FindChildAt("comments", 0), record->comments);
   feeds::ReadRssAuthor(item, record->author);
   feeds::ReadRssSubject(item, record->subject);
@@ -110,9 +117,11 @@ bool ParseRss(const Node& root, ChannelInfo& channel, const feeds::ReadSettings&
   channel_element.FindChildren("item", items);
   if (items.empty()) root.FindChildren("item", items);
 
-  const std::string base = feeds::NestedBase(feeds::NestedBase({}, root), channel_element);
-  channel.image_url = feeds::ResolvedAgainst(base, std::move(channel.image_url));
-  for (const Node* item : items) ReadItem(*item, base, read, channel);
+  const ChannelScope scope{
+      feeds::NestedBase(feeds::NestedBase({}, root), channel_element),
+      DateLanguageFor(feeds::RssChannelLanguage(channel_element), read.code_page), read};
+  channel.image_url = feeds::ResolvedAgainst(scope.base, std::move(channel.image_url));
+  for (const Node* item : items) ReadItem(*item, scope, channel);
   return true;
 }
 
