@@ -34,7 +34,8 @@ nlohmann::ordered_json RecordToJson(const Record& record, int code_page) {
   for (const Enclosure& enclosure : feeds::ReadEnclosureBlock(record.description)) {
     enclosures.push_back({{"url", text(enclosure.url)},
                           {"type", text(enclosure.type)},
-                          {"length", enclosure.length}});
+                          {"length", enclosure.length},
+                          {"title", text(enclosure.title)}});
   }
   json["enclosures"] = std::move(enclosures);
   return json;

@@ -27,6 +27,7 @@ struct Enclosure {
   std::string url;
   std::string type;     // MIME type as the feed gives it; may be empty
   int64_t length = -1;  // bytes; -1 when the feed gives none
+  std::string title;    // plain text the feed names it by; may be empty (the file name shows)
 };
 
 struct Record {

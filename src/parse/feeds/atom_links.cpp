@@ -20,6 +20,7 @@ void ReadEnclosureLinks(const XMLParser::NodeRefs& links, std::vector<Enclosure>
     if (enclosure.url.empty()) continue;
     enclosure.type = AttributeText(*link, "type");
     enclosure.length = ReadByteCount(link->GetAttribute("length"));
+    enclosure.title = AttributeText(*link, "title");
     enclosures.push_back(std::move(enclosure));
   }
 }

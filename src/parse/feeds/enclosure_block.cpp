@@ -122,8 +122,13 @@ void AppendEnclosure(const Enclosure& enclosure, std::string& out) {
     out += '"';
   }
   if (enclosure.length >= 0) out += " data-length=\"" + std::to_string(enclosure.length) + '"';
+  if (!enclosure.title.empty()) {
+    out += " title=\"";
+    AppendEscaped(enclosure.title, out);
+    out += '"';
+  }
   out += '>';
-  AppendEscaped(NameOf(enclosure.url), out);
+  AppendEscaped(enclosure.title.empty() ? NameOf(enclosure.url) : enclosure.title, out);
   out += "</a>";
   AppendInfo(enclosure, out);
   out += "</div>";
@@ -177,6 +182,7 @@ std::vector<Enclosure> ReadEnclosureBlock(std::string_view description) {
     enclosure.url = AttributeIn(tag, "href");
     enclosure.type = AttributeIn(tag, "type");
     enclosure.length = LengthFrom(AttributeIn(tag, "data-length"));
+    enclosure.title = AttributeIn(tag, "title");
     enclosures.push_back(std::move(enclosure));
     position += kLinkStart.size();
   }

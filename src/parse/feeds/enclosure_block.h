@@ -5,11 +5,11 @@
 // images, a link with type and size for all), and tarsel-cli reads them back from it.
 //
 //   <div class="enclosures"><div class="enclosure">PLAYER<a class="enclosure-link" href="URL"
-//   type="MIME" data-length="N">NAME</a> <span class="enclosure-info">(MIME, SIZE)</span></div>
-//   ...</div>
+//   type="MIME" data-length="N" title="TITLE">TITLE or NAME</a>
+//   <span class="enclosure-info">(MIME, SIZE)</span></div>...</div>
 //
 // PLAYER is an <audio>, <video> or <img> element for such types and nothing otherwise; type,
-// data-length and the info parts are left out when unknown. Addresses must already be safe and
+// data-length, title and the info parts are left out when unknown; NAME is the file name of URL. Addresses must already be safe and
 // absolute (the clean-up makes them so); attribute values are escaped here. Bytes in the
 // program's code page. Any thread.
 

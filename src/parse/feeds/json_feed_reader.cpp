@@ -132,6 +132,7 @@ std::vector<Enclosure> ReadAttachments(const Json& item, const JsonTexts& texts)
     if (enclosure.url.empty()) continue;
     enclosure.type = texts.Text(attachment, "mime_type");
     enclosure.length = feeds::WholeNumber(attachment, "size_in_bytes");
+    enclosure.title = texts.Text(attachment, "title");
     enclosures.push_back(std::move(enclosure));
   }
   return enclosures;

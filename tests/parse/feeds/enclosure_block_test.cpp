@@ -39,6 +39,11 @@ TEST(EnclosureBlockTest, WritesPlayerLinkAndInfo) {
        "<div class=\"enclosure\"><a class=\"enclosure-link\" href=\"http://d.example/\" "
        "type=\"application/&quot;x&lt;y&gt;&quot;\" data-length=\"0\">http://d.example/</a> "
        "<span class=\"enclosure-info\">(application/&quot;x&lt;y&gt;&quot;)</span></div>"},
+      {"named by its title, which markup in it cannot leave",
+       {"http://a.example/e.bin", "", -1, "Part \"1\" <b>&</b>"},
+       "<div class=\"enclosure\"><a class=\"enclosure-link\" href=\"http://a.example/e.bin\" "
+       "title=\"Part &quot;1&quot; &lt;b&gt;&amp;&lt;/b&gt;\">Part &quot;1&quot; "
+       "&lt;b&gt;&amp;&lt;/b&gt;</a></div>"},
   };
   for (const auto& c : cases) {
     const std::string block = WriteEnclosureBlock({c.enclosure});
@@ -48,6 +53,7 @@ TEST(EnclosureBlockTest, WritesPlayerLinkAndInfo) {
     EXPECT_EQ(read[0].url, c.enclosure.url) << c.name;
     EXPECT_EQ(read[0].type, c.enclosure.type) << c.name;
     EXPECT_EQ(read[0].length, c.enclosure.length) << c.name;
+    EXPECT_EQ(read[0].title, c.enclosure.title) << c.name;
   }
 }
 
