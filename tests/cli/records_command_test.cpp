@@ -191,7 +191,7 @@ TEST(RecordsCommandTest, ShowsAColumnFilledByAMerge) {
   EXPECT_EQ(records["records"][0]["title_html"], "Second &amp; <i>last</i>");
   EXPECT_EQ(records["records"][0]["enclosures"],
             nlohmann::json::parse(R"([{"url": "http://example.com/ep/2.mp3?a=1&b=2",
-                                       "type": "audio/mpeg", "length": 2048}])"))
+                                       "type": "audio/mpeg", "length": 2048, "title": ""}])"))
       << "read back from the stored description";
   EXPECT_EQ(records["records"][1]["enclosures"], nlohmann::json::array());
 }
