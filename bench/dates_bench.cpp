@@ -21,6 +21,14 @@ struct Form {
   const char* pattern;  // %d is replaced by the day
 };
 
+// Dates in a feed's declared language, whose names are compared letter by letter.
+int32_t ReadGreek(std::string_view text) {
+  return ReadRfc822DateInLanguage(text, DateLanguageFor("el", kCodePageUtf8));
+}
+int32_t ReadKorean(std::string_view text) {
+  return ReadRfc822DateInLanguage(text, DateLanguageFor("ko", kCodePageUtf8));
+}
+
 const Form kForms[] = {
     {"rfc822 GMT", ReadRfc822Date, "Mon, %d Jan 2004 10:20:30 GMT"},
     {"rfc822 offset", ReadRfc822Date, "Mon, %d Jan 2004 10:20:30 -0500"},
@@ -30,6 +38,8 @@ const Form kForms[] = {
     {"iso no zone", ReadIsoDate, "2004-01-%dT18:45:00"},
     {"iso read as rfc822", ReadIsoDate, "Mon, %d Jan 2004 10:20:30 GMT"},
     {"stored bracket", ReadStoredDate, "[2004.01.%d 10:20]"},
+    {"greek names", ReadGreek, "Δευ, %d Ιαν 2004 10:20:30 +0200"},
+    {"korean year first", ReadKorean, "2004년 1월 %d일 오후 10:20"},
 };
 
 void BM_ReadDateForm(benchmark::State& state) {
