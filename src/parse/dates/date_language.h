@@ -10,7 +10,8 @@ namespace tarsel {
 // The words one language writes in dates besides digits. Every entry lists the spellings of one
 // name separated by '|', in UTF-8 and lower case; reading ignores case (and, in Greek, accents,
 // which capitals drop). Spellings are whole words: nothing is read from a prefix, so a name no
-// entry lists is never taken for a near one.
+// entry lists is never taken for a near one. A language's names are tried before the English
+// ones, so no spelling may be an English name of another month ("mar" for anything but March).
 struct DateNames {
   std::string_view codes;                    // ISO 639 codes of the language, '|' between them
   std::array<std::string_view, 12> months;   // January first; abbreviations may end in a point

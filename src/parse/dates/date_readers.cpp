@@ -19,9 +19,9 @@ std::optional<DateFields> ScanIso(std::string_view text, DateLanguage) {
   return ScanIsoDate(text);
 }
 
-// The first scanner that reads the text with every field in range gives the time. The forms
-// that only a language's names make are tried last, so a language never changes how a date the
-// other scanners read is read.
+// The first scanner that reads the text with every field in range gives the time. The
+// year-first forms, which only a language's names make, come last: they read only what the
+// mail and ISO forms leave.
 std::optional<int32_t> FirstReadable(std::string_view text, DateLanguage language,
                                      std::initializer_list<Scanner> order) {
   for (Scanner scan : order) {
