@@ -156,7 +156,9 @@ TEST(RecordsListTest, ANewColumnOpensAtItsTop) {
     const QRect viewport = list.view()->viewport()->rect();
     const QRect row = list.view()->visualRect(list.model()->index(c.row_in_view, kTitleColumn));
     EXPECT_TRUE(viewport.intersects(row)) << row.top();
-    if (c.row_in_view == 0) EXPECT_EQ(list.view()->verticalScrollBar()->value(), 0);
+    if (c.row_in_view == 0) {
+      EXPECT_EQ(list.view()->verticalScrollBar()->value(), 0);
+    }
   }
 }
 
