@@ -116,11 +116,14 @@ void MakeChannelTextsPlain(ChannelInfo& channel, int code_page) {
   }
 }
 
-// Makes an address of the record absolute against its base; empty ones stay empty.
+// Makes an address of the record absolute against its base; empty ones stay empty. Combining
+// may decode an escape of the base (a host's "%7F"), so the result is made safe again.
 void ResolveAddress(HTML::LinkResolver* links, std::string& address) {
   if (links == nullptr || address.empty()) return;
   std::optional<std::string> resolved = links->Resolve(HTML::kAnchor, "href", address);
-  if (resolved) address = std::move(*resolved);
+  if (!resolved) return;
+  address = std::move(*resolved);
+  MakeAddressSafe(address);
 }
 
 void ResolveAddresses(HTML::LinkResolver* links, Record& record) {

@@ -74,6 +74,23 @@ TEST(CleanParsedChannelTest, AddressesCannotRunScriptOrLeaveTheirAttribute) {
   }
 }
 
+// A relative address resolved against a base whose host holds an escaped control byte: the
+// combination may decode it, and the result is made safe again.
+TEST(CleanParsedChannelTest, ResolvedAddressesStaySafe) {
+  ChannelInfo channel;
+  channel.link =
+      "https://p\x7f"
+      "dcast.example.net/";
+  channel.image_url = "/art/icon.png";
+  auto record = std::make_shared<Record>();
+  record->link = "notes/3";
+  channel.records.push_back(record);
+  CleanParsedChannel(channel, true, testing::DefaultRead());
+  for (const std::string* address : {&channel.link, &channel.image_url, &record->link}) {
+    EXPECT_EQ(address->find_first_of(std::string("\x7f \"<>", 5)), std::string::npos) << *address;
+  }
+}
+
 TEST(CleanParsedChannelTest, TitlesCannotHideTagsBehindAStrayLessThan) {
   ChannelInfo channel = ParseText(
       testing::Rss("<item><title>&lt;&lt;iframe "
