@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 namespace tarsel::ui {
 
@@ -19,6 +20,11 @@ void FocusKeeper::Guard(int milliseconds) {
   holder_ = focus;
   guard_ms_ = milliseconds;
   since_.start();
+}
+
+void FocusKeeper::EndAfter(int milliseconds) {
+  if (!holder_) return;
+  guard_ms_ = std::min<int64_t>(guard_ms_, since_.elapsed() + milliseconds);
 }
 
 bool FocusKeeper::eventFilter(QObject*, QEvent* event) {

@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <cstdint>
 
 class QWidget;
 
@@ -24,6 +25,9 @@ class FocusKeeper : public QObject {
 
   // From now for `milliseconds`, the widget that has the focus now keeps it.
   void Guard(int milliseconds);
+  // The work is done: the guard ends `milliseconds` from now at the latest, so that a user who
+  // then turns to another program is not called back.
+  void EndAfter(int milliseconds);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -35,7 +39,7 @@ class FocusKeeper : public QObject {
   QWidget* pane_;
   QPointer<QWidget> holder_;
   QElapsedTimer since_;
-  int guard_ms_ = 0;
+  int64_t guard_ms_ = 0;
 };
 
 }  // namespace tarsel::ui

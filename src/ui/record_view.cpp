@@ -28,6 +28,8 @@ constexpr int kLockRetryMs = 50;
 // How long a shown record guards the focus: the first starts the engine, which takes longer.
 constexpr int kFirstFocusGuardMs = 10000;
 constexpr int kFocusGuardMs = 2000;
+// How long the guard outlives the written body.
+constexpr int kFocusSettleMs = 500;
 
 }  // namespace
 
@@ -132,6 +134,8 @@ void RecordView::WriteBody(const std::string& utf8_body) {
                         QWebEngineScript::ApplicationWorld, [self](const QVariant&) {
                           if (!self) return;
                           self->ApplyTextSize();
+                          // The page is written: what the engine does to the focus is done.
+                          self->focus_keeper_->EndAfter(kFocusSettleMs);
                           emit self->BodyRendered();
                         });
 }
