@@ -104,7 +104,7 @@ void TabArea::BindTabCommands() {
   });
 }
 
-// "Blog Selection" is the blog commands'; they ask SelectionPane too.
+// "Blog Selection" is the blog commands'; they look at the menu's target as these do.
 void TabArea::BindSelectionCommands() {
   actions_->Bind(cmd::kCopySelection, [this] {
     if (WebPane* pane = SelectionPane()) pane->Copy();
