@@ -8,31 +8,14 @@
 #include "fuzz_support.h"
 #include "net/download/feed_link_discovery.h"
 #include "oracle/feed_pipeline.h"
-#include "parse/charsets/encoding_choice.h"
 #include "parse/feeds/feed_parser.h"
-
-namespace {
-
-constexpr tarsel::EncodingChoice kSettings[] = {
-    tarsel::EncodingChoice::kAutomatic, tarsel::EncodingChoice::kWesternEurope,
-    tarsel::EncodingChoice::kCyrillicWindows, tarsel::EncodingChoice::kCentralEuropean};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace tarsel;
   if (size == 0) return 0;
-  const EncodingChoice choice = kSettings[data[0] % std::size(kSettings)];
   const std::string_view body = fuzz::Input(data + 1, size - 1);
   if (!IsFeedDocument(body)) (void)DiscoverFeedLink(body, "http://site/page.html");
-  if (const std::string difference = testing::DifferenceOfSingleParse(std::string(body), choice);
-      !difference.empty()) {
-    fuzz::Fail("one parse per description gives another " + difference);
-  }
-  const auto channel = testing::ParseBodyAsTheCliDoes(std::string(body), choice);
-  if (!channel) return 0;
-  if (const std::string risk = testing::FindChannelRisk(*channel); !risk.empty()) {
-    fuzz::Fail(risk);
-  }
+  const std::string problem = testing::FeedBodyProblem(body, fuzz::EncodingSetting(data[0]));
+  if (!problem.empty()) fuzz::Fail(problem);
   return 0;
 }

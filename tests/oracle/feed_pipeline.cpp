@@ -100,4 +100,13 @@ std::string FindChannelRisk(const ChannelInfo& channel) {
   return risks;
 }
 
+std::string FeedBodyProblem(std::string_view body, EncodingChoice choice) {
+  if (std::string difference = DifferenceOfSingleParse(std::string(body), choice);
+      !difference.empty()) {
+    return "one parse per description gives another " + difference;
+  }
+  const std::optional<ChannelInfo> channel = ParseBodyAsTheCliDoes(std::string(body), choice);
+  return channel ? FindChannelRisk(*channel) : std::string();
+}
+
 }  // namespace tarsel::testing

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "parse/charsets/encoding_choice.h"
 #include "store/channel_info.h"
@@ -29,5 +30,9 @@ std::string DifferenceOfSingleParse(std::string body,
 // description and comments link, and addresses holding blanks, controls, quotes or angle
 // brackets or a script scheme. Empty when nothing.
 std::string FindChannelRisk(const ChannelInfo& channel);
+
+// Both checks of a body: a difference of the single parse, else a risk of the channel the
+// `tarsel-cli parse` way gives. Empty when the body passes both (or is no feed).
+std::string FeedBodyProblem(std::string_view body, EncodingChoice choice);
 
 }  // namespace tarsel::testing
